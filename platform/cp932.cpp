@@ -1,0 +1,92 @@
+#include "platform/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace tobrel::cp932 {
+
+std::size_t FindAligned(std::string_view text, std::string_view needle,
+                        std::size_t from) {
+  if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size(); pos = NextCharPos(text, pos)) {
+    if (pos >= from && text.compare(pos, needle.size(), needle) == 0) return pos;
+    if (text.size() - pos < needle.size()) break;
+  }
+  return std::string_view::npos;
+}
+
+namespace {
+
+// One iconv conversion from `from` to `to`; an input sequence that cannot be
+// converted is replaced by `replacement` and skipped (`skip` bytes for a lead
+// byte of the source, one byte otherwise).
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {
+    if (handle_ == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+  }
+  ~Converter() { iconv_close(handle_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  template <typename SkipFn>
+  std::string Convert(std::string_view input, std::string_view replacement,
+                      SkipFn bytes_to_skip) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    std::string out;
+    out.reserve(input.size() * 3 / 2 + 4);
+    char* in = const_cast<char*>(input.data());
+    std::size_t in_left = input.size();
+    char buffer[4096];
+    while (in_left > 0) {
+      char* dst = buffer;
+      std::size_t dst_left = sizeof buffer;
+      std::size_t rc = iconv(handle_, &in, &in_left, &dst, &dst_left);
+      out.append(buffer, dst - buffer);
+      if (rc != static_cast<std::size_t>(-1)) continue;
+      if (errno == E2BIG) continue;
+      // EILSEQ or EINVAL: an unconvertible or truncated sequence.
+      std::size_t skip = std::min(in_left, bytes_to_skip(std::string_view(in, in_left)));
+      out.append(replacement);
+      in += skip;
+      in_left -= skip;
+      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    }
+    return out;
+  }
+
+ private:
+  iconv_t handle_;
+};
+
+std::size_t Cp932SequenceLength(std::string_view rest) {
+  return IsLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() >= 2 ? 2 : 1;
+}
+
+std::size_t Utf8SequenceLength(std::string_view rest) {
+  unsigned char lead = static_cast<unsigned char>(rest[0]);
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  // Skip only the bytes that really continue the sequence.
+  std::size_t used = 1;
+  while (used < length && used < rest.size() &&
+         (static_cast<unsigned char>(rest[used]) & 0xC0) == 0x80)
+    ++used;
+  return used;
+}
+
+}  // namespace
+
+std::string ToUtf8(std::string_view text) {
+  thread_local Converter converter("UTF-8", "CP932");
+  return converter.Convert(text, "\xEF\xBF\xBD", Cp932SequenceLength);
+}
+
+std::string FromUtf8(std::string_view text) {
+  thread_local Converter converter("CP932", "UTF-8");
+  return converter.Convert(text, "?", Utf8SequenceLength);
+}
+
+}  // namespace tobrel::cp932
