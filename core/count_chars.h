@@ -1,0 +1,19 @@
+// Counting the visible characters of a log line, the measure of every
+// character figure in the reports.
+#pragma once
+
+#include <string_view>
+
+namespace tobrel {
+
+// The 30-byte start of the web forum's comment links.
+inline constexpr std::string_view kInterwayLinkPrefix = "https://patio.nif.jp/iw/nifty/";
+static_assert(kInterwayLinkPrefix.size() == 30);
+
+// Visible characters of `line`: blanks and control bytes count 0, a
+// single-byte printable character or half-width katakana 1, a two-byte
+// character 1 unless it is the full-width blank (or sorts below it). With
+// `exclude_interway`, the web forum's comment-link lines count 0.
+int CountChars(std::string_view line, bool exclude_interway);
+
+}  // namespace tobrel

@@ -1,0 +1,48 @@
+// A text file as a list of lines, the way the reading run and the processing
+// output see a log: a line ends at CR LF, a lone CR or a lone LF, and its
+// bytes stay exactly as they were (tabs, NUL and 0x1A included).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace tobrel {
+
+// A file that cannot be opened or read; what() names the path and reason.
+class FileReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class LogLines {
+ public:
+  LogLines() = default;
+  LogLines(const LogLines&) = delete;
+  LogLines& operator=(const LogLines&) = delete;
+
+  std::size_t size() const { return line_starts_.empty() ? 0 : line_starts_.size() - 1; }
+  bool empty() const { return size() == 0; }
+  // Line `index` without its line end; valid until the list changes.
+  std::string_view operator[](std::size_t index) const;
+  // Frees the lines and their memory.
+  void clear();
+
+ private:
+  friend void LoadLogLines(const std::filesystem::path& path, LogLines& lines);
+
+  // The file's bytes as they are, line ends included, and where each line
+  // starts (one more entry: the end of the last line's bytes).
+  std::unique_ptr<char[]> bytes_;
+  std::vector<std::uint64_t> line_starts_;
+};
+
+// Replaces the content of `lines` with the lines of the file at `path`.
+// The file is read twice in 32 KiB blocks: once to count lines and bytes so
+// that the list is sized once, then to fill it. Throws FileReadError.
+void LoadLogLines(const std::filesystem::path& path, LogLines& lines);
+
+}  // namespace tobrel

@@ -1,0 +1,44 @@
+// The in-memory store of postings that every report reads: the stored
+// postings, the postings left out of the tallies, and the paths of the log
+// files read so far. Also the sort orders of the postings and the removal of
+// duplicates that ends every reading run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/article_rec.h"
+
+namespace tobrel {
+
+struct LogStore {
+  std::vector<ArticleRec> Postings;
+  std::vector<ExcludedRec> Excluded;
+  std::vector<std::string> ReadFiles;  // native paths, in reading order
+};
+
+// Empties a list of records and gives its memory back.
+template <typename Record>
+void ClearPostings(std::vector<Record>& list) {
+  std::vector<Record>().swap(list);
+}
+
+// Three-way orders of Postings, as "less than" predicates. Sorting with them
+// is stable, so records that compare equal keep the order they had.
+bool OrderByRoomTime(const ArticleRec& a, const ArticleRec& b);     // room, time, number
+bool OrderByTime(const ArticleRec& a, const ArticleRec& b);         // time
+bool OrderByCommentCount(const ArticleRec& a, const ArticleRec& b);  // comments desc, room, number
+
+void SortPostings(std::vector<ArticleRec>& postings,
+                  bool (*order)(const ArticleRec&, const ArticleRec&));
+
+// Sorts Postings by OrderByRoomTime and removes every posting whose room,
+// number, date-time and ID equal those of the posting after it; of a run of
+// equal postings the last one stays. Each removed posting is appended to
+// Excluded as a duplicate.
+void RemoveDuplicates(LogStore& store);
+
+// An ExcludedRec holding the posting's fields, cut to its narrower widths.
+ExcludedRec MakeExcludedRec(ExclusionReason reason, const ArticleRec& posting);
+
+}  // namespace tobrel

@@ -1,0 +1,147 @@
+// The assembler is a three-state machine fed one line at a time. In
+// SeekHeader it waits for a posting header; the line after a header must be
+// the sub-header, or the header is dropped (and that line is not tried as a
+// header). In InBody every line is body text until a delimiter ends the
+// posting, or a new header does (unless only delimiters count), in which case
+// the running posting is handed over before the header is taken. Body lines
+// add their visible characters to the quoted or the own count; the second
+// body line may name the comment target as "RE:nnnnn".
+#include "core/posting_assembler.h"
+
+#include <cctype>
+
+#include "core/count_chars.h"
+#include "core/log_line_recognizers.h"
+
+namespace tobrel {
+
+PostingAssembler::PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink)
+    : options_(options), is_quoted_(std::move(is_quoted)), sink_(std::move(sink)) {}
+
+bool PostingAssembler::TryStartPosting(std::string_view line) {
+  PostingHeaderFields fields;
+  if (IsPostingHeader5(line))
+    fields = ParsePostingHeader5(line);
+  else if (IsPostingHeader3(line))
+    fields = ParsePostingHeader3(line);
+  else
+    return false;
+  posting_.number.assign(fields.number);
+  posting_.id.assign(fields.id);
+  posting_.handle.assign(fields.handle);
+  posting_.title.assign(fields.title);
+  posting_.own_chars = CountChars(fields.title, options_.exclude_interway);
+  posting_.quoted_chars = 0;
+  posting_.re_number = 0;
+  state_ = State::ExpectSubHeader;
+  return true;
+}
+
+void PostingAssembler::Feed(std::string_view line) {
+  ++line_number_;
+  if (IsRoomHeaderLine(line)) return;
+  switch (state_) {
+    case State::SeekHeader:
+      TryStartPosting(line);
+      return;
+    case State::ExpectSubHeader:
+      body_lines_ = 0;
+      if (IsSubHeaderLine(line)) {
+        posting_.sub_header.assign(line);
+        posting_.sub_header_line = line_number_;
+        state_ = State::InBody;
+      } else {
+        state_ = State::SeekHeader;
+      }
+      return;
+    case State::InBody:
+      if (IsDelimiterLine(line)) {
+        Complete();
+        state_ = State::SeekHeader;
+      } else if (!options_.delimiter_only && (IsPostingHeader5(line) || IsPostingHeader3(line))) {
+        Complete();
+        TryStartPosting(line);
+      } else {
+        AddBodyLine(line);
+      }
+      return;
+  }
+}
+
+void PostingAssembler::AddBodyLine(std::string_view line) {
+  ++body_lines_;
+  if (is_quoted_ && is_quoted_(line))
+    posting_.quoted_chars += CountChars(line, options_.exclude_interway);
+  else if (!IsSkippedLine(line))
+    posting_.own_chars += CountChars(line, options_.exclude_interway);
+
+  if (body_lines_ != 2 || line.size() < 3 || std::toupper(static_cast<unsigned char>(line[0])) != 'R' ||
+      std::toupper(static_cast<unsigned char>(line[1])) != 'E' || line[2] != ':')
+    return;
+  const std::string_view target_text = SubHeaderCommentTo(posting_.sub_header);
+  std::int32_t target = 0;
+  if (!target_text.empty()) {
+    try {
+      target = ReadLogInteger(target_text, posting_.sub_header_line);
+    } catch (const LogFormatError&) {
+      state_ = State::SeekHeader;
+      throw;
+    }
+  }
+  if (target == 0) {
+    std::string digits;
+    for (char c : line.substr(3, 5))
+      if (c >= '0' && c <= '9') digits += c;
+    target = digits.empty() ? 0 : ParseDecimal(digits).value_or(0);
+  }
+  posting_.re_number = target;
+}
+
+void PostingAssembler::Complete() { sink_(posting_); }
+
+void PostingAssembler::Finish() {
+  if (state_ == State::InBody) Complete();
+  state_ = State::SeekHeader;
+}
+
+std::int32_t ReadLogInteger(std::string_view text, std::size_t line) {
+  if (auto value = ParseDecimal(text)) return *value;
+  throw LogFormatError(line, "'" + std::string(text) + "' is not a valid integer value");
+}
+
+ArticleRec MakeArticleRec(const CompletedPosting& posting, int current_year) {
+  ArticleRec record;
+  record.Number = ReadLogInteger(posting.number, posting.sub_header_line);
+  record.Id = posting.id;
+  record.Handle = posting.handle;
+  record.Title = posting.title;
+  const std::string date_text = SubHeaderDateTime(posting.sub_header);
+  const auto posted_at = ParseDateTime(date_text, current_year);
+  if (!posted_at)
+    throw LogFormatError(posting.sub_header_line,
+                         "'" + date_text + "' is not a valid date and time");
+  record.PostedAt = *posted_at;
+  const std::string_view target_text = SubHeaderCommentTo(posting.sub_header);
+  record.CommentTo =
+      target_text.empty() ? 0 : ReadLogInteger(target_text, posting.sub_header_line);
+  if (record.CommentTo == 0) record.CommentTo = posting.re_number;
+  record.Room = SubHeaderRoom(posting.sub_header);
+  record.CommentCount = SubHeaderCommentCount(posting.sub_header);
+  record.OwnChars = posting.own_chars;
+  record.QuotedChars = posting.quoted_chars;
+  record.TotalChars = posting.own_chars + posting.quoted_chars;
+  return record;
+}
+
+ExcludedRec MakeExcludedRec(ExclusionReason reason, const CompletedPosting& posting) {
+  ExcludedRec record;
+  record.Reason = reason;
+  record.Room = SubHeaderRoom(posting.sub_header);
+  record.Number = ParseDecimal(posting.number).value_or(0);
+  record.Id = posting.id;
+  record.Handle = posting.handle;
+  record.Title = posting.title;
+  return record;
+}
+
+}  // namespace tobrel

@@ -1,0 +1,84 @@
+// Turns the lines of one forum log into completed postings. A posting is a
+// header line, a sub-header line and body lines up to a delimiter, the next
+// header (unless only delimiters end postings) or the end of the file; room
+// header lines are ignored wherever they stand.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/article_rec.h"
+
+namespace tobrel {
+
+// A log text that cannot be read as its field requires (an impossible date,
+// a comment target that is not a number). `line` is 1-based.
+class LogFormatError : public std::runtime_error {
+ public:
+  LogFormatError(std::size_t line, const std::string& message)
+      : std::runtime_error(message), line_(line) {}
+  std::size_t line() const { return line_; }
+
+ private:
+  std::size_t line_;
+};
+
+// One posting as the log gives it, before its texts are converted.
+struct CompletedPosting {
+  std::string number, id, handle, title;  // from the header line
+  std::string sub_header;
+  std::size_t sub_header_line = 0;  // 1-based
+  std::int32_t own_chars = 0;
+  std::int32_t quoted_chars = 0;
+  std::int32_t re_number = 0;  // comment target named by "RE:" on body line 2
+};
+
+class PostingAssembler {
+ public:
+  struct Options {
+    bool delimiter_only = false;    // only delimiter lines end a posting
+    bool exclude_interway = false;  // web forum link lines count no characters
+  };
+  using QuotedLineTest = std::function<bool(std::string_view line)>;
+  using Sink = std::function<void(const CompletedPosting&)>;
+
+  // `is_quoted` may be empty: then no line is quoted. `sink` receives every
+  // completed posting; the reference is valid during the call only.
+  PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink);
+
+  // Feeds the next line (without its line end). Throws LogFormatError when
+  // the comment target of the posting is not a number; then the posting is
+  // dropped and the assembler looks for the next header.
+  void Feed(std::string_view line);
+  // Ends the file: a posting with its sub-header is completed.
+  void Finish();
+
+ private:
+  enum class State { SeekHeader, ExpectSubHeader, InBody };
+
+  bool TryStartPosting(std::string_view line);
+  void AddBodyLine(std::string_view line);
+  void Complete();
+
+  Options options_;
+  QuotedLineTest is_quoted_;
+  Sink sink_;
+  State state_ = State::SeekHeader;
+  CompletedPosting posting_;
+  int body_lines_ = 0;
+  std::size_t line_number_ = 0;
+};
+
+// Reads a number text of the log; throws LogFormatError naming `line`.
+std::int32_t ReadLogInteger(std::string_view text, std::size_t line);
+
+// The stored posting made of a completed one. Throws LogFormatError for a
+// date that does not exist or a comment target that is not a number.
+ArticleRec MakeArticleRec(const CompletedPosting& posting, int current_year);
+// The record of a completed posting left out of the tallies.
+ExcludedRec MakeExcludedRec(ExclusionReason reason, const CompletedPosting& posting);
+
+}  // namespace tobrel

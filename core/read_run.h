@@ -1,0 +1,49 @@
+// The reading run: loads every checked candidate log that was not read
+// before, assembles its postings, keeps or excludes each one, and ends by
+// removing duplicates. What was read before an error stays in the store.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/log_store.h"
+#include "core/posting_assembler.h"
+#include "core/read_run_observer.h"
+#include "platform/clock.h"
+
+namespace tobrel {
+
+struct CandidateFile {
+  std::string path;  // native file name
+  bool checked = true;
+};
+
+struct ReadOptions {
+  bool minimize_while_reading = false;  // "ﾛｸﾞﾌｧｲﾙの読込み中は最小化(&Y)"
+  bool restore_after_reading = false;   // "ﾌｧｲﾙ読込み終了で元に戻す(&E)"
+  bool delimiter_only = false;          // "発言の区切りをﾃﾞﾘﾐﾀのみで認識(&K)"
+  bool use_exclusion = false;           // "集計から除外する発言を設定する(&Q)"
+  bool exclude_interway = false;        // "ｲﾝﾀｰｳｪｲのﾛｸﾞ情報を除外(&W)"
+};
+
+// The read-time exclusion test: given the ID and title of a posting's header,
+// nothing to keep it, or the reason to leave it out (ById or ByTitle).
+using ExclusionTest =
+    std::function<std::optional<ExclusionReason>(std::string_view id, std::string_view title)>;
+
+struct ReadRunInputs {
+  std::vector<CandidateFile> candidates;
+  ReadOptions options;
+  PostingAssembler::QuotedLineTest is_quoted;  // may be empty
+  ExclusionTest exclusion;                     // may be empty
+};
+
+// Runs the reading run. Gives the message of the error that stopped it (CP932:
+// path, line and reason), or nothing when every checked file was read.
+std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& inputs,
+                                        const Clock& clock, ReadRunObserver& observer);
+
+}  // namespace tobrel

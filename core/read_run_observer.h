@@ -1,0 +1,33 @@
+// What a reading run shows while it works: status texts, the progress bar,
+// the minimised window and its title, the counters below the file lists. The
+// desktop window and the command line implement it; every method does
+// nothing unless overridden. Texts are CP932.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tobrel {
+
+class ReadRunObserver {
+ public:
+  virtual ~ReadRunObserver() = default;
+
+  virtual void ShowCandidatesPage() {}  // "選択可能ﾛｸﾞﾌｧｲﾙ一覧"
+  virtual void ShowReadFilesPage() {}   // "読込み済みﾛｸﾞﾌｧｲﾙ一覧"
+  virtual void SetBusyCursor(bool /*busy*/) {}
+  virtual std::string ApplicationTitle() const { return {}; }
+  virtual void SetApplicationTitle(std::string_view /*title*/) {}
+  virtual void Minimize() {}
+  virtual void Restore() {}
+  virtual void Beep() {}
+  // The first status panel; repainted at once.
+  virtual void ShowStatus(std::string_view /*text*/) {}
+  // The progress bar runs from 0 to `maximum`.
+  virtual void SetProgressRange(int /*maximum*/) {}
+  virtual void SetProgressPosition(int /*position*/) {}
+  virtual void SetFilesLabel(std::string_view /*text*/) {}     // "%3d Files"
+  virtual void SetArticlesLabel(std::string_view /*text*/) {}  // "%6d Article 読込み済み"
+};
+
+}  // namespace tobrel
