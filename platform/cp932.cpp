@@ -62,8 +62,12 @@ class Converter {
   iconv_t handle_;
 };
 
+// An unconvertible CP932 character is skipped whole, but a lead byte whose
+// next byte cannot end a character (a tab, say) is skipped alone.
 std::size_t Cp932SequenceLength(std::string_view rest) {
-  return IsLeadByte(static_cast<unsigned char>(rest[0])) && rest.size() >= 2 ? 2 : 1;
+  if (rest.size() < 2 || !IsLeadByte(static_cast<unsigned char>(rest[0]))) return 1;
+  const unsigned char trail = static_cast<unsigned char>(rest[1]);
+  return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
 }
 
 std::size_t Utf8SequenceLength(std::string_view rest) {

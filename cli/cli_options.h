@@ -1,0 +1,42 @@
+// The command line of tobrel-cli as a plain struct, and its parser. Each
+// option is the twin of a control of the main window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/date_time.h"
+
+namespace tobrel {
+
+struct CliOptions {
+  std::string report;              // count, quote, comment, stats, month, read, ...
+  std::vector<std::string> logs;   // log files, read in this order
+
+  // Reading.
+  bool delimiter_only = false;
+  bool interway = false;
+  std::optional<std::string> quote;  // CP932 pattern
+
+  // Output and environment.
+  std::string output;                // empty: standard output
+  bool utf8 = false;
+  std::optional<DateTime> today;
+  bool progress = false;
+};
+
+struct CliParse {
+  enum class Outcome { Run, Help, Version, UsageError };
+  Outcome outcome = Outcome::Run;
+  CliOptions options;
+  std::string error;  // for UsageError, UTF-8
+};
+
+// Parses argv[1..]; never exits.
+CliParse ParseCliArguments(const std::vector<std::string>& arguments);
+
+// The text of --help (UTF-8).
+std::string CliHelpText();
+
+}  // namespace tobrel

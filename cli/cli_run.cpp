@@ -1,0 +1,77 @@
+#include "cli/cli_run.h"
+
+#include <memory>
+#include <system_error>
+
+#include "cli/report_output.h"
+#include "cli/reports.h"
+#include "core/read_run.h"
+#include "platform/cp932.h"
+
+namespace tobrel {
+namespace {
+
+// Shows the reading run's status texts on the error stream.
+class ProgressPrinter final : public ReadRunObserver {
+ public:
+  ProgressPrinter(std::ostream& err, bool enabled) : err_(err), enabled_(enabled) {}
+  void ShowStatus(std::string_view text) override {
+    if (enabled_ && !text.empty()) err_ << cp932::ToUtf8(text) << '\n';
+  }
+
+ private:
+  std::ostream& err_;
+  bool enabled_;
+};
+
+// Prints nothing: the progress stream of a run without --progress.
+class NullBuffer final : public std::streambuf {
+ protected:
+  int overflow(int c) override { return c; }
+};
+
+std::unique_ptr<Clock> MakeClock(const CliOptions& options) {
+  if (options.today) return std::make_unique<FixedClock>(*options.today);
+  return std::make_unique<SystemClock>();
+}
+
+}  // namespace
+
+int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const ReportFunction report = FindReport(options.report);
+  if (!report) {
+    err << "tobrel-cli: unknown report " << options.report << '\n';
+    return kExitUsage;
+  }
+  const std::unique_ptr<Clock> clock = MakeClock(options);
+
+  ReadRunInputs inputs;
+  for (const std::string& path : options.logs) inputs.candidates.push_back({path, true});
+  inputs.options.delimiter_only = options.delimiter_only;
+  inputs.options.exclude_interway = options.interway;
+
+  LogStore store;
+  ProgressPrinter observer(err, options.progress);
+  int status = kExitDone;
+  if (const auto error = ReadLogFiles(store, inputs, *clock, observer)) {
+    err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
+    status = kExitReadError;
+  }
+
+  NullBuffer null_buffer;
+  std::ostream silent(&null_buffer);
+  ReportContext context{options, store, *clock, options.progress ? err : silent};
+  try {
+    const std::string text = JoinReportLines(report(context), options.utf8);
+    WriteReportText(text, options.output, out);
+  } catch (const ReportRefused& refused) {
+    err << cp932::ToUtf8(refused.what()) << '\n';
+    return kExitRefused;
+  } catch (const std::system_error& e) {
+    err << "tobrel-cli: cannot write " << e.what() << '\n';
+    return kExitReadError;
+  }
+  return status;
+}
+
+}  // namespace tobrel

@@ -1,0 +1,20 @@
+// Writing a report's lines: Shift-JIS with CR LF (the bytes of a saved
+// result) or UTF-8 with LF for terminals, to standard output or a file that
+// is replaced safely.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tobrel {
+
+// The report text: CP932 lines joined by CR LF, each line ended; or, with
+// `utf8`, converted to UTF-8 and ended by LF.
+std::string JoinReportLines(const std::vector<std::string>& lines, bool utf8);
+
+// Writes `text` to `path`, or to `out` when `path` is empty. Throws
+// std::system_error when the file cannot be written.
+void WriteReportText(const std::string& text, const std::string& path, std::ostream& out);
+
+}  // namespace tobrel

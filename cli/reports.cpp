@@ -1,0 +1,17 @@
+#include "cli/reports.h"
+
+namespace tobrel {
+
+ReportFunction FindReport(std::string_view name) {
+  static constexpr struct {
+    std::string_view name;
+    ReportFunction function;
+  } kReports[] = {
+      {"read", PostingListReport},
+  };
+  for (const auto& report : kReports)
+    if (report.name == name) return report.function;
+  return nullptr;
+}
+
+}  // namespace tobrel

@@ -1,0 +1,39 @@
+// The reports that tobrel-cli can write, by name. Each one turns the store
+// that the reading run filled into the lines of its report.
+#pragma once
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "core/log_store.h"
+#include "platform/clock.h"
+
+namespace tobrel {
+
+// Thrown by a report that refuses its settings; what() is its message (CP932).
+class ReportRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct ReportContext {
+  const CliOptions& options;
+  LogStore& store;
+  const Clock& clock;
+  std::ostream& progress;  // progress texts (UTF-8), only with --progress
+};
+
+using ReportFunction = std::vector<std::string> (*)(ReportContext& context);
+
+// The report called `name`, or nullptr.
+ReportFunction FindReport(std::string_view name);
+
+// One tab-separated line per stored posting with every field: the "read"
+// report, a debugging aid.
+std::vector<std::string> PostingListReport(ReportContext& context);
+
+}  // namespace tobrel
