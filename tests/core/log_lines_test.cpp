@@ -1,0 +1,82 @@
+#include "core/log_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+namespace tobrel {
+namespace {
+
+class LogLinesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = std::filesystem::temp_directory_path() /
+            ("tobrel-lines-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ".log");
+  }
+  void TearDown() override { std::filesystem::remove(path_); }
+
+  std::vector<std::string> Load(const std::string& content) {
+    std::ofstream(path_, std::ios::binary) << content;
+    LogLines lines;
+    LoadLogLines(path_, lines);
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < lines.size(); ++i) out.emplace_back(lines[i]);
+    return out;
+  }
+
+  std::filesystem::path path_;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(LogLinesTest, LineEnds) {
+  static const struct {
+    const char* name;
+    std::string content;
+    Lines lines;
+  } cases[] = {
+      {"empty file", "", {}},
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"LF", "a\nb\n", {"a", "b"}},
+      {"lone CR", "a\rb\r", {"a", "b"}},
+      {"mixed", "a\r\n\nb\rc\n\rd", {"a", "", "b", "c", "", "d"}},
+      {"no end on the last line", "a\r\nb", {"a", "b"}},
+      {"ends in CR", "a\r", {"a"}},
+      {"LF CR is two ends", "a\n\r", {"a", ""}},
+      {"bytes stay", std::string("t\tab\x1a\0z\x82\r\n", 10), {std::string("t\tab\x1a\0z\x82", 8)}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Load(c.content), c.lines) << c.name;
+}
+
+TEST_F(LogLinesTest, CrLfSplitAcrossBlocksIsOneEnd) {
+  for (std::size_t cr_at : {32766u, 32767u, 32768u}) {
+    std::string content(cr_at, 'x');
+    content += "\r\nnext\r\n";
+    const Lines lines = Load(content);
+    ASSERT_EQ(lines.size(), 2u) << cr_at;
+    EXPECT_EQ(lines[0].size(), cr_at);
+    EXPECT_EQ(lines[1], "next");
+  }
+}
+
+TEST_F(LogLinesTest, HugeLineAndManyLines) {
+  std::string content(3 << 20, 'x');
+  content += "\n";
+  for (int i = 0; i < 100000; ++i) content += "l\r\n";
+  const Lines lines = Load(content);
+  ASSERT_EQ(lines.size(), 100001u);
+  EXPECT_EQ(lines[0].size(), 3u << 20);
+  EXPECT_EQ(lines.back(), "l");
+}
+
+TEST_F(LogLinesTest, MissingFileThrowsAndLeavesTheListEmpty) {
+  LogLines lines;
+  EXPECT_THROW(LoadLogLines("/nonexistent/tobrel.log", lines), FileReadError);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_THROW(LoadLogLines(std::filesystem::temp_directory_path(), lines), FileReadError);
+}
+
+}  // namespace
+}  // namespace tobrel

@@ -1,0 +1,207 @@
+#include "core/read_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/cp932.h"
+#include "support/sjis.h"
+
+namespace tobrel {
+namespace {
+
+using testing::S;
+
+// Records what the run shows, as UTF-8 lines.
+class RecordingObserver final : public ReadRunObserver {
+ public:
+  std::vector<std::string> events;
+  std::string title = "Tobrel";
+  int last_progress = -1;
+  int progress_maximum = -1;
+
+  void ShowStatus(std::string_view text) override { events.push_back("status " + U(text)); }
+  std::string ApplicationTitle() const override { return title; }
+  void SetApplicationTitle(std::string_view text) override {
+    title = text;
+    events.push_back("title " + U(text));
+  }
+  void Minimize() override { events.push_back("minimize"); }
+  void Restore() override { events.push_back("restore"); }
+  void Beep() override { events.push_back("beep"); }
+  void SetBusyCursor(bool busy) override { events.push_back(busy ? "busy" : "normal"); }
+  void SetProgressRange(int maximum) override { progress_maximum = maximum; }
+  void SetProgressPosition(int position) override { last_progress = position; }
+  void SetFilesLabel(std::string_view text) override { events.push_back("files " + U(text)); }
+  void SetArticlesLabel(std::string_view text) override {
+    events.push_back("articles " + U(text));
+  }
+
+ private:
+  static std::string U(std::string_view text) { return cp932::ToUtf8(text); }
+};
+
+std::string Posting(int number, const char* id, const char* title, const char* date = "97/05/12") {
+  char head[64];
+  std::snprintf(head, sizeof head, "%05d/%05d %s  ", number, number, id);
+  return S(std::string(head) + "ハンドル         " + title + "\r\n( 5)   " + date +
+           " 23:45\r\n本文\r\n \b\r\n");
+}
+
+class ReadRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / "tobrel-read-run";
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string Write(const std::string& name, const std::string& content) {
+    const auto path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+  }
+
+  std::optional<std::string> Read(std::vector<std::string> paths, ReadOptions options = {},
+                                  ExclusionTest exclusion = {}) {
+    ReadRunInputs inputs;
+    for (auto& path : paths) inputs.candidates.push_back({path, true});
+    inputs.options = options;
+    inputs.exclusion = std::move(exclusion);
+    return ReadLogFiles(store_, inputs, clock_, observer_);
+  }
+
+  std::filesystem::path dir_;
+  LogStore store_;
+  RecordingObserver observer_;
+  FixedClock clock_{*EncodeDateTime({2026, 12, 10, 0, 0, 0})};
+};
+
+TEST_F(ReadRunTest, ReadsCheckedFilesOnceAndRemovesDuplicates) {
+  const std::string a = Write("a.log", Posting(1, "ABC00001", "one") + Posting(2, "ABC00002", "two"));
+  const std::string b = Write("b.log", Posting(2, "ABC00002", "two"));
+  const std::string c = Write("c.log", Posting(3, "ABC00003", "three"));
+  ReadRunInputs inputs;
+  inputs.candidates = {{a, true}, {b, true}, {c, false}, {a, true}};
+  EXPECT_FALSE(ReadLogFiles(store_, inputs, clock_, observer_));
+  EXPECT_EQ(store_.Postings.size(), 2u);
+  ASSERT_EQ(store_.Excluded.size(), 1u);
+  EXPECT_EQ(store_.Excluded[0].Reason, ExclusionReason::Duplicate);
+  EXPECT_EQ(store_.ReadFiles, (std::vector<std::string>{a, b}));
+
+  // A second run over the same files adds nothing.
+  EXPECT_FALSE(ReadLogFiles(store_, inputs, clock_, observer_));
+  EXPECT_EQ(store_.Postings.size(), 2u);
+  EXPECT_EQ(store_.ReadFiles.size(), 2u);
+}
+
+TEST_F(ReadRunTest, ShowsStatusTextsAndCounters) {
+  const std::string a = Write("a.log", Posting(1, "ABC00001", "one"));
+  Read({a});
+  const std::vector<std::string> expected = {
+      "busy",
+      "status " + a + "を読み込み中...：",
+      "status " + a + "のログ情報を読み込み中...：",
+      "normal",
+      "status 読み込んだログファイル情報から重複を削除中...",
+      "files   1 Files",
+      "articles      1 Article 読込み済み",
+      "status ",
+  };
+  EXPECT_EQ(observer_.events, expected);
+  EXPECT_EQ(observer_.progress_maximum, 3);
+  EXPECT_EQ(observer_.last_progress, 0);
+}
+
+TEST_F(ReadRunTest, MinimisedRunsRestoreOrNot) {
+  const std::string a = Write("a.log", Posting(1, "ABC00001", "one"));
+  Read({a}, {.minimize_while_reading = true, .restore_after_reading = false});
+  EXPECT_EQ(observer_.title, S("Tobrel ﾛｸﾞﾌｧｲﾙの読込み終了！"));
+  EXPECT_EQ(std::count(observer_.events.begin(), observer_.events.end(), "restore"), 0);
+
+  store_ = {};
+  observer_ = {};
+  Read({a}, {.minimize_while_reading = true, .restore_after_reading = true});
+  EXPECT_EQ(observer_.title, "Tobrel");
+  const auto& e = observer_.events;
+  EXPECT_EQ(e[1], "title Tobrel : ﾛｸﾞﾌｧｲﾙの読込み中...");
+  EXPECT_EQ(e[2], "minimize");
+  EXPECT_NE(std::find(e.begin(), e.end(), "restore"), e.end());
+  EXPECT_NE(std::find(e.begin(), e.end(), "beep"), e.end());
+}
+
+TEST_F(ReadRunTest, ExclusionOnlyWhenSwitchedOn) {
+  const std::string a = Write("a.log", Posting(1, "ABC00001", "広告です") + Posting(2, "ABC00002", "広告") +
+                                           Posting(3, "XYZ00009", "hello"));
+  // The prefix kind with a title of two full-width characters.
+  const std::string prefix = S("広告");
+  ExclusionTest test = [&](std::string_view id, std::string_view title) -> std::optional<ExclusionReason> {
+    if (title.size() > prefix.size() && title.substr(0, prefix.size()) == prefix)
+      return ExclusionReason::ByTitle;
+    if (id == "XYZ00009") return ExclusionReason::ById;
+    return std::nullopt;
+  };
+  Read({a}, {}, test);
+  EXPECT_EQ(store_.Postings.size(), 3u);
+
+  store_ = {};
+  Read({a}, {.use_exclusion = true}, test);
+  ASSERT_EQ(store_.Postings.size(), 1u);
+  EXPECT_EQ(store_.Postings[0].Number, 2);
+  ASSERT_EQ(store_.Excluded.size(), 2u);
+  EXPECT_EQ(store_.Excluded[0].Reason, ExclusionReason::ByTitle);
+  EXPECT_EQ(store_.Excluded[0].Room, 5);
+  EXPECT_EQ(store_.Excluded[0].Number, 1);
+  EXPECT_EQ(store_.Excluded[1].Reason, ExclusionReason::ById);
+}
+
+TEST_F(ReadRunTest, LfAndCrLfFilesGiveTheSamePostings) {
+  std::string crlf = Posting(1, "ABC00001", "one") + Posting(2, "ABC00002", "two");
+  std::string lf;
+  for (char c : crlf)
+    if (c != '\r') lf += c;
+  Read({Write("crlf.log", crlf)});
+  LogStore first = store_;
+  store_ = {};
+  Read({Write("lf.log", lf)});
+  ASSERT_EQ(store_.Postings.size(), first.Postings.size());
+  for (std::size_t i = 0; i < first.Postings.size(); ++i) {
+    EXPECT_EQ(store_.Postings[i].Title, first.Postings[i].Title);
+    EXPECT_EQ(store_.Postings[i].OwnChars, first.Postings[i].OwnChars);
+  }
+}
+
+TEST_F(ReadRunTest, AnErrorStopsTheRunButTheFinishingStepsRun) {
+  const std::string a = Write("a.log", Posting(1, "ABC00001", "one") + Posting(1, "ABC00001", "one"));
+  const std::string bad = Write("bad.log", Posting(2, "ABC00002", "two") +
+                                               Posting(3, "ABC00003", "bad", "97/02/30"));
+  const std::string c = Write("c.log", Posting(4, "ABC00004", "four"));
+  const auto error = Read({a, bad, c});
+  ASSERT_TRUE(error);
+  EXPECT_EQ(*error, bad + "(6): '97/02/30 23:45:00' is not a valid date and time");
+  EXPECT_EQ(store_.ReadFiles, (std::vector<std::string>{a, bad}));
+  EXPECT_EQ(store_.Postings.size(), 2u);  // one of a (the other a duplicate) and one of bad
+  EXPECT_EQ(store_.Excluded.size(), 1u);
+  EXPECT_EQ(observer_.events.back(), "status ");
+  EXPECT_EQ(observer_.events[observer_.events.size() - 2], "articles      2 Article 読込み済み");
+}
+
+TEST_F(ReadRunTest, AMissingFileStopsTheRun) {
+  const auto error = Read({(dir_ / "missing.log").string()});
+  ASSERT_TRUE(error);
+  EXPECT_NE(error->find("missing.log"), std::string::npos);
+  EXPECT_EQ(store_.ReadFiles.size(), 1u);
+}
+
+TEST_F(ReadRunTest, BinaryAndEmptyFilesReadWithoutPostings) {
+  std::string binary;
+  for (int i = 0; i < 70000; ++i) binary += static_cast<char>((i * 131) % 256);
+  EXPECT_FALSE(Read({Write("empty.log", ""), Write("binary.log", binary)}));
+  EXPECT_TRUE(store_.Postings.empty());
+  EXPECT_EQ(store_.ReadFiles.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tobrel
