@@ -1,0 +1,48 @@
+#include "tally/count_tally.h"
+
+#include "platform/cp932.h"
+#include "tally/count_report.h"
+#include "tally/id_accumulator.h"
+#include "tally/ranking.h"
+#include "tally/target_test.h"
+#include "tally/top_article.h"
+
+namespace tobrel {
+
+void NormalTobrel(LogStore& store, const TallySettings& settings,
+                  const CountTallyOptions& options, TallyProgress& progress,
+                  ReportText& report) {
+  static const std::string kCounting = cp932::FromUtf8("発言集計中...");
+  const TargetTest target(settings.target);
+  progress.ShowProgress(kCounting);
+
+  IdAccumulator accumulator;
+  TopArticle top = TopArticle::Initial();
+  for (const ArticleRec& posting : store.Postings) {
+    if (!target.Counts(posting)) continue;
+    const std::string id =
+        settings.MapSameId ? settings.MapSameId(posting.Id.view()) : posting.Id.str();
+    accumulator.Count(id, posting.Handle.view()).TotalChars += posting.TotalChars;
+    if (posting.TotalChars > top.TotalChars) top = TopArticle::Of(posting, posting.Id.view());
+  }
+
+  std::vector<IdTallyRec> entries = accumulator.TakeEntries();
+  ComputeAverages(entries);
+  RankEntries(entries, RankKey::Average, RankKey::PostCount, &IdTallyRec::RankByAverage);
+  if (options.order == CountOrder::ByPostings ||
+      options.order == CountOrder::ByPostingsCumulative) {
+    RankEntries(entries, RankKey::TotalChars, RankKey::PostCount, &IdTallyRec::RankByChars);
+    RankEntries(entries, RankKey::PostCount, RankKey::TotalChars, &IdTallyRec::RankByCount);
+  } else {
+    RankEntries(entries, RankKey::PostCount, RankKey::TotalChars, &IdTallyRec::RankByCount);
+    RankEntries(entries, RankKey::TotalChars, RankKey::PostCount, &IdTallyRec::RankByChars);
+  }
+
+  WriteTargetLines(settings.target, report);
+  WriteCountTable(entries, top, options.order, settings, progress, report);
+  entries.clear();
+  WriteTimeTables(store.Postings, target, options.tables, progress, report);
+  progress.ShowProgress("");
+}
+
+}  // namespace tobrel

@@ -1,0 +1,63 @@
+// The table per month. Each counted posting adds to the entry of its year and
+// month, kept in a map ordered by month, so the entries come out in
+// ascending order whatever the order of the postings. The IDs of each month
+// are gathered and their distinct number counted at the end.
+#include <map>
+
+#include "platform/cp932.h"
+#include "tally/distinct_ids.h"
+#include "tally/report_fields.h"
+#include "tally/time_table_parts.h"
+#include "tally/time_tables.h"
+
+namespace tobrel {
+namespace {
+
+struct MonthEntry {
+  DateTime first_day = 0;  // the first day of the month at 00:00
+  std::int64_t count = 0;
+  std::vector<std::string_view> ids;
+};
+
+}  // namespace
+
+void WriteMonthTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
+                     TallyProgress& progress, ReportText& report) {
+  progress.ShowProgress(cp932::FromUtf8("月別集計表を作成中..."));
+  std::map<int, MonthEntry> months;  // by year * 12 + month - 1
+  for (const ArticleRec& posting : postings) {
+    if (!target.Counts(posting)) continue;
+    const DateTimeParts parts = DecodeDateTime(posting.PostedAt);
+    MonthEntry& entry = months[parts.year * 12 + parts.month - 1];
+    if (entry.count == 0) entry.first_day = *EncodeDateTime({parts.year, parts.month, 1, 0, 0, 0});
+    ++entry.count;
+    entry.ids.push_back(posting.Id.view());
+  }
+
+  DateTime busiest_month = 0;  // the zero date-time with no posting
+  std::int64_t busiest_count = 0;
+  for (const auto& [key, entry] : months) {
+    if (entry.count > busiest_count) {
+      busiest_month = entry.first_day;
+      busiest_count = entry.count;
+    }
+  }
+  const std::int64_t scale = BarScale(busiest_count);
+
+  WriteTitle("【月別発言集計】", report);
+  report.push_back(Rule('=', 79));
+  report.push_back(cp932::FromUtf8("     年/月  |発言数| * = ") + std::to_string(scale) +
+                   cp932::FromUtf8("発言 ():発言者数"));
+  report.push_back(Rule('-', 12) + "+" + Rule('-', 6) + "+" + Rule('-', 59));
+  for (auto& [key, entry] : months) {
+    report.push_back("   " + FormatDateTime("yyyy/mm", entry.first_day) + "  " +
+                     CountAndBar(entry.count, scale) + " (" +
+                     std::to_string(CountDistinctIds(entry.ids)) + ")");
+  }
+  report.push_back(Rule('-', 79));
+  report.push_back(cp932::FromUtf8("期間中最多発言月：") +
+                   FormatDateTime("yyyy/mm", busiest_month) + cp932::FromUtf8("：") +
+                   IntField(busiest_count, 5) + cp932::FromUtf8("発言"));
+}
+
+}  // namespace tobrel

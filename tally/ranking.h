@@ -1,0 +1,24 @@
+// Competition ranking of the per-ID entries of a tally (1, 2, 2, 4).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "tally/id_tally_rec.h"
+
+namespace tobrel {
+
+// The keys that entries are ranked by. Average compares the exact quotient.
+enum class RankKey { PostCount, TotalChars, Average, OwnChars, QuotedChars };
+
+// Sorts `entries` by `primary` descending, ties by `tie_break` descending and
+// then by first appearance, and stores each entry's rank by `primary` in
+// `entry.*rank`: the position of the first entry of its run of equal primary
+// keys.
+void RankEntries(std::vector<IdTallyRec>& entries, RankKey primary, RankKey tie_break,
+                 std::int32_t IdTallyRec::*rank);
+
+// Sets each entry's Average to TotalChars / PostCount.
+void ComputeAverages(std::vector<IdTallyRec>& entries);
+
+}  // namespace tobrel

@@ -1,0 +1,37 @@
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+#include "platform/cp932.h"
+#include "tally/report_fields.h"
+#include "tally/time_table_parts.h"
+#include "tally/time_tables.h"
+
+namespace tobrel {
+
+void WriteWeekdayHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
+                           TallyProgress& progress, ReportText& report) {
+  progress.ShowProgress(cp932::FromUtf8("曜日別時間帯集計表を作成中..."));
+  std::array<std::array<std::int64_t, 24>, 7> counts{};
+  for (const ArticleRec& posting : postings)
+    if (target.Counts(posting)) ++counts[WeekdayOf(posting)][HourOf(posting)];
+  std::int64_t largest_cell = 0;
+  for (const auto& hours : counts)
+    largest_cell = std::max(largest_cell, *std::max_element(hours.begin(), hours.end()));
+  const int width = CellWidth(largest_cell);
+
+  WriteTitle("【曜日別時間帯発言数集計】", report);
+  report.push_back(Rule('=', width * 24 + 34));
+  report.push_back(cp932::FromUtf8("曜日|") + HourHeadings(width) + cp932::FromUtf8("合計"));
+  report.push_back(Rule('-', 4) + "+" + HourRule(width) + "-----");
+  for (int weekday = 0; weekday < 7; ++weekday) {
+    std::string row(1, ' ');
+    row += AlignRight(WeekdayName(weekday), 2) + " |";
+    for (const std::int64_t count : counts[weekday]) row += HourCell(count, width);
+    const std::int64_t total =
+        std::accumulate(counts[weekday].begin(), counts[weekday].end(), std::int64_t{0});
+    report.push_back(row + IntField(total, 5));
+  }
+}
+
+}  // namespace tobrel
