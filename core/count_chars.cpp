@@ -1,5 +1,9 @@
 #include "core/count_chars.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "platform/cp932.h"
 
 namespace tobrel {
@@ -14,32 +18,107 @@ bool IsInterwayLine(std::string_view line) {
          line.find("/com.cgi") != std::string_view::npos;
 }
 
+// Per lead byte: how many bytes the character takes and whether it counts.
+// A two-byte character starting with 0x81 counts only above the full-width
+// blank 0x81 0x40, which needs its second byte; every other one is decided
+// by its first byte (below 0x81 never, above always).
+struct CharClass {
+  unsigned char width;
+  unsigned char counts;
+};
+
+constexpr CharClass Classify(unsigned byte) {
+  if (byte <= 0x20) return {1, 0};
+  if (byte <= 0x7E || (byte >= 0xA1 && byte <= 0xDF)) return {1, 1};
+  return {2, static_cast<unsigned char>(byte > 0x81 ? 1 : 0)};
+}
+
+struct CharClassTable {
+  CharClass entries[256];
+  constexpr CharClassTable() : entries() {
+    for (unsigned byte = 0; byte < 256; ++byte) entries[byte] = Classify(byte);
+  }
+};
+
+constexpr CharClassTable kCharClasses;
+
+// Counts the bytes from `i` on one character at a time.
+int CountTail(const unsigned char* bytes, std::size_t i, std::size_t size) {
+  int count = 0;
+  while (i + 1 < size) {
+    const unsigned char byte = bytes[i];
+    const CharClass c = kCharClasses.entries[byte];
+    count += c.counts + ((byte == 0x81) & (bytes[i + 1] > 0x40));
+    i += c.width;
+  }
+  // A last byte alone: a lead byte there compares as a prefix of its pair,
+  // so 0x81 and below count 0 and the rest count by their class.
+  if (i < size) count += kCharClasses.entries[bytes[i]].counts;
+  return count;
+}
+
+#ifdef __SSE2__
+// Sixteen bytes at a time. Where characters start is decided without walking
+// them: after any byte that cannot start a pair, a character starts; inside a
+// run of bytes that start pairs, every other one does, from the run's first.
+// So the second bytes of pairs are the bytes that follow an odd-length run of
+// pair-starting bytes, found for the whole chunk at once with one addition
+// (the carry out says whether the next chunk begins with a second byte).
+inline __m128i AtLeast(__m128i x, unsigned char k) {
+  return _mm_cmpeq_epi8(_mm_max_epu8(x, _mm_set1_epi8(static_cast<char>(k))), x);
+}
+inline __m128i AtMost(__m128i x, unsigned char k) {
+  return _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(static_cast<char>(k))), x);
+}
+inline unsigned Mask(__m128i x) { return static_cast<unsigned>(_mm_movemask_epi8(x)); }
+
+// Bits of the bytes that are second bytes of pairs; `carry` in and out says
+// whether the chunk's first byte (the next chunk's) is one.
+inline unsigned SecondBytes(unsigned pair_starts, unsigned& carry) {
+  constexpr unsigned kEvenBits = 0x5555;
+  pair_starts &= ~carry;
+  const unsigned follows = ((pair_starts << 1) | carry) & 0xFFFF;
+  const unsigned odd_run_starts = pair_starts & ~kEvenBits & ~follows;
+  const unsigned sum = odd_run_starts + pair_starts;
+  carry = (sum >> 16) & 1;
+  const unsigned even_run_starts = sum & 0xFFFF;
+  return (kEvenBits ^ ((even_run_starts << 1) & 0xFFFF)) & follows;
+}
+
+int CountChunks(const unsigned char* bytes, std::size_t size, std::size_t& next) {
+  int count = 0;
+  unsigned carry = 0;
+  std::size_t i = 0;
+  // Each chunk also looks at the byte after it, so stop one short.
+  for (; i + 17 <= size; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 1));
+    const __m128i katakana = _mm_and_si128(AtLeast(x, 0xA1), AtMost(x, 0xDF));
+    const __m128i ascii = _mm_and_si128(AtLeast(x, 0x21), AtMost(x, 0x7E));
+    const unsigned pair_starts = Mask(_mm_andnot_si128(katakana, AtLeast(x, 0x7F)));
+    const unsigned counted =
+        Mask(_mm_or_si128(ascii, katakana)) | (pair_starts & Mask(AtLeast(x, 0x82))) |
+        (Mask(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81)))) &
+         Mask(AtLeast(after, 0x41)));
+    const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF;
+    count += __builtin_popcount(starts & counted);
+  }
+  next = i + carry;
+  return count;
+}
+#endif
+
 }  // namespace
 
 int CountChars(std::string_view line, bool exclude_interway) {
   if (exclude_interway && IsInterwayLine(line)) return 0;
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-  const std::size_t size = line.size();
+  std::size_t next = 0;
   int count = 0;
-  std::size_t i = 0;
-  while (i < size) {
-    const unsigned char byte = bytes[i];
-    if (byte <= 0x20) {
-      ++i;
-    } else if (byte <= 0x7E || (byte >= 0xA1 && byte <= 0xDF)) {
-      ++count;
-      ++i;
-    } else {
-      // Two bytes compared with the full-width blank 0x81 0x40; a lone byte
-      // at the end compares as a prefix.
-      const bool has_second = i + 1 < size;
-      const bool above_blank =
-          byte > 0x81 || (byte == 0x81 && has_second && bytes[i + 1] > 0x40);
-      count += above_blank ? 1 : 0;
-      i += has_second ? 2 : 1;
-    }
-  }
-  return count;
+#ifdef __SSE2__
+  count = CountChunks(bytes, line.size(), next);
+#endif
+  return count + CountTail(bytes, next, line.size());
 }
 
 }  // namespace tobrel

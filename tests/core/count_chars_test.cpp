@@ -44,3 +44,46 @@ TEST(CountChars, InterwayLinesCountNothingOnlyWhenAsked) {
 
 }  // namespace
 }  // namespace tobrel
+
+namespace tobrel {
+namespace {
+
+// The obvious walk, one character at a time, to check the fast count on.
+int CountCharsOneByOne(std::string_view line) {
+  int count = 0;
+  for (std::size_t i = 0; i < line.size();) {
+    const unsigned char byte = static_cast<unsigned char>(line[i]);
+    if (byte <= 0x20) {
+      ++i;
+    } else if (byte <= 0x7E || (byte >= 0xA1 && byte <= 0xDF)) {
+      ++count;
+      ++i;
+    } else {
+      const std::string_view pair = line.substr(i, 2);
+      count += pair > std::string_view("\x81\x40") ? 1 : 0;
+      i += pair.size();
+    }
+  }
+  return count;
+}
+
+TEST(CountChars, AgreesWithTheCharacterWalkOnRandomLines) {
+  std::uint32_t state = 12345;
+  auto next = [&] {
+    state = state * 1103515245u + 12345u;
+    return static_cast<unsigned char>(state >> 16);
+  };
+  // Bytes drawn mostly from the classes that matter: blanks, ASCII, 0x81,
+  // lead bytes, katakana, and runs of pair-starting bytes of both parities.
+  static const unsigned char kPool[] = {0x20, 0x41, 0x81, 0x40, 0x82, 0xA0, 0xE0, 0xFC,
+                                        0xB1, 0x7F, 0x80, 0x09, 0x3E, 0x9F, 0xDF, 0xFF};
+  for (int round = 0; round < 20000; ++round) {
+    std::string line(next() % 80, '\0');
+    for (char& c : line)
+      c = static_cast<char>(next() % 4 == 0 ? next() : kPool[next() % sizeof kPool]);
+    ASSERT_EQ(CountChars(line, false), CountCharsOneByOne(line)) << round;
+  }
+}
+
+}  // namespace
+}  // namespace tobrel
