@@ -72,6 +72,15 @@ inline __m128i AtMost(__m128i x, unsigned char k) {
 }
 inline unsigned Mask(__m128i x) { return static_cast<unsigned>(_mm_movemask_epi8(x)); }
 
+// Set bits of a 16-bit mask, without the library call that the compiler
+// makes for a processor that may lack a population-count instruction.
+inline int Popcount16(unsigned x) {
+  x = x - ((x >> 1) & 0x5555);
+  x = (x & 0x3333) + ((x >> 2) & 0x3333);
+  x = (x + (x >> 4)) & 0x0F0F;
+  return static_cast<int>((x + (x >> 8)) & 0x1F);
+}
+
 // Bits of the bytes that are second bytes of pairs; `carry` in and out says
 // whether the chunk's first byte (the next chunk's) is one.
 inline unsigned SecondBytes(unsigned pair_starts, unsigned& carry) {
@@ -101,7 +110,7 @@ int CountChunks(const unsigned char* bytes, std::size_t size, std::size_t& next)
         (Mask(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81)))) &
          Mask(AtLeast(after, 0x41)));
     const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF;
-    count += __builtin_popcount(starts & counted);
+    count += Popcount16(starts & counted);
   }
   next = i + carry;
   return count;

@@ -79,19 +79,6 @@ void ForEachLineEndByte(const char* data, std::size_t size, OnEnd&& on_end) {
 
 }  // namespace
 
-std::string_view LogLines::operator[](std::size_t index) const {
-  const std::uint64_t begin = line_starts_[index];
-  std::uint64_t end = line_starts_[index + 1];
-  // Drop the line end: CR LF, CR or LF (a CR followed by LF is always a pair).
-  if (end > begin && bytes_[end - 1] == '\n') {
-    --end;
-    if (end > begin && bytes_[end - 1] == '\r') --end;
-  } else if (end > begin && bytes_[end - 1] == '\r') {
-    --end;
-  }
-  return {bytes_.get() + begin, static_cast<std::size_t>(end - begin)};
-}
-
 void LogLines::clear() {
   bytes_.reset();
   std::vector<std::uint64_t>().swap(line_starts_);

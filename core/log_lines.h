@@ -27,7 +27,14 @@ class LogLines {
   std::size_t size() const { return line_starts_.empty() ? 0 : line_starts_.size() - 1; }
   bool empty() const { return size() == 0; }
   // Line `index` without its line end; valid until the list changes.
-  std::string_view operator[](std::size_t index) const;
+  std::string_view operator[](std::size_t index) const {
+    const std::uint64_t begin = line_starts_[index];
+    std::uint64_t end = line_starts_[index + 1];
+    // Drop the line end: CR LF, CR or LF (a CR before an LF is always a pair).
+    if (end > begin && bytes_[end - 1] == '\n') --end;
+    if (end > begin && bytes_[end - 1] == '\r') --end;
+    return {bytes_.get() + begin, static_cast<std::size_t>(end - begin)};
+  }
   // Frees the lines and their memory.
   void clear();
 

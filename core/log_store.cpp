@@ -18,9 +18,19 @@ bool OrderByCommentCount(const ArticleRec& a, const ArticleRec& b) {
   return a.Number < b.Number;
 }
 
+// Sorts positions rather than records (a record is over a hundred bytes),
+// then moves every record once into its place.
 void SortPostings(std::vector<ArticleRec>& postings,
                   bool (*order)(const ArticleRec&, const ArticleRec&)) {
-  std::stable_sort(postings.begin(), postings.end(), order);
+  std::vector<std::uint32_t> positions(postings.size());
+  for (std::uint32_t i = 0; i < positions.size(); ++i) positions[i] = i;
+  std::stable_sort(positions.begin(), positions.end(), [&](std::uint32_t a, std::uint32_t b) {
+    return order(postings[a], postings[b]);
+  });
+  std::vector<ArticleRec> sorted;
+  sorted.reserve(postings.size());
+  for (std::uint32_t position : positions) sorted.push_back(postings[position]);
+  postings.swap(sorted);
 }
 
 ExcludedRec MakeExcludedRec(ExclusionReason reason, const ArticleRec& posting) {

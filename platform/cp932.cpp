@@ -10,9 +10,11 @@ namespace tobrel::cp932 {
 std::size_t FindAligned(std::string_view text, std::string_view needle,
                         std::size_t from) {
   if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
-  for (std::size_t pos = 0; pos < text.size(); pos = NextCharPos(text, pos)) {
-    if (pos >= from && text.compare(pos, needle.size(), needle) == 0) return pos;
-    if (text.size() - pos < needle.size()) break;
+  if (text.size() < needle.size()) return std::string_view::npos;
+  const std::size_t last = text.size() - needle.size();
+  for (std::size_t pos = 0; pos <= last; pos = NextCharPos(text, pos)) {
+    if (text[pos] == needle[0] && pos >= from && text.compare(pos, needle.size(), needle) == 0)
+      return pos;
   }
   return std::string_view::npos;
 }
