@@ -1,0 +1,67 @@
+// Test helpers for the tallies: postings built from readable values, and
+// whole reports compared with reviewed golden files (CP932, CR LF) under
+// tests/data/tally. Setting TOBREL_WRITE_GOLDEN=1 writes the files instead,
+// for review before they are committed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "core/article_rec.h"
+#include "platform/date_time.h"
+#include "tally/report_text.h"
+#include "tests/support/sjis.h"
+
+namespace tobrel::testing {
+
+// A date-time from "yyyy/mm/dd hh:nn".
+inline DateTime At(std::string_view text) {
+  const auto value = ParseDateTime(text, 2000);
+  EXPECT_TRUE(value) << text;
+  return value.value_or(0);
+}
+
+// A posting; handle and title are UTF-8 and stored as CP932.
+inline ArticleRec Posting(int room, int number, std::string_view id, std::string_view handle,
+                          std::string_view posted_at, int chars,
+                          std::string_view title = "title") {
+  ArticleRec posting;
+  posting.Room = room;
+  posting.Number = number;
+  posting.Id = id;
+  posting.Handle = S(handle);
+  posting.Title = S(title);
+  posting.PostedAt = At(posted_at);
+  posting.TotalChars = chars;
+  posting.OwnChars = chars;
+  return posting;
+}
+
+inline std::string JoinLines(const ReportText& report) {
+  std::string text;
+  for (const std::string& line : report) text += line + "\r\n";
+  return text;
+}
+
+// Compares the report with the golden file `name`, showing both in UTF-8.
+inline void ExpectGolden(const ReportText& report, const std::string& name) {
+  const std::string path = std::string(TOBREL_TEST_DATA) + "/tally/" + name;
+  const std::string actual = JoinLines(report);
+  if (const char* write = std::getenv("TOBREL_WRITE_GOLDEN"); write && *write == '1') {
+    std::ofstream(path, std::ios::binary) << actual;
+    return;
+  }
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file) << "missing golden file " << path;
+  std::ostringstream expected;
+  expected << file.rdbuf();
+  EXPECT_EQ(cp932::ToUtf8(actual), cp932::ToUtf8(expected.str())) << name;
+  EXPECT_EQ(actual, expected.str()) << name << " differs in its bytes";
+}
+
+}  // namespace tobrel::testing
