@@ -1,0 +1,39 @@
+// The two search routines that run a compiled pattern over one subject: the
+// plain one for patterns without anchors and the anchored one for patterns
+// in which "^" or "$" acts as an anchor, plus a yes/no test that stops as
+// soon as the answer is known.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "regex/dfa.h"
+
+namespace tobrel {
+
+// A match: byte positions [start, end) in the subject.
+struct MatchSpan {
+  std::size_t start;
+  std::size_t end;
+  friend bool operator==(const MatchSpan&, const MatchSpan&) = default;
+};
+
+// Leftmost-longest search for a DFA without anchors.
+std::optional<MatchSpan> PlainSearch(const TRegexDFA& dfa, std::string_view subject);
+
+// Leftmost-longest search for a DFA with anchors. `separator` is the byte
+// before which "$" matches (CR or LF); "$" also matches at the end of the
+// subject, "^" at its start and right after an LF.
+std::optional<MatchSpan> AnchoredSearch(const TRegexDFA& dfa, std::string_view subject,
+                                        unsigned char separator);
+
+// The routine that fits `dfa`.
+std::optional<MatchSpan> Search(const TRegexDFA& dfa, std::string_view subject,
+                                unsigned char separator);
+
+// True exactly when Search() finds a match, without looking for the longest
+// one or scanning further than needed.
+bool HasMatch(const TRegexDFA& dfa, std::string_view subject, unsigned char separator);
+
+}  // namespace tobrel

@@ -1,0 +1,8 @@
+#include "regex/regex_error.h"
+
+namespace tobrel {
+
+ERegexSyntax::ERegexSyntax(std::string_view message, int error_pos)
+    : std::runtime_error(std::string(message)), error_pos_(error_pos) {}
+
+}  // namespace tobrel
