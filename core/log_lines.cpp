@@ -1,8 +1,8 @@
 // Lines are found in two passes over the file. The first pass counts line
-// ends (CR LF is one end; a lone CR or LF is one too) across 32 KiB blocks,
-// carrying a CR that ends one block over to the next; the second pass reads
-// the bytes into one buffer sized by the first and records where every line
-// starts. A line's own bytes are its range less the trailing CR LF, CR or LF.
+// ends (CR LF is one end; a lone CR or LF is one too) across 32 KiB blocks;
+// the second reads the bytes into one buffer sized by the first and records
+// where every line starts. A line's own bytes are its range less the
+// trailing CR LF, CR or LF.
 // Keeping the whole file in one buffer costs the file size plus eight bytes a
 // line, and no copy of any line.
 #include "core/log_lines.h"
@@ -53,29 +53,63 @@ class InputFile {
   int fd_;
 };
 
-// Calls on_end(offset, byte) for every CR and LF in data[0, size), in
-// order. Sixteen bytes are compared at a time; lines run to about forty
-// bytes, so most of the file is passed over in whole chunks.
-template <typename OnEnd>
-void ForEachLineEndByte(const char* data, std::size_t size, OnEnd&& on_end) {
-  std::size_t i = 0;
+// Finds where lines start in a file fed in pieces: after every LF, and after
+// every CR that no LF follows. A CR that ends a piece is decided when the
+// next piece, or the end of the file, comes. Sixteen bytes are looked at a
+// time; lines run to about forty bytes, so the work is mostly per line.
+class LineStartFinder {
+ public:
+  // `offset` is the position of data[0] in the file.
+  template <typename OnStart>
+  void Feed(const char* data, std::size_t size, std::uint64_t offset, OnStart&& on_start) {
+    if (size == 0) return;
+    if (cr_pending_ && data[0] != '\n') on_start(offset);
+    cr_pending_ = false;
+    std::size_t i = 0;
 #ifdef __SSE2__
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  for (; i + 16 <= size; i += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
-    while (mask != 0) {
-      const unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
-      on_end(i + bit, data[i + bit]);
-      mask &= mask - 1;
+    const __m128i cr_bytes = _mm_set1_epi8('\r');
+    const __m128i lf_bytes = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+      const unsigned cr = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr_bytes)));
+      const unsigned lf = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf_bytes)));
+      unsigned ends = lf | (cr & ~(lf >> 1) & 0x7FFF);
+      if (cr & 0x8000) {
+        if (i + 16 == size)
+          cr_pending_ = true;
+        else if (data[i + 16] != '\n')
+          ends |= 0x8000;
+      }
+      while (ends != 0) {
+        on_start(offset + i + static_cast<unsigned>(__builtin_ctz(ends)) + 1);
+        ends &= ends - 1;
+      }
     }
-  }
 #endif
-  for (; i < size; ++i)
-    if (data[i] == '\r' || data[i] == '\n') on_end(i, data[i]);
-}
+    for (; i < size; ++i) {
+      if (data[i] == '\n') {
+        on_start(offset + i + 1);
+      } else if (data[i] == '\r') {
+        if (i + 1 == size)
+          cr_pending_ = true;
+        else if (data[i + 1] != '\n')
+          on_start(offset + i + 1);
+      }
+    }
+    end_ = offset + size;
+  }
+
+  // The end of the file: a CR still pending ends its line.
+  template <typename OnStart>
+  void Finish(OnStart&& on_start) {
+    if (cr_pending_) on_start(end_);
+    cr_pending_ = false;
+  }
+
+ private:
+  bool cr_pending_ = false;
+  std::uint64_t end_ = 0;
+};
 
 }  // namespace
 
@@ -89,22 +123,18 @@ void LoadLogLines(const std::filesystem::path& path, LogLines& lines) {
   InputFile file(path);
   std::unique_ptr<char[]> block(new char[kBlockSize]);
 
-  // First pass: count line ends; a CR LF pair counts once, also when a block
-  // ends between the two.
+  // First pass: count the line ends and the bytes.
   std::uint64_t ends = 0;
   std::uint64_t total = 0;
-  bool block_ended_in_cr = false;
   char last = '\n';
+  LineStartFinder counter;
+  auto count_end = [&](std::uint64_t) { ++ends; };
   while (const std::size_t got = file.Read(block.get(), kBlockSize)) {
-    const char* data = block.get();
-    ForEachLineEndByte(data, got, [&](std::size_t offset, char c) {
-      const bool after_cr = offset > 0 ? data[offset - 1] == '\r' : block_ended_in_cr;
-      if (c == '\r' || !after_cr) ++ends;
-    });
-    block_ended_in_cr = data[got - 1] == '\r';
+    counter.Feed(block.get(), got, total, count_end);
     total += got;
-    last = data[got - 1];
+    last = block[got - 1];
   }
+  counter.Finish(count_end);
   const bool unterminated_last = total > 0 && last != '\n' && last != '\r';
   const std::uint64_t count = ends + (unterminated_last ? 1 : 0);
 
@@ -112,27 +142,22 @@ void LoadLogLines(const std::filesystem::path& path, LogLines& lines) {
   lines.line_starts_.reserve(count + 1);
   lines.line_starts_.push_back(0);
 
-  // Second pass: the bytes go straight into the buffer; a line starts after
-  // every line end, and the LF of a CR LF pair moves that start one byte on.
-  // The file may have changed since it was counted: read no more than was
-  // counted, and keep what was read if it got shorter.
+  // Second pass: the bytes go straight into the buffer, and every line start
+  // is recorded. The file may have changed since it was counted: read no
+  // more than was counted, and keep what was read if it got shorter.
   file.Rewind();
   std::uint64_t filled = 0;
   std::vector<std::uint64_t>& starts = lines.line_starts_;
+  LineStartFinder finder;
+  auto add_start = [&](std::uint64_t start) { starts.push_back(start); };
   while (filled < total) {
     const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, total - filled));
     const std::size_t got = file.Read(lines.bytes_.get() + filled, want);
     if (got == 0) break;
-    const char* buffer = lines.bytes_.get();
-    ForEachLineEndByte(buffer + filled, got, [&](std::size_t offset, char c) {
-      const std::uint64_t at = filled + offset;
-      if (c == '\n' && at > 0 && buffer[at - 1] == '\r')
-        starts.back() = at + 1;
-      else
-        starts.push_back(at + 1);
-    });
+    finder.Feed(lines.bytes_.get() + filled, got, filled, add_start);
     filled += got;
   }
+  finder.Finish(add_start);
   if (lines.line_starts_.back() != filled) lines.line_starts_.push_back(filled);
 }
 
