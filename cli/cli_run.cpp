@@ -7,6 +7,9 @@
 #include "cli/reports.h"
 #include "core/read_run.h"
 #include "platform/cp932.h"
+#include "regex/line_matcher.h"
+#include "regex/quote_pattern.h"
+#include "regex/regex_error.h"
 
 namespace tobrel {
 namespace {
@@ -45,7 +48,17 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   }
   const std::unique_ptr<Clock> clock = MakeClock(options);
 
+  // The quote matcher: the pattern of --quote, or the default one.
+  TLineMatcher quote_matcher;
+  try {
+    quote_matcher.SetRegExp(options.quote.value_or(std::string(kDefaultQuotePattern)));
+  } catch (const ERegexSyntax&) {
+    err << "tobrel-cli: " << cp932::ToUtf8(kInvalidPatternMessage) << '\n';
+    return kExitUsage;
+  }
+
   ReadRunInputs inputs;
+  inputs.is_quoted = [&quote_matcher](std::string_view line) { return quote_matcher.IsMatch(line); };
   for (const std::string& path : options.logs) inputs.candidates.push_back({path, true});
   inputs.options.delimiter_only = options.delimiter_only;
   inputs.options.exclude_interway = options.interway;

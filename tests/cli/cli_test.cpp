@@ -71,10 +71,19 @@ class CliRunTest : public ::testing::Test {
 
 TEST_F(CliRunTest, ReadReportInShiftJisAndUtf8) {
   EXPECT_EQ(Run({"read", "--today", "2026/12/10", log_, log_}), kExitDone);
-  EXPECT_EQ(out_.str(), S("12\tABC01234\tたろう\t質問です\t3\t1997/05/12 23:45\t7\t0\t9\t0\t9\t0\r\n"));
+  EXPECT_EQ(out_.str(), S("12\tABC01234\tたろう\t質問です\t3\t1997/05/12 23:45\t7\t0\t9\t3\t6\t0\r\n"));
   out_.str("");
   EXPECT_EQ(Run({"read", "--utf8", "--today", "2026/12/10", log_}), kExitDone);
-  EXPECT_EQ(out_.str(), "12\tABC01234\tたろう\t質問です\t3\t1997/05/12 23:45\t7\t0\t9\t0\t9\t0\n");
+  EXPECT_EQ(out_.str(), "12\tABC01234\tたろう\t質問です\t3\t1997/05/12 23:45\t7\t0\t9\t3\t6\t0\n");
+}
+
+TEST_F(CliRunTest, QuotePatternDecidesWhatIsQuoted) {
+  EXPECT_EQ(Run({"read", "--quote", "^本", "--today", "2026/12/10", log_}), kExitDone);
+  EXPECT_NE(out_.str().find("\t9\t2\t7\t0\r\n"), std::string::npos) << out_.str();
+  out_.str("");
+  EXPECT_EQ(Run({"read", "--quote", "[", log_}), kExitUsage);
+  EXPECT_NE(err_.str().find("正規表現が不正です"), std::string::npos);
+  EXPECT_TRUE(out_.str().empty());
 }
 
 TEST_F(CliRunTest, TwoDigitYearsFollowToday) {
