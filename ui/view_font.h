@@ -1,0 +1,23 @@
+// The font of the result view. The settings name the font as the user chose
+// it; "FixedSys" (the default) is no font on this system and stands for the
+// first installed fixed-pitch font that covers Japanese.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace tobrel {
+
+inline constexpr char kDefaultViewFontName[] = "FixedSys";
+inline constexpr int kDefaultViewFontSize = 9;
+
+// The family that "FixedSys" stands for: IPAGothic when installed, else the
+// first fixed-pitch family with Japanese glyphs, else the system's fixed font.
+QString JapaneseFixedFamily();
+
+// The font for `name` (a family, or "FixedSys" in any letter case) at
+// `point_size` points. A family that is not installed is treated as
+// "FixedSys".
+QFont ResolveViewFont(const QString& name, int point_size);
+
+}  // namespace tobrel
