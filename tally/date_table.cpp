@@ -3,12 +3,10 @@
 // day of the last entry only, and either adds to it or starts the next day.
 // The entries come out in ascending order of day. The distinct IDs of a day
 // are counted when the day is complete.
-#include <algorithm>
-
-#include "core/log_store.h"
 #include "platform/cp932.h"
 #include "tally/distinct_ids.h"
 #include "tally/report_fields.h"
+#include "tally/sort_by_time.h"
 #include "tally/time_table_parts.h"
 #include "tally/time_tables.h"
 
@@ -31,11 +29,10 @@ DateTime DayOf(const ArticleRec& posting) {
 void WriteDateTable(std::vector<ArticleRec>& postings, const TargetTest& target,
                     TallyProgress& progress, ReportText& report) {
   progress.ShowProgress(cp932::FromUtf8("日付別集計表を作成中..."));
-  if (!std::is_sorted(postings.begin(), postings.end(), OrderByTime))
-    SortPostings(postings, OrderByTime);
+  SortPostingsByTime(postings);
 
   std::vector<DayEntry> days;
-  std::vector<std::string_view> ids_of_day;
+  std::vector<PackedId> ids_of_day;
   for (const ArticleRec& posting : postings) {
     if (!target.Counts(posting)) continue;
     const DateTime day = DayOf(posting);
@@ -45,7 +42,7 @@ void WriteDateTable(std::vector<ArticleRec>& postings, const TargetTest& target,
       days.push_back({day, 0, 0});
     }
     ++days.back().count;
-    ids_of_day.push_back(posting.Id.view());
+    ids_of_day.push_back(PackId(posting.Id));
   }
   if (!days.empty()) days.back().distinct_ids = CountDistinctIds(ids_of_day);
 

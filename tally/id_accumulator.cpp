@@ -2,31 +2,42 @@
 // the ID, if there is one, takes the posting's handle and sums; otherwise a
 // new entry is appended. Looking the entry up by walking the list from the
 // start would cost a pass over all IDs seen so far for every posting, so the
-// entries stay in a vector in order of first appearance and a hash index maps
-// each ID to its position there. The result is the same list, in the same
-// order, as the walk gives.
+// entries stay in order of first appearance and a flat hash index maps each
+// ID to its position. While the postings are walked only small running sums
+// are touched, with the handle held as a view; the report entries are built
+// from them once at the end. The result is the same list, in the same order,
+// as the walk from the start gives.
 #include "tally/id_accumulator.h"
 
 namespace tobrel {
 
-IdTallyRec& IdAccumulator::Count(std::string_view id, std::string_view handle) {
-  const auto [slot, inserted] = slot_of_id_.try_emplace(std::string(id), entries_.size());
-  if (inserted) {
-    IdTallyRec& entry = entries_.emplace_back();
-    entry.Id = id;
-    entry.FirstSeen = slot->second;
+IdSums& IdAccumulator::Count(std::string_view id, std::string_view handle) {
+  const IdIndex::Found found =
+      index_.FindOrInsert(id, static_cast<std::uint32_t>(sums_.size()));
+  if (found.inserted) {
+    sums_.emplace_back();
+    ids_.emplace_back(id);
   }
-  IdTallyRec& entry = entries_[slot->second];
-  entry.Handle = handle;
-  ++entry.PostCount;
-  return entry;
+  IdSums& sums = sums_[found.position];
+  sums.handle = handle;
+  ++sums.PostCount;
+  return sums;
 }
 
 std::vector<IdTallyRec> IdAccumulator::TakeEntries() {
-  slot_of_id_.clear();
-  std::vector<IdTallyRec> taken;
-  taken.swap(entries_);
-  return taken;
+  std::vector<IdTallyRec> entries(sums_.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    IdTallyRec& entry = entries[i];
+    entry.Id = std::move(ids_[i]);
+    entry.Handle = sums_[i].handle;
+    entry.PostCount = sums_[i].PostCount;
+    entry.TotalChars = sums_[i].TotalChars;
+    entry.OwnChars = sums_[i].OwnChars;
+    entry.QuotedChars = sums_[i].QuotedChars;
+    entry.FirstSeen = i;
+  }
+  *this = IdAccumulator();
+  return entries;
 }
 
 }  // namespace tobrel

@@ -1,13 +1,14 @@
 // The table by ID and hour. Each counted posting adds to the hour counter and
 // the total of its ID's entry; entries are kept in order of first appearance
-// and found through a hash index. The table lists them by total descending;
+// and found through a flat hash index. The table lists them by total descending;
 // entries with equal totals keep their order of first appearance. The cell
 // width follows the largest single hour cell of the whole table.
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <numeric>
 
 #include "platform/cp932.h"
+#include "tally/id_index.h"
 #include "tally/report_fields.h"
 #include "tally/time_table_parts.h"
 #include "tally/time_tables.h"
@@ -18,8 +19,8 @@ namespace {
 struct IdHourEntry {
   std::string_view id;
   std::string_view handle;  // of the first counted posting of the ID
-  std::int64_t total = 0;
-  std::array<std::int64_t, 24> hours{};
+  std::int32_t total = 0;
+  std::array<std::int32_t, 24> hours{};
 };
 
 }  // namespace
@@ -28,24 +29,29 @@ void WriteIdHourTable(const std::vector<ArticleRec>& postings, const TargetTest&
                       TallyProgress& progress, ReportText& report) {
   progress.ShowProgress(cp932::FromUtf8("ID別時間帯集計表を作成中..."));
   std::vector<IdHourEntry> entries;
-  std::unordered_map<std::string_view, std::size_t> slot_of_id;
+  IdIndex index;
   for (const ArticleRec& posting : postings) {
     if (!target.Counts(posting)) continue;
-    const auto [slot, inserted] = slot_of_id.try_emplace(posting.Id.view(), entries.size());
-    if (inserted) entries.push_back({posting.Id.view(), posting.Handle.view()});
-    IdHourEntry& entry = entries[slot->second];
+    const IdIndex::Found found =
+        index.FindOrInsert(posting.Id.view(), static_cast<std::uint32_t>(entries.size()));
+    if (found.inserted) entries.push_back({posting.Id.view(), posting.Handle.view()});
+    IdHourEntry& entry = entries[found.position];
     ++entry.total;
     ++entry.hours[HourOf(posting)];
   }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const IdHourEntry& a, const IdHourEntry& b) { return a.total > b.total; });
+  std::vector<std::uint32_t> table_order(entries.size());
+  std::iota(table_order.begin(), table_order.end(), 0u);
+  std::stable_sort(table_order.begin(), table_order.end(),
+                   [&entries](std::uint32_t a, std::uint32_t b) {
+                     return entries[a].total > entries[b].total;
+                   });
 
   std::array<std::int64_t, 24> hour_totals{};
   std::int64_t grand_total = 0, largest_cell = 0;
   for (const IdHourEntry& entry : entries) {
     for (int hour = 0; hour < 24; ++hour) {
       hour_totals[hour] += entry.hours[hour];
-      largest_cell = std::max(largest_cell, entry.hours[hour]);
+      largest_cell = std::max<std::int64_t>(largest_cell, entry.hours[hour]);
     }
     grand_total += entry.total;
   }
@@ -57,9 +63,10 @@ void WriteIdHourTable(const std::vector<ArticleRec>& postings, const TargetTest&
   report.push_back(cp932::FromUtf8("ID      |ハンドル　　　　|") + HourHeadings(width) +
                    cp932::FromUtf8("合計"));
   report.push_back(rule);
-  for (const IdHourEntry& entry : entries) {
+  for (const std::uint32_t position : table_order) {
+    const IdHourEntry& entry = entries[position];
     std::string row = AlignRight(entry.id, 8) + " " + AlignLeft(entry.handle, 16) + " ";
-    for (const std::int64_t count : entry.hours) row += HourCell(count, width);
+    for (const std::int32_t count : entry.hours) row += HourCell(count, width);
     report.push_back(row + IntField(entry.total, 5));
   }
   report.push_back(rule);

@@ -16,7 +16,7 @@ namespace {
 struct MonthEntry {
   DateTime first_day = 0;  // the first day of the month at 00:00
   std::int64_t count = 0;
-  std::vector<std::string_view> ids;
+  std::vector<PackedId> ids;
 };
 
 }  // namespace
@@ -31,7 +31,7 @@ void WriteMonthTable(const std::vector<ArticleRec>& postings, const TargetTest& 
     MonthEntry& entry = months[parts.year * 12 + parts.month - 1];
     if (entry.count == 0) entry.first_day = *EncodeDateTime({parts.year, parts.month, 1, 0, 0, 0});
     ++entry.count;
-    entry.ids.push_back(posting.Id.view());
+    entry.ids.push_back(PackId(posting.Id));
   }
 
   DateTime busiest_month = 0;  // the zero date-time with no posting

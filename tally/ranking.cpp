@@ -9,6 +9,7 @@
 #include "tally/ranking.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace tobrel {
 namespace {
@@ -36,11 +37,20 @@ int CompareKey(const IdTallyRec& a, const IdTallyRec& b, RankKey key) {
 
 void RankEntries(std::vector<IdTallyRec>& entries, RankKey primary, RankKey tie_break,
                  std::int32_t IdTallyRec::*rank) {
-  std::sort(entries.begin(), entries.end(), [&](const IdTallyRec& a, const IdTallyRec& b) {
-    if (const int order = CompareKey(a, b, primary)) return order > 0;
-    if (const int order = CompareKey(a, b, tie_break)) return order > 0;
+  // Sort positions rather than the records, then move each record once.
+  std::vector<std::uint32_t> order(entries.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](std::uint32_t left, std::uint32_t right) {
+    const IdTallyRec& a = entries[left];
+    const IdTallyRec& b = entries[right];
+    if (const int by_key = CompareKey(a, b, primary)) return by_key > 0;
+    if (const int by_key = CompareKey(a, b, tie_break)) return by_key > 0;
     return a.FirstSeen < b.FirstSeen;
   });
+  std::vector<IdTallyRec> sorted;
+  sorted.reserve(entries.size());
+  for (const std::uint32_t position : order) sorted.push_back(std::move(entries[position]));
+  entries.swap(sorted);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const bool ties_previous = i > 0 && CompareKey(entries[i], entries[i - 1], primary) == 0;
     entries[i].*rank = ties_previous ? entries[i - 1].*rank : static_cast<std::int32_t>(i + 1);

@@ -2,6 +2,8 @@
 // accumulation, ranking, fields and the compact listing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <stdexcept>
 
 #include "tally/compact_listing.h"
@@ -104,6 +106,54 @@ TEST(IdAccumulator, KeepsFirstAppearanceOrderAndTheLastHandle) {
   EXPECT_EQ(entries[0].TotalChars, 15);
   EXPECT_EQ(entries[1].Id, "AAA00001");
   EXPECT_EQ(entries[1].FirstSeen, 1u);
+}
+
+// The walk that the index replaces: search the list from the start.
+std::vector<IdTallyRec> LinearAccumulation(
+    const std::vector<std::pair<std::string, std::string>>& postings) {
+  std::vector<IdTallyRec> entries;
+  for (const auto& [id, handle] : postings) {
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [&](const IdTallyRec& e) { return e.Id == id; });
+    if (it == entries.end()) {
+      it = entries.insert(entries.end(), IdTallyRec{});
+      it->Id = id;
+    }
+    it->Handle = handle;
+    ++it->PostCount;
+  }
+  return entries;
+}
+
+TEST(IdAccumulator, MatchesTheLinearWalkForShortLongAndLookAlikeIds) {
+  // IDs from 1 to 12 bytes, some differing only after byte 8, some only by
+  // a trailing zero byte.
+  std::vector<std::string> ids = {"ABC00001", "ABC000011", "ABC000012", "AB",
+                                  std::string("AB\0", 3), "", "********", "ABCDEFGHIJKL"};
+  std::mt19937 random(5);
+  for (int i = 0; i < 300; ++i) {
+    std::string id(1 + random() % 12, ' ');
+    for (char& c : id) c = static_cast<char>('A' + random() % 3);
+    ids.push_back(id);
+  }
+  std::vector<std::pair<std::string, std::string>> postings;
+  std::vector<std::string> handles;
+  for (int i = 0; i < 5000; ++i) handles.push_back(std::to_string(i));
+  IdAccumulator accumulator;
+  for (int i = 0; i < 5000; ++i) {
+    const std::string& id = ids[random() % ids.size()];
+    postings.emplace_back(id, handles[i]);
+    accumulator.Count(id, handles[i]);
+  }
+  const std::vector<IdTallyRec> expected = LinearAccumulation(postings);
+  const std::vector<IdTallyRec> actual = accumulator.TakeEntries();
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < actual.size(); ++i) {
+    EXPECT_EQ(actual[i].Id, expected[i].Id) << i;
+    EXPECT_EQ(actual[i].Handle, expected[i].Handle) << i;
+    EXPECT_EQ(actual[i].PostCount, expected[i].PostCount) << i;
+    EXPECT_EQ(actual[i].FirstSeen, i);
+  }
 }
 
 IdTallyRec Entry(const char* id, int count, std::int64_t chars, std::size_t first_seen) {
