@@ -30,12 +30,13 @@ void TextModel::Clear() {
   history_.Clear();
   anchor_ = caret_ = TextPos{};
   max_cells_ = 0;
+  max_cells_lines_ = 0;
   max_cells_known_ = true;
 }
 
 void TextModel::AppendLine(std::string_view line) {
   store_.Append(line);
-  NoteLineCells(line);
+  NoteLineAdded(line);
 }
 
 void TextModel::SetText(std::string_view text) {
@@ -234,20 +235,33 @@ TextPos TextModel::PosAtCell(int row, int cell) const {
 int TextModel::MaxLineCells() const {
   if (!max_cells_known_) {
     max_cells_ = 0;
-    for (int row = 0; row < store_.Count(); ++row)
-      max_cells_ = std::max(max_cells_, line_layout::LineCells(store_.Line(row), tab_width_));
+    max_cells_lines_ = 0;
     max_cells_known_ = true;
+    for (int row = 0; row < store_.Count(); ++row)
+      NoteLineAdded(store_.Line(row));
   }
   return max_cells_;
 }
 
-void TextModel::NoteLineCells(std::string_view line) {
-  if (!max_cells_known_) return;
+int TextModel::CellsOfLine(std::string_view line) const {
   // Without TABs a line covers one cell per byte, which spares the scan.
-  const int cells = line.find('\t') == std::string_view::npos
-                        ? Size(line)
-                        : line_layout::LineCells(line, tab_width_);
-  max_cells_ = std::max(max_cells_, cells);
+  return line.find('\t') == std::string_view::npos ? Size(line)
+                                                    : line_layout::LineCells(line, tab_width_);
+}
+
+void TextModel::NoteLineAdded(std::string_view line) const {
+  if (!max_cells_known_) return;
+  const int cells = CellsOfLine(line);
+  if (cells > max_cells_) {
+    max_cells_ = cells;
+    max_cells_lines_ = 0;
+  }
+  if (cells == max_cells_) ++max_cells_lines_;
+}
+
+void TextModel::NoteLineRemoved(std::string_view line) const {
+  if (max_cells_known_ && CellsOfLine(line) == max_cells_ && --max_cells_lines_ == 0)
+    max_cells_known_ = false;
 }
 
 // ---- Edits.
@@ -260,11 +274,9 @@ TextModel::Rows TextModel::CopyRows(int first, int last) const {
 }
 
 void TextModel::ReplaceRows(int first, int count, const Rows& rows) {
-  for (int row = first; row < first + count && max_cells_known_; ++row)
-    if (line_layout::LineCells(store_.Line(row), tab_width_) >= max_cells_)
-      max_cells_known_ = false;
+  for (int row = first; row < first + count; ++row) NoteLineRemoved(store_.Line(row));
   store_.Replace(first, count, rows);
-  for (const std::string& line : rows) NoteLineCells(line);
+  for (const std::string& line : rows) NoteLineAdded(line);
 }
 
 bool TextModel::Apply(int first, Rows old_rows, Rows new_rows, CaretState before,

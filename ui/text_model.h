@@ -137,7 +137,10 @@ class TextModel {
   void ReplaceRows(int first, int count, const Rows& rows);
   bool ReplaceSelection(std::string_view text, bool as_box, bool typing);
   bool DeleteRange(TextPos begin, TextPos end);
-  void NoteLineCells(std::string_view line);
+  int CellsOfLine(std::string_view line) const;
+  // Keep the widest line's cells up to date as lines come and go.
+  void NoteLineAdded(std::string_view line) const;
+  void NoteLineRemoved(std::string_view line) const;
 
   LineStore store_;
   EditHistory history_;
@@ -147,7 +150,10 @@ class TextModel {
   int tab_width_ = kDefaultTabWidth;
   bool free_caret_ = true;
   bool auto_indent_ = true;
+  // Cells of the widest line and how many lines are that wide; unknown
+  // (recounted on demand) once the last of them is gone.
   mutable int max_cells_ = 0;
+  mutable int max_cells_lines_ = 0;
   mutable bool max_cells_known_ = true;
 };
 

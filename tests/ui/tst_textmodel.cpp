@@ -49,6 +49,7 @@ class TestTextModel : public QObject {
   void undoKeepsAtMost64Steps();
   void typingIsUndoneAtOnce();
   void autoIndent();
+  void widestLineFollowsEdits();
   void lineStoreSurvivesManyChanges();
 };
 
@@ -322,6 +323,26 @@ void TestTextModel::autoIndent() {
   model.SetAutoIndent(false);
   QVERIFY(model.InsertLineBreak());
   QCOMPARE(model.Caret(), (TextPos{2, 0}));
+}
+
+void TestTextModel::widestLineFollowsEdits() {
+  TextModel model;
+  Load(model, {"abc", "abcdef", "abcdef", "a\tb"});
+  QCOMPARE(model.MaxLineCells(), 9);  // the TAB reaches cell 8
+  model.Select({2, 6}, {3, 3});
+  QVERIFY(model.DeleteSelection());
+  QCOMPARE(model.MaxLineCells(), 6);
+  model.Select({1, 0}, {1, 6});
+  QVERIFY(model.InsertText("x"));
+  QCOMPARE(model.MaxLineCells(), 6);  // one line of six cells is left
+  model.Select({2, 0}, {2, 6});
+  QVERIFY(model.InsertText("x"));
+  QCOMPARE(model.MaxLineCells(), 3);
+  QVERIFY(model.Undo());
+  QCOMPARE(model.MaxLineCells(), 6);
+  model.SetTabWidth(4);
+  model.AppendLine("\t\tx");
+  QCOMPARE(model.MaxLineCells(), 9);
 }
 
 void TestTextModel::lineStoreSurvivesManyChanges() {
