@@ -12,6 +12,37 @@ std::optional<DateTime> ParseDay(const std::string& text) {
   return ParseDateTime(text, 2000);
 }
 
+// Reads "FROM-TO" of --numbers: two numbers of up to six digits, each 1 to
+// 65000 as the number fields keep them; the texts stay as given.
+bool ParseNumberRange(const std::string& text, TallyTarget& target) {
+  const std::size_t dash = text.find('-');
+  if (dash == std::string::npos) return false;
+  const std::string from = text.substr(0, dash), to = text.substr(dash + 1);
+  for (const std::string& number : {from, to}) {
+    if (number.empty() || number.size() > 6 ||
+        number.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    const long value = std::stol(number);
+    if (value < 1 || value > 65000) return false;
+  }
+  target.kind = TargetKind::ByNumber;
+  target.first_number = from;
+  target.last_number = to;
+  return true;
+}
+
+// Reads "YYYY/MM/DD-YYYY/MM/DD" of --dates.
+bool ParseDateRange(const std::string& text, TallyTarget& target) {
+  if (text.size() != 21 || text[10] != '-') return false;
+  const auto first = ParseDay(text.substr(0, 10));
+  const auto last = ParseDay(text.substr(11));
+  if (!first || !last) return false;
+  target.kind = TargetKind::ByDate;
+  target.first_day = *first;
+  target.last_day = *last;
+  return true;
+}
+
 }  // namespace
 
 std::string CliHelpText() {
@@ -21,12 +52,26 @@ std::string CliHelpText() {
       "Reads the forum logs in the order given and writes a report.\n"
       "\n"
       "Reports:\n"
+      "  count                posting-count tally, with the time tables chosen by --tables\n"
       "  read                 one line per stored posting with all its fields (tab-separated)\n"
       "\n"
       "Reading:\n"
       "  --delimiter-only     only delimiter lines end a posting\n"
       "  --interway           leave out the web forum's link lines when counting\n"
       "  --quote PATTERN      the quote-line pattern\n"
+      "\n"
+      "Target range and tables:\n"
+      "  --numbers FROM-TO    postings numbered FROM to TO, 1 to 65000 (default 1-65000)\n"
+      "  --dates YYYY/MM/DD-YYYY/MM/DD\n"
+      "                       postings of these days, the last day included\n"
+      "  --top100             list the posters below rank 100 compactly\n"
+      "  --hide-ids           tables without the ID column\n"
+      "\n"
+      "count:\n"
+      "  --order 0..3         by postings, by characters, by postings with cumulative\n"
+      "                       shares, by characters with cumulative shares (default 0)\n"
+      "  --tables LETTERS     time tables: d date, m month, h hour, w weekday,\n"
+      "                       i ID by hour, z weekday by hour\n"
       "\n"
       "Output and environment:\n"
       "  -o FILE              write to FILE instead of standard output\n"
@@ -71,6 +116,28 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         options.utf8 = true;
       } else if (arg == "--progress") {
         options.progress = true;
+      } else if (arg == "--top100") {
+        options.top100 = true;
+      } else if (arg == "--hide-ids") {
+        options.hide_ids = true;
+      } else if (arg == "--numbers") {
+        const auto text = value();
+        if (!text || !ParseNumberRange(*text, options.target))
+          return fail("--numbers needs FROM-TO, numbers from 1 to 65000");
+      } else if (arg == "--dates") {
+        const auto text = value();
+        if (!text || !ParseDateRange(*text, options.target))
+          return fail("--dates needs YYYY/MM/DD-YYYY/MM/DD");
+      } else if (arg == "--order") {
+        const auto text = value();
+        if (!text || text->size() != 1 || (*text)[0] < '0' || (*text)[0] > '3')
+          return fail("--order needs a number from 0 to 3");
+        options.order = (*text)[0] - '0';
+      } else if (arg == "--tables") {
+        const auto text = value();
+        if (!text || text->find_first_not_of("dmhwiz") != std::string::npos)
+          return fail("--tables needs letters of dmhwiz");
+        options.tables = *text;
       } else if (arg == "--quote") {
         const auto text = value();
         if (!text) return fail("--quote needs a pattern");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/date_time.h"
+#include "tally/tally_settings.h"
 
 namespace tobrel {
 
@@ -18,6 +19,15 @@ struct CliOptions {
   bool delimiter_only = false;
   bool interway = false;
   std::optional<std::string> quote;  // CP932 pattern
+
+  // Target range and tables.
+  TallyTarget target;     // --numbers or --dates
+  bool top100 = false;    // "集計表には上位100位まで(&U)"
+  bool hide_ids = false;  // "集計表にIDを表示しない(&D)"
+
+  // Per report.
+  int order = 0;       // --order: the item of "集計順 (&O)"
+  std::string tables;  // --tables: letters of the time tables of count
 
   // Output and environment.
   std::string output;                // empty: standard output

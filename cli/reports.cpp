@@ -7,6 +7,7 @@ ReportFunction FindReport(std::string_view name) {
     std::string_view name;
     ReportFunction function;
   } kReports[] = {
+      {"count", CountReport},
       {"read", PostingListReport},
   };
   for (const auto& report : kReports)

@@ -32,6 +32,9 @@ using ReportFunction = std::vector<std::string> (*)(ReportContext& context);
 // The report called `name`, or nullptr.
 ReportFunction FindReport(std::string_view name);
 
+// The posting-count tally with the time tables of --tables.
+std::vector<std::string> CountReport(ReportContext& context);
+
 // One tab-separated line per stored posting with every field: the "read"
 // report, a debugging aid.
 std::vector<std::string> PostingListReport(ReportContext& context);
