@@ -74,11 +74,10 @@ bool TRegexDFA::BuildTables() {
       if (static_cast<std::size_t>(t.label) < leaf_count)
         next_[s * class_count_ + t.label + 1] = t.target;
   }
-  const DfaStateId* initial = &next_[0];
+  may_start_anywhere_ = std::any_of(next_.begin(), next_.begin() + class_count_,
+                                    [](DfaStateId s) { return s != kNoDfaState; });
 
   FillClasses(0, byte_classes_);
-  for (int byte = 0; byte < 256; ++byte)
-    may_start_[byte] = initial[byte_classes_[byte]] != kNoDfaState;
 
   std::map<std::uint16_t, std::int32_t> uniform_table;  // class -> offset
   for (int lead = 0; lead < 256; ++lead) {
@@ -91,16 +90,12 @@ bool TRegexDFA::BuildTables() {
       const auto [it, added] = uniform_table.try_emplace(only_class, offset);
       if (added) trail_classes_.resize(trail_classes_.size() + 256, only_class);
       trail_table_of_lead_[lead] = it->second;
-      may_start_[lead] = may_start_[lead] || initial[only_class] != kNoDfaState;
       continue;
     }
     trail_table_of_lead_[lead] = offset;
     trail_classes_.resize(trail_classes_.size() + 256);
     FillClasses(base, &trail_classes_[offset]);
-    for (int trail = 0; trail < 256; ++trail)
-      may_start_[lead] = may_start_[lead] || initial[trail_classes_[offset + trail]] != kNoDfaState;
   }
-  may_start_anywhere_ = std::any_of(may_start_, may_start_ + 256, [](bool b) { return b; });
   return true;
 }
 

@@ -57,9 +57,6 @@ class TRegexDFA {
   // The initial state's successor on the line-head code, or kNoDfaState.
   DfaStateId HeadSuccessor() const { return head_successor_; }
   bool HasTailTransition(DfaStateId state) const { return has_tail_[state]; }
-  // False when no character starting with `byte` leads anywhere from the
-  // initial state.
-  bool MayStartWith(unsigned char byte) const { return may_start_[byte]; }
   // False when no character at all leads anywhere from the initial state.
   bool MayStartAnywhere() const { return may_start_anywhere_; }
 
@@ -102,7 +99,6 @@ class TRegexDFA {
   std::int32_t trail_table_of_lead_[256];  // offset into trail_classes_, or -1
   std::vector<std::uint16_t> trail_classes_;
   std::vector<DfaStateId> next_;  // state * class_count_ + class
-  bool may_start_[256] = {};
   bool may_start_anywhere_ = false;
 };
 

@@ -26,10 +26,6 @@ namespace {
 
 constexpr DfaStateId kInitial = TRegexDFA::kInitialState;
 
-std::size_t NextCharPos(std::string_view s, std::size_t pos) {
-  return cp932::NextCharPos(s, pos);
-}
-
 // Longest run from `state` at `pos`: the end of the longest match, or none.
 // With kStopAtFirstMatch the first match end found is returned instead.
 template <bool kStopAtFirstMatch>
@@ -68,7 +64,7 @@ std::optional<std::size_t> HeadRun(const TRegexDFA& dfa, std::string_view s, std
 }
 
 // Walks the character positions of `s` in order and calls try_at(pos) where a
-// match may start: where the first byte leads somewhere from the initial
+// match may start: where the first character leads somewhere from the initial
 // state, where the initial state may match "$" before the separator, and
 // (when `after_lf` is set) at LF bytes. The initial state must not be
 // accepting (then every position matches). Stops when try_at returns a value.
@@ -85,7 +81,7 @@ Result ScanPositions(const TRegexDFA& dfa, std::string_view s, unsigned char sep
       const void* hit = std::memchr(s.data() + pos, '\n', s.size() - pos);
       if (hit == nullptr) break;
       const auto lf = static_cast<std::size_t>(static_cast<const char*>(hit) - s.data());
-      while (pos < lf) pos = NextCharPos(s, pos);
+      while (pos < lf) pos = cp932::NextCharPos(s, pos);
       if (pos == lf) {
         if (Result r = try_at(pos)) return r;
         ++pos;
@@ -93,9 +89,11 @@ Result ScanPositions(const TRegexDFA& dfa, std::string_view s, unsigned char sep
     }
     return Result();
   }
-  for (std::size_t pos = 0; pos < s.size(); pos = NextCharPos(s, pos)) {
+  std::size_t length;
+  for (std::size_t pos = 0; pos < s.size(); pos += length) {
     const auto byte = static_cast<unsigned char>(s[pos]);
-    if (dfa.MayStartWith(byte) || byte == tail_byte || byte == lf_byte) {
+    if (dfa.Step(kInitial, s, pos, &length) != kNoDfaState || byte == tail_byte ||
+        byte == lf_byte) {
       if (Result r = try_at(pos)) return r;
     }
   }

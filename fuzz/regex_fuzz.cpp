@@ -1,0 +1,44 @@
+// Fuzz target for the pattern matcher: the input's first byte chooses the
+// options, the next two give the pattern's length, then come the pattern and
+// the subject. Every pattern must compile or raise ERegexSyntax; a compiled
+// one is searched, and the yes/no test must agree with Match().
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "regex/line_matcher.h"
+#include "regex/regex_error.h"
+
+using tobrel::ERegexSyntax;
+using tobrel::TLineMatcher;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 3) return 0;
+  const std::uint8_t options = data[0];
+  std::size_t pattern_length = data[1] | data[2] << 8;
+  const std::string_view rest(reinterpret_cast<const char*>(data + 3), size - 3);
+  if (pattern_length > rest.size()) pattern_length = rest.size();
+  const std::string_view pattern = rest.substr(0, pattern_length);
+  const std::string_view subject = rest.substr(pattern_length);
+
+  static TLineMatcher matcher;  // one instance, so the cache is exercised too
+  matcher.SetLineSeparator(options & 1 ? tobrel::lsLF : tobrel::lsCRLF);
+  try {
+    if (matcher.UseFuzzyChars() != static_cast<bool>(options & 2))
+      matcher.SetUseFuzzyChars(options & 2);
+    matcher.SetRegExp(pattern);
+  } catch (const ERegexSyntax&) {
+    if (!matcher.RegExp().empty()) std::abort();  // the empty pattern must be in force
+  }
+
+  int start = -1;
+  int length = -1;
+  const int result = matcher.Match(subject, start, length);
+  const int size_of_subject = static_cast<int>(subject.size());
+  if (result != start || start < 0 || length < 0) std::abort();
+  if (start == 0 && length != 0) std::abort();
+  if (start > 0 && start - 1 + length > size_of_subject) std::abort();
+  if (matcher.IsMatch(subject) != (start > 0)) std::abort();
+  return 0;
+}
