@@ -45,6 +45,8 @@ TTextView::TTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     caret_shown_ = !caret_shown_;
     viewport()->update();
   });
+  auto_scroll_.setInterval(50);
+  connect(&auto_scroll_, &QTimer::timeout, this, [this] { ExtendMouseSelection(drag_point_); });
 }
 
 // ---- State the user may change.
@@ -279,6 +281,11 @@ void TTextView::scrollContentsBy(int, int) { viewport()->update(); }
 void TTextView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateLayout();
+}
+
+void TTextView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::FontChange) UpdateMetrics();
 }
 
 void TTextView::focusInEvent(QFocusEvent* event) {

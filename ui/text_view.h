@@ -122,6 +122,7 @@ class TTextView : public QAbstractScrollArea {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -163,6 +164,9 @@ class TTextView : public QAbstractScrollArea {
   void MoveCaretBy(TextPos to, bool extend, bool keep_cell = false);
   void UpdateHoverCursor(QPoint point);
   void StartSelection(QMouseEvent* event);
+  // Extends a mouse selection to `point`; outside the view it keeps
+  // scrolling on a timer until the mouse comes back or is released.
+  void ExtendMouseSelection(QPoint point);
 
   TextModel model_;
   TTextLines lines_{*this};
@@ -194,6 +198,8 @@ class TTextView : public QAbstractScrollArea {
   enum class Drag { kNone, kSelecting, kSelectingRows, kPending, kMoving };
   Drag drag_ = Drag::kNone;
   QPoint press_point_;
+  QPoint drag_point_;
+  QTimer auto_scroll_;
   int row_anchor_ = 0;
   TextPos drop_at_;
 };

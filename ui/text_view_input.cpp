@@ -230,12 +230,8 @@ void TTextView::mouseMoveEvent(QMouseEvent* event) {
   }
   switch (drag_) {
     case Drag::kSelectingRows:
-      model_.SelectRows(row_anchor_, RowAtY(point.y()));
-      ActionDone();
-      break;
     case Drag::kSelecting:
-      model_.MoveCaret(PosAtPoint(point), true);
-      ActionDone();
+      ExtendMouseSelection(point);
       break;
     case Drag::kPending:
       if ((point - press_point_).manhattanLength() < QApplication::startDragDistance()) break;
@@ -252,8 +248,23 @@ void TTextView::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+void TTextView::ExtendMouseSelection(QPoint point) {
+  drag_point_ = point;
+  if (drag_ == Drag::kSelectingRows)
+    model_.SelectRows(row_anchor_, RowAtY(point.y()));
+  else
+    model_.MoveCaret(PosAtPoint(point), true);
+  ActionDone();
+  const QRect text_area(0, TextTop(), viewport()->width(), viewport()->height() - TextTop());
+  if (text_area.contains(point) || drag_ == Drag::kNone)
+    auto_scroll_.stop();
+  else if (!auto_scroll_.isActive())
+    auto_scroll_.start();
+}
+
 void TTextView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  auto_scroll_.stop();
   const QPoint point = event->position().toPoint();
   if (drag_ == Drag::kMoving) {
     model_.MoveSelectionTo(PosAtPoint(point), event->modifiers() & Qt::ControlModifier);

@@ -69,6 +69,7 @@ class TestTTextView : public QObject {
   void editingKeys();
   void mouseSelection();
   void dragMovesSelection();
+  void selectingBeyondTheViewScrolls();
   void events();
   void wheelScrollsByLines();
   void cursorsFollowThePointer();
@@ -312,6 +313,21 @@ void TestTTextView::dragMovesSelection() {
   QTest::mouseClick(viewport, Qt::LeftButton, {}, CellPoint(*view, 0, 10));
   QVERIFY(!view->HasSelection());
   QCOMPARE(view->CaretColumn(), 10);
+}
+
+void TestTTextView::selectingBeyondTheViewScrolls() {
+  std::vector<std::string> lines(200, "row");
+  auto view = MakeView(lines, false);
+  QWidget* viewport = view->viewport();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, CellPoint(*view, 0, 1));
+  QTest::mouseMove(viewport, QPoint(20, viewport->height() + 30));
+  QTRY_VERIFY(view->TopRow() >= 5);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(20, viewport->height() + 30));
+  const int top = view->TopRow();
+  QTest::qWait(120);
+  QCOMPARE(view->TopRow(), top);  // stops with the release
+  QVERIFY(view->CaretRow() >= top + view->VisibleRowCount() - 1);
+  QCOMPARE(view->SelectionStart(), qint64(1));
 }
 
 void TestTTextView::events() {
