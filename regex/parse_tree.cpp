@@ -126,21 +126,42 @@ std::vector<int> TRegexTree::SortedLeaves() const {
 }
 
 std::string TRegexTree::Dump(int root) const {
+  std::string out;
+  DumpTo(root, out);
+  return out;
+}
+
+void TRegexTree::DumpTo(int root, std::string& out) const {
   const RegexNode& n = nodes_[root];
+  const auto inner = [&](const char* name, int left, int right) {
+    out += name;
+    out += '{';
+    DumpTo(left, out);
+    if (right >= 0) {
+      out += ' ';
+      DumpTo(right, out);
+    }
+    out += '}';
+  };
   switch (n.kind) {
     case RegexNodeKind::kLeaf:
-      if (n.label.lo == n.label.hi) return CodeText(n.label.lo);
-      return "[" + CodeText(n.label.lo) + "-" + CodeText(n.label.hi) + "]";
-    case RegexNodeKind::kHeadAnchor: return "head{" + Dump(n.left) + "}";
-    case RegexNodeKind::kTailAnchor: return "tail{" + Dump(n.left) + "}";
-    case RegexNodeKind::kConcat:
-      return "cat{" + Dump(n.left) + " " + Dump(n.right) + "}";
-    case RegexNodeKind::kAlternation:
-      return "alt{" + Dump(n.left) + " " + Dump(n.right) + "}";
-    case RegexNodeKind::kStar: return "star{" + Dump(n.left) + "}";
-    case RegexNodeKind::kEmpty: return "empty";
+      if (n.label.lo == n.label.hi) {
+        out += CodeText(n.label.lo);
+      } else {
+        out += '[';
+        out += CodeText(n.label.lo);
+        out += '-';
+        out += CodeText(n.label.hi);
+        out += ']';
+      }
+      break;
+    case RegexNodeKind::kHeadAnchor: inner("head", n.left, -1); break;
+    case RegexNodeKind::kTailAnchor: inner("tail", n.left, -1); break;
+    case RegexNodeKind::kConcat: inner("cat", n.left, n.right); break;
+    case RegexNodeKind::kAlternation: inner("alt", n.left, n.right); break;
+    case RegexNodeKind::kStar: inner("star", n.left, -1); break;
+    case RegexNodeKind::kEmpty: out += "empty"; break;
   }
-  return {};
 }
 
 }  // namespace tobrel

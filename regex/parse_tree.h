@@ -61,6 +61,7 @@ class TRegexTree {
 
  private:
   int Add(RegexNode node);
+  void DumpTo(int root, std::string& out) const;
 
   std::vector<RegexNode> nodes_;
   std::unordered_map<std::uint32_t, int> leaf_by_range_;

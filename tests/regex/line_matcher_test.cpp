@@ -27,7 +27,7 @@ TEST_F(RegexLineMatcher, CacheKeepsThirtyEntriesNewestFirst) {
   const CompiledPatternCache& cache = matcher_.Cache();
   ASSERT_EQ(cache.size(), 1u);
   EXPECT_EQ(cache.TextAt(0), "");
-  for (int i = 1; i <= 29; ++i) matcher_.SetRegExp("p" + std::to_string(i));
+  for (int i = 1; i <= 29; ++i) matcher_.SetRegExp(std::to_string(i).insert(0, 1, 'p'));
   ASSERT_EQ(cache.size(), 30u);
   EXPECT_EQ(cache.TextAt(1), "p29");
   EXPECT_EQ(cache.TextAt(29), "p1");
