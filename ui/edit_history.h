@@ -41,7 +41,6 @@ class EditHistory {
 
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
-  int UndoCount() const { return static_cast<int>(undo_.size()); }
   // Moves the latest step to the redo list and returns it; the caller
   // reverts it. Must not be called unless CanUndo().
   const EditStep& TakeUndo();

@@ -54,7 +54,6 @@ class TextModel {
 
   // ---- Caret and selection.
   TextPos Caret() const { return caret_; }
-  TextPos Anchor() const { return anchor_; }
   SelectionShape Mode() const { return mode_; }
   void SetMode(SelectionShape mode) { mode_ = mode; }
   bool HasSelection() const;

@@ -11,7 +11,6 @@
 #include <QColor>
 #include <QTimer>
 #include <cstdint>
-#include <filesystem>
 
 #include "ui/text_lines.h"
 #include "ui/text_model.h"
