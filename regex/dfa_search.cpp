@@ -10,11 +10,13 @@
 // transition (a head-anchored run; the run from the initial state itself may
 // end later and then wins), then every position as the plain routine does,
 // with a head-anchored run after every LF, and finally the empty match at the
-// end when "$" may match there directly. A position whose first byte leads
-// nowhere from the initial state is skipped without starting a run, so a
-// pattern such as "^..." looks only at the head of the subject and at LF
-// bytes (found with memchr). The yes/no test follows the same order but stops
-// at the first accepting state.
+// end when "$" may match there directly. An accepting initial state matches
+// at position 0 in both routines, also in an empty subject, so "^a|b*"
+// matches "" as "b*" does. A position whose first character leads nowhere
+// from the initial state is skipped without starting a run, so a pattern
+// such as "^..." looks only at the head of the subject and at LF bytes
+// (found with memchr). The yes/no test follows the same order but stops at
+// the first accepting state.
 #include "regex/dfa_search.h"
 
 #include <algorithm>
