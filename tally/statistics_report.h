@@ -1,0 +1,34 @@
+// The statistics report: for each conference room with postings in the
+// target range, its information block, its title list and its missing
+// posting numbers, as asked for.
+#pragma once
+
+#include "core/log_store.h"
+#include "tally/report_text.h"
+#include "tally/tally_progress.h"
+#include "tally/tally_settings.h"
+#include "tally/title_list.h"
+
+namespace tobrel {
+
+struct StatsOptions {
+  bool room_information = true;  // "会議室情報を出力する(&J)"
+  bool title_list = false;       // "発言タイトルリストを作成する(&L)"
+  TitleListForm title_form = TitleListForm::TitleList;
+  // "欠番チェックを行う (番号指定時のみ)(&N)": has effect only with a number
+  // range (see MissingNumberCheckEnabled).
+  bool missing_numbers = false;
+};
+
+// Whether the missing-number check can be chosen: only while the target
+// kind is by number. Every change of the target kind unchecks it.
+inline bool MissingNumberCheckEnabled(TargetKind kind) { return kind == TargetKind::ByNumber; }
+
+// Sorts the store by room and time (the order stays) and appends the report.
+// With the title list, recounts the comments of the whole store first, so
+// that the list shows them. Throws std::invalid_argument, before anything
+// changes, when a number text of the target range is not an integer.
+void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOptions& options,
+                 TallyProgress& progress, ReportText& report);
+
+}  // namespace tobrel
