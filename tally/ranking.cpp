@@ -9,52 +9,69 @@
 #include "tally/ranking.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace tobrel {
 namespace {
 
-// -1, 0 or 1 as a's key is less than, equal to or greater than b's.
-int CompareKey(const IdTallyRec& a, const IdTallyRec& b, RankKey key) {
-  auto three_way = [](auto x, auto y) { return x < y ? -1 : x > y ? 1 : 0; };
+// A key as a quotient: numerator / denominator, the denominator 1 for sums
+// and counts and the posting count for the average, so that two equal
+// averages compare equal whatever their terms.
+struct Quotient {
+  std::int64_t numerator;
+  std::int64_t denominator;
+};
+
+Quotient KeyOf(const IdTallyRec& entry, RankKey key) {
   switch (key) {
-    case RankKey::PostCount: return three_way(a.PostCount, b.PostCount);
-    case RankKey::TotalChars: return three_way(a.TotalChars, b.TotalChars);
-    case RankKey::OwnChars: return three_way(a.OwnChars, b.OwnChars);
-    case RankKey::QuotedChars: return three_way(a.QuotedChars, b.QuotedChars);
-    case RankKey::Average: {
-      // TotalChars / PostCount compared by cross multiplication, so that two
-      // equal quotients are equal whatever their terms.
-      const __int128 left = static_cast<__int128>(a.TotalChars) * std::max(b.PostCount, 1);
-      const __int128 right = static_cast<__int128>(b.TotalChars) * std::max(a.PostCount, 1);
-      return three_way(left, right);
-    }
+    case RankKey::PostCount: return {entry.PostCount, 1};
+    case RankKey::TotalChars: return {entry.TotalChars, 1};
+    case RankKey::OwnChars: return {entry.OwnChars, 1};
+    case RankKey::QuotedChars: return {entry.QuotedChars, 1};
+    case RankKey::Average: return {entry.TotalChars, std::max(entry.PostCount, 1)};
   }
-  return 0;
+  return {0, 1};
 }
+
+// -1, 0 or 1 as a is less than, equal to or greater than b.
+int Compare(const Quotient& a, const Quotient& b) {
+  const __int128 left = static_cast<__int128>(a.numerator) * b.denominator;
+  const __int128 right = static_cast<__int128>(b.numerator) * a.denominator;
+  return left < right ? -1 : left > right ? 1 : 0;
+}
+
+// What the sort looks at, copied out of the entries so that it runs over a
+// small contiguous array.
+struct SortKey {
+  Quotient primary;
+  Quotient tie_break;
+  std::uint32_t first_seen;
+  std::uint32_t position;
+};
 
 }  // namespace
 
 void RankEntries(std::vector<IdTallyRec>& entries, RankKey primary, RankKey tie_break,
                  std::int32_t IdTallyRec::*rank) {
-  // Sort positions rather than the records, then move each record once.
-  std::vector<std::uint32_t> order(entries.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), [&](std::uint32_t left, std::uint32_t right) {
-    const IdTallyRec& a = entries[left];
-    const IdTallyRec& b = entries[right];
-    if (const int by_key = CompareKey(a, b, primary)) return by_key > 0;
-    if (const int by_key = CompareKey(a, b, tie_break)) return by_key > 0;
-    return a.FirstSeen < b.FirstSeen;
+  std::vector<SortKey> keys(entries.size());
+  for (std::uint32_t i = 0; i < keys.size(); ++i) {
+    keys[i] = {KeyOf(entries[i], primary), KeyOf(entries[i], tie_break),
+               static_cast<std::uint32_t>(entries[i].FirstSeen), i};
+  }
+  std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+    if (const int order = Compare(a.primary, b.primary)) return order > 0;
+    if (const int order = Compare(a.tie_break, b.tie_break)) return order > 0;
+    return a.first_seen < b.first_seen;
   });
+
+  // Move each record once into sorted order, ranking as it goes.
   std::vector<IdTallyRec> sorted;
   sorted.reserve(entries.size());
-  for (const std::uint32_t position : order) sorted.push_back(std::move(entries[position]));
-  entries.swap(sorted);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const bool ties_previous = i > 0 && CompareKey(entries[i], entries[i - 1], primary) == 0;
-    entries[i].*rank = ties_previous ? entries[i - 1].*rank : static_cast<std::int32_t>(i + 1);
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    IdTallyRec& entry = sorted.emplace_back(std::move(entries[keys[i].position]));
+    const bool ties_previous = i > 0 && Compare(keys[i].primary, keys[i - 1].primary) == 0;
+    entry.*rank = ties_previous ? sorted[i - 1].*rank : static_cast<std::int32_t>(i + 1);
   }
+  entries.swap(sorted);
 }
 
 void ComputeAverages(std::vector<IdTallyRec>& entries) {
