@@ -34,7 +34,7 @@ LogStore SmallStore() {
   return store;
 }
 
-ReportText CountReport(LogStore& store, const TallySettings& settings, const CountTallyOptions& options) {
+ReportText RunCountTally(LogStore& store, const TallySettings& settings, const CountTallyOptions& options) {
   TallyProgress progress;
   ReportText report;
   NormalTobrel(store, settings, options, progress, report);
@@ -60,13 +60,13 @@ TEST(CountTally, EveryOrderWithAndWithoutIds) {
     LogStore store = SmallStore();
     TallySettings settings;
     settings.hide_ids = c.hide_ids;
-    ExpectGolden(CountReport(store, settings, {c.order, {}}), c.golden);
+    ExpectGolden(RunCountTally(store, settings, {c.order, {}}), c.golden);
   }
 }
 
 TEST(CountTally, RowsOfOrder0TakeTheirColumns) {
   LogStore store = SmallStore();
-  const ReportText report = CountReport(store, {}, {});
+  const ReportText report = RunCountTally(store, {}, {});
   // rank 1-4, ID 7-14, handle 17-32, count to 41, characters to 52 and
   // their rank 53-58, average to 69 and its rank 70-75.
   const std::string blanks10(10, ' ');
@@ -84,7 +84,7 @@ TEST(CountTally, EmptyTargetGivesZeroTotalsAndTheInitialBestPosting) {
   settings.target = {TargetKind::ByNumber, "10", "9"};
   CountTallyOptions options;
   options.tables = {true, true, true, true, true, true};
-  ExpectGolden(CountReport(store, settings, options), "count_empty_target.txt");
+  ExpectGolden(RunCountTally(store, settings, options), "count_empty_target.txt");
 }
 
 TEST(CountTally, SamePersonIdsCountAsOneAndTheBestPostingKeepsItsOwnId) {
@@ -98,7 +98,7 @@ TEST(CountTally, SamePersonIdsCountAsOneAndTheBestPostingKeepsItsOwnId) {
   settings.MapSameId = [](std::string_view id) {
     return std::string(id == "XYZ00009" ? "ABC00001" : id);
   };
-  const ReportText report = CountReport(store, settings, {});
+  const ReportText report = RunCountTally(store, settings, {});
   EXPECT_EQ(report[7], "   1  ABC00001  second    " "      " "        2        600(   1)        300(   2)");
   EXPECT_EQ(report[8], "   2  DEF00002  other     " "       " "       1        500(   2)        500(   1)");
   // 14 bytes, 20 blanks, the count to column 41, characters to 52, 10
@@ -140,7 +140,7 @@ TEST(CountTally, CompactListingBelowRank100) {
     TallySettings settings;
     settings.top100_only = true;
     settings.hide_ids = c.hide_ids;
-    ExpectGolden(CountReport(store, settings, {c.order, {}}), c.golden);
+    ExpectGolden(RunCountTally(store, settings, {c.order, {}}), c.golden);
   }
 }
 
