@@ -1,5 +1,8 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "cli/reports.h"
 #include "platform/cp932.h"
 
@@ -43,6 +46,23 @@ bool ParseDateRange(const std::string& text, TallyTarget& target) {
   return true;
 }
 
+// Reads "YYYY/MM" of --from and --to.
+std::optional<YearMonth> ParseYearMonth(const std::string& text) {
+  if (text.size() != 7 || text[4] != '/' ||
+      text.find_first_not_of("0123456789", 0) != 4 ||
+      text.find_first_not_of("0123456789", 5) != std::string::npos)
+    return std::nullopt;
+  const YearMonth month{std::stoi(text.substr(0, 4)), std::stoi(text.substr(5))};
+  if (month.year < 1 || month.month < 1 || month.month > 12) return std::nullopt;
+  return month;
+}
+
+// The value of an option that takes one digit from 0 to `last`.
+std::optional<int> Digit(const std::optional<std::string>& text, char last) {
+  if (!text || text->size() != 1 || (*text)[0] < '0' || (*text)[0] > last) return std::nullopt;
+  return (*text)[0] - '0';
+}
+
 }  // namespace
 
 std::string CliHelpText() {
@@ -53,6 +73,9 @@ std::string CliHelpText() {
       "\n"
       "Reports:\n"
       "  count                posting-count tally, with the time tables chosen by --tables\n"
+      "  comment              comment tally\n"
+      "  stats                statistics report\n"
+      "  month                monthly tally\n"
       "  read                 one line per stored posting with all its fields (tab-separated)\n"
       "\n"
       "Reading:\n"
@@ -72,6 +95,24 @@ std::string CliHelpText() {
       "                       shares, by characters with cumulative shares (default 0)\n"
       "  --tables LETTERS     time tables: d date, m month, h hour, w weekday,\n"
       "                       i ID by hour, z weekday by hour\n"
+      "\n"
+      "comment:\n"
+      "  --order 0..2         by comments per ID, by comments per posting of each ID,\n"
+      "                       by comments per posting (default 0)\n"
+      "  --limit 30|20|10|all the ranks to list (default 30; all: every ID, postings\n"
+      "                       down to rank 50)\n"
+      "\n"
+      "stats:\n"
+      "  --no-rooms           leave out the room information\n"
+      "  --titles 0|1         the title list of each room: 0 titles, 1 RT command form\n"
+      "  --missing            the missing posting numbers (only with --numbers)\n"
+      "\n"
+      "month:\n"
+      "  --kind 0..2          by postings, by characters, one ID's months (default 0)\n"
+      "  --from YYYY/MM       the first month (default: the month after today's a year\n"
+      "                       ago, or January in December)\n"
+      "  --to YYYY/MM         the last month (default: today's); 2 to 12 months\n"
+      "  --id ID              the member ID of --kind 2\n"
       "\n"
       "Output and environment:\n"
       "  -o FILE              write to FILE instead of standard output\n"
@@ -133,6 +174,32 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         if (!text || text->size() != 1 || (*text)[0] < '0' || (*text)[0] > '3')
           return fail("--order needs a number from 0 to 3");
         options.order = (*text)[0] - '0';
+      } else if (arg == "--limit") {
+        const auto text = value();
+        static const char* const kLimits[] = {"30", "20", "10", "all"};
+        const auto chosen = std::find(std::begin(kLimits), std::end(kLimits), text.value_or(""));
+        if (chosen == std::end(kLimits)) return fail("--limit needs 30, 20, 10 or all");
+        options.limit = static_cast<int>(chosen - std::begin(kLimits));
+      } else if (arg == "--no-rooms") {
+        options.no_rooms = true;
+      } else if (arg == "--titles") {
+        options.titles = Digit(value(), '1');
+        if (!options.titles) return fail("--titles needs 0 or 1");
+      } else if (arg == "--missing") {
+        options.missing = true;
+      } else if (arg == "--kind") {
+        const auto kind = Digit(value(), '2');
+        if (!kind) return fail("--kind needs a number from 0 to 2");
+        options.kind = *kind;
+      } else if (arg == "--from" || arg == "--to") {
+        const auto text = value();
+        const auto month = text ? ParseYearMonth(*text) : std::nullopt;
+        if (!month) return fail(arg + " needs a month YYYY/MM");
+        (arg == "--from" ? options.month_from : options.month_to) = month;
+      } else if (arg == "--id") {
+        const auto text = value();
+        if (!text) return fail("--id needs a member ID");
+        options.target_id = cp932::FromUtf8(*text);
       } else if (arg == "--tables") {
         const auto text = value();
         if (!text || text->find_first_not_of("dmhwiz") != std::string::npos)
@@ -162,6 +229,10 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     }
   }
   if (options.report.empty()) return fail("no report named");
+  if (options.report == "comment" && options.order > 2)
+    return fail("--order of comment needs a number from 0 to 2");
+  if (options.missing && options.target.kind != TargetKind::ByNumber)
+    return fail("--missing needs a number range");
   return parse;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/date_time.h"
+#include "tally/month_range.h"
 #include "tally/tally_settings.h"
 
 namespace tobrel {
@@ -28,6 +29,14 @@ struct CliOptions {
   // Per report.
   int order = 0;       // --order: the item of "集計順 (&O)"
   std::string tables;  // --tables: letters of the time tables of count
+  int limit = 0;       // --limit: the item of "上位...(&U)" of comment (3 = all)
+  bool no_rooms = false;       // --no-rooms: "会議室情報を出力する(&J)" off
+  std::optional<int> titles;   // --titles: the title list, in this form
+  bool missing = false;        // --missing: "欠番チェックを行う (番号指定時のみ)(&N)"
+  int kind = 0;                // --kind: the item of "集計種別(&O)" of month
+  std::optional<YearMonth> month_from;  // --from (default: as at start-up)
+  std::optional<YearMonth> month_to;    // --to (default: as at start-up)
+  std::string target_id;       // --id: "対象&ID", CP932
 
   // Output and environment.
   std::string output;                // empty: standard output

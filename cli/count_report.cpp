@@ -1,32 +1,12 @@
-#include <ostream>
-
 #include "cli/reports.h"
-#include "platform/cp932.h"
+#include "cli/tally_context.h"
 #include "tally/count_tally.h"
 
 namespace tobrel {
-namespace {
-
-// Shows the tally's progress texts on the progress stream, one a line.
-class ProgressLines final : public TallyProgress {
- public:
-  explicit ProgressLines(std::ostream& out) : out_(out) {}
-  void ShowProgress(std::string_view text) override {
-    if (!text.empty()) out_ << cp932::ToUtf8(text) << '\n';
-  }
-
- private:
-  std::ostream& out_;
-};
-
-}  // namespace
 
 std::vector<std::string> CountReport(ReportContext& context) {
   const CliOptions& options = context.options;
-  TallySettings settings;
-  settings.target = options.target;
-  settings.top100_only = options.top100;
-  settings.hide_ids = options.hide_ids;
+  const TallySettings settings = TallySettingsFrom(options);
 
   CountTallyOptions count;
   count.order = static_cast<CountOrder>(options.order);

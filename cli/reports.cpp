@@ -8,6 +8,9 @@ ReportFunction FindReport(std::string_view name) {
     ReportFunction function;
   } kReports[] = {
       {"count", CountReport},
+      {"comment", CommentReport},
+      {"stats", StatsReport},
+      {"month", MonthReport},
       {"read", PostingListReport},
   };
   for (const auto& report : kReports)

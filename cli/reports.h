@@ -35,6 +35,12 @@ ReportFunction FindReport(std::string_view name);
 // The posting-count tally with the time tables of --tables.
 std::vector<std::string> CountReport(ReportContext& context);
 
+// The comment tally, the statistics report and the monthly tally; the
+// monthly tally throws ReportRefused when its checks fail.
+std::vector<std::string> CommentReport(ReportContext& context);
+std::vector<std::string> StatsReport(ReportContext& context);
+std::vector<std::string> MonthReport(ReportContext& context);
+
 // One tab-separated line per stored posting with every field: the "read"
 // report, a debugging aid.
 std::vector<std::string> PostingListReport(ReportContext& context);
