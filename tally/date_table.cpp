@@ -1,12 +1,10 @@
-// The table per day. The postings are sorted by time first, so the postings
-// of one day follow each other: each counted posting is compared with the
-// day of the last entry only, and either adds to it or starts the next day.
-// The entries come out in ascending order of day. The distinct IDs of a day
-// are counted when the day is complete.
+// The table per day. The postings are in time order, so the postings of one
+// day follow each other: each counted posting is compared with the day of
+// the last entry only, and either adds to it or starts the next day. The
+// entries come out in ascending order of day. The distinct IDs of a day are
+// counted when the day is complete.
 #include "platform/cp932.h"
-#include "tally/distinct_ids.h"
 #include "tally/report_fields.h"
-#include "tally/sort_by_time.h"
 #include "tally/time_table_parts.h"
 #include "tally/time_tables.h"
 
@@ -14,35 +12,24 @@ namespace tobrel {
 namespace {
 
 struct DayEntry {
-  DateTime day = 0;  // at 00:00
+  std::int32_t day = 0;  // whole days since 1899-12-30
   std::int64_t count = 0;
   std::size_t distinct_ids = 0;
 };
 
-DateTime DayOf(const ArticleRec& posting) {
-  const DateTimeParts parts = DecodeDateTime(posting.PostedAt);
-  return *EncodeDateTime({parts.year, parts.month, parts.day, 0, 0, 0});
-}
-
 }  // namespace
 
-void WriteDateTable(std::vector<ArticleRec>& postings, const TargetTest& target,
-                    TallyProgress& progress, ReportText& report) {
-  progress.ShowProgress(cp932::FromUtf8("日付別集計表を作成中..."));
-  SortPostingsByTime(postings);
-
+void WriteDateTable(const std::vector<TimeFact>& facts, ReportText& report) {
   std::vector<DayEntry> days;
   std::vector<PackedId> ids_of_day;
-  for (const ArticleRec& posting : postings) {
-    if (!target.Counts(posting)) continue;
-    const DateTime day = DayOf(posting);
-    if (days.empty() || days.back().day != day) {
+  for (const TimeFact& fact : facts) {
+    if (days.empty() || days.back().day != fact.day) {
       if (!days.empty()) days.back().distinct_ids = CountDistinctIds(ids_of_day);
       ids_of_day.clear();
-      days.push_back({day, 0, 0});
+      days.push_back({fact.day, 0, 0});
     }
     ++days.back().count;
-    ids_of_day.push_back(PackId(posting.Id));
+    ids_of_day.push_back(fact.id);
   }
   if (!days.empty()) days.back().distinct_ids = CountDistinctIds(ids_of_day);
 

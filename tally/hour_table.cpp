@@ -8,12 +8,9 @@
 
 namespace tobrel {
 
-void WriteHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                    TallyProgress& progress, ReportText& report) {
-  progress.ShowProgress(cp932::FromUtf8("時間帯別集計表を作成中..."));
+void WriteHourTable(const std::vector<TimeFact>& facts, ReportText& report) {
   std::array<std::int64_t, 24> counts{};
-  for (const ArticleRec& posting : postings)
-    if (target.Counts(posting)) ++counts[HourOf(posting)];
+  for (const TimeFact& fact : facts) ++counts[fact.hour];
   const std::int64_t scale = BarScale(*std::max_element(counts.begin(), counts.end()));
 
   WriteTitle("【時間帯別発言集計】", report);

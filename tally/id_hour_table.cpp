@@ -25,19 +25,18 @@ struct IdHourEntry {
 
 }  // namespace
 
-void WriteIdHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                      TallyProgress& progress, ReportText& report) {
-  progress.ShowProgress(cp932::FromUtf8("ID別時間帯集計表を作成中..."));
+void WriteIdHourTable(const std::vector<TimeFact>& facts,
+                      const std::vector<ArticleRec>& postings, ReportText& report) {
   std::vector<IdHourEntry> entries;
   IdIndex index;
-  for (const ArticleRec& posting : postings) {
-    if (!target.Counts(posting)) continue;
+  for (const TimeFact& fact : facts) {
+    const ArticleRec& posting = postings[fact.posting];
     const IdIndex::Found found =
         index.FindOrInsert(posting.Id.view(), static_cast<std::uint32_t>(entries.size()));
     if (found.inserted) entries.push_back({posting.Id.view(), posting.Handle.view()});
     IdHourEntry& entry = entries[found.position];
     ++entry.total;
-    ++entry.hours[HourOf(posting)];
+    ++entry.hours[fact.hour];
   }
   std::vector<std::uint32_t> table_order(entries.size());
   std::iota(table_order.begin(), table_order.end(), 0u);
@@ -73,7 +72,6 @@ void WriteIdHourTable(const std::vector<ArticleRec>& postings, const TargetTest&
   std::string totals = Rule(' ', 25);
   for (const std::int64_t count : hour_totals) totals += IntField(count, width + 1);
   report.push_back(totals + IntField(grand_total, width + 3));
-  progress.ShowProgress("");
 }
 
 }  // namespace tobrel

@@ -5,7 +5,6 @@
 #include <map>
 
 #include "platform/cp932.h"
-#include "tally/distinct_ids.h"
 #include "tally/report_fields.h"
 #include "tally/time_table_parts.h"
 #include "tally/time_tables.h"
@@ -14,31 +13,35 @@ namespace tobrel {
 namespace {
 
 struct MonthEntry {
-  DateTime first_day = 0;  // the first day of the month at 00:00
   std::int64_t count = 0;
   std::vector<PackedId> ids;
 };
 
+// The first day of a month key (year * 12 + month - 1) at 00:00.
+DateTime FirstDayOf(int month_key) {
+  return *EncodeDateTime({month_key / 12, month_key % 12 + 1, 1, 0, 0, 0});
+}
+
 }  // namespace
 
-void WriteMonthTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                     TallyProgress& progress, ReportText& report) {
-  progress.ShowProgress(cp932::FromUtf8("月別集計表を作成中..."));
-  std::map<int, MonthEntry> months;  // by year * 12 + month - 1
-  for (const ArticleRec& posting : postings) {
-    if (!target.Counts(posting)) continue;
-    const DateTimeParts parts = DecodeDateTime(posting.PostedAt);
-    MonthEntry& entry = months[parts.year * 12 + parts.month - 1];
-    if (entry.count == 0) entry.first_day = *EncodeDateTime({parts.year, parts.month, 1, 0, 0, 0});
-    ++entry.count;
-    entry.ids.push_back(PackId(posting.Id));
+void WriteMonthTable(const std::vector<TimeFact>& facts, ReportText& report) {
+  std::map<int, MonthEntry> months;
+  MonthEntry* last = nullptr;  // postings of one month mostly follow each other
+  int last_key = -1;
+  for (const TimeFact& fact : facts) {
+    if (!last || fact.month != last_key) {
+      last = &months[fact.month];
+      last_key = fact.month;
+    }
+    ++last->count;
+    last->ids.push_back(fact.id);
   }
 
   DateTime busiest_month = 0;  // the zero date-time with no posting
   std::int64_t busiest_count = 0;
   for (const auto& [key, entry] : months) {
     if (entry.count > busiest_count) {
-      busiest_month = entry.first_day;
+      busiest_month = FirstDayOf(key);
       busiest_count = entry.count;
     }
   }
@@ -50,7 +53,7 @@ void WriteMonthTable(const std::vector<ArticleRec>& postings, const TargetTest& 
                    cp932::FromUtf8("発言 ():発言者数"));
   report.push_back(Rule('-', 12) + "+" + Rule('-', 6) + "+" + Rule('-', 59));
   for (auto& [key, entry] : months) {
-    report.push_back("   " + FormatDateTime("yyyy/mm", entry.first_day) + "  " +
+    report.push_back("   " + FormatDateTime("yyyy/mm", FirstDayOf(key)) + "  " +
                      CountAndBar(entry.count, scale) + " (" +
                      std::to_string(CountDistinctIds(entry.ids)) + ")");
   }

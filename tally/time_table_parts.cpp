@@ -52,8 +52,4 @@ void WriteTitle(std::string_view title_utf8, ReportText& report) {
   report.push_back(cp932::FromUtf8(title_utf8));
 }
 
-int HourOf(const ArticleRec& posting) { return DecodeDateTime(posting.PostedAt).hour; }
-
-int WeekdayOf(const ArticleRec& posting) { return DayOfWeek(posting.PostedAt); }
-
 }  // namespace tobrel

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/article_rec.h"
 #include "tally/report_text.h"
 
 namespace tobrel {
@@ -32,9 +31,5 @@ std::string HourCell(std::int64_t count, int width);
 
 // The title block of a table: an empty line and the title.
 void WriteTitle(std::string_view title_utf8, ReportText& report);
-
-// The hour (0..23) and the weekday (0 = Sunday) of a posting.
-int HourOf(const ArticleRec& posting);
-int WeekdayOf(const ArticleRec& posting);
 
 }  // namespace tobrel

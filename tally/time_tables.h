@@ -1,6 +1,7 @@
 // The time-distribution tables: postings of the target range by date, month,
-// hour, weekday, ID and hour, weekday and hour. Each table applies the target
-// test itself and counts the posting's own ID (no same-person mapping).
+// hour, weekday, ID and hour, weekday and hour. They count the posting's own
+// ID (no same-person mapping) and skip deleted postings, as the target test
+// does.
 #pragma once
 
 #include <vector>
@@ -9,6 +10,7 @@
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/target_test.h"
+#include "tally/time_facts.h"
 
 namespace tobrel {
 
@@ -22,23 +24,20 @@ struct TimeTableChoice {
   bool by_weekday_hour = false;  // "曜日別時間帯集計(&Z)"
 };
 
-// Sorts `postings` by time (the order stays) and writes the table per day.
-void WriteDateTable(std::vector<ArticleRec>& postings, const TargetTest& target,
-                    TallyProgress& progress, ReportText& report);
-void WriteMonthTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                     TallyProgress& progress, ReportText& report);
-void WriteHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                    TallyProgress& progress, ReportText& report);
-void WriteWeekdayTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                       TallyProgress& progress, ReportText& report);
-// Clears the progress text when it is done.
-void WriteIdHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                      TallyProgress& progress, ReportText& report);
-void WriteWeekdayHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                           TallyProgress& progress, ReportText& report);
-
-// Writes the chosen tables in order.
+// Writes the chosen tables in order, each after its progress text. The date
+// table first sorts `postings` by time, and the order stays.
 void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target,
                      const TimeTableChoice& choice, TallyProgress& progress, ReportText& report);
+
+// The tables themselves, from the facts of the counted postings in the order
+// of the postings (time order for the date table).
+void WriteDateTable(const std::vector<TimeFact>& facts, ReportText& report);
+void WriteMonthTable(const std::vector<TimeFact>& facts, ReportText& report);
+void WriteHourTable(const std::vector<TimeFact>& facts, ReportText& report);
+void WriteWeekdayTable(const std::vector<TimeFact>& facts, ReportText& report);
+// `postings` gives each ID's text and handle.
+void WriteIdHourTable(const std::vector<TimeFact>& facts,
+                      const std::vector<ArticleRec>& postings, ReportText& report);
+void WriteWeekdayHourTable(const std::vector<TimeFact>& facts, ReportText& report);
 
 }  // namespace tobrel

@@ -9,12 +9,9 @@
 
 namespace tobrel {
 
-void WriteWeekdayHourTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                           TallyProgress& progress, ReportText& report) {
-  progress.ShowProgress(cp932::FromUtf8("曜日別時間帯集計表を作成中..."));
+void WriteWeekdayHourTable(const std::vector<TimeFact>& facts, ReportText& report) {
   std::array<std::array<std::int64_t, 24>, 7> counts{};
-  for (const ArticleRec& posting : postings)
-    if (target.Counts(posting)) ++counts[WeekdayOf(posting)][HourOf(posting)];
+  for (const TimeFact& fact : facts) ++counts[fact.weekday][fact.hour];
   std::int64_t largest_cell = 0;
   for (const auto& hours : counts)
     largest_cell = std::max(largest_cell, *std::max_element(hours.begin(), hours.end()));

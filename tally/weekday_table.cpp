@@ -8,12 +8,9 @@
 
 namespace tobrel {
 
-void WriteWeekdayTable(const std::vector<ArticleRec>& postings, const TargetTest& target,
-                       TallyProgress& progress, ReportText& report) {
-  progress.ShowProgress(cp932::FromUtf8("曜日別集計表を作成中..."));
+void WriteWeekdayTable(const std::vector<TimeFact>& facts, ReportText& report) {
   std::array<std::int64_t, 7> counts{};
-  for (const ArticleRec& posting : postings)
-    if (target.Counts(posting)) ++counts[WeekdayOf(posting)];
+  for (const TimeFact& fact : facts) ++counts[fact.weekday];
   const std::int64_t scale = BarScale(*std::max_element(counts.begin(), counts.end()));
 
   WriteTitle("【曜日別発言集計】", report);
