@@ -1,3 +1,9 @@
+// The posting-count tally. One walk over the postings in store order counts
+// each posting of the target range under its (mapped) ID and keeps the first
+// posting with the most characters. The entries are then ranked by average,
+// and by characters and by postings in the order that leaves the table in
+// the chosen order: the ranking done last decides the rows' order. The time
+// tables follow, over all the postings again.
 #include "tally/count_tally.h"
 
 #include "platform/cp932.h"
