@@ -20,13 +20,14 @@
 //
 // Done posting by posting, the forward scan costs up to a thousand steps per
 // posting and every backward search a pass over the list. Both are answered
-// from indexes instead, with the same results: a room's postings stand
+// from indexes instead, with the same results. A room's postings stand
 // together in the list, so every scan and search stays inside one stretch of
-// positions; a tree of the minimum and maximum number over ranges of
-// positions finds where a forward scan stops and where a backward search
-// stops, a second one over the sampled positions finds the start; and the
-// comments sorted by (target, position) give the comments to a number inside
-// a stretch by two binary searches.
+// positions. A tree of the maximum number over blocks of positions finds
+// where a forward scan stops, climbing from the posting's own position; a
+// tree of the minimum finds where a backward search stops, and a second one
+// over the sampled positions finds its start. The comments are grouped by
+// target, in position order, so the comments to a number inside a stretch
+// are a binary search in a small group.
 #include "tally/comment_recount.h"
 
 #include <algorithm>
@@ -42,67 +43,119 @@ constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 constexpr std::int64_t kNearSpan = 999;
 constexpr std::size_t kSampleStep = 1000;
 
-// The minimum and the maximum of a list of numbers over every power-of-two
+// The maximum (or the minimum) of a list of numbers over every power-of-two
 // block of positions, for searches by value inside a stretch of positions.
 class NumberTree {
  public:
-  explicit NumberTree(const std::vector<std::int32_t>& numbers) : size_(numbers.size()) {
-    while (leaves_ < size_) leaves_ *= 2;
-    min_.assign(2 * leaves_, std::numeric_limits<std::int32_t>::max());
-    max_.assign(2 * leaves_, std::numeric_limits<std::int32_t>::min());
-    for (std::size_t i = 0; i < size_; ++i) min_[leaves_ + i] = max_[leaves_ + i] = numbers[i];
-    for (std::size_t node = leaves_ - 1; node >= 1; --node) {
-      min_[node] = std::min(min_[2 * node], min_[2 * node + 1]);
-      max_[node] = std::max(max_[2 * node], max_[2 * node + 1]);
+  enum class Kind { Maximum, Minimum };
+
+  NumberTree(const std::vector<std::int32_t>& numbers, Kind kind) {
+    while (leaves_ < numbers.size()) leaves_ *= 2;
+    // Padding never answers a search.
+    const std::int32_t padding = kind == Kind::Maximum ? std::numeric_limits<std::int32_t>::min()
+                                                       : std::numeric_limits<std::int32_t>::max();
+    values_.assign(2 * leaves_, padding);
+    std::copy(numbers.begin(), numbers.end(), values_.begin() + leaves_);
+    for (std::size_t node = leaves_ - 1; node >= 1; --node)
+      values_[node] = kind == Kind::Maximum ? std::max(values_[2 * node], values_[2 * node + 1])
+                                            : std::min(values_[2 * node], values_[2 * node + 1]);
+  }
+
+  // Maximum tree: the first position in [from, to) whose number is above
+  // `limit`, or `to`. Climbs from `from`, so a near answer is found in a few
+  // steps.
+  std::size_t FirstAbove(std::size_t from, std::size_t to, std::int64_t limit) const {
+    if (from >= to) return to;
+    std::size_t node = leaves_ + from;
+    for (;;) {
+      if (values_[node] > limit) {
+        while (node < leaves_) {
+          node *= 2;
+          if (values_[node] <= limit) ++node;
+        }
+        return std::min(node - leaves_, to);
+      }
+      while (node & 1) node >>= 1;  // up past right children
+      if (node == 0) return to;
+      ++node;  // the next block to the right
     }
   }
 
-  // The first position in [from, to) whose number is above `limit`, or `to`.
-  std::size_t FirstAbove(std::size_t from, std::size_t to, std::int64_t limit) const {
-    const std::size_t found = FirstAbove(1, 0, leaves_, from, to, limit);
-    return found == kNone ? to : found;
-  }
-
-  // The last position in [from, to) whose number is at most `limit`, or kNone.
+  // Minimum tree: the last position in [from, to) whose number is at most
+  // `limit`, or kNone.
   std::size_t LastAtMost(std::size_t from, std::size_t to, std::int64_t limit) const {
     return LastAtMost(1, 0, leaves_, from, to, limit);
   }
 
  private:
-  std::size_t FirstAbove(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                         std::size_t to, std::int64_t limit) const {
-    if (high <= from || to <= low || max_[node] <= limit) return kNone;
-    if (high - low == 1) return low;
-    const std::size_t middle = (low + high) / 2;
-    const std::size_t left = FirstAbove(2 * node, low, middle, from, to, limit);
-    return left != kNone ? left : FirstAbove(2 * node + 1, middle, high, from, to, limit);
-  }
-
   std::size_t LastAtMost(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
                          std::size_t to, std::int64_t limit) const {
-    if (high <= from || to <= low || min_[node] > limit) return kNone;
+    if (high <= from || to <= low || values_[node] > limit) return kNone;
     if (high - low == 1) return low;
     const std::size_t middle = (low + high) / 2;
     const std::size_t right = LastAtMost(2 * node + 1, middle, high, from, to, limit);
     return right != kNone ? right : LastAtMost(2 * node, low, middle, from, to, limit);
   }
 
-  std::size_t size_;
   std::size_t leaves_ = 1;
-  std::vector<std::int32_t> min_;
-  std::vector<std::int32_t> max_;
+  std::vector<std::int32_t> values_;
 };
 
-// A posting that names a target, by target and then by position.
-struct Comment {
-  std::int32_t target;
-  std::uint32_t position;
-  friend bool operator<(const Comment& a, const Comment& b) {
-    return a.target != b.target ? a.target < b.target : a.position < b.position;
+// The positions of the postings that name a target, grouped by target, each
+// group in position order. Targets within a span of values that a table can
+// cover are found through the table, others by a binary search.
+class CommentIndex {
+ public:
+  explicit CommentIndex(const std::vector<ArticleRec>& postings) {
+    for (std::uint32_t i = 0; i < postings.size(); ++i)
+      if (postings[i].CommentTo != 0) comments_.push_back({postings[i].CommentTo, i});
+    if (comments_.empty()) return;
+    std::stable_sort(comments_.begin(), comments_.end(),
+                     [](const Comment& a, const Comment& b) { return a.target < b.target; });
+    low_ = comments_.front().target;
+    const std::int64_t span = static_cast<std::int64_t>(comments_.back().target) - low_ + 1;
+    if (span > static_cast<std::int64_t>(std::max<std::size_t>(4 * postings.size(), 1 << 17)))
+      return;
+    first_.assign(static_cast<std::size_t>(span) + 1, 0);
+    for (const Comment& comment : comments_) ++first_[comment.target - low_ + 1];
+    for (std::size_t v = 1; v < first_.size(); ++v) first_[v] += first_[v - 1];
   }
+
+  // How many postings at positions [from, to) name `target`.
+  std::size_t Count(std::int32_t target, std::size_t from, std::size_t to) const {
+    if (comments_.empty() || target == 0) return 0;
+    const Comment* begin;
+    const Comment* end;
+    if (!first_.empty()) {
+      const std::int64_t v = static_cast<std::int64_t>(target) - low_;
+      if (v < 0 || v + 1 >= static_cast<std::int64_t>(first_.size())) return 0;
+      begin = comments_.data() + first_[v];
+      end = comments_.data() + first_[v + 1];
+    } else {
+      const auto group = std::equal_range(
+          comments_.begin(), comments_.end(), Comment{target, 0},
+          [](const Comment& a, const Comment& b) { return a.target < b.target; });
+      begin = comments_.data() + (group.first - comments_.begin());
+      end = comments_.data() + (group.second - comments_.begin());
+    }
+    auto at = [](std::size_t position) {
+      return [position](const Comment& c) { return c.position < position; };
+    };
+    const Comment* first = std::partition_point(begin, end, at(from));
+    return static_cast<std::size_t>(std::partition_point(first, end, at(to)) - first);
+  }
+
+ private:
+  struct Comment {
+    std::int32_t target;
+    std::uint32_t position;
+  };
+  std::vector<Comment> comments_;
+  std::int32_t low_ = 0;
+  std::vector<std::uint32_t> first_;  // by target - low_: its group's first index
 };
 
-// A far comment: its room, its target and its position's room stretch.
+// A far comment: its room, its target and its room's stretch of positions.
 struct FarComment {
   std::int32_t room;
   std::int32_t target;
@@ -122,58 +175,20 @@ bool IsFarComment(const ArticleRec& posting) {
              static_cast<std::int64_t>(posting.CommentTo) + kNearSpan;
 }
 
-}  // namespace
-
-void RecountComments(std::vector<ArticleRec>& postings, TallyProgress& progress) {
-  static const std::string kRecounting = cp932::FromUtf8("コメントの再計算中...");
-  progress.ShowProgress(kRecounting);
+// Adds each far comment count to the posting that the backward search from
+// its start position finds.
+void CountFarComments(std::vector<ArticleRec>& postings, const std::vector<std::int32_t>& numbers,
+                      std::vector<FarComment> far) {
   const std::size_t n = postings.size();
-  if (n == 0) return;
-
-  std::vector<std::int32_t> numbers(n);
-  std::vector<std::uint32_t> room_end(n);  // the end of each posting's room stretch
-  std::vector<std::uint32_t> room_begin(n);
-  std::vector<Comment> comments;
-  for (std::size_t i = 0; i < n; ++i) {
-    numbers[i] = postings[i].Number;
-    room_begin[i] = i > 0 && postings[i - 1].Room == postings[i].Room
-                        ? room_begin[i - 1]
-                        : static_cast<std::uint32_t>(i);
-    if (postings[i].CommentTo != 0)
-      comments.push_back({postings[i].CommentTo, static_cast<std::uint32_t>(i)});
-  }
-  for (std::size_t i = n; i-- > 0;)
-    room_end[i] = i + 1 < n && postings[i + 1].Room == postings[i].Room
-                      ? room_end[i + 1]
-                      : static_cast<std::uint32_t>(i + 1);
-  std::sort(comments.begin(), comments.end());
-  const NumberTree tree(numbers);
-
-  // Near comments.
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::int32_t number = postings[i].Number;
-    const std::size_t stop = tree.FirstAbove(i + 1, room_end[i], number + kNearSpan);
-    const auto first = std::lower_bound(comments.begin(), comments.end(),
-                                        Comment{number, static_cast<std::uint32_t>(i + 1)});
-    const auto last = std::lower_bound(first, comments.end(),
-                                       Comment{number, static_cast<std::uint32_t>(stop)});
-    postings[i].CommentCount = static_cast<std::int32_t>(last - first);
-  }
-
-  // Far comments, counted per (room, target).
-  std::vector<FarComment> far;
-  for (std::size_t i = 0; i < n; ++i)
-    if (IsFarComment(postings[i]))
-      far.push_back({postings[i].Room, postings[i].CommentTo, room_begin[i], room_end[i]});
-  if (far.empty()) return;
   std::sort(far.begin(), far.end());
+  const NumberTree tree(numbers, NumberTree::Kind::Minimum);
 
   // The sampled positions 0, 1000, 2000, ... that the start search may try.
   const std::size_t last_sample = n >= 1001 ? n / kSampleStep - 1 : 0;
   std::vector<std::int32_t> sampled;
   for (std::size_t m = 0; m <= last_sample && last_sample >= 2; ++m)
     sampled.push_back(numbers[m * kSampleStep]);
-  const NumberTree sample_tree(sampled);
+  const NumberTree sample_tree(sampled, NumberTree::Kind::Minimum);
 
   for (std::size_t run = 0; run < far.size();) {
     std::size_t next = run;
@@ -199,6 +214,35 @@ void RecountComments(std::vector<ArticleRec>& postings, TallyProgress& progress)
     const std::size_t found = tree.LastAtMost(entry.room_begin, to, entry.target);
     if (found != kNone && numbers[found] == entry.target) postings[found].CommentCount += count;
   }
+}
+
+}  // namespace
+
+void RecountComments(std::vector<ArticleRec>& postings, TallyProgress& progress) {
+  static const std::string kRecounting = cp932::FromUtf8("コメントの再計算中...");
+  progress.ShowProgress(kRecounting);
+  const std::size_t n = postings.size();
+  std::vector<std::int32_t> numbers(n);
+  for (std::size_t i = 0; i < n; ++i) numbers[i] = postings[i].Number;
+  const CommentIndex comments(postings);
+  const NumberTree tree(numbers, NumberTree::Kind::Maximum);
+
+  // Near comments, room by room; far comments gathered on the way.
+  std::vector<FarComment> far;
+  for (std::size_t room_begin = 0; room_begin < n;) {
+    std::size_t room_end = room_begin + 1;
+    while (room_end < n && postings[room_end].Room == postings[room_begin].Room) ++room_end;
+    for (std::size_t i = room_begin; i < room_end; ++i) {
+      ArticleRec& posting = postings[i];
+      const std::size_t stop = tree.FirstAbove(i + 1, room_end, posting.Number + kNearSpan);
+      posting.CommentCount = static_cast<std::int32_t>(comments.Count(posting.Number, i + 1, stop));
+      if (IsFarComment(posting))
+        far.push_back({posting.Room, posting.CommentTo, static_cast<std::uint32_t>(room_begin),
+                       static_cast<std::uint32_t>(room_end)});
+    }
+    room_begin = room_end;
+  }
+  if (!far.empty()) CountFarComments(postings, numbers, std::move(far));
 }
 
 }  // namespace tobrel

@@ -4,6 +4,7 @@
 #include "tally/comment_recount.h"
 #include "tally/comment_report.h"
 #include "tally/id_accumulator.h"
+#include "tally/posting_sorts.h"
 #include "tally/ranking.h"
 #include "tally/target_test.h"
 
@@ -46,7 +47,7 @@ void CommentTobrel(LogStore& store, const TallySettings& settings,
   static const std::string kShowing = cp932::FromUtf8("コメント情報を表示中...");
   const TargetTest target(settings.target);
   report.clear();
-  SortPostings(store.Postings, OrderByRoomTime);
+  SortPostingsByRoomTime(store.Postings);
   if (!comments_recounted) {
     RecountComments(store.Postings, progress);
     comments_recounted = true;
@@ -56,7 +57,7 @@ void CommentTobrel(LogStore& store, const TallySettings& settings,
   std::vector<IdTallyRec> posters;
   if (options.order == CommentOrder::ByPosting) {
     progress.ShowProgress(kRanking);
-    SortPostings(store.Postings, OrderByCommentCount);
+    SortPostingsByCommentCount(store.Postings);
   } else {
     posters = RankedPosters(store.Postings, target, settings, options.order);
   }

@@ -3,6 +3,7 @@
 #include "platform/cp932.h"
 #include "tally/comment_recount.h"
 #include "tally/missing_numbers.h"
+#include "tally/posting_sorts.h"
 #include "tally/room_statistics.h"
 #include "tally/target_test.h"
 
@@ -17,7 +18,7 @@ void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOpti
   const TargetTest target(settings.target);
   const bool missing_numbers =
       options.missing_numbers && MissingNumberCheckEnabled(settings.target.kind);
-  SortPostings(store.Postings, OrderByRoomTime);
+  SortPostingsByRoomTime(store.Postings);
 
   progress.ShowProgress(kCollecting);
   const std::vector<RoomStats> rooms = CollectRoomStats(store.Postings, target);
