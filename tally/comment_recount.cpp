@@ -101,25 +101,50 @@ class NumberTree {
   std::vector<std::int32_t> values_;
 };
 
-// The positions of the postings that name a target, grouped by target, each
-// group in position order. Targets within a span of values that a table can
-// cover are found through the table, others by a binary search.
+// The postings that name a target, grouped by target, each group in
+// position order. Targets within a span of values that a table can cover
+// are grouped by counting and found through the table, others by sorting
+// and a binary search.
 class CommentIndex {
  public:
-  explicit CommentIndex(const std::vector<ArticleRec>& postings) {
-    for (std::uint32_t i = 0; i < postings.size(); ++i)
-      if (postings[i].CommentTo != 0) comments_.push_back({postings[i].CommentTo, i});
-    if (comments_.empty()) return;
-    std::stable_sort(comments_.begin(), comments_.end(),
-                     [](const Comment& a, const Comment& b) { return a.target < b.target; });
-    low_ = comments_.front().target;
-    const std::int64_t span = static_cast<std::int64_t>(comments_.back().target) - low_ + 1;
-    if (span > static_cast<std::int64_t>(std::max<std::size_t>(4 * postings.size(), 1 << 17)))
+  struct Comment {
+    std::int32_t target;
+    std::uint32_t position;
+  };
+
+  // `targets`: the CommentTo of each position.
+  explicit CommentIndex(const std::vector<std::int32_t>& targets) {
+    std::int64_t low = std::numeric_limits<std::int64_t>::max();
+    std::int64_t high = std::numeric_limits<std::int64_t>::min();
+    std::size_t count = 0;
+    for (const std::int32_t target : targets) {
+      if (target == 0) continue;
+      low = std::min<std::int64_t>(low, target);
+      high = std::max<std::int64_t>(high, target);
+      ++count;
+    }
+    if (count == 0) return;
+    comments_.resize(count);
+    if (high - low + 1 >
+        static_cast<std::int64_t>(std::max<std::size_t>(4 * targets.size(), 1 << 17))) {
+      std::size_t next = 0;
+      for (std::uint32_t i = 0; i < targets.size(); ++i)
+        if (targets[i] != 0) comments_[next++] = {targets[i], i};
+      std::stable_sort(comments_.begin(), comments_.end(), ByTarget);
       return;
-    first_.assign(static_cast<std::size_t>(span) + 1, 0);
-    for (const Comment& comment : comments_) ++first_[comment.target - low_ + 1];
+    }
+    low_ = static_cast<std::int32_t>(low);
+    first_.assign(static_cast<std::size_t>(high - low) + 2, 0);
+    for (const std::int32_t target : targets)
+      if (target != 0) ++first_[target - low_ + 1];
     for (std::size_t v = 1; v < first_.size(); ++v) first_[v] += first_[v - 1];
+    std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
+    for (std::uint32_t i = 0; i < targets.size(); ++i)
+      if (targets[i] != 0) comments_[next[targets[i] - low_]++] = {targets[i], i};
   }
+
+  // Every comment, by target and then by position.
+  const std::vector<Comment>& comments() const { return comments_; }
 
   // How many postings at positions [from, to) name `target`.
   std::size_t Count(std::int32_t target, std::size_t from, std::size_t to) const {
@@ -132,9 +157,8 @@ class CommentIndex {
       begin = comments_.data() + first_[v];
       end = comments_.data() + first_[v + 1];
     } else {
-      const auto group = std::equal_range(
-          comments_.begin(), comments_.end(), Comment{target, 0},
-          [](const Comment& a, const Comment& b) { return a.target < b.target; });
+      const auto group = std::equal_range(comments_.begin(), comments_.end(),
+                                          Comment{target, 0}, ByTarget);
       begin = comments_.data() + (group.first - comments_.begin());
       end = comments_.data() + (group.second - comments_.begin());
     }
@@ -146,41 +170,30 @@ class CommentIndex {
   }
 
  private:
-  struct Comment {
-    std::int32_t target;
-    std::uint32_t position;
-  };
+  static bool ByTarget(const Comment& a, const Comment& b) { return a.target < b.target; }
+
   std::vector<Comment> comments_;
   std::int32_t low_ = 0;
   std::vector<std::uint32_t> first_;  // by target - low_: its group's first index
 };
 
-// A far comment: its room, its target and its room's stretch of positions.
-struct FarComment {
-  std::int32_t room;
-  std::int32_t target;
-  std::uint32_t room_begin;
-  std::uint32_t room_end;
-  friend bool operator<(const FarComment& a, const FarComment& b) {
-    return a.room != b.room ? a.room < b.room : a.target < b.target;
-  }
-  friend bool operator==(const FarComment& a, const FarComment& b) {
-    return a.room == b.room && a.target == b.target;
-  }
+// The stretch of positions of one room.
+struct RoomStretch {
+  std::uint32_t begin;
+  std::uint32_t end;
 };
 
-bool IsFarComment(const ArticleRec& posting) {
-  return posting.CommentTo != 0 &&
-         static_cast<std::int64_t>(posting.Number) >
-             static_cast<std::int64_t>(posting.CommentTo) + kNearSpan;
+bool IsFarComment(std::int32_t number, std::int32_t target) {
+  return static_cast<std::int64_t>(number) > static_cast<std::int64_t>(target) + kNearSpan;
 }
 
-// Adds each far comment count to the posting that the backward search from
-// its start position finds.
+// Gathers the far comments per room and target and adds each count to the
+// posting that the backward search from its start position finds. The
+// comments come grouped by target in position order, so the far comments of
+// one room to one target stand together.
 void CountFarComments(std::vector<ArticleRec>& postings, const std::vector<std::int32_t>& numbers,
-                      std::vector<FarComment> far) {
+                      const std::vector<RoomStretch>& rooms, const CommentIndex& index) {
   const std::size_t n = postings.size();
-  std::sort(far.begin(), far.end());
   const NumberTree tree(numbers, NumberTree::Kind::Minimum);
 
   // The sampled positions 0, 1000, 2000, ... that the start search may try.
@@ -190,30 +203,43 @@ void CountFarComments(std::vector<ArticleRec>& postings, const std::vector<std::
     sampled.push_back(numbers[m * kSampleStep]);
   const NumberTree sample_tree(sampled, NumberTree::Kind::Minimum);
 
-  for (std::size_t run = 0; run < far.size();) {
-    std::size_t next = run;
-    while (next < far.size() && far[next] == far[run]) ++next;
-    const FarComment& entry = far[run];
-    const auto count = static_cast<std::int32_t>(next - run);
-    run = next;
-
+  auto credit = [&](std::int32_t target, const RoomStretch& room, std::int32_t count) {
     std::size_t start = n - 1;
     if (!sampled.empty()) {
       // Samples 2 .. last_sample that fall inside the room's stretch.
       const std::size_t first_m =
-          std::max<std::size_t>(2, (entry.room_begin + kSampleStep - 1) / kSampleStep);
-      const std::size_t end_m = std::min(last_sample + 1, (entry.room_end - 1) / kSampleStep + 1);
+          std::max<std::size_t>(2, (room.begin + kSampleStep - 1) / kSampleStep);
+      const std::size_t end_m = std::min(last_sample + 1, (room.end - 1) / kSampleStep + 1);
       if (first_m < end_m) {
         const std::size_t m =
-            sample_tree.LastAtMost(first_m, end_m, static_cast<std::int64_t>(entry.target) - 1);
+            sample_tree.LastAtMost(first_m, end_m, static_cast<std::int64_t>(target) - 1);
         if (m != kNone) start = std::min(m * kSampleStep + kSampleStep, n - 1);
       }
     }
-    if (start < entry.room_begin) continue;
-    const std::size_t to = std::min<std::size_t>(start + 1, entry.room_end);
-    const std::size_t found = tree.LastAtMost(entry.room_begin, to, entry.target);
-    if (found != kNone && numbers[found] == entry.target) postings[found].CommentCount += count;
+    if (start < room.begin) return;
+    const std::size_t to = std::min<std::size_t>(start + 1, room.end);
+    const std::size_t found = tree.LastAtMost(room.begin, to, target);
+    if (found != kNone && numbers[found] == target) postings[found].CommentCount += count;
+  };
+
+  const RoomStretch* room = nullptr;
+  std::int32_t target = 0;
+  std::int32_t count = 0;
+  for (const CommentIndex::Comment& comment : index.comments()) {
+    if (!IsFarComment(numbers[comment.position], comment.target)) continue;
+    if (count > 0 && (comment.target != target || comment.position >= room->end)) {
+      credit(target, *room, count);
+      count = 0;
+    }
+    if (count == 0) {
+      target = comment.target;
+      room = &*std::partition_point(rooms.begin(), rooms.end(), [&](const RoomStretch& r) {
+        return r.end <= comment.position;
+      });
+    }
+    ++count;
   }
+  if (count > 0) credit(target, *room, count);
 }
 
 }  // namespace
@@ -221,28 +247,32 @@ void CountFarComments(std::vector<ArticleRec>& postings, const std::vector<std::
 void RecountComments(std::vector<ArticleRec>& postings, TallyProgress& progress) {
   static const std::string kRecounting = cp932::FromUtf8("コメントの再計算中...");
   progress.ShowProgress(kRecounting);
+  // The fields the recount reads, copied out in one pass over the records.
   const std::size_t n = postings.size();
   std::vector<std::int32_t> numbers(n);
-  for (std::size_t i = 0; i < n; ++i) numbers[i] = postings[i].Number;
-  const CommentIndex comments(postings);
+  std::vector<std::int32_t> targets(n);
+  std::vector<RoomStretch> rooms;
+  for (std::size_t i = 0; i < n; ++i) {
+    numbers[i] = postings[i].Number;
+    targets[i] = postings[i].CommentTo;
+    if (i == 0 || postings[i].Room != postings[i - 1].Room) {
+      if (!rooms.empty()) rooms.back().end = static_cast<std::uint32_t>(i);
+      rooms.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(n)});
+    }
+  }
+  const CommentIndex comments(targets);
   const NumberTree tree(numbers, NumberTree::Kind::Maximum);
 
-  // Near comments, room by room; far comments gathered on the way.
-  std::vector<FarComment> far;
-  for (std::size_t room_begin = 0; room_begin < n;) {
-    std::size_t room_end = room_begin + 1;
-    while (room_end < n && postings[room_end].Room == postings[room_begin].Room) ++room_end;
-    for (std::size_t i = room_begin; i < room_end; ++i) {
-      ArticleRec& posting = postings[i];
-      const std::size_t stop = tree.FirstAbove(i + 1, room_end, posting.Number + kNearSpan);
-      posting.CommentCount = static_cast<std::int32_t>(comments.Count(posting.Number, i + 1, stop));
-      if (IsFarComment(posting))
-        far.push_back({posting.Room, posting.CommentTo, static_cast<std::uint32_t>(room_begin),
-                       static_cast<std::uint32_t>(room_end)});
+  // Near comments, room by room.
+  bool far_comments = false;
+  for (const RoomStretch& room : rooms) {
+    for (std::size_t i = room.begin; i < room.end; ++i) {
+      const std::size_t stop = tree.FirstAbove(i + 1, room.end, numbers[i] + kNearSpan);
+      postings[i].CommentCount = static_cast<std::int32_t>(comments.Count(numbers[i], i + 1, stop));
+      far_comments |= targets[i] != 0 && IsFarComment(numbers[i], targets[i]);
     }
-    room_begin = room_end;
   }
-  if (!far.empty()) CountFarComments(postings, numbers, std::move(far));
+  if (far_comments) CountFarComments(postings, numbers, rooms, comments);
 }
 
 }  // namespace tobrel
