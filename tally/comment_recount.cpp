@@ -43,6 +43,11 @@ constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 constexpr std::int64_t kNearSpan = 999;
 constexpr std::size_t kSampleStep = 1000;
 
+// True for a comment numbered more than 999 above its target.
+bool IsFar(std::int32_t number, std::int32_t target) {
+  return static_cast<std::int64_t>(number) > static_cast<std::int64_t>(target) + kNearSpan;
+}
+
 // The maximum (or the minimum) of a list of numbers over every power-of-two
 // block of positions, for searches by value inside a stretch of positions.
 class NumberTree {
@@ -110,10 +115,11 @@ class CommentIndex {
   struct Comment {
     std::int32_t target;
     std::uint32_t position;
+    bool far;  // numbered more than 999 above its target
   };
 
-  // `targets`: the CommentTo of each position.
-  explicit CommentIndex(const std::vector<std::int32_t>& targets) {
+  // `numbers` and `targets`: the Number and the CommentTo of each position.
+  CommentIndex(const std::vector<std::int32_t>& numbers, const std::vector<std::int32_t>& targets) {
     std::int64_t low = std::numeric_limits<std::int64_t>::max();
     std::int64_t high = std::numeric_limits<std::int64_t>::min();
     std::size_t count = 0;
@@ -129,7 +135,7 @@ class CommentIndex {
         static_cast<std::int64_t>(std::max<std::size_t>(4 * targets.size(), 1 << 17))) {
       std::size_t next = 0;
       for (std::uint32_t i = 0; i < targets.size(); ++i)
-        if (targets[i] != 0) comments_[next++] = {targets[i], i};
+        if (targets[i] != 0) comments_[next++] = {targets[i], i, IsFar(numbers[i], targets[i])};
       std::stable_sort(comments_.begin(), comments_.end(), ByTarget);
       return;
     }
@@ -140,7 +146,8 @@ class CommentIndex {
     for (std::size_t v = 1; v < first_.size(); ++v) first_[v] += first_[v - 1];
     std::vector<std::uint32_t> next(first_.begin(), first_.end() - 1);
     for (std::uint32_t i = 0; i < targets.size(); ++i)
-      if (targets[i] != 0) comments_[next[targets[i] - low_]++] = {targets[i], i};
+      if (targets[i] != 0)
+        comments_[next[targets[i] - low_]++] = {targets[i], i, IsFar(numbers[i], targets[i])};
   }
 
   // Every comment, by target and then by position.
@@ -158,7 +165,7 @@ class CommentIndex {
       end = comments_.data() + first_[v + 1];
     } else {
       const auto group = std::equal_range(comments_.begin(), comments_.end(),
-                                          Comment{target, 0}, ByTarget);
+                                          Comment{target, 0, false}, ByTarget);
       begin = comments_.data() + (group.first - comments_.begin());
       end = comments_.data() + (group.second - comments_.begin());
     }
@@ -182,10 +189,6 @@ struct RoomStretch {
   std::uint32_t begin;
   std::uint32_t end;
 };
-
-bool IsFarComment(std::int32_t number, std::int32_t target) {
-  return static_cast<std::int64_t>(number) > static_cast<std::int64_t>(target) + kNearSpan;
-}
 
 // Gathers the far comments per room and target and adds each count to the
 // posting that the backward search from its start position finds. The
@@ -226,7 +229,7 @@ void CountFarComments(std::vector<ArticleRec>& postings, const std::vector<std::
   std::int32_t target = 0;
   std::int32_t count = 0;
   for (const CommentIndex::Comment& comment : index.comments()) {
-    if (!IsFarComment(numbers[comment.position], comment.target)) continue;
+    if (!comment.far) continue;
     if (count > 0 && (comment.target != target || comment.position >= room->end)) {
       credit(target, *room, count);
       count = 0;
@@ -260,16 +263,24 @@ void RecountComments(std::vector<ArticleRec>& postings, TallyProgress& progress)
       rooms.push_back({static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(n)});
     }
   }
-  const CommentIndex comments(targets);
+  const CommentIndex comments(numbers, targets);
   const NumberTree tree(numbers, NumberTree::Kind::Maximum);
 
-  // Near comments, room by room.
+  // Near comments, room by room. When a posting's scan would reach at least
+  // as high as the previous posting's, it runs past everything that one
+  // passed, so its search starts where that one stopped.
   bool far_comments = false;
   for (const RoomStretch& room : rooms) {
+    std::size_t previous_stop = room.begin;
+    std::int64_t previous_limit = std::numeric_limits<std::int64_t>::min();
     for (std::size_t i = room.begin; i < room.end; ++i) {
-      const std::size_t stop = tree.FirstAbove(i + 1, room.end, numbers[i] + kNearSpan);
+      const std::int64_t limit = numbers[i] + kNearSpan;
+      const std::size_t from = limit >= previous_limit ? std::max(previous_stop, i + 1) : i + 1;
+      const std::size_t stop = tree.FirstAbove(from, room.end, limit);
+      previous_stop = stop;
+      previous_limit = limit;
       postings[i].CommentCount = static_cast<std::int32_t>(comments.Count(numbers[i], i + 1, stop));
-      far_comments |= targets[i] != 0 && IsFarComment(numbers[i], targets[i]);
+      far_comments |= targets[i] != 0 && IsFar(numbers[i], targets[i]);
     }
   }
   if (far_comments) CountFarComments(postings, numbers, rooms, comments);

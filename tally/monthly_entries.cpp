@@ -49,11 +49,17 @@ std::vector<MonthlyEntry> CollectMonthlyEntries(const std::vector<ArticleRec>& p
 
 std::vector<std::uint32_t> RankMonth(std::vector<MonthlyEntry>& entries, std::size_t month,
                                      MonthKey first) {
-  std::vector<IdTallyRec> ranked(entries.size());
+  // Only the entries with postings in the month are ranked: the others tie
+  // below all of them in both keys, so they change no rank of theirs, and
+  // their own ranks are never shown.
+  std::vector<IdTallyRec> ranked;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    ranked[i].PostCount = entries[i].Months[month].PostCount;
-    ranked[i].TotalChars = entries[i].Months[month].TotalChars;
-    ranked[i].FirstSeen = i;
+    const MonthSlot& slot = entries[i].Months[month];
+    if (slot.PostCount == 0) continue;
+    IdTallyRec& entry = ranked.emplace_back();
+    entry.PostCount = slot.PostCount;
+    entry.TotalChars = slot.TotalChars;
+    entry.FirstSeen = i;
   }
   auto by_count = [&] {
     RankEntries(ranked, RankKey::PostCount, RankKey::TotalChars, &IdTallyRec::RankByCount);

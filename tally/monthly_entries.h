@@ -43,8 +43,10 @@ std::vector<MonthlyEntry> CollectMonthlyEntries(const std::vector<ArticleRec>& p
 enum class MonthKey { PostCount, TotalChars };
 
 // Ranks the entries in month `month` by `first`, then by the other key (ties
-// by the other key, then by first appearance), and gives the entry
-// positions in the order of the ranking done last.
+// by the other key, then by first appearance), and gives the positions of
+// the entries with postings in the month in the order of the ranking done
+// last. The ranks of the month's slots without postings are left as they
+// are.
 std::vector<std::uint32_t> RankMonth(std::vector<MonthlyEntry>& entries, std::size_t month,
                                      MonthKey first);
 
