@@ -24,8 +24,8 @@
 // together in the list, so every scan and search stays inside one stretch of
 // positions. A tree of the maximum number over blocks of positions finds
 // where a forward scan stops, climbing from the posting's own position; a
-// tree of the minimum finds where a backward search stops, and a second one
-// over the sampled positions finds its start. The comments are grouped by
+// tree of the minimum finds where a backward search stops, climbing from its
+// start, and a second one over the sampled positions finds that start. The comments are grouped by
 // target, in position order, so the comments to a number inside a stretch
 // are a binary search in a small group.
 #include "tally/comment_recount.h"
@@ -87,21 +87,26 @@ class NumberTree {
   }
 
   // Minimum tree: the last position in [from, to) whose number is at most
-  // `limit`, or kNone.
+  // `limit`, or kNone. Climbs from `to`, so a near answer is found in a few
+  // steps.
   std::size_t LastAtMost(std::size_t from, std::size_t to, std::int64_t limit) const {
-    return LastAtMost(1, 0, leaves_, from, to, limit);
+    if (from >= to) return kNone;
+    std::size_t node = leaves_ + to - 1;
+    for (;;) {
+      if (values_[node] <= limit) {
+        while (node < leaves_) {
+          node = 2 * node + 1;
+          if (values_[node] > limit) --node;
+        }
+        return node - leaves_ >= from ? node - leaves_ : kNone;
+      }
+      while (node > 1 && !(node & 1)) node >>= 1;  // up past left children
+      if (node <= 1) return kNone;
+      --node;  // the next block to the left
+    }
   }
 
  private:
-  std::size_t LastAtMost(std::size_t node, std::size_t low, std::size_t high, std::size_t from,
-                         std::size_t to, std::int64_t limit) const {
-    if (high <= from || to <= low || values_[node] > limit) return kNone;
-    if (high - low == 1) return low;
-    const std::size_t middle = (low + high) / 2;
-    const std::size_t right = LastAtMost(2 * node + 1, middle, high, from, to, limit);
-    return right != kNone ? right : LastAtMost(2 * node, low, middle, from, to, limit);
-  }
-
   std::size_t leaves_ = 1;
   std::vector<std::int32_t> values_;
 };
