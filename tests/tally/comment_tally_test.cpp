@@ -260,6 +260,18 @@ TEST(CommentTally, AllPostingsStopAfterRank50AndItsTies) {
   EXPECT_EQ(report[report.size() - 2].substr(0, 4), "  50");
 }
 
+TEST(CommentTally, EmptyTargetGivesHeadingsAndRulesOnly) {
+  for (const CommentOrder order :
+       {CommentOrder::ByCommentSum, CommentOrder::ByCommentRate, CommentOrder::ByPosting}) {
+    LogStore store = PosterStore();
+    TallySettings settings;
+    settings.target.first_number = "80000";
+    const ReportText report = CommentReport(store, settings, {order, CommentLimit::All});
+    ASSERT_EQ(report.size(), 8u);  // target lines, title, rule, heading, rule, rule
+    EXPECT_EQ(report[7], report[4]);
+  }
+}
+
 TEST(CommentTally, RecountsOnceUntilTheFlagIsCleared) {
   LogStore store;
   store.Postings = {Comment(1, 2, 1, 1), Comment(1, 1, 0, 0)};
