@@ -50,20 +50,22 @@ bool IsFar(std::int32_t number, std::int32_t target) {
 
 // The maximum (or the minimum) of a list of numbers over every power-of-two
 // block of positions, for searches by value inside a stretch of positions.
+// The list itself stands for the blocks of one position.
 class NumberTree {
  public:
   enum class Kind { Maximum, Minimum };
 
-  NumberTree(const std::vector<std::int32_t>& numbers, Kind kind) {
+  // `numbers` must outlive the tree.
+  NumberTree(const std::vector<std::int32_t>& numbers, Kind kind)
+      : numbers_(numbers),
+        // Padding never answers a search.
+        padding_(kind == Kind::Maximum ? std::numeric_limits<std::int32_t>::min()
+                                       : std::numeric_limits<std::int32_t>::max()) {
     while (leaves_ < numbers.size()) leaves_ *= 2;
-    // Padding never answers a search.
-    const std::int32_t padding = kind == Kind::Maximum ? std::numeric_limits<std::int32_t>::min()
-                                                       : std::numeric_limits<std::int32_t>::max();
-    values_.assign(2 * leaves_, padding);
-    std::copy(numbers.begin(), numbers.end(), values_.begin() + leaves_);
+    blocks_.assign(leaves_, padding_);
     for (std::size_t node = leaves_ - 1; node >= 1; --node)
-      values_[node] = kind == Kind::Maximum ? std::max(values_[2 * node], values_[2 * node + 1])
-                                            : std::min(values_[2 * node], values_[2 * node + 1]);
+      blocks_[node] = kind == Kind::Maximum ? std::max(Value(2 * node), Value(2 * node + 1))
+                                            : std::min(Value(2 * node), Value(2 * node + 1));
   }
 
   // Maximum tree: the first position in [from, to) whose number is above
@@ -73,10 +75,10 @@ class NumberTree {
     if (from >= to) return to;
     std::size_t node = leaves_ + from;
     for (;;) {
-      if (values_[node] > limit) {
+      if (Value(node) > limit) {
         while (node < leaves_) {
           node *= 2;
-          if (values_[node] <= limit) ++node;
+          if (Value(node) <= limit) ++node;
         }
         return std::min(node - leaves_, to);
       }
@@ -93,10 +95,10 @@ class NumberTree {
     if (from >= to) return kNone;
     std::size_t node = leaves_ + to - 1;
     for (;;) {
-      if (values_[node] <= limit) {
+      if (Value(node) <= limit) {
         while (node < leaves_) {
           node = 2 * node + 1;
-          if (values_[node] > limit) --node;
+          if (Value(node) > limit) --node;
         }
         return node - leaves_ >= from ? node - leaves_ : kNone;
       }
@@ -107,8 +109,17 @@ class NumberTree {
   }
 
  private:
+  // Nodes 1 .. leaves_ - 1 are blocks; leaves_ + i is position i.
+  std::int32_t Value(std::size_t node) const {
+    if (node < leaves_) return blocks_[node];
+    const std::size_t position = node - leaves_;
+    return position < numbers_.size() ? numbers_[position] : padding_;
+  }
+
+  const std::vector<std::int32_t>& numbers_;
+  std::int32_t padding_;
   std::size_t leaves_ = 1;
-  std::vector<std::int32_t> values_;
+  std::vector<std::int32_t> blocks_;
 };
 
 // The postings that name a target, grouped by target, each group in
