@@ -1,3 +1,11 @@
+// Monthly entries. The store is walked once: each (mapped) ID gets its entry
+// the first time it is seen, found again through an index from ID to entry,
+// and each posting of a month of the range is added into that month's slot,
+// whose handle and the entry's follow the last posting counted. A month is
+// ranked by sorting the entries with postings in it by one key and then by
+// the other (competition ranks, ties by the other key and then by first
+// appearance); entries without postings in the month would all tie below
+// them in both keys, so leaving them out changes no rank that is shown.
 #include "tally/monthly_entries.h"
 
 #include "tally/id_index.h"
