@@ -241,24 +241,33 @@ void CountFarComments(std::vector<ArticleRec>& postings, const std::vector<std::
     if (found != kNone && numbers[found] == target) postings[found].CommentCount += count;
   };
 
-  const RoomStretch* room = nullptr;
-  std::int32_t target = 0;
-  std::int32_t count = 0;
+  // The runs of far comments of one room to one target, in target order.
+  struct Run {
+    std::uint32_t room;  // index in `rooms`
+    std::int32_t target;
+    std::int32_t count;
+  };
+  std::vector<Run> runs;
   for (const CommentIndex::Comment& comment : index.comments()) {
     if (!comment.far) continue;
-    if (count > 0 && (comment.target != target || comment.position >= room->end)) {
-      credit(target, *room, count);
-      count = 0;
+    if (!runs.empty() && runs.back().target == comment.target &&
+        comment.position < rooms[runs.back().room].end) {
+      ++runs.back().count;
+      continue;
     }
-    if (count == 0) {
-      target = comment.target;
-      room = &*std::partition_point(rooms.begin(), rooms.end(), [&](const RoomStretch& r) {
-        return r.end <= comment.position;
-      });
-    }
-    ++count;
+    const auto room = std::partition_point(rooms.begin(), rooms.end(), [&](const RoomStretch& r) {
+      return r.end <= comment.position;
+    });
+    runs.push_back({static_cast<std::uint32_t>(room - rooms.begin()), comment.target, 1});
   }
-  if (count > 0) credit(target, *room, count);
+  // Searched room by room, each room's targets in rising order, the searches
+  // move through the list in one direction.
+  std::vector<std::size_t> first(rooms.size() + 1, 0);
+  for (const Run& run : runs) ++first[run.room + 1];
+  for (std::size_t r = 1; r < first.size(); ++r) first[r] += first[r - 1];
+  std::vector<Run> by_room(runs.size());
+  for (const Run& run : runs) by_room[first[run.room]++] = run;
+  for (const Run& run : by_room) credit(run.target, rooms[run.room], run.count);
 }
 
 }  // namespace
