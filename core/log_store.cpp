@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/posting_sorts.h"
+
 namespace tobrel {
 
 bool OrderByRoomTime(const ArticleRec& a, const ArticleRec& b) {
@@ -18,19 +20,9 @@ bool OrderByCommentCount(const ArticleRec& a, const ArticleRec& b) {
   return a.Number < b.Number;
 }
 
-// Sorts positions rather than records (a record is over a hundred bytes),
-// then moves every record once into its place.
 void SortPostings(std::vector<ArticleRec>& postings,
                   bool (*order)(const ArticleRec&, const ArticleRec&)) {
-  std::vector<std::uint32_t> positions(postings.size());
-  for (std::uint32_t i = 0; i < positions.size(); ++i) positions[i] = i;
-  std::stable_sort(positions.begin(), positions.end(), [&](std::uint32_t a, std::uint32_t b) {
-    return order(postings[a], postings[b]);
-  });
-  std::vector<ArticleRec> sorted;
-  sorted.reserve(postings.size());
-  for (std::uint32_t position : positions) sorted.push_back(postings[position]);
-  postings.swap(sorted);
+  std::stable_sort(postings.begin(), postings.end(), order);
 }
 
 ExcludedRec MakeExcludedRec(ExclusionReason reason, const ArticleRec& posting) {
@@ -44,39 +36,9 @@ ExcludedRec MakeExcludedRec(ExclusionReason reason, const ArticleRec& posting) {
   return record;
 }
 
-namespace {
-
-// The same order as SortPostings with OrderByRoomTime, made faster for the
-// whole store at the end of every reading run: the keys are copied out with
-// each record's position, so the sort compares small packed keys and moves
-// every record once. The position breaks ties, which keeps the sort stable.
-void SortByRoomTime(std::vector<ArticleRec>& postings) {
-  struct Key {
-    std::int32_t room;
-    std::int32_t number;
-    DateTime posted_at;
-    std::uint32_t position;
-  };
-  std::vector<Key> keys(postings.size());
-  for (std::uint32_t i = 0; i < keys.size(); ++i)
-    keys[i] = {postings[i].Room, postings[i].Number, postings[i].PostedAt, i};
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-    if (a.room != b.room) return a.room < b.room;
-    if (a.posted_at != b.posted_at) return a.posted_at < b.posted_at;
-    if (a.number != b.number) return a.number < b.number;
-    return a.position < b.position;
-  });
-  std::vector<ArticleRec> sorted;
-  sorted.reserve(postings.size());
-  for (const Key& key : keys) sorted.push_back(postings[key.position]);
-  postings.swap(sorted);
-}
-
-}  // namespace
-
 void RemoveDuplicates(LogStore& store) {
   auto& postings = store.Postings;
-  SortByRoomTime(postings);
+  SortPostingsByRoomTime(postings);
 
   // The key of the posting after the one looked at; it starts as a sentinel
   // that no real posting equals.

@@ -23,8 +23,9 @@ void ClearPostings(std::vector<Record>& list) {
   std::vector<Record>().swap(list);
 }
 
-// Three-way orders of Postings, as "less than" predicates. Sorting with them
-// is stable, so records that compare equal keep the order they had.
+// Three-way orders of Postings, as "less than" predicates. SortPostings is
+// stable, so records that compare equal keep the order they had;
+// core/posting_sorts.h has the same sorts made fast for whole archives.
 bool OrderByRoomTime(const ArticleRec& a, const ArticleRec& b);     // room, time, number
 bool OrderByTime(const ArticleRec& a, const ArticleRec& b);         // time
 bool OrderByCommentCount(const ArticleRec& a, const ArticleRec& b);  // comments desc, room, number

@@ -4,7 +4,7 @@
 #include "tally/comment_recount.h"
 #include "tally/comment_report.h"
 #include "tally/id_accumulator.h"
-#include "tally/posting_sorts.h"
+#include "core/posting_sorts.h"
 #include "tally/ranking.h"
 #include "tally/target_test.h"
 

@@ -3,7 +3,7 @@
 #include "platform/cp932.h"
 #include "tally/comment_recount.h"
 #include "tally/missing_numbers.h"
-#include "tally/posting_sorts.h"
+#include "core/posting_sorts.h"
 #include "tally/room_statistics.h"
 #include "tally/target_test.h"
 

@@ -1,7 +1,7 @@
 #include "tally/time_tables.h"
 
 #include "platform/cp932.h"
-#include "tally/sort_by_time.h"
+#include "core/posting_sorts.h"
 
 namespace tobrel {
 

@@ -2,10 +2,8 @@
 // whole tables against a golden file, and the order the date table leaves.
 #include <gtest/gtest.h>
 
-#include <random>
 
 #include "core/log_store.h"
-#include "tally/sort_by_time.h"
 #include "tally/time_table_parts.h"
 #include "tally/time_tables.h"
 #include "tests/tally/tally_fixture.h"
@@ -79,24 +77,6 @@ TEST(TimeTables, DateTableLeavesThePostingsInTimeOrder) {
   Tables(postings, choice);
   EXPECT_TRUE(std::is_sorted(postings.begin(), postings.end(), OrderByTime));
   EXPECT_EQ(postings[0].Number, 4);
-}
-
-TEST(TimeTables, SortByTimeMatchesTheStableSort) {
-  std::mt19937 random(11);
-  std::vector<ArticleRec> postings;
-  for (int i = 0; i < 3000; ++i) {
-    ArticleRec posting;
-    posting.Number = i;
-    posting.PostedAt = 35000 + static_cast<double>(random() % 50) / 24;  // many equal times
-    postings.push_back(posting);
-  }
-  std::vector<ArticleRec> expected = postings;
-  SortPostings(expected, OrderByTime);
-  SortPostingsByTime(postings);
-  std::vector<int> expected_numbers, numbers;
-  for (const auto& p : expected) expected_numbers.push_back(p.Number);
-  for (const auto& p : postings) numbers.push_back(p.Number);
-  EXPECT_EQ(numbers, expected_numbers);
 }
 
 // `count` postings of one ID on 1997/05/01 at 10:xx.

@@ -5,8 +5,7 @@
 #include <random>
 
 #include "core/log_store.h"
-#include "tally/posting_sorts.h"
-#include "tests/tally/tally_fixture.h"
+#include "core/posting_sorts.h"
 
 namespace tobrel {
 namespace {
@@ -30,6 +29,7 @@ TEST(PostingSorts, SameAsTheStableSortsByThePredicates) {
       void (*fast)(std::vector<ArticleRec>&);
       bool (*order)(const ArticleRec&, const ArticleRec&);
     } sorts[] = {{SortPostingsByRoomTime, OrderByRoomTime},
+                 {SortPostingsByTime, OrderByTime},
                  {SortPostingsByCommentCount, OrderByCommentCount}};
     for (const auto& sort : sorts) {
       std::vector<ArticleRec> expected = postings;

@@ -6,7 +6,7 @@
 // records are put into place by following the cycles of the permutation,
 // each record moved once. Postings already in order are left alone, as
 // after a reading run or an earlier tally that sorted the same way.
-#include "tally/posting_sorts.h"
+#include "core/posting_sorts.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,6 +60,24 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     if (room_a != room_b) return room_a < room_b;
     if (a.posted_at != b.posted_at) return a.posted_at < b.posted_at;
     if (a.room_number != b.room_number) return a.room_number < b.room_number;
+    return a.position < b.position;
+  });
+  std::vector<std::uint32_t> source(keys.size());
+  for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
+  keys = {};
+  MoveIntoOrder(postings, std::move(source));
+}
+
+void SortPostingsByTime(std::vector<ArticleRec>& postings) {
+  if (std::is_sorted(postings.begin(), postings.end(), OrderByTime)) return;
+  struct Key {
+    DateTime posted_at;
+    std::uint32_t position;
+  };
+  std::vector<Key> keys(postings.size());
+  for (std::uint32_t i = 0; i < keys.size(); ++i) keys[i] = {postings[i].PostedAt, i};
+  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+    if (a.posted_at != b.posted_at) return a.posted_at < b.posted_at;
     return a.position < b.position;
   });
   std::vector<std::uint32_t> source(keys.size());
