@@ -5,25 +5,17 @@
 // The log is generated once into the temporary folder and reused.
 #include <sys/resource.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "core/read_run.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
-#include "tools/log_generator.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
 
 double PeakMegabytes() {
   rusage usage{};
@@ -34,18 +26,14 @@ double PeakMegabytes() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace tobrel::bench;
   const std::uint64_t megabytes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200;
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("tobrel-bench-" + std::to_string(megabytes) + "mb.log");
-  if (!std::filesystem::exists(path)) {
-    std::ofstream out(path, std::ios::binary);
-    tobrel::LogGeneratorOptions options;
-    options.seed = 42;
-    options.min_bytes = megabytes * 1000000;
-    options.ids = 5000;
-    options.rooms = 20;
-    tobrel::GenerateLog(options, out);
-  }
+  tobrel::LogGeneratorOptions options;
+  options.seed = 42;
+  options.min_bytes = megabytes * 1000000;
+  options.ids = 5000;
+  options.rooms = 20;
+  const auto path = GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options);
   const double file_mb = std::filesystem::file_size(path) / 1e6;
   const double baseline_mb = PeakMegabytes();
 
@@ -55,7 +43,7 @@ int main(int argc, char** argv) {
   for (int round = 0; round < 3; ++round) {
     auto start = Clock::now();
     if (std::system(wc.c_str()) != 0) return 1;
-    wc_best = std::min(wc_best, Seconds(start));
+    wc_best = std::min(wc_best, SecondsSince(start));
 
     tobrel::LogStore store;
     tobrel::ReadRunInputs inputs;
@@ -67,7 +55,7 @@ int main(int argc, char** argv) {
     tobrel::FixedClock today(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0}));
     start = Clock::now();
     if (tobrel::ReadLogFiles(store, inputs, today, observer)) return 1;
-    read_best = std::min(read_best, Seconds(start));
+    read_best = std::min(read_best, SecondsSince(start));
     postings = store.Postings.size();
   }
   const double peak_mb = PeakMegabytes() - baseline_mb;

@@ -5,50 +5,19 @@
 //   tobrel-tally-reports-bench [LARGEST]   (default 1000000)
 // Logs are generated once into the temporary folder and reused.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "core/read_run.h"
+#include "bench/bench_support.h"
 #include "tally/comment_tally.h"
 #include "tally/monthly_tally.h"
 #include "tally/statistics_report.h"
-#include "tools/log_generator.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) {
-  return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// A log of `postings` postings by postings / 10 IDs over 20 rooms.
-std::filesystem::path GeneratedLog(std::uint64_t postings) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("tobrel-tally-reports-bench-" + std::to_string(postings) + ".log");
-  if (!std::filesystem::exists(path)) {
-    const auto partial = path.string() + ".part";
-    {
-      std::ofstream out(partial, std::ios::binary);
-      tobrel::LogGeneratorOptions options;
-      options.seed = 11;
-      options.postings = postings;
-      options.ids = static_cast<int>(std::max<std::uint64_t>(postings / 10, 10));
-      options.rooms = 20;
-      options.first_year = 1990;
-      tobrel::GenerateLog(options, out);
-    }
-    std::filesystem::rename(partial, path);
-  }
-  return path;
-}
 
 struct Report {
   const char* name;
@@ -71,6 +40,7 @@ tobrel::MonthRange MiddleYear(const tobrel::LogStore& store) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace tobrel::bench;
   const std::uint64_t largest = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1000000;
   tobrel::TallyProgress progress;
   tobrel::TallySettings settings;
@@ -81,13 +51,10 @@ int main(int argc, char** argv) {
   std::printf("%10s  %-28s %10s %12s %10s\n", "postings", "report", "time (s)", "ns/posting",
               "lines");
   for (std::uint64_t size = 10000; size <= largest; size *= 10) {
-    const auto path = GeneratedLog(size);
+    const auto path = GeneratedLog(
+        "tobrel-tally-reports-bench-" + std::to_string(size) + ".log", ArchiveLog(size, 11));
     tobrel::LogStore read;
-    tobrel::ReadRunInputs inputs;
-    inputs.candidates.push_back({path.string(), true});
-    tobrel::ReadRunObserver observer;
-    tobrel::FixedClock today(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0}));
-    if (tobrel::ReadLogFiles(read, inputs, today, observer)) return 1;
+    ReadIntoStore(path, read);
     const tobrel::MonthRange year = MiddleYear(read);
 
     const Report reports[] = {
@@ -123,21 +90,15 @@ int main(int argc, char** argv) {
                                      progress, report);
          }},
     };
-    // Best of several runs, each on a fresh copy in reading order; more runs
-    // for the small stores, whose times are short and easily disturbed.
+    // More runs for the small stores, whose times are short and easily disturbed.
     const int rounds = size >= 1000000 ? 3 : size >= 100000 ? 8 : 20;
     for (const Report& report_kind : reports) {
-      double best = 1e9;
       std::size_t lines = 0;
-      for (int round = 0; round < rounds; ++round) {
-        tobrel::LogStore store;
-        store.Postings = read.Postings;
+      const double best = BestOfRuns(read, rounds, [&](tobrel::LogStore& store) {
         tobrel::ReportText report;
-        const auto start = Clock::now();
         report_kind.run(store, report);
-        best = std::min(best, Seconds(start));
-        lines = report.size();
-      }
+        return report.size();
+      }, lines);
       const double ns = best * 1e9 / static_cast<double>(read.Postings.size());
       if (per_posting[report_kind.name].empty()) names.push_back(report_kind.name);
       per_posting[report_kind.name].push_back(ns);
