@@ -7,6 +7,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "support/sjis.h"
+#include "support/temp_folder.h"
 
 namespace tobrel {
 namespace {
@@ -45,18 +46,13 @@ TEST(CliOptions, FillsTheOptions) {
 class CliRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / "tobrel-cli-test";
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    log_ = (dir_ / "room.log").string();
-    std::ofstream(log_, std::ios::binary)
-        << S("00012/00012 ABC01234  たろう           質問です\r\n"
+    log_ = folder_.Write("room.log",
+        S("00012/00012 ABC01234  たろう           質問です\r\n"
              "( 3)   97/05/12 23:45  00007へのコメント\r\n"
              "> 引用\r\n"
              "本文\r\n"
-             " \b\r\n");
+             " \b\r\n"));
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   int Run(std::vector<std::string> arguments) {
     const CliParse parse = ParseCliArguments(arguments);
@@ -64,7 +60,7 @@ class CliRunTest : public ::testing::Test {
     return RunCli(parse.options, out_, err_);
   }
 
-  std::filesystem::path dir_;
+  testing::TempFolder folder_{"tobrel-cli-test"};
   std::string log_;
   std::ostringstream out_, err_;
 };
@@ -92,8 +88,8 @@ TEST_F(CliRunTest, TwoDigitYearsFollowToday) {
 }
 
 TEST_F(CliRunTest, ReadErrorStillWritesTheReportAndExitsWithOne) {
-  const std::string output = (dir_ / "out.txt").string();
-  EXPECT_EQ(Run({"read", "--progress", "-o", output, log_, (dir_ / "missing.log").string()}),
+  const std::string output = (folder_.path() / "out.txt").string();
+  EXPECT_EQ(Run({"read", "--progress", "-o", output, log_, (folder_.path() / "missing.log").string()}),
             kExitReadError);
   std::ifstream in(output, std::ios::binary);
   std::stringstream written;
@@ -105,7 +101,7 @@ TEST_F(CliRunTest, ReadErrorStillWritesTheReportAndExitsWithOne) {
 }
 
 TEST_F(CliRunTest, UnwritableOutputFails) {
-  EXPECT_EQ(Run({"read", "-o", (dir_ / "no" / "out.txt").string(), log_}), kExitReadError);
+  EXPECT_EQ(Run({"read", "-o", (folder_.path() / "no" / "out.txt").string(), log_}), kExitReadError);
   EXPECT_NE(err_.str().find("cannot write"), std::string::npos);
 }
 

@@ -9,6 +9,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "support/sjis.h"
+#include "support/temp_folder.h"
 
 namespace tobrel {
 namespace {
@@ -49,14 +50,10 @@ TEST(TallyReportOptions, FillTheOptions) {
 class TallyReportsCliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / "tobrel-tally-reports-cli-test";
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    log_ = (dir_ / "room.log").string();
     // Three postings of room 3; the recount finds the comments of postings
     // 8 and 12 on posting 7.
-    std::ofstream(log_, std::ios::binary)
-        << S("00007/00012 ABC01234  たろう           質問です\r\n"
+    log_ = folder_.Write("room.log",
+        S("00007/00012 ABC01234  たろう           質問です\r\n"
              "( 3)   97/05/12 23:45\r\n"
              "本文\r\n"
              " \b\r\n"
@@ -68,9 +65,8 @@ class TallyReportsCliTest : public ::testing::Test {
              "00012/00012 ABC01234  たろう           Re^2: 質問です\r\n"
              "( 3)   97/06/01 09:30  00007へのコメント\r\n"
              "お礼です\r\n"
-             " \b\r\n");
+             " \b\r\n"));
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   int Run(std::vector<std::string> arguments) {
     arguments.insert(arguments.end(), {"--utf8", "--today", "1997/06/15", log_});
@@ -79,7 +75,7 @@ class TallyReportsCliTest : public ::testing::Test {
     return RunCli(parse.options, out_, err_);
   }
 
-  std::filesystem::path dir_;
+  testing::TempFolder folder_{"tobrel-tally-reports-cli-test"};
   std::string log_;
   std::ostringstream out_, err_;
 };

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 
 #include "platform/cp932.h"
 #include "support/sjis.h"
+#include "support/temp_folder.h"
 
 namespace tobrel {
 namespace {
@@ -51,17 +50,8 @@ std::string Posting(int number, const char* id, const char* title, const char* d
 
 class ReadRunTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / "tobrel-read-run";
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   std::string Write(const std::string& name, const std::string& content) {
-    const auto path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    return folder_.Write(name, content);
   }
 
   std::optional<std::string> Read(std::vector<std::string> paths, ReadOptions options = {},
@@ -73,7 +63,7 @@ class ReadRunTest : public ::testing::Test {
     return ReadLogFiles(store_, inputs, clock_, observer_);
   }
 
-  std::filesystem::path dir_;
+  testing::TempFolder folder_{"tobrel-read-run"};
   LogStore store_;
   RecordingObserver observer_;
   FixedClock clock_{*EncodeDateTime({2026, 12, 10, 0, 0, 0})};
@@ -189,7 +179,7 @@ TEST_F(ReadRunTest, AnErrorStopsTheRunButTheFinishingStepsRun) {
 }
 
 TEST_F(ReadRunTest, AMissingFileStopsTheRun) {
-  const auto error = Read({(dir_ / "missing.log").string()});
+  const auto error = Read({(folder_.path() / "missing.log").string()});
   ASSERT_TRUE(error);
   EXPECT_NE(error->find("missing.log"), std::string::npos);
   EXPECT_EQ(store_.ReadFiles.size(), 1u);

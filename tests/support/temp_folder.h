@@ -1,0 +1,36 @@
+// Test helper: a fresh folder under the temporary folder, removed with its
+// files when the helper goes, and a way to put a file with given bytes in it.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace tobrel::testing {
+
+class TempFolder {
+ public:
+  explicit TempFolder(std::string_view name)
+      : path_(std::filesystem::temp_directory_path() / name) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path_); }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // Writes `bytes` to the file `name` in the folder; gives its path.
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    const auto file = path_ / name;
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.string();
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace tobrel::testing
