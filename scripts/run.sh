@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
-exec build/cli/tobrel-cli read --utf8 samples/sample.log "$@"
+exec build/cli/tobrel-cli count --utf8 --tables dmhwiz samples/sample.log "$@"
