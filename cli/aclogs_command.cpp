@@ -65,22 +65,27 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
     log_root = global.log_root;
   }
 
+  // Lines in UTF-8, so that --utf8 writes native paths as they are.
   std::vector<std::string> lines;
   const std::vector<ForumRow> forums = ScanForumFolders(log_root, install_folder);
   if (!options.forum) {
-    for (const ForumRow& row : forums) lines.push_back(row.go_word + '\t' + row.name);
+    for (const ForumRow& row : forums)
+      lines.push_back(cp932::ToUtf8(row.go_word) + '\t' + cp932::ToUtf8(row.name));
   } else if (const ForumRow* row = FindForum(forums, *options.forum)) {
     const std::string folder = log_root + row->folder + "/";
     const RoomOrder order = options.descending ? RoomOrder::Descending : RoomOrder::Ascending;
     for (const RoomFileRow& file : ListRoomFiles(folder, order))
-      lines.push_back(cp932::FromUtf8(folder + file.file_name) + '\t' + file.room_name + '\t' +
+      lines.push_back(folder + file.file_name + '\t' + cp932::ToUtf8(file.room_name) + '\t' +
                       file.update_text);
   } else {
     err << "tobrel-cli: no forum " << *options.forum << " in the log folder\n";
   }
 
+  std::string text;
+  for (const std::string& line : lines)
+    text += options.utf8 ? line + '\n' : cp932::FromUtf8(line) + "\r\n";
   try {
-    WriteReportText(JoinReportLines(lines, options.utf8), options.output, out);
+    WriteReportText(text, options.output, out);
   } catch (const std::system_error& e) {
     err << "tobrel-cli: cannot write " << e.what() << '\n';
     return kExitReadError;

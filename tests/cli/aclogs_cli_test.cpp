@@ -78,6 +78,13 @@ TEST_F(AcLogsCliTest, ListsForumsAndRoomFiles) {
   EXPECT_EQ(out_.str(), "");
   std::ifstream written(listing, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "FMINE\t\r\n");
+
+  // With --utf8 a path is written as the file system gives it, even where
+  // Shift-JIS has no character for it.
+  prefix_.Write("caf\xC3\xA9/Fmine/Mes_07.LOG", "log");
+  prefix_.SetTime("caf\xC3\xA9/Fmine/Mes_07.LOG", 1999, 9, 9, 9, 9);
+  EXPECT_EQ(Run({"aclogs", "--utf8", "--personal", prefix_.Native("caf\xC3\xA9"), "FMINE"}), 0);
+  EXPECT_EQ(out_.str(), prefix_.Native("caf\xC3\xA9/Fmine/Mes_07.LOG") + "\t\t99-09-09 09:09\n");
 }
 
 TEST_F(AcLogsCliTest, NothingFoundAndRefusals) {
