@@ -12,14 +12,10 @@
 #include "sources/forum_folders.h"
 #include "sources/install_search.h"
 #include "sources/room_files.h"
+#include "sources/selection_text.h"
 
 namespace tobrel {
 namespace {
-
-std::string WithFinalSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
 
 // The forum row that FORUM names: a first column ("FPC", letter case
 // ignored) or "PATIO/" and a second column.
@@ -28,7 +24,7 @@ const ForumRow* FindForum(const std::vector<ForumRow>& forums, const std::string
   for (const ForumRow& row : forums) {
     if (row.go_word == "PATIO") {
       if (wanted == "PATIO/" + row.name) return &row;
-    } else if (EqualsIgnoringCase(row.go_word, wanted)) {
+    } else if (UpperCp932(row.go_word) == UpperCp932(wanted)) {
       return &row;
     }
   }

@@ -8,14 +8,6 @@
 #include "sources/selection_text.h"
 
 namespace tobrel {
-namespace {
-
-std::string WithFinalSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
-}
-
-}  // namespace
 
 const std::string kPersonalFolderMissingMessage = cp932::FromUtf8(
     "個人ログフォルダが存在しません\r\n正しいフォルダを設定してください");

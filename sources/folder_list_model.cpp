@@ -68,7 +68,7 @@ void FolderListModel::AddMask(std::string_view answer) {
 }
 
 void FolderListModel::ListFiles() {
-  if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
+  folder_ = WithFinalSlash(folder_);
   rows_ = ListFolderFiles(folder_, masks_[mask_index_]);
   SortFileRows(rows_, FileColumn::Name, counters_[0] % 2 == 1);
 }

@@ -22,6 +22,11 @@ std::vector<std::string> SplitSelection(std::string_view text) {
   }
 }
 
+std::string WithFinalSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
 std::string FolderOfPath(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));

@@ -15,6 +15,10 @@ std::string JoinSelection(const std::vector<std::string>& paths);
 // none, "a;;b" gives "a", "" and "b", a text without ";" one path.
 std::vector<std::string> SplitSelection(std::string_view text);
 
+// `folder` with a final "/" added when it has none; an empty text stays
+// empty.
+std::string WithFinalSlash(std::string folder);
+
 // The folder part of a native path, ending in "/"; empty for a path
 // without any "/".
 std::string FolderOfPath(std::string_view path);
