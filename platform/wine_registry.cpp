@@ -7,6 +7,7 @@
 // over lines that end in "\"; those lines are skipped with their value.
 #include "platform/wine_registry.h"
 
+#include <cstring>
 #include <fstream>
 
 #include "platform/text_case.h"
@@ -96,6 +97,56 @@ std::optional<std::string> ReadEscaped(std::string_view line, std::size_t& pos, 
   return std::nullopt;
 }
 
+// Registry lines are short (binary values are split over lines); a longer
+// one is passed over so that a damaged file cannot fill the memory with it.
+constexpr std::size_t kMaxLineLength = 1 << 20;
+
+// The lines of a stream, read in blocks. A line longer than
+// kMaxLineLength is consumed but not kept.
+class LineReader {
+ public:
+  explicit LineReader(std::istream& in) : in_(in) {}
+
+  // The next line without its LF into `line`; `too_long` tells that it was
+  // passed over. False at the end of the input.
+  bool Next(std::string& line, bool& too_long) {
+    line.clear();
+    too_long = false;
+    bool any = false;
+    for (;;) {
+      if (pos_ == end_ && !Fill()) return any;
+      any = true;
+      const char* start = block_ + pos_;
+      const void* newline = std::memchr(start, '\n', end_ - pos_);
+      const std::size_t length =
+          newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) : end_ - pos_;
+      if (!too_long && line.size() + length <= kMaxLineLength) {
+        line.append(start, length);
+      } else {
+        too_long = true;
+        line.clear();
+      }
+      pos_ += length;
+      if (newline) {
+        ++pos_;
+        return true;
+      }
+    }
+  }
+
+ private:
+  bool Fill() {
+    in_.read(block_, sizeof block_);
+    pos_ = 0;
+    end_ = static_cast<std::size_t>(in_.gcount());
+    return end_ > 0;
+  }
+
+  std::istream& in_;
+  char block_[1 << 16];
+  std::size_t pos_ = 0, end_ = 0;
+};
+
 // A key path in the form the map keeps: folded, without "\" at either end.
 std::string NormalKey(std::string_view key) {
   while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
@@ -116,8 +167,15 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
   RegistryFile file;
   std::unordered_map<std::string, std::string>* values = nullptr;
   bool continued = false;  // the previous line went on with a final "\"
+  LineReader reader(in);
   std::string line;
-  while (std::getline(in, line)) {
+  bool too_long = false;
+  while (reader.Next(line, too_long)) {
+    if (too_long) {
+      // Its value is lost; a line that was cut must not be read as one.
+      continued = false;
+      continue;
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const bool ends_in_backslash = !line.empty() && line.back() == '\\';
     if (continued) {

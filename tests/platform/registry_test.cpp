@@ -83,6 +83,14 @@ TEST(RegistryFile, ReadsStringValues) {
   }
 }
 
+TEST(RegistryFile, PassesOverOverlongLines) {
+  const RegistryFile file = Parse("[Key] 1\n\"Long\"=\"" + std::string(3 << 20, 'x') +
+                                  "\"\n\"Short\"=\"s\"\n\"NoEnd\"=\"" + std::string(2 << 20, 'y'));
+  EXPECT_FALSE(file.ReadString("Key", "Long"));
+  EXPECT_FALSE(file.ReadString("Key", "NoEnd"));
+  EXPECT_EQ(file.ReadString("Key", "Short"), "s");
+}
+
 TEST(WineRegistry, ClassesRootIsTheUsersClassesOverTheMachines) {
   testing::TempFolder prefix("tobrel-registry-test");
   prefix.Write("system.reg", kSystemReg);
