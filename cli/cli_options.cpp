@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "cli/aclogs_command.h"
 #include "cli/reports.h"
 #include "platform/cp932.h"
 
@@ -77,6 +78,7 @@ std::string CliHelpText() {
       "  stats                statistics report\n"
       "  month                monthly tally\n"
       "  read                 one line per stored posting with all its fields (tab-separated)\n"
+      "  aclogs               the AirCraft 97 log folders and room logs (see below)\n"
       "\n"
       "Reading:\n"
       "  --delimiter-only     only delimiter lines end a posting\n"
@@ -113,6 +115,16 @@ std::string CliHelpText() {
       "                       ago, or January in December)\n"
       "  --to YYYY/MM         the last month (default: today's); 2 to 12 months\n"
       "  --id ID              the member ID of --kind 2\n"
+      "\n"
+      "aclogs [--install DIR] [--personal DIR] [--descending] [FORUM]:\n"
+      "  lists the AirCraft 97 log folders of the Wine prefix ($WINEPREFIX, default\n"
+      "  ~/.wine): without FORUM one line per forum (GO word, forum name); with FORUM\n"
+      "  (a GO word as listed, or PATIO/NAME) one line per room log (full path, room\n"
+      "  name, update time yy-mm-dd hh:nn), tab-separated. Exit status 3 when the\n"
+      "  installation folder has no Global.Dat.\n"
+      "  --install DIR        the installation folder (default: found in the prefix)\n"
+      "  --personal DIR       list a personal log folder instead of the shared one\n"
+      "  --descending         room logs in descending order of file name\n"
       "\n"
       "Output and environment:\n"
       "  -o FILE              write to FILE instead of standard output\n"
@@ -200,6 +212,12 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         const auto text = value();
         if (!text) return fail("--id needs a member ID");
         options.target_id = cp932::FromUtf8(*text);
+      } else if (arg == "--install" || arg == "--personal") {
+        const auto text = value();
+        if (!text || text->empty()) return fail(arg + " needs a folder");
+        (arg == "--install" ? options.install_folder : options.personal_folder) = *text;
+      } else if (arg == "--descending") {
+        options.descending = true;
       } else if (arg == "--tables") {
         const auto text = value();
         if (!text || text->find_first_not_of("dmhwiz") != std::string::npos)
@@ -222,8 +240,11 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         return fail("unknown option " + arg);
       }
     } else if (options.report.empty()) {
-      if (!FindReport(arg)) return fail("unknown report " + arg);
+      if (arg != kAcLogsCommand && !FindReport(arg)) return fail("unknown report " + arg);
       options.report = arg;
+    } else if (options.report == kAcLogsCommand) {
+      if (options.forum) return fail("aclogs takes one FORUM");
+      options.forum = arg;
     } else {
       options.logs.push_back(arg);
     }

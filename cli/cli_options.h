@@ -38,6 +38,12 @@ struct CliOptions {
   std::optional<YearMonth> month_to;    // --to (default: as at start-up)
   std::string target_id;       // --id: "対象&ID", CP932
 
+  // aclogs.
+  std::string install_folder;         // --install: AirCraft 97's folder (native)
+  std::string personal_folder;        // --personal: a personal log folder (native)
+  bool descending = false;            // --descending: room files in "降順"
+  std::optional<std::string> forum;   // FORUM: the forum whose room files are listed (UTF-8)
+
   // Output and environment.
   std::string output;                // empty: standard output
   bool utf8 = false;

@@ -1,0 +1,92 @@
+#include "cli/aclogs_command.h"
+
+#include <system_error>
+
+#include "cli/cli_run.h"
+#include "cli/report_output.h"
+#include "platform/cp932.h"
+#include "platform/folder_listing.h"
+#include "platform/text_case.h"
+#include "platform/wine_paths.h"
+#include "sources/ac_log_model.h"
+#include "sources/forum_folders.h"
+#include "sources/install_search.h"
+#include "sources/room_files.h"
+#include "sources/selection_text.h"
+
+namespace tobrel {
+namespace {
+
+// The forum row that FORUM names: a first column ("FPC", letter case
+// ignored) or "PATIO/" and a second column.
+const ForumRow* FindForum(const std::vector<ForumRow>& forums, const std::string& forum) {
+  const std::string wanted = cp932::FromUtf8(forum);
+  for (const ForumRow& row : forums) {
+    if (row.go_word == "PATIO") {
+      if (wanted == "PATIO/" + row.name) return &row;
+    } else if (UpperCp932(row.go_word) == UpperCp932(wanted)) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const WineSystem system = WineSystem::Load(DefaultWinePrefix());
+  std::string install_folder = WithFinalSlash(options.install_folder);
+  if (install_folder.empty()) {
+    const InstallSearch search = FindInstallFolder(system);
+    if (search.message) {
+      err << "tobrel-cli: " << cp932::ToUtf8(*search.message) << '\n';
+      if (options.personal_folder.empty()) return kExitReadError;
+    }
+    install_folder = search.folder;
+  }
+
+  std::string log_root;
+  if (!options.personal_folder.empty()) {
+    if (!IsFolder(options.personal_folder)) {
+      err << cp932::ToUtf8(kPersonalFolderMissingMessage) << '\n';
+      return kExitRefused;
+    }
+    log_root = WithFinalSlash(options.personal_folder);
+  } else {
+    const GlobalDatResult global = ReadGlobalDat(system, install_folder);
+    if (global.message) {
+      err << cp932::ToUtf8(*global.message) << '\n';
+      return kExitRefused;
+    }
+    log_root = global.log_root;
+  }
+
+  // Lines in UTF-8, so that --utf8 writes native paths as they are.
+  std::vector<std::string> lines;
+  const std::vector<ForumRow> forums = ScanForumFolders(log_root, install_folder);
+  if (!options.forum) {
+    for (const ForumRow& row : forums)
+      lines.push_back(cp932::ToUtf8(row.go_word) + '\t' + cp932::ToUtf8(row.name));
+  } else if (const ForumRow* row = FindForum(forums, *options.forum)) {
+    const std::string folder = log_root + row->folder + "/";
+    const RoomOrder order = options.descending ? RoomOrder::Descending : RoomOrder::Ascending;
+    for (const RoomFileRow& file : ListRoomFiles(folder, order))
+      lines.push_back(folder + file.file_name + '\t' + cp932::ToUtf8(file.room_name) + '\t' +
+                      file.update_text);
+  } else {
+    err << "tobrel-cli: no forum " << *options.forum << " in the log folder\n";
+  }
+
+  std::string text;
+  for (const std::string& line : lines)
+    text += options.utf8 ? line + '\n' : cp932::FromUtf8(line) + "\r\n";
+  try {
+    WriteReportText(text, options.output, out);
+  } catch (const std::system_error& e) {
+    err << "tobrel-cli: cannot write " << e.what() << '\n';
+    return kExitReadError;
+  }
+  return kExitDone;
+}
+
+}  // namespace tobrel
