@@ -47,6 +47,10 @@ ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current
   const std::size_t after_handle =
       after_id == std::string_view::npos ? after_id : rest.find(',', after_id + 1);
   if (after_handle == std::string_view::npos) throw ReadDataError(line, "too few fields");
+  // Every posting read from a log has an ID of 8 bytes (a member ID or
+  // "********"); anything else means the fields are out of place.
+  if (after_id != 8)
+    throw ReadDataError(line, "'" + std::string(rest.substr(0, after_id)) + "' is not a member ID");
   posting.Id = rest.substr(0, after_id);
   posting.Handle = rest.substr(after_id + 1, after_handle - after_id - 1);
   posting.Title = rest.substr(after_handle + 1);

@@ -43,9 +43,9 @@ std::vector<std::string_view> SplitTextLines(std::string_view text);
 // Reads the lines of a read-data file. Lines before "[Files]" are ignored,
 // then every non-empty line is a path up to "[Log Info]", then every
 // non-empty line is a posting of twelve fields: the first nine are taken
-// with the "," tokenizer (core/str_tok.h), the ID, the handle and the title
-// are the text between the next commas, the title running to the end of
-// the line (so it keeps its commas and an empty handle stays empty). Dates
+// with the "," tokenizer (core/str_tok.h), the ID (8 bytes), the handle and
+// the title are the text between the next commas, the title running to the
+// end of the line (so it keeps its commas and an empty handle stays empty). Dates
 // read with the two-digit-year window of `current_year`. Throws ReadDataError.
 ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int current_year);
 
