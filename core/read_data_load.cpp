@@ -59,19 +59,6 @@ ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current
 
 }  // namespace
 
-std::vector<std::string_view> SplitTextLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
-
 ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int current_year) {
   ReadDataContent content;
   LoadState state = LoadState::BeforeFiles;

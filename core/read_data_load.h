@@ -36,10 +36,6 @@ class ReadDataError : public std::runtime_error {
   std::size_t line_;
 };
 
-// Splits text into lines the way the logs are read: CR LF, a lone CR or a
-// lone LF ends a line; a last line without an end still counts.
-std::vector<std::string_view> SplitTextLines(std::string_view text);
-
 // Reads the lines of a read-data file. Lines before "[Files]" are ignored,
 // then every non-empty line is a path up to "[Log Info]", then every
 // non-empty line is a posting of twelve fields: the first nine are taken

@@ -208,12 +208,6 @@ TEST_F(ReadDataFileTest, LfAndCrOnlyFilesAndTwoDigitYearsLoad) {
   EXPECT_EQ(store_.Postings[1].Title, "");
 }
 
-TEST_F(ReadDataFileTest, SplitTextLinesEndsLinesLikeTheLogReader) {
-  EXPECT_EQ(SplitTextLines("a\r\nb\rc\nd"), (std::vector<std::string_view>{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitTextLines("a\r\n\r\n"), (std::vector<std::string_view>{"a", ""}));
-  EXPECT_TRUE(SplitTextLines("").empty());
-}
-
 TEST_F(ReadDataFileTest, DataSwitchNamesAnExistingFile) {
   const std::string file = folder_.Write("x.Dat", "[Files]\r\n");
   EXPECT_EQ(DataSwitchPath("/D" + file), std::filesystem::path(file));
