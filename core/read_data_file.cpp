@@ -4,6 +4,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "platform/program_folder.h"
 
 namespace tobrel {
 
@@ -54,6 +55,12 @@ std::optional<std::filesystem::path> WriteReadDataFile(const LogStore& store,
   const std::filesystem::path path = folder / ReadDataFileName(now);
   WriteFileAtomically(path, content);
   return path;
+}
+
+std::optional<std::filesystem::path> WriteReadDataFileBesideProgram(const LogStore& store,
+                                                                    const Clock& clock) {
+  if (store.Postings.empty()) return std::nullopt;
+  return WriteReadDataFile(store, FilesBesideProgramFolder(), clock.Now());
 }
 
 }  // namespace tobrel

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/log_store.h"
+#include "platform/clock.h"
 #include "platform/date_time.h"
 
 namespace tobrel {
@@ -32,5 +33,12 @@ std::string ReadDataFileName(DateTime now);
 std::optional<std::filesystem::path> WriteReadDataFile(const LogStore& store,
                                                        const std::filesystem::path& folder,
                                                        DateTime now);
+
+// What closing the window with Shift held writes (the window shows
+// "デバッグ情報の保存中..." meanwhile): the file for the clock's local time in
+// the folder beside the program (platform/program_folder.h). Throws
+// std::system_error or std::filesystem::filesystem_error when it cannot.
+std::optional<std::filesystem::path> WriteReadDataFileBesideProgram(const LogStore& store,
+                                                                    const Clock& clock);
 
 }  // namespace tobrel

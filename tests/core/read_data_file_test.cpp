@@ -6,6 +6,7 @@
 #include "core/read_data_file.h"
 #include "core/read_data_load.h"
 #include "core/read_run.h"
+#include "platform/program_folder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 #include "tools/log_generator.h"
@@ -87,6 +88,20 @@ TEST_F(ReadDataFileTest, WritesFilesThenOnePostingALine) {
   // An empty store writes nothing.
   EXPECT_FALSE(WriteReadDataFile(LogStore{}, folder_.path(), 0));
   EXPECT_EQ(ReadDataFileName(*EncodeDateTime({1999, 1, 31, 23, 0, 9})), "31230009.Dat");
+}
+
+TEST_F(ReadDataFileTest, TheShiftCloseWritesBesideTheProgram) {
+  const FixedClock clock(*EncodeDateTime({2026, 12, 3, 4, 5, 7}));
+  EXPECT_FALSE(WriteReadDataFileBesideProgram(LogStore{}, clock));
+  LogStore store;
+  store.Postings = {Posting(5, 10, "ABC00001", "h", "t")};
+  const auto path = WriteReadDataFileBesideProgram(store, clock);
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->filename(), "03040507.Dat");
+  // The test program's folder in the build tree is writable.
+  EXPECT_EQ(path->parent_path(), ProgramFolder());
+  EXPECT_EQ(FileBytes(*path).substr(0, 9), "[Files]\r\n");
+  std::filesystem::remove(*path);
 }
 
 TEST_F(ReadDataFileTest, WrittenAndLoadedGivesTheSameStore) {
