@@ -140,6 +140,26 @@ TEST(MapSameId, MapsAliasesOneStepWithLetterCaseCounting) {
   };
   for (const auto& c : cases) EXPECT_EQ(map(c.id), c.mapped) << c.id;
   EXPECT_EQ(MakeMapSameId({"ABC00001,ABC00002", "ABC00002,ABC00003"})("ABC00003"), "ABC00002");
+  // Hand-made entries: short aliases, a short main, many entries.
+  const MapSameIdFn odd = MakeMapSameId({"ABC00001,AB", "XYZ99999,ABC00009", "ABC00002,AB", "short"});
+  EXPECT_EQ(odd("AB"), "ABC00001");
+  EXPECT_EQ(odd("ABC00009"), "XYZ99999");
+  EXPECT_EQ(odd("ABC0000"), "ABC0000");
+  EXPECT_EQ(odd(""), "short");  // no alias bytes at all
+  std::vector<std::string> many;
+  for (int i = 0; i < 5000; ++i) {
+    char pair[32];
+    std::snprintf(pair, sizeof pair, "MAN%05d,ALI%05d", i, i);
+    many.emplace_back(pair);
+  }
+  const MapSameIdFn big = MakeMapSameId(many);
+  for (int i = 0; i < 5000; i += 7) {
+    char alias[16], main[16];
+    std::snprintf(alias, sizeof alias, "ALI%05d", i);
+    std::snprintf(main, sizeof main, "MAN%05d", i);
+    ASSERT_EQ(big(alias), main);
+    ASSERT_EQ(big(main), main);
+  }
 }
 
 TEST(MapSameId, OnlyWithBothSwitchesOn) {
