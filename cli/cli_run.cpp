@@ -74,7 +74,9 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   LogStore store;
   ProgressPrinter observer(err, options.progress);
   int status = kExitDone;
+  // The --data files first: their logs join the candidates as read.
   std::vector<CandidateFile> logs = std::move(inputs.candidates);
+  inputs.candidates.clear();
   if (const auto error = LoadDataFiles(options, store, inputs.candidates, clock->CurrentYear())) {
     err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
     status = kExitReadError;
