@@ -1,5 +1,5 @@
-#include "core/read_data_file.h"
 #include "cli/reports.h"
+#include "core/read_data_file.h"
 #include "exclusion/excluded_list.h"
 
 namespace tobrel {
