@@ -5,6 +5,7 @@
 
 #include "cli/aclogs_command.h"
 #include "cli/reports.h"
+#include "cli/rule_options.h"
 #include "platform/cp932.h"
 
 namespace tobrel {
@@ -79,11 +80,23 @@ std::string CliHelpText() {
       "  month                monthly tally\n"
       "  read                 one line per stored posting with all its fields (tab-separated)\n"
       "  aclogs               the AirCraft 97 log folders and room logs (see below)\n"
+      "  savedata             the read-data file's lines (what closing with Shift writes)\n"
+      "  excluded             the excluded postings as their list shows them: room, number,\n"
+      "                       reason (ID, title, duplicate), ID, handle, title; tab-separated,\n"
+      "                       by room and number\n"
       "\n"
       "Reading:\n"
       "  --delimiter-only     only delimiter lines end a posting\n"
       "  --interway           leave out the web forum's link lines when counting\n"
       "  --quote PATTERN      the quote-line pattern\n"
+      "  --exclude-ids FILE   leave out the postings of the IDs listed in FILE (one a line)\n"
+      "  --exclude-title TEXT leave out the postings whose title matches TEXT\n"
+      "  --title-mode regex|prefix\n"
+      "                       TEXT is a regular expression (default), or a beginning\n"
+      "                       that the title is longer than\n"
+      "  --same-ids FILE      count the alias IDs of FILE (\"MAIN_ID,ALIAS_ID\" a line)\n"
+      "                       under their main IDs in count, quote, comment and month\n"
+      "  --data FILE          load a read-data file before reading the logs (repeatable)\n"
       "\n"
       "Target range and tables:\n"
       "  --numbers FROM-TO    postings numbered FROM to TO, 1 to 65000 (default 1-65000)\n"
@@ -134,7 +147,7 @@ std::string CliHelpText() {
       "  --help, --version\n"
       "\n"
       "Exit status: 0 done, 1 an error while reading (the report is still written),\n"
-      "2 usage error, 3 the report refused its settings.\n";
+      "2 usage error, 3 the report refused its settings or no log was read.\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
@@ -161,7 +174,10 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       return parse;
     }
     if (arg.size() > 1 && arg[0] == '-') {
-      if (arg == "--delimiter-only") {
+      std::string rule_error;
+      if (ParseRuleOption(arguments, i, options, rule_error)) {
+        if (!rule_error.empty()) return fail(rule_error);
+      } else if (arg == "--delimiter-only") {
         options.delimiter_only = true;
       } else if (arg == "--interway") {
         options.interway = true;

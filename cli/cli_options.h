@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "exclusion/exclusion_rules.h"
 #include "platform/date_time.h"
 #include "tally/month_range.h"
 #include "tally/tally_settings.h"
@@ -20,6 +21,13 @@ struct CliOptions {
   bool delimiter_only = false;
   bool interway = false;
   std::optional<std::string> quote;  // CP932 pattern
+
+  // Exclusion and same-person rules, read-data files (cli/rule_options.h).
+  std::optional<std::vector<std::string>> excluded_ids;   // --exclude-ids, checked
+  std::optional<std::string> exclude_title;               // --exclude-title, CP932
+  TitleMode title_mode = TitleMode::Regex;                // --title-mode
+  std::optional<std::vector<std::string>> same_id_pairs;  // --same-ids, checked
+  std::vector<std::string> data_files;                    // --data, loaded in this order
 
   // Target range and tables.
   TallyTarget target;     // --numbers or --dates

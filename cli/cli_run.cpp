@@ -6,7 +6,9 @@
 #include "cli/aclogs_command.h"
 #include "cli/report_output.h"
 #include "cli/reports.h"
+#include "cli/rule_options.h"
 #include "core/read_run.h"
+#include "exclusion/exclusion_test.h"
 #include "platform/cp932.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
@@ -64,13 +66,34 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   for (const std::string& path : options.logs) inputs.candidates.push_back({path, true});
   inputs.options.delimiter_only = options.delimiter_only;
   inputs.options.exclude_interway = options.interway;
+  ExclusionRules rules;
+  if (const auto error = SetUpRules(options, rules)) {
+    err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
+    return kExitUsage;
+  }
+  ApplyExclusionRules(rules, inputs);
 
   LogStore store;
   ProgressPrinter observer(err, options.progress);
   int status = kExitDone;
-  if (const auto error = ReadLogFiles(store, inputs, *clock, observer)) {
+  // The --data files first: their logs join the candidates as read.
+  std::vector<CandidateFile> logs = std::move(inputs.candidates);
+  inputs.candidates.clear();
+  if (const auto error = LoadDataFiles(options, store, inputs.candidates, clock->CurrentYear())) {
     err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
     status = kExitReadError;
+  }
+  inputs.candidates.insert(inputs.candidates.end(), logs.begin(), logs.end());
+  // Without logs nothing is read: a loaded read-data file stays as it was.
+  if (status == kExitDone && !logs.empty()) {
+    if (const auto error = ReadLogFiles(store, inputs, *clock, observer)) {
+      err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
+      status = kExitReadError;
+    }
+  }
+  if (const auto refusal = CheckSomethingRead(options, store)) {
+    err << cp932::ToUtf8(*refusal) << '\n';
+    return kExitRefused;
   }
 
   NullBuffer null_buffer;

@@ -12,6 +12,8 @@ ReportFunction FindReport(std::string_view name) {
       {"stats", StatsReport},
       {"month", MonthReport},
       {"read", PostingListReport},
+      {"savedata", SaveDataReport},
+      {"excluded", ExcludedReport},
   };
   for (const auto& report : kReports)
     if (report.name == name) return report.function;

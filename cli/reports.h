@@ -45,4 +45,9 @@ std::vector<std::string> MonthReport(ReportContext& context);
 // report, a debugging aid.
 std::vector<std::string> PostingListReport(ReportContext& context);
 
+// The read-data file's lines, and the excluded postings as their list shows
+// them (cli/data_reports.cpp).
+std::vector<std::string> SaveDataReport(ReportContext& context);
+std::vector<std::string> ExcludedReport(ReportContext& context);
+
 }  // namespace tobrel

@@ -7,18 +7,20 @@
 #include <string_view>
 
 #include "cli/cli_options.h"
+#include "exclusion/same_id_map.h"
 #include "platform/cp932.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
 
 namespace tobrel {
 
-// The target range, --top100 and --hide-ids.
+// The target range, --top100, --hide-ids and the pairs of --same-ids.
 inline TallySettings TallySettingsFrom(const CliOptions& options) {
   TallySettings settings;
   settings.target = options.target;
   settings.top100_only = options.top100;
   settings.hide_ids = options.hide_ids;
+  if (options.same_id_pairs) settings.MapSameId = MakeMapSameId(*options.same_id_pairs);
   return settings;
 }
 

@@ -1,0 +1,107 @@
+#include "cli/rule_options.h"
+
+#include <string_view>
+
+#include "core/log_lines.h"
+#include "core/read_data_load.h"
+#include "exclusion/id_list.h"
+#include "exclusion/id_list_file.h"
+#include "platform/cp932.h"
+#include "regex/regex_error.h"
+
+namespace tobrel {
+namespace {
+
+// Reads and checks an ID list file; gives the checked list, or sets `error`.
+std::optional<std::vector<std::string>> LoadCheckedList(
+    const std::string& path, IdListCheck (*check)(const std::vector<std::string_view>&),
+    const std::string& message, std::string& error) {
+  std::vector<std::string> lines;
+  try {
+    lines = LoadIdListFile(path);
+  } catch (const FileReadError& e) {
+    error = e.what();
+    return std::nullopt;
+  }
+  const std::vector<std::string_view> views(lines.begin(), lines.end());
+  IdListCheck result = check(views);
+  if (!result.accepted()) {
+    error = path + "(" + std::to_string(*result.bad_line) + "): " + cp932::ToUtf8(message);
+    return std::nullopt;
+  }
+  return std::move(result.entries);
+}
+
+}  // namespace
+
+bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
+                     CliOptions& options, std::string& error) {
+  const std::string& arg = arguments[i];
+  if (arg != "--exclude-ids" && arg != "--exclude-title" && arg != "--title-mode" &&
+      arg != "--same-ids" && arg != "--data")
+    return false;
+  if (i + 1 >= arguments.size()) {
+    error = arg + " needs a value";
+    return true;
+  }
+  const std::string& value = arguments[++i];
+  if (arg == "--exclude-ids") {
+    options.excluded_ids = LoadCheckedList(value, CheckExcludedIdLines, NotNiftyIdMessage(), error);
+  } else if (arg == "--same-ids") {
+    options.same_id_pairs =
+        LoadCheckedList(value, CheckSameIdLines, DuplicateOrNotNiftyIdMessage(), error);
+  } else if (arg == "--exclude-title") {
+    options.exclude_title = cp932::FromUtf8(value);
+  } else if (arg == "--title-mode") {
+    if (value == "regex")
+      options.title_mode = TitleMode::Regex;
+    else if (value == "prefix")
+      options.title_mode = TitleMode::Prefix;
+    else
+      error = "--title-mode needs regex or prefix";
+  } else {
+    options.data_files.push_back(value);
+  }
+  return true;
+}
+
+bool RulesWanted(const CliOptions& options) {
+  return options.excluded_ids || options.exclude_title || options.same_id_pairs;
+}
+
+std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules& rules) {
+  rules.master = RulesWanted(options);
+  rules.id_rule = options.excluded_ids.has_value();
+  if (rules.id_rule) rules.ExcludedIds = *options.excluded_ids;
+  rules.same_id_rule = options.same_id_pairs.has_value();
+  if (rules.same_id_rule) rules.SameIdPairs = *options.same_id_pairs;
+  rules.title_rule = options.exclude_title.has_value();
+  rules.title_mode = options.title_mode;
+  rules.title_text = options.exclude_title.value_or("");
+  if (rules.title_rule && rules.title_mode == TitleMode::Regex) {
+    try {
+      rules.LineMatcher2.SetRegExp(rules.title_text);
+    } catch (const ERegexSyntax&) {
+      return std::string(kInvalidPatternMessage);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> LoadDataFiles(const CliOptions& options, LogStore& store,
+                                         std::vector<CandidateFile>& candidates,
+                                         int current_year) {
+  for (const std::string& path : options.data_files)
+    if (auto error = LoadReadDataFile(path, store, candidates, current_year)) return error;
+  return std::nullopt;
+}
+
+std::optional<std::string> CheckSomethingRead(const CliOptions& options, const LogStore& store) {
+  static constexpr std::string_view kTallies[] = {"count", "quote", "comment", "stats", "month"};
+  bool tally = false;
+  for (const std::string_view name : kTallies) tally = tally || options.report == name;
+  if (!tally || !store.ReadFiles.empty()) return std::nullopt;
+  return cp932::FromUtf8("ログファイルが読み込まれていません");
+}
+
+}  // namespace tobrel

@@ -1,0 +1,45 @@
+// The options of the exclusion and same-person rules and of the read-data
+// files: --exclude-ids, --exclude-title, --title-mode, --same-ids, --data.
+// Any of the three rules turns on the master switch.
+// Also the check that a tally has something to count.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "core/log_store.h"
+#include "core/read_run.h"
+#include "exclusion/exclusion_rules.h"
+
+namespace tobrel {
+
+// When arguments[i] is one of the options above, takes it (and its value,
+// moving `i` on) into `options` and gives true; `error` (UTF-8) is set when
+// its value is missing or bad. The ID list files are read and checked here
+// as the ID list editor checks them, so a bad list is a usage error.
+bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
+                     CliOptions& options, std::string& error);
+
+// True when any rule option was given: the master switch.
+bool RulesWanted(const CliOptions& options);
+
+// Puts the options' rules into `rules`. Gives "正規表現が不正です" (CP932)
+// when the title pattern of regex mode is invalid.
+std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules& rules);
+
+// Loads the --data files in order into `store` and `candidates`; stops at
+// the first that fails and gives its message (CP932).
+std::optional<std::string> LoadDataFiles(const CliOptions& options, LogStore& store,
+                                         std::vector<CandidateFile>& candidates,
+                                         int current_year);
+
+// The tallies (count, quote, comment, stats, month) refuse to run when no
+// log was read, as the window does: gives "ログファイルが読み込まれていません"
+// (CP932) then.
+std::optional<std::string> CheckSomethingRead(const CliOptions& options, const LogStore& store);
+
+}  // namespace tobrel

@@ -1,0 +1,131 @@
+// The loader walks the lines once through three states: before "[Files]",
+// in the paths, in the postings. Everything goes into a ReadDataContent
+// first; the store and the candidate list are touched only when the whole
+// file was read without a fault.
+#include "core/read_data_load.h"
+
+#include "core/log_line_recognizers.h"
+#include "core/log_lines.h"
+#include "core/str_tok.h"
+#include "platform/cp932.h"
+
+namespace tobrel {
+namespace {
+
+enum class LoadState { BeforeFiles, InFiles, InPostings };
+
+std::int32_t Integer(std::string_view text, std::size_t line) {
+  if (text.empty()) throw ReadDataError(line, "too few fields");
+  if (auto value = ParseDecimal(text)) return *value;
+  throw ReadDataError(line, "'" + std::string(text) + "' is not a valid integer value");
+}
+
+ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current_year) {
+  ArticleRec posting;
+  TStrTokRec tok;
+  posting.Room = Integer(StrTokFirst(tok, text, ","), line);
+  posting.Number = Integer(StrTokNext(tok), line);
+  const std::string_view date = StrTokNext(tok);
+  if (date.empty()) throw ReadDataError(line, "too few fields");
+  const auto posted_at = ParseDateTime(date, current_year);
+  if (!posted_at)
+    throw ReadDataError(line, "'" + std::string(date) + "' is not a valid date and time");
+  posting.PostedAt = *posted_at;
+  posting.CommentTo = Integer(StrTokNext(tok), line);
+  posting.CommentCount = Integer(StrTokNext(tok), line);
+  posting.TotalChars = Integer(StrTokNext(tok), line);
+  posting.QuotedChars = Integer(StrTokNext(tok), line);
+  posting.OwnChars = Integer(StrTokNext(tok), line);
+  posting.Rank = Integer(StrTokNext(tok), line);
+
+  // ID, handle and title: exact commas, so that an empty handle, a cut
+  // two-byte character before a comma and commas in the title survive.
+  const std::size_t start = static_cast<std::size_t>(tok.position - 1);
+  if (start >= text.size()) throw ReadDataError(line, "too few fields");
+  const std::string_view rest = text.substr(start);
+  const std::size_t after_id = rest.find(',');
+  const std::size_t after_handle =
+      after_id == std::string_view::npos ? after_id : rest.find(',', after_id + 1);
+  if (after_handle == std::string_view::npos) throw ReadDataError(line, "too few fields");
+  // Every posting read from a log has an ID of 8 bytes (a member ID or
+  // "********"); anything else means the fields are out of place.
+  if (after_id != 8)
+    throw ReadDataError(line, "'" + std::string(rest.substr(0, after_id)) + "' is not a member ID");
+  posting.Id = rest.substr(0, after_id);
+  posting.Handle = rest.substr(after_id + 1, after_handle - after_id - 1);
+  posting.Title = rest.substr(after_handle + 1);
+  return posting;
+}
+
+}  // namespace
+
+ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int current_year) {
+  ReadDataContent content;
+  LoadState state = LoadState::BeforeFiles;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = lines[i];
+    switch (state) {
+      case LoadState::BeforeFiles:
+        if (line == "[Files]") state = LoadState::InFiles;
+        break;
+      case LoadState::InFiles:
+        if (line.empty()) break;
+        if (line == "[Log Info]")
+          state = LoadState::InPostings;
+        else
+          content.files.push_back(cp932::ToUtf8(line));
+        break;
+      case LoadState::InPostings:
+        if (!line.empty()) content.postings.push_back(ParsePostingLine(line, i + 1, current_year));
+        break;
+    }
+  }
+  if (state == LoadState::BeforeFiles)
+    throw ReadDataError(0, "not a read-data file (no \"[Files]\" line)");
+  if (state == LoadState::InFiles)
+    throw ReadDataError(lines.size(), "the file ends before its \"[Log Info]\" line");
+  return content;
+}
+
+std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
+                                            std::vector<CandidateFile>& candidates,
+                                            int current_year) {
+  const std::string path_text = cp932::FromUtf8(path.string());
+  ReadDataContent content;
+  try {
+    LogLines file;
+    LoadLogLines(path, file);
+    std::vector<std::string_view> lines(file.size());
+    for (std::size_t i = 0; i < file.size(); ++i) lines[i] = file[i];
+    content = ParseReadData(lines, current_year);
+  } catch (const FileReadError& e) {
+    return cp932::FromUtf8(e.what());
+  } catch (const ReadDataError& e) {
+    const std::string where = e.line() ? "(" + std::to_string(e.line()) + ")" : std::string();
+    return path_text + where + ": " + e.what();
+  }
+
+  candidates.reserve(candidates.size() + content.files.size());
+  for (std::string& file : content.files) {
+    candidates.push_back({file, false});
+    for (CandidateFile& candidate : candidates)
+      if (candidate.path == file) {
+        candidate.checked = true;
+        break;
+      }
+    store.ReadFiles.push_back(std::move(file));
+  }
+  store.Postings.insert(store.Postings.end(), content.postings.begin(), content.postings.end());
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> DataSwitchPath(std::string_view argument) {
+  if (argument.size() < 4 || argument[0] != '/' || (argument[1] != 'D' && argument[1] != 'd'))
+    return std::nullopt;
+  const std::filesystem::path path(argument.substr(2));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  return path;
+}
+
+}  // namespace tobrel

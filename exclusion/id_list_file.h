@@ -1,0 +1,48 @@
+// The ID list editor without its window: the text it edits as lines, the
+// file it was last opened from, and reading and writing list files (CP932
+// text; lines end at CR LF, CR or LF when read and with CR LF when written;
+// an existing file is replaced).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tobrel {
+
+// The lines of a list file. Throws FileReadError (core/log_lines.h).
+std::vector<std::string> LoadIdListFile(const std::filesystem::path& path);
+
+// The file's bytes for `lines`: each line ended by CR LF.
+std::string IdListFileContent(const std::vector<std::string>& lines);
+
+// Writes `lines` to `path` through the atomic writer; throws std::system_error.
+void SaveIdListFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+class IdListDocument {
+ public:
+  const std::vector<std::string>& lines() const { return lines_; }
+  void SetLines(std::vector<std::string> lines) { lines_ = std::move(lines); }
+
+  // "新規作成(&N)": empties the text; the current file stays.
+  void New() { lines_.clear(); }
+  // "開く(&O)...": the file's lines replace the text and it becomes the
+  // current file. On a read error (FileReadError) nothing changes.
+  void Open(const std::filesystem::path& path);
+  // The file "上書き保存(&S)" writes to; nothing means it asks as
+  // "名前をつけて保存(&A)..." does.
+  const std::optional<std::filesystem::path>& current_file() const { return current_file_; }
+  // "名前をつけて保存(&A)..." and "上書き保存(&S)": writes the lines to `path`;
+  // the current file stays as it was.
+  void SaveTo(const std::filesystem::path& path) const { SaveIdListFile(path, lines_); }
+  // Clears the file names of the open and save dialogs.
+  void ForgetFile() { current_file_.reset(); }
+
+ private:
+  std::vector<std::string> lines_;
+  std::optional<std::filesystem::path> current_file_;
+};
+
+}  // namespace tobrel
