@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "cli/argument_text.h"
 #include "cli/reports.h"
-#include "platform/cp932.h"
 
 namespace tobrel {
 namespace {
@@ -121,8 +121,9 @@ std::string CliHelpText() {
       "  --progress           progress texts on standard error\n"
       "  --help, --version\n"
       "\n"
-      "Exit status: 0 done, 1 an error while reading (the report is still written),\n"
-      "2 usage error, 3 the report refused its settings.\n";
+      "Exit status: 0 done, 1 an error while reading (the report is still written,\n"
+      "but with -o nowhere), 2 usage error, 3 the report refused its settings,\n"
+      "4 the output could not be written. -o FILE is written only with status 0.\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
@@ -199,7 +200,10 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       } else if (arg == "--id") {
         const auto text = value();
         if (!text) return fail("--id needs a member ID");
-        options.target_id = cp932::FromUtf8(*text);
+        std::string error;
+        const auto id = Cp932Argument(arg, *text, error);
+        if (!id) return fail(error);
+        options.target_id = *id;
       } else if (arg == "--tables") {
         const auto text = value();
         if (!text || text->find_first_not_of("dmhwiz") != std::string::npos)
@@ -208,7 +212,9 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       } else if (arg == "--quote") {
         const auto text = value();
         if (!text) return fail("--quote needs a pattern");
-        options.quote = cp932::FromUtf8(*text);
+        std::string error;
+        options.quote = Cp932Argument(arg, *text, error);
+        if (!options.quote) return fail(error);
       } else if (arg == "-o") {
         const auto text = value();
         if (!text || text->empty()) return fail("-o needs a file name");

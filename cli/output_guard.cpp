@@ -1,0 +1,20 @@
+#include "cli/output_guard.h"
+
+#include <sys/stat.h>
+
+namespace tobrel {
+
+std::optional<std::string> LogNamedByOutput(const std::string& output,
+                                            const std::vector<std::string>& logs) {
+  struct stat out;
+  if (output.empty() || ::stat(output.c_str(), &out) != 0) return std::nullopt;
+  for (const std::string& log : logs) {
+    struct stat in;
+    if (log != "-" && ::stat(log.c_str(), &in) == 0 && in.st_dev == out.st_dev &&
+        in.st_ino == out.st_ino)
+      return log;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tobrel
