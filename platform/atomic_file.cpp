@@ -18,8 +18,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/process_umask.h"
 #include "platform/temporary_files.h"
@@ -83,15 +88,72 @@ int WriteAll(int fd, std::string_view content) {
   return 0;
 }
 
+// Writes what a stream is given to a descriptor, 64 KiB at a time; the
+// first error is kept, and the stream fails from then on.
+class DescriptorBuffer final : public std::streambuf {
+ public:
+  explicit DescriptorBuffer(int fd) : fd_(fd), buffer_(1 << 16) {
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+  }
+  int error() const { return error_; }
+
+ protected:
+  int overflow(int c) override {
+    if (Drain() != 0) return traits_type::eof();
+    if (c != traits_type::eof()) sputc(static_cast<char>(c));
+    return traits_type::not_eof(c);
+  }
+  int sync() override { return Drain() == 0 ? 0 : -1; }
+
+ private:
+  int Drain() {
+    if (error_ == 0) error_ = WriteAll(fd_, std::string_view(pbase(), pptr() - pbase()));
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return error_;
+  }
+  int fd_;
+  std::vector<char> buffer_;
+  int error_ = 0;
+};
+
+// The content of one write: fills a descriptor, giving 0 or an errno; the
+// size, where it is known before.
+struct Content {
+  std::function<int(int fd)> fill;
+  std::optional<std::size_t> size;
+};
+
+Content FromText(std::string_view text) {
+  return {[text](int fd) { return WriteAll(fd, text); }, text.size()};
+}
+
+Content FromProducer(const std::function<void(std::ostream&)>& produce) {
+  return {[&produce](int fd) {
+            DescriptorBuffer buffer(fd);
+            std::ostream out(&buffer);
+            produce(out);
+            out.flush();
+            if (buffer.error() != 0) return buffer.error();
+            return out ? 0 : EIO;
+          },
+          std::nullopt};
+}
+
 // Closes `fd`; 0 or an errno. The descriptor is gone either way.
 int Close(int fd) { return ::close(fd) == 0 ? 0 : errno; }
 
 // A device or FIFO: written as it is, like a shell redirection.
-void WriteDirectly(const std::string& target, std::string_view content,
+void WriteDirectly(const std::string& target, const Content& content,
                    const std::filesystem::path& path) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) Fail(path, errno);
-  int error = WriteAll(fd, content);
+  int error = 0;
+  try {
+    error = content.fill(fd);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
   const int close_error = Close(fd);
   if (error == 0) error = close_error;
   if (error != 0) Fail(path, error);
@@ -99,7 +161,7 @@ void WriteDirectly(const std::string& target, std::string_view content,
 
 // A regular file with other names: rewritten in place so that they all see
 // the new content. The space is reserved first where the file system can.
-void RewriteInPlace(const std::string& target, std::string_view content,
+void RewriteInPlace(const std::string& target, const Content& content,
                     const std::filesystem::path& path) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) Fail(path, errno);
@@ -107,11 +169,20 @@ void RewriteInPlace(const std::string& target, std::string_view content,
     ::close(fd);
     Fail(path, error);
   };
-  if (!content.empty() && ::fallocate(fd, 0, 0, static_cast<off_t>(content.size())) != 0 &&
-      errno != EOPNOTSUPP && errno != ENOSYS)
+  if (content.size.value_or(0) > 0 &&
+      ::fallocate(fd, 0, 0, static_cast<off_t>(*content.size)) != 0 && errno != EOPNOTSUPP &&
+      errno != ENOSYS)
     fail(errno);
-  if (const int error = WriteAll(fd, content)) fail(error);
-  if (::ftruncate(fd, static_cast<off_t>(content.size())) != 0) fail(errno);
+  int fill_error = 0;
+  try {
+    fill_error = content.fill(fd);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (fill_error != 0) fail(fill_error);
+  const off_t end = ::lseek(fd, 0, SEEK_CUR);
+  if (end < 0 || ::ftruncate(fd, end) != 0) fail(errno);
   if (::fsync(fd) != 0) fail(errno);
   if (const int error = Close(fd)) Fail(path, error);
 }
@@ -138,7 +209,7 @@ int SyncFolder(const std::string& target) {
 
 // A new or singly linked regular file: replaced through a temporary file.
 void ReplaceThroughTemporary(const std::string& target, const struct stat* old,
-                             std::string_view content, const std::filesystem::path& path) {
+                             const Content& content, const std::filesystem::path& path) {
   std::string temp = TemporaryTemplate(target);
   int fd = -1;
   int slot = -1;
@@ -148,15 +219,25 @@ void ReplaceThroughTemporary(const std::string& target, const struct stat* old,
     if (fd < 0) Fail(path, errno);
     slot = RegisterTemporaryFile(temp.c_str());
   }
-  auto fail = [&](int error) {
+  auto remove_temporary = [&] {
     if (fd >= 0) ::close(fd);
     CleanupSignalsBlocked blocked;
     ::unlink(temp.c_str());
     ReleaseTemporaryFile(slot);
+  };
+  auto fail = [&](int error) {
+    remove_temporary();
     Fail(path, error);
   };
 
-  if (const int error = WriteAll(fd, content)) fail(error);
+  int fill_error = 0;
+  try {
+    fill_error = content.fill(fd);
+  } catch (...) {
+    remove_temporary();
+    throw;
+  }
+  if (fill_error != 0) fail(fill_error);
   mode_t mode = 0666 & ~ProcessUmask();
   if (old) {
     mode = old->st_mode & 07777;
@@ -177,6 +258,19 @@ void ReplaceThroughTemporary(const std::string& target, const struct stat* old,
   if (const int error = SyncFolder(target)) Fail(path, error);
 }
 
+void Write(const std::filesystem::path& path, const Content& content) {
+  if (path.empty()) Fail(path, ENOENT);
+  const std::string target = ResolveLinks(path);
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (!exists && errno != ENOENT) Fail(path, errno);
+  if (!exists) return ReplaceThroughTemporary(target, nullptr, content, path);
+  if (S_ISDIR(st.st_mode)) Fail(path, EISDIR);
+  if (!S_ISREG(st.st_mode)) return WriteDirectly(target, content, path);
+  if (st.st_nlink > 1) return RewriteInPlace(target, content, path);
+  ReplaceThroughTemporary(target, &st, content, path);
+}
+
 void OnCleanupSignal(int signal) {
   const int saved = errno;
   RemoveRecordedTemporaryFiles();
@@ -189,16 +283,12 @@ void OnCleanupSignal(int signal) {
 }  // namespace
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
-  if (path.empty()) Fail(path, ENOENT);
-  const std::string target = ResolveLinks(path);
-  struct stat st;
-  const bool exists = ::stat(target.c_str(), &st) == 0;
-  if (!exists && errno != ENOENT) Fail(path, errno);
-  if (!exists) return ReplaceThroughTemporary(target, nullptr, content, path);
-  if (S_ISDIR(st.st_mode)) Fail(path, EISDIR);
-  if (!S_ISREG(st.st_mode)) return WriteDirectly(target, content, path);
-  if (st.st_nlink > 1) return RewriteInPlace(target, content, path);
-  ReplaceThroughTemporary(target, &st, content, path);
+  Write(path, FromText(content));
+}
+
+void WriteFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(std::ostream&)>& produce) {
+  Write(path, FromProducer(produce));
 }
 
 void RemoveTemporaryFilesOnSignals() {

@@ -13,6 +13,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <ostream>
 #include <string_view>
 
 namespace tobrel {
@@ -20,6 +22,11 @@ namespace tobrel {
 // Writes `content` to `path` as described above. Throws std::system_error
 // (the old file untouched) when anything fails; no temporary file is left.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+// The same for content too large to hold: `produce` writes it to the stream
+// it is given. An exception from `produce` is passed on, nothing replaced.
+void WriteFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(std::ostream&)>& produce);
 
 // Makes SIGINT, SIGTERM and SIGHUP remove the temporary file of a write in
 // progress before the process ends by the signal as it would have. A signal

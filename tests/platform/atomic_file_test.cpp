@@ -138,6 +138,29 @@ TEST_F(AtomicFileTest, FifosAreWrittenDirectly) {
   EXPECT_TRUE(S_ISFIFO(Stat(fifo).st_mode));
 }
 
+TEST_F(AtomicFileTest, ContentFromAProducer) {
+  const auto path = dir() / "big.txt";
+  const std::string line(1000, 'x');
+  WriteFileAtomically(path, [&](std::ostream& out) {
+    for (int i = 0; i < 1000; ++i) out << line << '\n';
+  });
+  EXPECT_EQ(fs::file_size(path), 1001000u);
+  // A producer that throws replaces nothing and leaves no temporary file.
+  EXPECT_THROW(WriteFileAtomically(path, [](std::ostream& out) {
+                 out << "partial";
+                 throw std::runtime_error("stop");
+               }),
+               std::runtime_error);
+  EXPECT_EQ(fs::file_size(path), 1001000u);
+  EXPECT_EQ(Entries(dir()), 1u);
+  try {
+    WriteFileAtomically("/dev/full", [&](std::ostream& out) { out << line; });
+    ADD_FAILURE() << "writing /dev/full did not fail";
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(e.code().value(), ENOSPC);
+  }
+}
+
 TEST_F(AtomicFileTest, ASignalRemovesTheRecordedTemporaryFile) {
   const auto temp = folder_.Write("report.txt.AbCdEf", "half a report");
   const pid_t child = ::fork();
