@@ -11,7 +11,7 @@ if(IS_DIRECTORY "${SEEDS}")
   endif()
 endif()
 execute_process(COMMAND "${FUZZER}" -runs=${RUNS} -seed=1 -timeout=10 -rss_limit_mb=2048
-                        -max_total_time=240 -print_final_stats=1 "${WORK}"
+                        -max_total_time=120 -print_final_stats=1 "${WORK}"
                 RESULT_VARIABLE status)
 file(REMOVE_RECURSE "${WORK}")
 if(NOT status EQUAL 0)
