@@ -1,9 +1,9 @@
-// The path is first resolved through its symbolic links. What stands there
-// then decides how it is written: a device or FIFO is opened and written
-// directly; a regular file with more than one link is rewritten in place
+// What stands at the path, its symbolic links followed, decides how it is
+// written: a device or FIFO is opened by the path and written directly; a regular file with more than one link is rewritten in place
 // after its space is reserved; anything else is replaced by a temporary file
-// in the same folder that gets the old file's owner and mode, is synced,
-// renamed over the path, and the folder synced after it. The temporary file
+// in the folder of the link's final target that gets the old file's owner
+// and mode, is synced, renamed over that target, and the folder synced
+// after it. The temporary file
 // is recorded for the signal handler while it exists, and removed on every
 // failure.
 #include "platform/atomic_file.h"
@@ -260,6 +260,12 @@ void ReplaceThroughTemporary(const std::string& target, const struct stat* old,
 
 void Write(const std::filesystem::path& path, const Content& content) {
   if (path.empty()) Fail(path, ENOENT);
+  // A device or FIFO is found through the links first: the links of
+  // /dev/stdout and /proc/self/fd lead to "pipe:[...]", no path to follow.
+  struct stat through_links;
+  if (::stat(path.c_str(), &through_links) == 0 && !S_ISREG(through_links.st_mode) &&
+      !S_ISDIR(through_links.st_mode))
+    return WriteDirectly(path.string(), content, path);
   const std::string target = ResolveLinks(path);
   struct stat st;
   const bool exists = ::stat(target.c_str(), &st) == 0;

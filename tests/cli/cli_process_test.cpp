@@ -124,6 +124,15 @@ TEST(CliProcess, LogsFromStandardInputAndPipesReadLikeFiles) {
   }
 }
 
+TEST(CliProcess, OutputToDevStdoutGoesToThePipe) {
+  const Outcome direct = RunCliProcess(ReadOf(kSample));
+  std::vector<std::string> arguments = ReadOf(kSample);
+  arguments.insert(arguments.end(), {"-o", "/dev/stdout"});
+  const Outcome through_link = RunCliProcess(arguments);
+  EXPECT_EQ(through_link.status, 0) << through_link.err;
+  EXPECT_EQ(through_link.out, direct.out);
+}
+
 TEST(CliProcess, DevicesAreRefusedAsReadingErrors) {
   const Outcome outcome = RunCliProcess(ReadOf("/dev/zero"));
   EXPECT_EQ(outcome.status, 1);
