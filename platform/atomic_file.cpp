@@ -1,11 +1,11 @@
 // What stands at the path, its symbolic links followed, decides how it is
-// written: a device or FIFO is opened by the path and written directly; a regular file with more than one link is rewritten in place
-// after its space is reserved; anything else is replaced by a temporary file
-// in the folder of the link's final target that gets the old file's owner
-// and mode, is synced, renamed over that target, and the folder synced
-// after it. The temporary file
-// is recorded for the signal handler while it exists, and removed on every
-// failure.
+// written: a device or FIFO is opened by the path and written directly; a
+// regular file with more than one link is rewritten in place after its
+// space is reserved; anything else is replaced by a temporary file in the
+// folder of the links' final target that gets the old file's owner and
+// mode, is synced, renamed over that target, and the folder synced after
+// it. The temporary file is recorded for the signal handler while it
+// exists, and removed on every failure.
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
