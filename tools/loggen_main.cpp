@@ -22,6 +22,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tobrel::RemoveTemporaryFilesOnSignals();
   tobrel::LogGeneratorOptions options;
   std::string output;
   for (int i = 1; i < argc; ++i) {
