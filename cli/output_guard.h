@@ -1,6 +1,6 @@
 // The check that keeps -o from replacing one of the logs it reads: the same
 // file is found by device and inode, so another path to it (a link, "..",
-// a symbolic link) is caught too.
+// a symbolic link, standard input redirected from it) is caught too.
 #pragma once
 
 #include <optional>
@@ -9,8 +9,9 @@
 
 namespace tobrel {
 
-// The first of `logs` that is the file `output` names (links followed), or
-// nothing when `output` names none of them or does not exist yet.
+// The first of `logs` ("-": standard input) that is the regular file
+// `output` names (links followed), or nothing when `output` names none of
+// them or does not exist yet.
 std::optional<std::string> LogNamedByOutput(const std::string& output,
                                             const std::vector<std::string>& logs);
 

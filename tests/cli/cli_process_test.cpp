@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -131,6 +132,21 @@ TEST(CliProcess, OutputToDevStdoutGoesToThePipe) {
   const Outcome through_link = RunCliProcess(arguments);
   EXPECT_EQ(through_link.status, 0) << through_link.err;
   EXPECT_EQ(through_link.out, direct.out);
+}
+
+TEST(CliProcess, OutputOverStandardInputIsRefused) {
+  const std::string log = ::testing::TempDir() + "tobrel-stdin-output.log";
+  std::ofstream(log, std::ios::binary) << ReadFile(kSample);
+  const int in = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(in, 0);
+  std::vector<std::string> arguments = ReadOf("-");
+  arguments.insert(arguments.end(), {"-o", log});
+  const Outcome outcome = RunCliProcess(arguments, in);
+  ::close(in);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.err, "tobrel-cli: -o " + log + " is the input log -; it is not replaced\n");
+  EXPECT_EQ(ReadFile(log), ReadFile(kSample));
+  std::remove(log.c_str());
 }
 
 TEST(CliProcess, DevicesAreRefusedAsReadingErrors) {
