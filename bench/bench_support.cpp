@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "core/read_run.h"
+#include "platform/atomic_file.h"
 
 namespace tobrel::bench {
 
@@ -24,15 +24,16 @@ LogGeneratorOptions ArchiveLog(std::uint64_t postings, std::uint64_t seed) {
 }
 
 std::filesystem::path GeneratedLog(const std::string& name, const LogGeneratorOptions& options) {
-  const auto path = std::filesystem::temp_directory_path() / name;
-  if (!std::filesystem::exists(path)) {
-    const auto partial = path.string() + ".part";
-    {
-      std::ofstream out(partial, std::ios::binary);
-      GenerateLog(options, out);
-    }
-    std::filesystem::rename(partial, path);
-  }
+  const std::string key = "-v" + std::to_string(kLogGeneratorVersion) + "-s" +
+                          std::to_string(options.seed) + "-p" + std::to_string(options.postings) +
+                          "-b" + std::to_string(options.min_bytes) + "-r" +
+                          std::to_string(options.rooms) + "-i" + std::to_string(options.ids) +
+                          "-y" + std::to_string(options.first_year) + (options.crlf ? "-crlf" : "-lf");
+  const std::filesystem::path named(name);
+  const auto path = std::filesystem::temp_directory_path() /
+                    (named.stem().string() + key + named.extension().string());
+  if (!std::filesystem::exists(path))
+    WriteFileAtomically(path, [&](std::ostream& out) { GenerateLog(options, out); });
   return path;
 }
 

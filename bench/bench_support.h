@@ -23,8 +23,9 @@ double SecondsSince(Clock::time_point start);
 LogGeneratorOptions ArchiveLog(std::uint64_t postings, std::uint64_t seed);
 
 // The log `name` in the temporary folder, generated first when it is not
-// there (written under another name and renamed, so an interrupted run
-// leaves no half log behind).
+// there (written through the atomic writer, so an interrupted run leaves no
+// half log behind). The file name holds every generator option and the
+// generator's version, so a kept log is reused only when it is the same.
 std::filesystem::path GeneratedLog(const std::string& name, const LogGeneratorOptions& options);
 
 // Reads the log into `store` with the default settings; gives the seconds

@@ -84,7 +84,7 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
     WriteReportText(text, options.output, out);
   } catch (const std::system_error& e) {
     err << "tobrel-cli: cannot write " << e.what() << '\n';
-    return kExitReadError;
+    return kExitWriteError;
   }
   return kExitDone;
 }

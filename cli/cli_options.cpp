@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "cli/aclogs_command.h"
+#include "cli/argument_text.h"
 #include "cli/reports.h"
 #include "cli/rule_options.h"
 #include "platform/cp932.h"
@@ -146,8 +147,10 @@ std::string CliHelpText() {
       "  --progress           progress texts on standard error\n"
       "  --help, --version\n"
       "\n"
-      "Exit status: 0 done, 1 an error while reading (the report is still written),\n"
-      "2 usage error, 3 the report refused its settings or no log was read.\n";
+      "Exit status: 0 done, 1 an error while reading (the report is still written,\n"
+      "but with -o nowhere), 2 usage error, 3 the report refused its settings or\n"
+      "no log was read,\n"
+      "4 the output could not be written. -o FILE is written only with status 0.\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
@@ -227,7 +230,10 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       } else if (arg == "--id") {
         const auto text = value();
         if (!text) return fail("--id needs a member ID");
-        options.target_id = cp932::FromUtf8(*text);
+        std::string error;
+        const auto id = Cp932Argument(arg, *text, error);
+        if (!id) return fail(error);
+        options.target_id = *id;
       } else if (arg == "--install" || arg == "--personal") {
         const auto text = value();
         if (!text || text->empty()) return fail(arg + " needs a folder");
@@ -242,7 +248,9 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       } else if (arg == "--quote") {
         const auto text = value();
         if (!text) return fail("--quote needs a pattern");
-        options.quote = cp932::FromUtf8(*text);
+        std::string error;
+        options.quote = Cp932Argument(arg, *text, error);
+        if (!options.quote) return fail(error);
       } else if (arg == "-o") {
         const auto text = value();
         if (!text || text->empty()) return fail("-o needs a file name");

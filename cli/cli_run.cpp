@@ -5,6 +5,7 @@
 
 #include "cli/aclogs_command.h"
 #include "cli/report_output.h"
+#include "cli/output_guard.h"
 #include "cli/reports.h"
 #include "cli/rule_options.h"
 #include "core/read_run.h"
@@ -48,6 +49,11 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const ReportFunction report = FindReport(options.report);
   if (!report) {
     err << "tobrel-cli: unknown report " << options.report << '\n';
+    return kExitUsage;
+  }
+  if (const auto log = LogNamedByOutput(options.output, options.logs)) {
+    err << "tobrel-cli: -o " << options.output << " is the input log " << *log
+        << "; it is not replaced\n";
     return kExitUsage;
   }
   const std::unique_ptr<Clock> clock = MakeClock(options);
@@ -101,13 +107,14 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   ReportContext context{options, store, *clock, options.progress ? err : silent};
   try {
     const std::string text = JoinReportLines(report(context), options.utf8);
-    WriteReportText(text, options.output, out);
+    // A run that failed leaves the -o file as it was.
+    if (status == kExitDone || options.output.empty()) WriteReportText(text, options.output, out);
   } catch (const ReportRefused& refused) {
     err << cp932::ToUtf8(refused.what()) << '\n';
     return kExitRefused;
   } catch (const std::system_error& e) {
     err << "tobrel-cli: cannot write " << e.what() << '\n';
-    return kExitReadError;
+    return kExitWriteError;
   }
   return status;
 }

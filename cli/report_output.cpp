@@ -1,5 +1,8 @@
 #include "cli/report_output.h"
 
+#include <cerrno>
+#include <system_error>
+
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
 
@@ -21,8 +24,10 @@ std::string JoinReportLines(const std::vector<std::string>& lines, bool utf8) {
 
 void WriteReportText(const std::string& text, const std::string& path, std::ostream& out) {
   if (path.empty()) {
+    errno = 0;
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
+    if (!out) throw std::system_error(errno != 0 ? errno : EIO, std::generic_category(), "standard output");
   } else {
     WriteFileAtomically(path, text);
   }

@@ -13,8 +13,9 @@ namespace tobrel {
 // `utf8`, converted to UTF-8 and ended by LF.
 std::string JoinReportLines(const std::vector<std::string>& lines, bool utf8);
 
-// Writes `text` to `path`, or to `out` when `path` is empty. Throws
-// std::system_error when the file cannot be written.
+// Writes `text` to `path` (see WriteFileAtomically), or to `out` when `path`
+// is empty. Throws std::system_error when the file or the stream cannot be
+// written (the stream in a failed state).
 void WriteReportText(const std::string& text, const std::string& path, std::ostream& out);
 
 }  // namespace tobrel

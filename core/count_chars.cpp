@@ -43,8 +43,8 @@ struct CharClassTable {
 constexpr CharClassTable kCharClasses;
 
 // Counts the bytes from `i` on one character at a time.
-int CountTail(const unsigned char* bytes, std::size_t i, std::size_t size) {
-  int count = 0;
+std::int64_t CountTail(const unsigned char* bytes, std::size_t i, std::size_t size) {
+  std::int64_t count = 0;
   while (i + 1 < size) {
     const unsigned char byte = bytes[i];
     const CharClass c = kCharClasses.entries[byte];
@@ -94,8 +94,8 @@ inline unsigned SecondBytes(unsigned pair_starts, unsigned& carry) {
   return (kEvenBits ^ ((even_run_starts << 1) & 0xFFFF)) & follows;
 }
 
-int CountChunks(const unsigned char* bytes, std::size_t size, std::size_t& next) {
-  int count = 0;
+std::int64_t CountChunks(const unsigned char* bytes, std::size_t size, std::size_t& next) {
+  std::int64_t count = 0;
   unsigned carry = 0;
   std::size_t i = 0;
   // Each chunk also looks at the byte after it, so stop one short.
@@ -119,11 +119,11 @@ int CountChunks(const unsigned char* bytes, std::size_t size, std::size_t& next)
 
 }  // namespace
 
-int CountChars(std::string_view line, bool exclude_interway) {
+std::int64_t CountChars(std::string_view line, bool exclude_interway) {
   if (exclude_interway && IsInterwayLine(line)) return 0;
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
   std::size_t next = 0;
-  int count = 0;
+  std::int64_t count = 0;
 #ifdef __SSE2__
   count = CountChunks(bytes, line.size(), next);
 #endif

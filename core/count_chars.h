@@ -2,6 +2,7 @@
 // character figure in the reports.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace tobrel {
@@ -13,7 +14,8 @@ static_assert(kInterwayLinkPrefix.size() == 30);
 // Visible characters of `line`: blanks and control bytes count 0, a
 // single-byte printable character or half-width katakana 1, a two-byte
 // character 1 unless it is the full-width blank (or sorts below it). With
-// `exclude_interway`, the web forum's comment-link lines count 0.
-int CountChars(std::string_view line, bool exclude_interway);
+// `exclude_interway`, the web forum's comment-link lines count 0. A line may
+// be longer than 2^31 bytes, hence the 64-bit count.
+std::int64_t CountChars(std::string_view line, bool exclude_interway);
 
 }  // namespace tobrel

@@ -3,6 +3,7 @@
 // bytes stay exactly as they were (tabs, NUL and 0x1A included).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -39,7 +40,8 @@ class LogLines {
   void clear();
 
  private:
-  friend void LoadLogLines(const std::filesystem::path& path, LogLines& lines);
+  friend void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
+                           std::chrono::milliseconds fifo_wait);
 
   // The file's bytes as they are, line ends included, and where each line
   // starts (one more entry: the end of the last line's bytes).
@@ -47,9 +49,16 @@ class LogLines {
   std::vector<std::uint64_t> line_starts_;
 };
 
+// How long reading a FIFO waits for a program to open it and write.
+inline constexpr std::chrono::milliseconds kFifoWriterWait{10000};
+
 // Replaces the content of `lines` with the lines of the file at `path`.
-// The file is read twice in 32 KiB blocks: once to count lines and bytes so
-// that the list is sized once, then to fill it. Throws FileReadError.
-void LoadLogLines(const std::filesystem::path& path, LogLines& lines);
+// A regular file is read twice in 32 KiB blocks: once to count lines and
+// bytes so that the list is sized once, then to fill it. A pipe, a FIFO or
+// standard input ("-") is read once, whole. Throws FileReadError for a file
+// that cannot be opened or read, a device, and a FIFO that nothing writes
+// to within `fifo_wait`.
+void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
+                  std::chrono::milliseconds fifo_wait = kFifoWriterWait);
 
 }  // namespace tobrel

@@ -9,6 +9,7 @@
 #include "core/posting_assembler.h"
 
 #include <cctype>
+#include <limits>
 
 #include "core/count_chars.h"
 #include "core/log_line_recognizers.h"
@@ -30,8 +31,9 @@ bool PostingAssembler::TryStartPosting(std::string_view line) {
   posting_.id.assign(fields.id);
   posting_.handle.assign(fields.handle);
   posting_.title.assign(fields.title);
-  posting_.own_chars = CountChars(fields.title, options_.exclude_interway);
+  posting_.own_chars = 0;
   posting_.quoted_chars = 0;
+  AddChars(posting_.own_chars, CountChars(fields.title, options_.exclude_interway));
   posting_.re_number = 0;
   state_ = State::ExpectSubHeader;
   return true;
@@ -71,9 +73,9 @@ void PostingAssembler::Feed(std::string_view line) {
 void PostingAssembler::AddBodyLine(std::string_view line) {
   ++body_lines_;
   if (is_quoted_ && is_quoted_(line))
-    posting_.quoted_chars += CountChars(line, options_.exclude_interway);
+    AddChars(posting_.quoted_chars, CountChars(line, options_.exclude_interway));
   else if (!IsSkippedLine(line))
-    posting_.own_chars += CountChars(line, options_.exclude_interway);
+    AddChars(posting_.own_chars, CountChars(line, options_.exclude_interway));
 
   if (body_lines_ != 2 || line.size() < 3 || std::toupper(static_cast<unsigned char>(line[0])) != 'R' ||
       std::toupper(static_cast<unsigned char>(line[1])) != 'E' || line[2] != ':')
@@ -95,6 +97,17 @@ void PostingAssembler::AddBodyLine(std::string_view line) {
     target = digits.empty() ? 0 : ParseDecimal(digits).value_or(0);
   }
   posting_.re_number = target;
+}
+
+// The record keeps own, quoted and total characters in 32 bits: a posting
+// whose total would not fit is an error of the line that took it over.
+void PostingAssembler::AddChars(std::int32_t& counter, std::int64_t chars) {
+  const std::int64_t total = std::int64_t{posting_.own_chars} + posting_.quoted_chars + chars;
+  if (total > std::numeric_limits<std::int32_t>::max()) {
+    state_ = State::SeekHeader;
+    throw LogFormatError(line_number_, "the posting has more than 2147483647 characters");
+  }
+  counter += static_cast<std::int32_t>(chars);
 }
 
 void PostingAssembler::Complete() { sink_(posting_); }

@@ -50,8 +50,9 @@ class PostingAssembler {
   PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink);
 
   // Feeds the next line (without its line end). Throws LogFormatError when
-  // the comment target of the posting is not a number; then the posting is
-  // dropped and the assembler looks for the next header.
+  // the comment target of the posting is not a number, or when the posting
+  // has more characters than its record can count (2^31 - 1); then the
+  // posting is dropped and the assembler looks for the next header.
   void Feed(std::string_view line);
   // Ends the file: a posting with its sub-header is completed.
   void Finish();
@@ -61,6 +62,7 @@ class PostingAssembler {
 
   bool TryStartPosting(std::string_view line);
   void AddBodyLine(std::string_view line);
+  void AddChars(std::int32_t& counter, std::int64_t chars);
   void Complete();
 
   Options options_;

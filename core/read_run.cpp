@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
 #include "core/log_lines.h"
 #include "platform/cp932.h"
@@ -89,6 +91,10 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {
       error = cp932::FromUtf8(e.what());
+    } catch (const std::bad_alloc&) {
+      error = path_text + Sjis(": not enough memory to read the file");
+    } catch (const std::length_error&) {
+      error = path_text + Sjis(": not enough memory to read the file");
     }
     if (error) break;
   }

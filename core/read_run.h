@@ -42,7 +42,8 @@ struct ReadRunInputs {
 };
 
 // Runs the reading run. Gives the message of the error that stopped it (CP932:
-// path, line and reason), or nothing when every checked file was read.
+// path, line and reason; running out of memory while reading a file is one
+// too), or nothing when every checked file was read.
 std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& inputs,
                                         const Clock& clock, ReadRunObserver& observer);
 

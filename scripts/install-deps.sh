@@ -1,30 +1,52 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Tobrel need.
-# Idempotent: asks apt only when a package is missing.
+# Every package relied on is named here, and nothing else is installed
+# (--no-install-recommends), so a machine set up by this script is the same
+# as any other. Idempotent: asks apt only when a package is missing.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  clang libclang-rt-14-dev          # libFuzzer runtime for the fuzz targets
+  clang                             # the compiler of the fuzz targets
   libgtest-dev libbenchmark-dev
   libre2-dev                        # the regex benchmark's reference only
   qt6-base-dev libgl-dev            # desktop program and result view
-  fonts-ipafont-gothic              # fixed-pitch Japanese font
+  libqt6opengl6-dev                 # part of Qt's CMake package set
+  qt6-qpa-plugins                   # Qt's platforms: offscreen for the view's tests, xcb
+  fontconfig fonts-ipafont-gothic   # the fixed-pitch Japanese font and its lookup
   xvfb xauth                        # a display for screenshots of the window
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
+missing_of() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      echo "$package"
+  done
+}
 
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
+install() {
+  (($#)) || return 0
+  echo "Installing: $*"
   if [ "$(id -u)" -ne 0 ]; then
     echo "Run as root (or install the packages above) first." >&2
     exit 1
   fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+  if [ -z "${apt_updated:-}" ]; then
+    apt-get update -qq
+    apt_updated=1
+  fi
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
+}
+
+mapfile -t missing < <(missing_of "${packages[@]}")
+install "${missing[@]}"
+
+# The libFuzzer runtime comes with the installed clang's own version.
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9]*\)\..*/\1/p' | head -n 1)
+if [ -z "$clang_major" ]; then
+  echo "Cannot tell the version of clang." >&2
+  exit 1
 fi
+mapfile -t missing < <(missing_of "libclang-rt-${clang_major}-dev")
+install "${missing[@]}"

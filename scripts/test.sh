@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test through ctest: first a
 # Release build, then the same tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then short bounded runs of the fuzz targets.
+# UndefinedBehaviorSanitizer, then bounded, reproducible runs of the fuzz
+# targets side by side (a fixed number of runs from a fixed seed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -20,4 +21,4 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Fuzz targets (bounded runs)"
 scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBREL_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++
-ctest --test-dir build-fuzz --output-on-failure
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs"

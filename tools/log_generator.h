@@ -22,6 +22,10 @@ struct LogGeneratorOptions {
   bool crlf = true;                  // CR LF line ends, otherwise LF
 };
 
+// Goes up by one whenever the same options give another log, so that logs
+// kept from an earlier version are told apart.
+inline constexpr int kLogGeneratorVersion = 1;
+
 // Writes one log to `out`; gives the number of postings written.
 std::uint64_t GenerateLog(const LogGeneratorOptions& options, std::ostream& out);
 

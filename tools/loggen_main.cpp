@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <string>
+#include <system_error>
 
+#include "platform/atomic_file.h"
 #include "tools/log_generator.h"
 
 namespace {
@@ -21,6 +22,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tobrel::RemoveTemporaryFilesOnSignals();
   tobrel::LogGeneratorOptions options;
   std::string output;
   for (int i = 1; i < argc; ++i) {
@@ -50,11 +52,12 @@ int main(int argc, char** argv) {
     }
   }
   if (output.empty()) return Usage();
-  std::ofstream out(output, std::ios::binary);
-  const auto postings = tobrel::GenerateLog(options, out);
-  out.close();
-  if (!out) {
-    std::cerr << "tobrel-loggen: cannot write " << output << "\n";
+  std::uint64_t postings = 0;
+  try {
+    tobrel::WriteFileAtomically(
+        output, [&](std::ostream& out) { postings = tobrel::GenerateLog(options, out); });
+  } catch (const std::system_error& e) {
+    std::cerr << "tobrel-loggen: cannot write " << e.what() << "\n";
     return 1;
   }
   std::cerr << postings << " postings written to " << output << "\n";

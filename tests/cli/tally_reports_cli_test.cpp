@@ -1,5 +1,6 @@
-// tobrel-cli's comment, stats and month reports: their options, the
-// monthly tally's refusals, and the usage errors of their values.
+// tobrel-cli's comment, stats and month reports: their options and the
+// monthly tally's refusals (the usage errors of their values are in the
+// table of cli_test).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,22 +16,6 @@ namespace tobrel {
 namespace {
 
 using testing::S;
-
-TEST(TallyReportOptions, BadValuesAreUsageErrors) {
-  static const std::vector<std::string> bad[] = {
-      {"comment", "--order", "3"},
-      {"comment", "--limit", "5"},
-      {"stats", "--titles", "2"},
-      {"stats", "--missing", "--dates", "1997/01/01-1997/12/31"},
-      {"month", "--kind", "3"},
-      {"month", "--from", "1998/13"},
-      {"month", "--to", "98/01"},
-      {"month", "--id"},
-  };
-  for (const auto& arguments : bad)
-    EXPECT_EQ(ParseCliArguments(arguments).outcome, CliParse::Outcome::UsageError)
-        << ::testing::PrintToString(arguments);
-}
 
 TEST(TallyReportOptions, FillTheOptions) {
   const CliParse parse =
@@ -131,12 +116,17 @@ TEST_F(TallyReportsCliTest, MonthChecksExitWithThree) {
       {{"month", "--from", "1997/06", "--to", "1997/06"}, "対象年月が不正です。\n"},
       {{"month", "--from", "1996/06", "--to", "1997/06"}, "対象年月が不正です。\n"},
   };
+  const std::filesystem::path output = folder_.path() / "month.txt";
   for (const auto& c : cases) {
     out_.str("");
     err_.str("");
     EXPECT_EQ(Run(c.arguments), kExitRefused);
     EXPECT_EQ(err_.str(), c.message);
     EXPECT_TRUE(out_.str().empty());
+    std::vector<std::string> to_file = c.arguments;
+    to_file.insert(to_file.end(), {"-o", output.string()});
+    EXPECT_EQ(Run(to_file), kExitRefused);
+    EXPECT_FALSE(std::filesystem::exists(output));  // not even empty
   }
 }
 

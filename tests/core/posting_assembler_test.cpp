@@ -156,3 +156,37 @@ TEST(PostingAssembler, LongTextsAreCutToTheFieldWidths) {
 
 }  // namespace
 }  // namespace tobrel
+
+namespace tobrel {
+namespace {
+
+// The record counts characters in 32 bits: the line that takes a posting
+// past 2^31 - 1 characters is an error, and the counts never wrap.
+TEST(PostingAssembler, APostingTooLongToCountIsAnErrorOfItsLine) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "counts 2 GiB of characters: minutes in an instrumented build";
+#endif
+  const std::string block(std::size_t{1} << 26, 'x');  // 64 Mi characters
+  std::vector<CompletedPosting> completed;
+  PostingAssembler assembler({}, StartsWithGreaterThan,
+                             [&](const CompletedPosting& p) { completed.push_back(p); });
+  assembler.Feed(S(kHeader));
+  assembler.Feed(S(kPlainSubHeader));
+  std::size_t line = 2;
+  try {
+    for (int i = 0; i < 40; ++i) {
+      ++line;
+      assembler.Feed(block);
+    }
+    ADD_FAILURE() << "no error";
+  } catch (const LogFormatError& e) {
+    EXPECT_EQ(e.line(), 2u + 32u);  // 4 title characters + 32 blocks pass 2^31 - 1
+    EXPECT_EQ(line, e.line());
+    EXPECT_STREQ(e.what(), "the posting has more than 2147483647 characters");
+  }
+  assembler.Finish();
+  EXPECT_TRUE(completed.empty());
+}
+
+}  // namespace
+}  // namespace tobrel

@@ -1,7 +1,9 @@
 #include "core/read_run.h"
 
 #include <gtest/gtest.h>
-
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/cp932.h"
 #include "support/sjis.h"
@@ -152,15 +154,21 @@ TEST_F(ReadRunTest, LfAndCrLfFilesGiveTheSamePostings) {
   std::string lf;
   for (char c : crlf)
     if (c != '\r') lf += c;
-  Read({Write("crlf.log", crlf)});
+  EXPECT_FALSE(Read({Write("crlf.log", crlf)}));
   LogStore first = store_;
   store_ = {};
-  Read({Write("lf.log", lf)});
-  ASSERT_EQ(store_.Postings.size(), first.Postings.size());
-  for (std::size_t i = 0; i < first.Postings.size(); ++i) {
+  EXPECT_FALSE(Read({Write("lf.log", lf)}));
+  ASSERT_EQ(first.Postings.size(), 2u);
+  ASSERT_EQ(store_.Postings.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(store_.Postings[i].Number, first.Postings[i].Number);
+    EXPECT_EQ(store_.Postings[i].Id, first.Postings[i].Id);
     EXPECT_EQ(store_.Postings[i].Title, first.Postings[i].Title);
+    EXPECT_EQ(store_.Postings[i].PostedAt, first.Postings[i].PostedAt);
     EXPECT_EQ(store_.Postings[i].OwnChars, first.Postings[i].OwnChars);
   }
+  EXPECT_EQ(first.Postings[1].Title, S("two"));
+  EXPECT_EQ(first.Postings[1].OwnChars, 5);  // "two" and "本文"
 }
 
 TEST_F(ReadRunTest, AnErrorStopsTheRunButTheFinishingStepsRun) {
@@ -184,6 +192,27 @@ TEST_F(ReadRunTest, AMissingFileStopsTheRun) {
   EXPECT_NE(error->find("missing.log"), std::string::npos);
   EXPECT_EQ(store_.ReadFiles.size(), 1u);
 }
+
+#if !defined(__SANITIZE_ADDRESS__)
+// A file larger than the memory the process may take: the run stops with a
+// message naming the file, it does not abort. Run in a child process whose
+// address space is limited; the file is sparse, so it costs no disk.
+TEST_F(ReadRunTest, RunningOutOfMemoryIsAnErrorNamingTheFile) {
+  const std::string big = Write("big.log", "");
+  std::filesystem::resize_file(big, std::uint64_t{1} << 30);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{256u << 20, 256u << 20};
+    ::setrlimit(RLIMIT_AS, &limit);
+    const auto error = Read({big});
+    ::_exit(error && *error == big + ": not enough memory to read the file" ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+#endif
 
 TEST_F(ReadRunTest, BinaryAndEmptyFilesReadWithoutPostings) {
   std::string binary;
