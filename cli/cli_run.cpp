@@ -3,6 +3,7 @@
 #include <memory>
 #include <system_error>
 
+#include "cli/log_output_commands.h"
 #include "cli/report_output.h"
 #include "cli/reports.h"
 #include "core/read_run.h"
@@ -41,6 +42,7 @@ std::unique_ptr<Clock> MakeClock(const CliOptions& options) {
 }  // namespace
 
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  if (IsLogOutputCommand(options.report)) return RunLogOutputCommand(options, out, err);
   const ReportFunction report = FindReport(options.report);
   if (!report) {
     err << "tobrel-cli: unknown report " << options.report << '\n';
