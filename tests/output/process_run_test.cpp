@@ -175,7 +175,12 @@ TEST_F(ProcessOutputTest, FailuresNameThePathAndLeaveTheOldOutput) {
   EXPECT_NE(result.message.find("bad.log(2)"), std::string::npos) << result.message;
   EXPECT_EQ(ReadAll(output), "old");
 
-  if (::geteuid() != 0) {
+  // A folder that is a file: nothing can be written there.
+  result = Run(log_, (folder_.path() / "in.log" / "out.log").string());
+  EXPECT_EQ(result.status, ProcessStatus::WriteFailed);
+  EXPECT_NE(result.message.find("in.log/out.log"), std::string::npos);
+
+  if (::geteuid() != 0) {  // root writes into read-only folders
     ::chmod(folder_.path().c_str(), 0555);
     result = Run(log_, output);
     ::chmod(folder_.path().c_str(), 0755);

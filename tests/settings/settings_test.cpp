@@ -111,8 +111,13 @@ TEST(Settings, OnlyTheFirstTwentyLogFilesAreStoredAndTheRestEmptied) {
 }
 
 TEST(Settings, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
   testing::TempFolder folder("tobrel-settings-read-only");
+  const std::string not_a_folder = folder.Write("file", "x");
+  const auto failed = SaveSettingsFile(std::filesystem::path(not_a_folder) / "TOBREL.INI",
+                                       DefaultSettings(kToday));
+  ASSERT_TRUE(failed.has_value());
+  EXPECT_NE(failed->find("file/TOBREL.INI"), std::string::npos) << *failed;
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   const auto path = folder.Write("TOBREL.INI", "[POS]\r\nTOP=1\r\n");
   ::chmod(folder.path().c_str(), 0555);
   const auto message = SaveSettingsFile(path, DefaultSettings(kToday));
@@ -120,7 +125,7 @@ TEST(Settings, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
   ASSERT_TRUE(message.has_value());
   EXPECT_NE(message->find(path), std::string::npos) << *message;
   EXPECT_EQ(ReadAll(path), "[POS]\r\nTOP=1\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
 
 TEST(Settings, FileLivesBesideTheProgramWhenThatFolderIsWritable) {
