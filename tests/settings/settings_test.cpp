@@ -9,6 +9,7 @@
 #include "settings/command_line.h"
 #include "settings/nifterm_ini.h"
 #include "settings/settings_file.h"
+#include "settings/startup.h"
 #include "settings/startup_rules.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -241,6 +242,32 @@ TEST(NiftermIni, RecentFolderThroughTheWinePrefix) {
   EXPECT_EQ(InitialFolderName(""), "");
   EXPECT_EQ(InitialFolderName("/kept/"), "/kept/");
   ::unsetenv("WINEPREFIX");
+}
+
+TEST(Startup, StoredValuesWithTheRulesAppliedThenTheCommandLine) {
+  testing::TempFolder folder("tobrel-settings-startup");
+  const std::string a = folder.Write("a.log", "x"), b = folder.Write("b.log", "x");
+  const std::string dir = folder.path().string();
+  StartupInputs inputs;
+  inputs.settings_path = folder.Write("TOBREL.INI",
+      "[POS]\r\nHEIGHT=100\r\nTOP=-10\r\n[ENV]\r\nLOGFILE01=" + a + "\r\nLOGFILE02=" + dir +
+      "/gone.log\r\n[FOLDER]\r\nFOLDERNAME=/f/\r\nPERSONAL=/p/\r\n[OPTION]\r\nSCROLL=7\r\n"
+      "[PERIOD]\r\nFROMDATE=1999/01/01\r\n");
+  inputs.program_path = folder.path() / "tobrel";
+  inputs.arguments = {"/D" + b, b, "/P" + dir, a};
+  inputs.today = kToday;
+  inputs.home_folder = "/home/u";
+  const StartupState state = LoadAtStartup(inputs);
+  EXPECT_EQ(state.window.height, 320);
+  EXPECT_EQ(state.window.top, 50);
+  EXPECT_EQ(state.candidates, (std::vector<std::string>{a, b}));
+  EXPECT_EQ(state.data_files, std::vector<std::string>{b});
+  EXPECT_EQ(state.settings.personal, dir);
+  EXPECT_EQ(state.settings.folder_name, "/f/");
+  EXPECT_EQ(state.settings.scroll, 0);
+  EXPECT_EQ(state.settings.ext_folder, "/home/u");
+  EXPECT_EQ(state.settings.from_date, Day(1987, 4, 1));  // "PDATE" off
+  EXPECT_EQ(state.settings.to_date, kToday);
 }
 
 }  // namespace
