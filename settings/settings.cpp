@@ -77,12 +77,18 @@ TobrelSettings ReadSettings(const PrivateProfile& ini, DateTime today) {
   s.back_color = ini.ReadInteger("COLOR", "BACK", s.back_color);
   s.select_color = ini.ReadInteger("COLOR", "SELECT", s.select_color);
 
+  s.add_masks = ReadFileMasks(ini);
+  return s;
+}
+
+std::vector<std::string> ReadFileMasks(const PrivateProfile& ini) {
+  std::vector<std::string> masks;
   for (int n = 0; n < kFileMaskKeys; ++n) {
     std::string mask = ini.ReadString("FileMask", "AddMask" + std::to_string(n), "");
     if (mask.empty()) break;
-    s.add_masks.push_back(std::move(mask));
+    masks.push_back(std::move(mask));
   }
-  return s;
+  return masks;
 }
 
 void WriteSettings(const TobrelSettings& s, PrivateProfile& ini) {

@@ -71,6 +71,11 @@ TobrelSettings DefaultSettings(DateTime today);
 // LOGFILE keys that are empty are skipped.
 TobrelSettings ReadSettings(const PrivateProfile& ini, DateTime today);
 
+// The extra file masks of the folder-list selection: AddMask0 upwards to the
+// first missing or empty key of "FileMask" (the only section that dialog
+// reads).
+std::vector<std::string> ReadFileMasks(const PrivateProfile& ini);
+
 // Writes every key in the file's order, keeping the other lines of `ini`:
 // LOGFILE01 onwards with the first 20 paths, the later keys up to LOGFILE20
 // written empty; "FileMask" is left as it is.

@@ -9,6 +9,7 @@
 #include "core/log_line_recognizers.h"
 #include "core/read_run.h"
 #include "output/log_information.h"
+#include "output/process_inputs.h"
 #include "output/process_run.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -57,6 +58,14 @@ TEST(ProcessSettings, RangeDisplayAndControls) {
   s.first_date = Day(1999, 3, 4);
   EXPECT_EQ(ProcessRangeDisplay(s), S("99/03/04 ～ 26/12/10"));
   EXPECT_TRUE(!ProcessControlsFor(s).number_fields && ProcessControlsFor(s).date_pickers);
+}
+
+TEST(ProcessInputs, SortedIgnoringCaseAndAddedOnce) {
+  std::vector<std::string> list = ProcessInputList({"/b/x.log", "/B/a.log", "/a/z.log"});
+  EXPECT_EQ(list, (std::vector<std::string>{"/a/z.log", "/B/a.log", "/b/x.log"}));
+  EXPECT_EQ(AddProcessInput(list, "/A/Z.LOG"), 0u);
+  EXPECT_EQ(AddProcessInput(list, "/a/m.log"), 1u);
+  EXPECT_EQ(list, (std::vector<std::string>{"/a/m.log", "/a/z.log", "/B/a.log", "/b/x.log"}));
 }
 
 TEST(ProcessRun, AccountLines) {
