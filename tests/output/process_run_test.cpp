@@ -64,7 +64,7 @@ TEST(ProcessInputs, SortedIgnoringCaseAndAddedOnce) {
   std::vector<std::string> list = ProcessInputList({"/b/x.log", "/B/a.log", "/a/z.log"});
   EXPECT_EQ(list, (std::vector<std::string>{"/a/z.log", "/B/a.log", "/b/x.log"}));
   EXPECT_EQ(AddProcessInput(list, "/A/Z.LOG"), 0u);
-  EXPECT_EQ(AddProcessInput(list, "/a/m.log"), 1u);
+  EXPECT_EQ(AddProcessInput(list, "/a/m.log"), 0u);
   EXPECT_EQ(list, (std::vector<std::string>{"/a/m.log", "/a/z.log", "/B/a.log", "/b/x.log"}));
 }
 
