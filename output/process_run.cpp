@@ -101,9 +101,14 @@ std::string ProcessLogLines(const ProcessSettings& settings, const LogLines& lin
   CollectArticles(lines, recount_list);
   const RecountedComments recount(recount_list, progress);
 
+  // The output is at most the input and its line ends (the lines' bytes are
+  // one block) plus the longer leading line and comment counts.
   std::string out;
-  out.reserve(lines.empty() ? 0 : static_cast<std::size_t>(lines[lines.size() - 1].data() -
-                                                            lines[0].data()) + 4096);
+  if (!lines.empty()) {
+    const std::string_view last = lines[lines.size() - 1];
+    out.reserve(static_cast<std::size_t>(last.data() + last.size() - lines[0].data()) +
+                lines.size() + 4096);
+  }
   if (const std::string leading = LeadingRoomHeader(lines, today); !leading.empty()) {
     out += leading;
     out += "\r\n";

@@ -23,30 +23,35 @@ DateTime Day(DateTime value) { return static_cast<double>(static_cast<long long>
 
 }  // namespace
 
-std::string CleanBodyLine(std::string_view line, const ProcessSettings& settings) {
-  std::string text(line);
+void CleanBodyLine(std::string& text, std::size_t from, const ProcessSettings& settings) {
   if (settings.strip_trailing) {
     std::size_t end = text.size();
-    while (end > 0 && static_cast<unsigned char>(text[end - 1]) < 0x21) --end;
+    while (end > from && static_cast<unsigned char>(text[end - 1]) < 0x21) --end;
     text.resize(end);
   }
-  if (settings.strip_eof) std::erase(text, '\x1a');
-  if (settings.strip_tabs) std::erase(text, '\t');
+  // Kept bytes move down over removed ones in one pass per removal.
+  auto keep_if = [&text, from](auto keep) {
+    std::size_t kept = from;
+    for (std::size_t i = from; i < text.size(); ++i)
+      if (keep(text[i])) text[kept++] = text[i];
+    text.resize(kept);
+  };
+  if (settings.strip_eof) keep_if([](char c) { return c != '\x1a'; });
+  if (settings.strip_tabs) keep_if([](char c) { return c != '\t'; });
   if (settings.strip_delimiters) {
     // Removing every blank-backspace pair until none is left, searching from
     // the start each time, ends in the same text as one pass that drops a
     // backspace together with the blank it follows.
-    std::size_t kept = 0;
-    for (const char c : text) {
-      if (c == '\b' && kept > 0 && text[kept - 1] == ' ') {
+    std::size_t kept = from;
+    for (std::size_t i = from; i < text.size(); ++i) {
+      if (text[i] == '\b' && kept > from && text[kept - 1] == ' ') {
         --kept;
       } else {
-        text[kept++] = c;
+        text[kept++] = text[i];
       }
     }
     text.resize(kept);
   }
-  return text;
 }
 
 std::string SubHeaderWithCount(std::string_view sub_header, std::int32_t count) {
@@ -137,14 +142,15 @@ void ProcessedArticleWriter::WriteSubHeader(std::string_view sub_header, std::in
 }
 
 void ProcessedArticleWriter::WriteBodyLine(std::string_view line) {
-  const bool cleans = settings_.strip_trailing || settings_.strip_eof || settings_.strip_tabs ||
-                      settings_.strip_delimiters;
-  if (cleans) {
-    scratch_ = CleanBodyLine(line, settings_);
-    line = scratch_;
+  // The line is cleaned where it is written.
+  const std::size_t start = out_.size();
+  out_ += line;
+  CleanBodyLine(out_, start, settings_);
+  if (settings_.drop_room_headers && IsRoomHeaderLine(std::string_view(out_).substr(start))) {
+    out_.resize(start);
+    return;
   }
-  if (settings_.drop_room_headers && IsRoomHeaderLine(line)) return;
-  WriteLine(line);
+  out_ += "\r\n";
 }
 
 void ProcessedArticleWriter::WriteLine(std::string_view line) {

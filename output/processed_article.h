@@ -42,9 +42,10 @@ class ProcessedArticleWriter {
   std::string scratch_;
 };
 
-// A body line with the removals the settings ask for (trailing blanks and
-// control codes, EOF codes, TAB codes, delimiters, in that order).
-std::string CleanBodyLine(std::string_view line, const ProcessSettings& settings);
+// Makes the removals the settings ask for in the body line that stands in
+// `text` from byte `from` to its end: trailing blanks and control codes,
+// EOF codes, TAB codes, delimiters, in that order.
+void CleanBodyLine(std::string& text, std::size_t from, const ProcessSettings& settings);
 
 // The sub-header line with the recounted comment `count` written in: a line
 // of 21, 40 or 54 bytes gets the count text or the count appended; a line

@@ -1,10 +1,8 @@
 #include "output/recount_list.h"
 
-#include <algorithm>
-#include <numeric>
-
 #include "core/log_line_recognizers.h"
 #include "core/log_store.h"
+#include "core/posting_sorts.h"
 #include "core/posting_assembler.h"
 #include "output/sub_header_date.h"
 #include "tally/comment_recount.h"
@@ -51,20 +49,17 @@ void CollectArticles(const LogLines& lines, std::vector<ArticleRec>& list) {
 
 RecountedComments::RecountedComments(const std::vector<ArticleRec>& list,
                                      TallyProgress& progress) {
-  // The recount needs room, time and number order; a stable sort of the
-  // positions keeps equal postings in file order and says where each went.
-  std::vector<std::size_t> order(list.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [&list](std::size_t a, std::size_t b) {
-    return OrderByRoomTime(list[a], list[b]);
-  });
-  std::vector<ArticleRec> sorted;
-  sorted.reserve(list.size());
-  for (const std::size_t position : order) sorted.push_back(list[position]);
+  // The recount needs room, time and number order. The copy carries each
+  // record's file position in its Rank, which neither the stable sort nor
+  // the recount touches, so every count finds its way back.
+  std::vector<ArticleRec> sorted = list;
+  for (std::size_t i = 0; i < sorted.size(); ++i) sorted[i].Rank = static_cast<std::int32_t>(i);
+  SortPostingsByRoomTime(sorted);
   RecountComments(sorted, progress);
 
   std::vector<std::int32_t> count_at(list.size());
-  for (std::size_t i = 0; i < order.size(); ++i) count_at[order[i]] = sorted[i].CommentCount;
+  for (const ArticleRec& record : sorted)
+    count_at[static_cast<std::size_t>(record.Rank)] = record.CommentCount;
   counts_.reserve(list.size());
   for (std::size_t i = 0; i < list.size(); ++i)
     counts_.emplace(Key(list[i].Room, list[i].Number), count_at[i]);
