@@ -106,8 +106,10 @@ bool PrivateProfile::ReadBool(std::string_view section, std::string_view key,
 
 DateTime PrivateProfile::ReadDate(std::string_view section, std::string_view key,
                                   DateTime fallback) const {
+  // A four-digit year and a date alone: "1999/2/3" reads, "99/02/03" and a
+  // time of day do not.
   const auto value = Find(section, key);
-  if (!value || value->size() != 10 || (*value)[4] != '/' || (*value)[7] != '/') return fallback;
+  if (!value || value->find('/') != 4 || value->find(' ') != std::string::npos) return fallback;
   return ParseDateTime(*value, 2000).value_or(fallback);
 }
 

@@ -34,7 +34,8 @@ class PrivateProfile {
   int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
   // An integer that is not 0; `fallback` as ReadInteger gives it.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
-  // A date "yyyy/mm/dd"; an unreadable one gives `fallback`.
+  // A date "yyyy/mm/dd" (month and day may have one digit); an unreadable
+  // one gives `fallback`.
   DateTime ReadDate(std::string_view section, std::string_view key, DateTime fallback) const;
 
   // Replaces or adds `key`. A line end in `value` would break the file, so

@@ -23,7 +23,10 @@ const std::string kFile =
     "QUOTE=\t^>  \r\n"
     "EMPTY=\r\n"
     "DATE=1999/02/29\r\n"
-    "GOOD=2000/02/29\r\n";
+    "GOOD=2000/02/29\r\n"
+    "SHORT=2000/2/9\r\n"
+    "TWO=00/02/09\r\n"
+    "TIME=2000/02/09 10:00\r\n";
 
 TEST(PrivateProfile, Reads) {
   const PrivateProfile ini(kFile);
@@ -51,6 +54,9 @@ TEST(PrivateProfile, Reads) {
   EXPECT_EQ(ini.ReadString("ENV", "NONE", "x"), "x");
   EXPECT_EQ(ini.ReadDate("ENV", "DATE", 1.0), 1.0);
   EXPECT_EQ(ini.ReadDate("ENV", "GOOD", 1.0), *EncodeDateTime({2000, 2, 29, 0, 0, 0}));
+  EXPECT_EQ(ini.ReadDate("ENV", "SHORT", 1.0), *EncodeDateTime({2000, 2, 9, 0, 0, 0}));
+  EXPECT_EQ(ini.ReadDate("ENV", "TWO", 1.0), 1.0);
+  EXPECT_EQ(ini.ReadDate("ENV", "TIME", 1.0), 1.0);
 }
 
 TEST(PrivateProfile, WritesOneKeyAndKeepsEveryOtherLine) {
