@@ -142,7 +142,10 @@ void PrivateProfile::WriteString(std::string_view section, std::string_view key,
     if (!Trim(lines_[i]).empty()) insert_at = i + 1;
   }
   if (!found) {
-    lines_.push_back("[" + std::string(section) + "]");
+    std::string header(1, '[');
+    header += section;
+    header += ']';
+    lines_.push_back(std::move(header));
     insert_at = lines_.size();
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(entry));
