@@ -43,17 +43,13 @@ ProcessSettings NormalizedProcessSettings(ProcessSettings settings) {
 }
 
 std::string ProcessRangeDisplay(const ProcessSettings& settings) {
-  std::string text;
-  if (settings.range == ProcessRangeKind::ByNumber) {
-    text = "#" + settings.first_number + " ";
-    text += kTilde;
-    text += " #" + settings.last_number;
-  } else {
-    text = FormatDateTime("yy/mm/dd", settings.first_date);
-    text += " ";
-    text += kTilde;
-    text += " " + FormatDateTime("yy/mm/dd", settings.last_date);
-  }
+  const bool by_number = settings.range == ProcessRangeKind::ByNumber;
+  std::string text(by_number ? "#" : "");
+  text += by_number ? settings.first_number : FormatDateTime("yy/mm/dd", settings.first_date);
+  text += ' ';
+  text += kTilde;
+  text += by_number ? " #" : " ";
+  text += by_number ? settings.last_number : FormatDateTime("yy/mm/dd", settings.last_date);
   return text;
 }
 
