@@ -29,29 +29,22 @@ void CleanBodyLine(std::string& text, std::size_t from, const ProcessSettings& s
     while (end > from && static_cast<unsigned char>(text[end - 1]) < 0x21) --end;
     text.resize(end);
   }
-  // Kept bytes move down over removed ones in one pass per removal.
-  auto keep_if = [&text, from](auto keep) {
-    std::size_t kept = from;
-    for (std::size_t i = from; i < text.size(); ++i)
-      if (keep(text[i])) text[kept++] = text[i];
-    text.resize(kept);
-  };
-  if (settings.strip_eof) keep_if([](char c) { return c != '\x1a'; });
-  if (settings.strip_tabs) keep_if([](char c) { return c != '\t'; });
-  if (settings.strip_delimiters) {
-    // Removing every blank-backspace pair until none is left, searching from
-    // the start each time, ends in the same text as one pass that drops a
-    // backspace together with the blank it follows.
-    std::size_t kept = from;
-    for (std::size_t i = from; i < text.size(); ++i) {
-      if (text[i] == '\b' && kept > from && text[kept - 1] == ' ') {
-        --kept;
-      } else {
-        text[kept++] = text[i];
-      }
+  if (!settings.strip_eof && !settings.strip_tabs && !settings.strip_delimiters) return;
+  // One pass moves the kept bytes down. Removing every blank-backspace pair
+  // until none is left, searching from the start each time, ends in the same
+  // text as dropping each backspace together with the kept blank before it;
+  // EOF and TAB codes are gone before that, as if removed first.
+  std::size_t kept = from;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((c == '\x1a' && settings.strip_eof) || (c == '\t' && settings.strip_tabs)) continue;
+    if (c == '\b' && settings.strip_delimiters && kept > from && text[kept - 1] == ' ') {
+      --kept;
+      continue;
     }
-    text.resize(kept);
+    text[kept++] = c;
   }
+  text.resize(kept);
 }
 
 std::string SubHeaderWithCount(std::string_view sub_header, std::int32_t count) {
