@@ -6,7 +6,9 @@
 #include "cli/aclogs_command.h"
 #include "cli/argument_text.h"
 #include "cli/reports.h"
+#include "cli/log_output_commands.h"
 #include "cli/rule_options.h"
+#include "cli/settings_defaults.h"
 #include "platform/cp932.h"
 
 namespace tobrel {
@@ -66,6 +68,23 @@ std::optional<int> Digit(const std::optional<std::string>& text, char last) {
   return (*text)[0] - '0';
 }
 
+// Reads the list of --strip.
+bool ParseStrip(const std::string& text, CliOptions& options) {
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find(',', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string item = text.substr(start, end - start);
+    if (item == "delimiter") options.strip_delimiters = true;
+    else if (item == "eof") options.strip_eof = true;
+    else if (item == "tab") options.strip_tabs = true;
+    else if (item == "trailing") options.strip_trailing = true;
+    else return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string CliHelpText() {
@@ -85,6 +104,10 @@ std::string CliHelpText() {
       "  excluded             the excluded postings as their list shows them: room, number,\n"
       "                       reason (ID, title, duplicate), ID, handle, title; tab-separated,\n"
       "                       by room and number\n"
+      "  info                 the log information of each LOGFILE (size, lines, postings,\n"
+      "                       number and date range)\n"
+      "  process              the processed copy of ONE LOGFILE to -o FILE; the account\n"
+      "                       lines go to standard error\n"
       "\n"
       "Reading:\n"
       "  --delimiter-only     only delimiter lines end a posting\n"
@@ -139,6 +162,21 @@ std::string CliHelpText() {
       "  --install DIR        the installation folder (default: found in the prefix)\n"
       "  --personal DIR       list a personal log folder instead of the shared one\n"
       "  --descending         room logs in descending order of file name\n"
+      "process:\n"
+      "  --align NNNNN        put NNNNN as the last posting number into every header\n"
+      "                       (three-digit headers: NNNNN if below 1000, else 999)\n"
+      "  --numbers, --dates   the postings to copy (default 1-65000)\n"
+      "  --strip LIST         remove from body lines, comma-separated: delimiter, eof,\n"
+      "                       tab, trailing (blanks and control codes at line ends)\n"
+      "  --recount            write recounted comment counts into the sub-header lines\n"
+      "  --drop-deleted       leave out postings deleted by their poster or the operator\n"
+      "  --drop-room-headers  leave out room header lines inside postings\n"
+      "\n"
+      "Settings:\n"
+      "  --settings FILE      take the options that the window's settings file FILE\n"
+      "                       holds (reading options, quote pattern, --top100,\n"
+      "                       --hide-ids) as the defaults; the command line overrides\n"
+      "                       them. Without it no settings file is read.\n"
       "\n"
       "Output and environment:\n"
       "  -o FILE              write to FILE instead of standard output\n"
@@ -161,6 +199,14 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     parse.error = std::move(message);
     return parse;
   };
+
+  // The settings file's values first, so that every option given overrides them.
+  for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+    if (arguments[i] != "--settings") continue;
+    options.settings_file = arguments[i + 1];
+    if (auto error = ApplySettingsFile(options.settings_file, options)) return fail(*error);
+    break;
+  }
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
@@ -245,6 +291,25 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         if (!text || text->find_first_not_of("dmhwiz") != std::string::npos)
           return fail("--tables needs letters of dmhwiz");
         options.tables = *text;
+      } else if (arg == "--settings") {
+        if (!value()) return fail("--settings needs a file name");
+      } else if (arg == "--align") {
+        const auto text = value();
+        if (!text || text->empty() || text->size() > 5 ||
+            text->find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(*text) < 1 || std::stoi(*text) > 65000)
+          return fail("--align needs a number from 1 to 65000");
+        options.align = *text;
+      } else if (arg == "--strip") {
+        const auto text = value();
+        if (!text || !ParseStrip(*text, options))
+          return fail("--strip needs a list of delimiter, eof, tab, trailing");
+      } else if (arg == "--recount") {
+        options.recount = true;
+      } else if (arg == "--drop-deleted") {
+        options.drop_deleted = true;
+      } else if (arg == "--drop-room-headers") {
+        options.drop_room_headers = true;
       } else if (arg == "--quote") {
         const auto text = value();
         if (!text) return fail("--quote needs a pattern");
@@ -264,7 +329,8 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         return fail("unknown option " + arg);
       }
     } else if (options.report.empty()) {
-      if (arg != kAcLogsCommand && !FindReport(arg)) return fail("unknown report " + arg);
+      if (arg != kAcLogsCommand && !FindReport(arg) && !IsLogOutputCommand(arg))
+        return fail("unknown report " + arg);
       options.report = arg;
     } else if (options.report == kAcLogsCommand) {
       if (options.forum) return fail("aclogs takes one FORUM");
@@ -274,6 +340,9 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     }
   }
   if (options.report.empty()) return fail("no report named");
+  if (options.report == "process" && options.logs.size() != 1)
+    return fail("process needs exactly one LOGFILE");
+  if (options.report == "process" && options.output.empty()) return fail("process needs -o FILE");
   if (options.report == "comment" && options.order > 2)
     return fail("--order of comment needs a number from 0 to 2");
   if (options.missing && options.target.kind != TargetKind::ByNumber)

@@ -45,6 +45,15 @@ struct CliOptions {
   std::optional<YearMonth> month_from;  // --from (default: as at start-up)
   std::optional<YearMonth> month_to;    // --to (default: as at start-up)
   std::string target_id;       // --id: "対象&ID", CP932
+  // process: the processing dialog's own options.
+  std::optional<std::string> align;  // --align: "最終発言番号を揃える(&N)" with this number
+  bool strip_delimiters = false;     // --strip delimiter,eof,tab,trailing
+  bool strip_eof = false;
+  bool strip_tabs = false;
+  bool strip_trailing = false;
+  bool recount = false;              // --recount: "ｺﾒﾝﾄ数の再計算(&R)"
+  bool drop_deleted = false;         // --drop-deleted: "削除発言は出力しない(&X)"
+  bool drop_room_headers = false;    // --drop-room-headers: "会議室ﾍｯﾀﾞを(&H)" "全て削除"
 
   // aclogs.
   std::string install_folder;         // --install: AirCraft 97's folder (native)
@@ -57,6 +66,7 @@ struct CliOptions {
   bool utf8 = false;
   std::optional<DateTime> today;
   bool progress = false;
+  std::string settings_file;  // --settings: its values are the defaults
 };
 
 struct CliParse {

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "cli/aclogs_command.h"
+#include "cli/log_output_commands.h"
 #include "cli/report_output.h"
 #include "cli/output_guard.h"
 #include "cli/reports.h"
@@ -46,6 +47,7 @@ std::unique_ptr<Clock> MakeClock(const CliOptions& options) {
 
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (options.report == kAcLogsCommand) return RunAcLogs(options, out, err);
+  if (IsLogOutputCommand(options.report)) return RunLogOutputCommand(options, out, err);
   const ReportFunction report = FindReport(options.report);
   if (!report) {
     err << "tobrel-cli: unknown report " << options.report << '\n';

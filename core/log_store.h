@@ -17,6 +17,12 @@ struct LogStore {
   std::vector<std::string> ReadFiles;  // native paths, in reading order
 };
 
+// Empties a list of records and gives its memory back.
+template <typename Record>
+void ClearPostings(std::vector<Record>& list) {
+  std::vector<Record>().swap(list);
+}
+
 // Three-way orders of Postings, as "less than" predicates. SortPostings is
 // stable, so records that compare equal keep the order they had;
 // core/posting_sorts.h has the same sorts made fast for whole archives.
