@@ -51,6 +51,7 @@ void TForm1::BuildLayout() {
   page_control2_ = new QTabWidget(top);
   page_control2_->setObjectName("PageControl2");
   page_control2_->setGeometry(0, 0, kLeftWidth, kPagesHeight);
+  page_control2_->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
 
   auto* sheet5 = new QWidget;
   sheet5->setObjectName("TabSheet5");
@@ -83,6 +84,7 @@ void TForm1::BuildLayout() {
   grid5->addWidget(button2, 1, 1);
   grid5->addWidget(button3, 1, 2);
   grid5->addWidget(button4, 1, 3);
+  grid5->setColumnStretch(0, 1);
   connect(button2, &QPushButton::clicked, this, &TForm1::ReadCheckedFiles);
   connect(button3, &QPushButton::clicked, this, &TForm1::ClearAll);
   connect(button4, &QPushButton::clicked, this, &TForm1::ShowReadFilesPage);
@@ -106,6 +108,7 @@ void TForm1::BuildLayout() {
                          sheet6);
   auto* button6 = Button("Button6", QStringLiteral("消去"),
                          QStringLiteral("読込み済みﾛｸﾞﾌｧｲﾙ情報のｸﾘｱ"), sheet6);
+  label2_->setMinimumWidth(150);
   auto* button8 = Button("Button8", QStringLiteral("確認"),
                          QStringLiteral("ﾛｸﾞの読込みから集計から除外した発言の一覧 確認"), sheet6);
   button8->setEnabled(false);  // the excluded-postings list comes with its dialog
@@ -117,12 +120,15 @@ void TForm1::BuildLayout() {
   grid6->addWidget(button5, 1, 1);
   grid6->addWidget(button6, 1, 2);
   grid6->addWidget(button8, 1, 3);
+  grid6->setColumnStretch(0, 1);
   connect(button5, &QPushButton::clicked, this, &TForm1::ShowCandidatesPage);
   connect(button6, &QPushButton::clicked, this, &TForm1::ClearReadData);
   connect(read_list_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { popup_menu2_->popup(read_list_->viewport()->mapToGlobal(p)); });
 
   range_page_ = new RangePage;
+  for (QPushButton* button : {button2, button3, button4, button5, button6, button8})
+    button->setFixedWidth(52);
   page_control2_->addTab(sheet5, QStringLiteral("選択可能ﾛｸﾞﾌｧｲﾙ一覧"));
   page_control2_->addTab(sheet6, QStringLiteral("読込み済みﾛｸﾞﾌｧｲﾙ一覧"));
   page_control2_->addTab(range_page_, QStringLiteral("集計期間"));
@@ -131,7 +137,7 @@ void TForm1::BuildLayout() {
   page_control1_ = new QTabWidget(top);
   page_control1_->setObjectName("PageControl1");
   page_control1_->setGeometry(kLeftWidth, 0, kRightWidth, kPagesHeight - kButtonRowHeight);
-  page_control1_->setStyleSheet("QTabBar::tab { width: 58px; }");
+  page_control1_->setStyleSheet("QTabBar::tab { width: 58px; padding: 3px 0px; }");
   count_page_ = new CountPage;
   comment_page_ = new CommentPage;
   stats_page_ = new StatsPage;
@@ -189,12 +195,12 @@ void TForm1::BuildLayout() {
   status_panel0_->setFixedWidth(500);
   bar->addWidget(status_panel0_);
   auto* panel1_box = new QWidget(bar);
-  panel1_box->setFixedWidth(135);
+  panel1_box->setFixedSize(135, 16);
   progress_bar_ = new QProgressBar(panel1_box);
   progress_bar_->setObjectName("ProgressBar1");
   progress_bar_->setRange(0, 100);
   progress_bar_->setTextVisible(false);
-  progress_bar_->setGeometry(135 - 128, 2, 128, 14);
+  progress_bar_->setGeometry(135 - 128, 1, 128, 14);
   bar->addPermanentWidget(panel1_box);
 }
 

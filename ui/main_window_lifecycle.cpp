@@ -38,6 +38,10 @@ TForm1::TForm1(const WindowEnvironment& environment, QWidget* parent)
   setWindowTitle(QStringLiteral("Tobrel  NIFTY SERVE 電子会議室/PATIO ログ 発言集計 "));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  // The design's small user-interface font: Japanese glyphs at 12 pixels.
+  QFont font(QStringLiteral("IPAGothic"));
+  font.setPixelSize(12);
+  setFont(font);
   BuildLayout();
   BuildActions();
   BuildMenus();
