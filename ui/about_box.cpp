@@ -77,7 +77,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(8);
   layout->addWidget(Copyright, 1);
   layout->addLayout(buttons);
-  setFixedWidth(440);
+  const int width = 460;
+  setFixedSize(width, layout->heightForWidth(width));
 
   connect(AboutQtButton, &QPushButton::clicked, this, [this] { QApplication::aboutQt(); });
   connect(OKButton, &QPushButton::clicked, this, &TAboutBox::accept);

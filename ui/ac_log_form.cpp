@@ -42,7 +42,8 @@ QTreeWidget* NewListView(const QString& name, const QString& hint,
   view->setHeaderLabels(titles);
   for (int i = 0; i < static_cast<int>(columns.size()); ++i)
     view->setColumnWidth(i, columns[static_cast<std::size_t>(i)].second);
-  view->header()->setStretchLastSection(false);
+  // The last column takes what width is left (at least its own).
+  view->header()->setStretchLastSection(true);
   return view;
 }
 
@@ -112,6 +113,7 @@ void TACLogFrm::CreateControls() {
   Button1 = new QPushButton(QStringLiteral("..."), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setAutoDefault(false);
+  Button1->setMaximumWidth(Button1->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
 
   RadioGroup1 = new QGroupBox(QStringLiteral("会議室ﾛｸﾞﾌｧｲﾙ名の並び順 (&O)"), this);
   RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
@@ -142,8 +144,8 @@ void TACLogFrm::CreateControls() {
   top->setColumnStretch(3, 1);
 
   auto* lists = new QHBoxLayout;
-  lists->addWidget(ListView1, 180 + 4);
-  lists->addWidget(ListView2, 396 + 4);
+  lists->addWidget(ListView1, 5);
+  lists->addWidget(ListView2, 8);
 
   auto* personal = new QHBoxLayout;
   personal->addWidget(personal_label);
@@ -165,7 +167,7 @@ void TACLogFrm::CreateControls() {
   layout->addWidget(Edit2);
   layout->addLayout(personal);
   layout->addLayout(bottom);
-  resize(660, 440);
+  resize(760, 440);
 
   connect(ComboBox1, &QComboBox::activated, this, &TACLogFrm::ComboBox1Change);
   connect(BitBtn1, &QPushButton::clicked, this, &TACLogFrm::BitBtn1Click);
@@ -193,6 +195,7 @@ void TACLogFrm::FormShow() {
   ComboBox1->setCurrentIndex(static_cast<int>(model_.folder_kind()));
   order_buttons_->button(0)->setChecked(true);
   Edit1->setText(FromNative(model_.install_folder()));
+  Edit1->setCursorPosition(0);
   Edit3->setText(FromNative(model_.personal_folder()));
   ShowForums();
   // The message comes once the dialog is up, as it would after the search.
@@ -217,6 +220,7 @@ void TACLogFrm::BitBtn1Click() {
   if (!folder) return;
   const std::optional<Notice> notice = model_.ChooseInstallFolder(*folder);
   Edit1->setText(FromNative(model_.install_folder()));
+  Edit1->setCursorPosition(0);
   ShowForums();
   ShowReport(notice);
 }
@@ -239,6 +243,7 @@ void TACLogFrm::ListView2Change() {
   if (rows.empty()) return;
   model_.SelectRoomFiles(rows);
   Edit2->setText(FromNative(model_.selection_text()));
+  Edit2->setCursorPosition(0);
 }
 
 void TACLogFrm::RadioGroup1Click(int id) {
@@ -272,6 +277,7 @@ void TACLogFrm::ShowRoomFiles(const std::vector<std::string>& keep_selected) {
       item->setSelected(true);
   }
   Edit2->setText(FromNative(model_.selection_text()));
+  Edit2->setCursorPosition(0);
 }
 
 void TACLogFrm::ShowReport(const std::optional<Notice>& notice) {

@@ -84,13 +84,16 @@ void TFileSelectFrm::CreateControls() {
   ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   ListView1->setHeaderLabels(
       {QStringLiteral("File Name"), QStringLiteral("FileSize"), QStringLiteral("TimeStamp")});
+  // The widths of the desktop this was first written for, widened where
+  // this font needs more for a size or a time stamp.
+  const QFontMetrics metrics = ListView1->fontMetrics();
   ListView1->setColumnWidth(0, 128);
-  ListView1->setColumnWidth(1, 100);
-  ListView1->setColumnWidth(2, 120);
+  ListView1->setColumnWidth(1, std::max(100, metrics.horizontalAdvance(QStringLiteral("0,000,000,000")) + 16));
+  ListView1->setColumnWidth(2, std::max(120, metrics.horizontalAdvance(QStringLiteral("0000/00/00 00:00:00")) + 16));
   ListView1->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   ListView1->header()->setSectionsClickable(true);
   ListView1->header()->setSortIndicatorShown(true);
-  ListView1->header()->setStretchLastSection(false);
+  ListView1->header()->setStretchLastSection(true);
 
   ComboBox1 = new QComboBox(this);
   ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -128,8 +131,8 @@ void TFileSelectFrm::CreateControls() {
   right->addLayout(mask);
 
   auto* panes = new QHBoxLayout;
-  panes->addLayout(left, 2);
-  panes->addLayout(right, 3);
+  panes->addLayout(left, 5);
+  panes->addLayout(right, 8);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(BitBtn1);
@@ -137,7 +140,7 @@ void TFileSelectFrm::CreateControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(panes, 1);
   layout->addLayout(buttons);
-  resize(640, 420);
+  resize(760, 440);
 
   connect(DriveComboBox1, &QComboBox::activated, this, &TFileSelectFrm::DriveComboBox1Change);
   connect(DirectoryListBox1, &FolderTree::FolderChanged, this,

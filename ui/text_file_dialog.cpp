@@ -1,6 +1,9 @@
 #include "ui/text_file_dialog.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTreeView>
 
 #include "ui/qt_text.h"
 #include "ui/text_preview.h"
@@ -33,7 +36,14 @@ TTextFileDialog::TTextFileDialog(Kind kind, const QString& title, QWidget* paren
   // column of its own on the right, as tall as the grid.
   if (auto* grid = qobject_cast<QGridLayout*>(layout()))
     grid->addWidget(preview_, 0, grid->columnCount(), grid->rowCount(), 1);
-  resize(860, 460);
+  // Size, kind and date as wide as their texts: the preview takes room
+  // the list would otherwise have.
+  if (auto* details = findChild<QTreeView*>(QStringLiteral("treeView")))
+    for (int column = 1; column < details->header()->count(); ++column)
+      details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  resize(1080, 480);
+  if (auto* splitter = findChild<QSplitter*>(QStringLiteral("splitter")))
+    splitter->setSizes({140, 560});
 
   connect(this, &QFileDialog::currentChanged, this,
           [this](const QString& path) { preview_->ShowFile(ToNative(path)); });
