@@ -13,10 +13,12 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "modal_driver.h"
 #include "support/aircraft_prefix.h"
 #include "ui/ac_log_form.h"
 #include "ui/about_box.h"
 #include "ui/file_select_form.h"
+#include "ui/notice_box.h"
 #include "ui/text_file_dialog.h"
 #include "ui/text_preview.h"
 
@@ -94,6 +96,7 @@ class TestDialogRendering : public QObject {
   void fileSelectForm();
   void aboutBox();
   void textFileDialog();
+  void messageBox();
 
  private:
   std::unique_ptr<WinePrefixBuilder> prefix_;
@@ -158,6 +161,18 @@ void TestDialogRendering::textFileDialog() {
   QCOMPARE(dialog.Preview()->toPlainText(),
            U("■ 会議室ログ\n 1/ 1 ABC01234 山田太郎 会議室の案内"));
   QVERIFY(dialog.grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/dialog_textopendialog.png")));
+}
+
+void TestDialogRendering::messageBox() {
+  QString cut = QStringLiteral("not shown");
+  tobrel::testing::WhenModal<QMessageBox>([&cut](QMessageBox* box) {
+    QCoreApplication::processEvents();
+    box->grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/dialog_message_personal_folder.png"));
+    cut = CutTexts(box).join(QStringLiteral(" | "));
+    box->accept();
+  });
+  ShowNotice(&main_, kPersonalFolderMissingMessage, true);
+  QCOMPARE(cut, QString());
 }
 
 QTEST_MAIN(TestDialogRendering)
