@@ -61,7 +61,8 @@ class TestTACLogFrm : public QObject {
   void cancelChangesNothing();
   void missingPersonalFolder();
   void missingGlobalDatByHand();
-  void missingGlobalDatOnShowing();
+  void messageOnShowing_data();
+  void messageOnShowing();
 
  private:
   template <typename T>
@@ -294,8 +295,28 @@ void TestTACLogFrm::missingGlobalDatByHand() {
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 4);
 }
 
-void TestTACLogFrm::missingGlobalDatOnShowing() {
-  std::filesystem::remove(prefix_->path() / "drive_c/AC97/Global.Dat");
+void TestTACLogFrm::messageOnShowing_data() {
+  QTest::addColumn<bool>("installer_log");
+  QTest::addColumn<QString>("message");  // the message, or a part of it
+  QTest::addColumn<bool>("installation_found");
+  QTest::newRow("Global.Dat missing")
+      << false << U("指定されたAirCraft 97本体フォルダにGlobal.Datが見つかりません") << true;
+  QTest::newRow("installer log unreadable") << true << U("GONE.LOG") << false;
+}
+
+void TestTACLogFrm::messageOnShowing() {
+  QFETCH(bool, installer_log);
+  QFETCH(QString, message);
+  QFETCH(bool, installation_found);
+  if (installer_log) {
+    prefix_->Write("user.reg", "WINE REGISTRY Version 2\n");
+    prefix_->Write("system.reg",
+                   "WINE REGISTRY Version 2\n"
+                   "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\AirCraft 97] 1\n"
+                   "\"UninstallString\"=\"C:\\\\unvise.exe /L C:\\\\AC97\\\\GONE.LOG\"\n");
+  } else {
+    std::filesystem::remove(prefix_->path() / "drive_c/AC97/Global.Dat");
+  }
   QString text;
   AcceptMessageBox(&text);
   // Through exec, as the window opens it; the message comes once it is up.
@@ -304,8 +325,8 @@ void TestTACLogFrm::missingGlobalDatOnShowing() {
     form->reject();
   });
   QCOMPARE(form_->exec(), int(QDialog::Rejected));
-  QCOMPARE(text, U("指定されたAirCraft 97本体フォルダにGlobal.Datが見つかりません"));
-  QCOMPARE(Child<QLineEdit>("Edit1")->text(), Drive("/AC97/"));
+  QVERIFY2(text.contains(message), qPrintable(text));
+  QCOMPARE(Child<QLineEdit>("Edit1")->text(), installation_found ? Drive("/AC97/") : QString());
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
 }
 
