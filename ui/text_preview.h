@@ -9,10 +9,9 @@
 
 namespace tobrel {
 
-// The preview of the native file `path`: its first `max_lines` lines (CR
-// LF, CR or LF end a line), read from at most `max_bytes` bytes, converted
-// from CP932; control characters other than tab show as blanks. Anything
-// but a regular file that can be read gives an empty text.
+// The preview of the native file `path`: PreviewLines of at most
+// `max_bytes` bytes from its start, converted from CP932. Anything but a
+// regular file that can be read gives an empty text.
 QString PreviewText(const std::string& path, int max_lines = 40, int max_bytes = 16384);
 
 class TTextPreview : public QPlainTextEdit {
