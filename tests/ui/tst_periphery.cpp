@@ -180,6 +180,9 @@ void TestPeriphery::fileDialogFiltersAndPreview() {
   QVERIFY(dialog.Preview()->isReadOnly());
   emit dialog.currentChanged(QString::fromStdString(folder.path().string()));
   QCOMPARE(dialog.Preview()->toPlainText(), QString());
+  dialog.setDirectory(QString::fromStdString(folder.path().string()));
+  dialog.selectFile(QStringLiteral("mes.log"));
+  QCOMPARE(dialog.FileName(), path);
 
   TTextFileDialog save(TTextFileDialog::Kind::Save, U("集計結果を名前をつけて保存"));
   QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
