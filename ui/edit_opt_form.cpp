@@ -34,13 +34,13 @@ TEditOptForm::TEditOptForm(const TobrelSettings& settings, QWidget* parent) : QD
     group_layout->addWidget(button);
   }
   folder_label_ = new QLabel(QStringLiteral("ﾌｫﾙﾀﾞ(&D)"), page1);
-  folder_ = new QLineEdit(QFromNative(settings.ext_folder), page1);
+  folder_ = new QLineEdit(FromNative(settings.ext_folder), page1);
   folder_->setObjectName("EditFolder");
   folder_label_->setBuddy(folder_);
   folder_button_ = new QPushButton(QStringLiteral("参照"), page1);
   folder_button_->setObjectName("Button1");
   file_label_ = new QLabel(QStringLiteral("固定ﾌｧｲﾙ名(&N)"), page1);
-  file_name_ = new QLineEdit(QFromNative(settings.ext_file_name), page1);
+  file_name_ = new QLineEdit(FromNative(settings.ext_file_name), page1);
   file_name_->setObjectName("EditFileName");
   file_label_->setBuddy(file_name_);
   auto* grid1 = new QGridLayout(page1);
@@ -54,7 +54,7 @@ TEditOptForm::TEditOptForm(const TobrelSettings& settings, QWidget* parent) : QD
   auto* page2 = new QWidget;
   page2->setObjectName("TabSheet2");
   auto* editor_label = new QLabel(QStringLiteral("使用するエディタ(&E)"), page2);
-  editor_ = new QLineEdit(QFromNative(settings.ext_editor), page2);
+  editor_ = new QLineEdit(FromNative(settings.ext_editor), page2);
   editor_->setObjectName("EditEditor");
   editor_label->setBuddy(editor_);
   auto* editor_button = new QPushButton(QStringLiteral("参照"), page2);
@@ -74,9 +74,9 @@ TEditOptForm::TEditOptForm(const TobrelSettings& settings, QWidget* parent) : QD
 
   auto* page3 = new QWidget;
   page3->setObjectName("TabSheet3");
-  header_ = new QLineEdit(QFromCp932(settings.ext_header), page3);
+  header_ = new QLineEdit(FromCp932(settings.ext_header), page3);
   header_->setObjectName("EditHeader");
-  footer_ = new QLineEdit(QFromCp932(settings.ext_footer), page3);
+  footer_ = new QLineEdit(FromCp932(settings.ext_footer), page3);
   footer_->setObjectName("EditFooter");
   auto* header_label = new QLabel(QStringLiteral("ヘッダ(&H)"), page3);
   header_label->setBuddy(header_);
@@ -140,16 +140,16 @@ void TEditOptForm::KindChosen(int kind) {
 
 void TEditOptForm::ShowPosition(QLabel* label, const QLineEdit* field) {
   label->setText(QString::asprintf("%5d: %5d", field->cursorPosition() + 1,
-                                   static_cast<int>(Cp932FromQ(field->text()).size())));
+                                   static_cast<int>(ToCp932(field->text()).size())));
 }
 
 void TEditOptForm::Store(TobrelSettings& settings) const {
   settings.ext_file_type = kind_->checkedId();
-  settings.ext_folder = NativeFromQ(folder_->text());
-  settings.ext_file_name = NativeFromQ(file_name_->text());
-  settings.ext_editor = NativeFromQ(editor_->text());
-  settings.ext_header = Cp932FromQ(header_->text());
-  settings.ext_footer = Cp932FromQ(footer_->text());
+  settings.ext_folder = ToNative(folder_->text());
+  settings.ext_file_name = ToNative(file_name_->text());
+  settings.ext_editor = ToNative(editor_->text());
+  settings.ext_header = ToCp932(header_->text());
+  settings.ext_footer = ToCp932(footer_->text());
   settings.ext_encoding = encoding_->currentIndex();
 }
 

@@ -22,7 +22,7 @@
 namespace tobrel {
 
 void TForm1::AddLogFiles(const QStringList& paths) {
-  for (const QString& path : paths) candidates_.Add(NativeFromQ(path));
+  for (const QString& path : paths) candidates_.Add(ToNative(path));
   RefreshCandidates();
 }
 
@@ -48,7 +48,7 @@ void TForm1::RefreshCandidates() {
   const QSignalBlocker blocker(check_list_);
   check_list_->clear();
   for (const CandidateFile& entry : candidates_.Entries()) {
-    auto* item = new QListWidgetItem(QFromNative(entry.path), check_list_);
+    auto* item = new QListWidgetItem(FromNative(entry.path), check_list_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
   }
@@ -57,10 +57,10 @@ void TForm1::RefreshCandidates() {
 }
 
 void TForm1::RefreshLabels() {
-  label1_->setText(QFromCp932(FilesLabelText(candidates_.Count())));
-  label2_->setText(QFromCp932(ArticlesLabelText(static_cast<int>(store_.Postings.size()))));
+  label1_->setText(FromCp932(FilesLabelText(candidates_.Count())));
+  label2_->setText(FromCp932(ArticlesLabelText(static_cast<int>(store_.Postings.size()))));
   read_list_->clear();
-  for (const std::string& path : store_.ReadFiles) read_list_->addItem(QFromNative(path));
+  for (const std::string& path : store_.ReadFiles) read_list_->addItem(FromNative(path));
 }
 
 void TForm1::RemoveSelectedCandidates() {
@@ -75,7 +75,7 @@ void TForm1::RemoveSelectedCandidates() {
 void TForm1::ShowFileInformation() {
   const int row = check_list_->currentRow();
   if (row < 0) return;
-  const QString path = QFromNative(candidates_.Entries()[row].path);
+  const QString path = FromNative(candidates_.Entries()[row].path);
   const QFileInfo info(path);
   if (!info.isFile()) {
     ShowMessage(path + QStringLiteral("が見つかりません"));
@@ -83,7 +83,7 @@ void TForm1::ShowFileInformation() {
   }
   const QString text =
       QStringLiteral("\nFileName : %1\nFileSize : %2 Byte\nTimeStamp: %3")
-          .arg(info.fileName(), QFromCp932(FormatThousands(info.size())),
+          .arg(info.fileName(), FromCp932(FormatThousands(info.size())),
                info.lastModified().toString("yyyy/MM/dd hh:mm:ss"));
   QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
   box.move(pos() + QPoint(50, 50));
@@ -102,7 +102,7 @@ void TForm1::ReadCheckedFiles() {
   const std::optional<std::string> error = ReadLogFiles(store_, inputs, *clock_, *this);
   // The run marks the files it read; the list keeps its own check marks.
   RefreshLabels();
-  if (error) ShowMessage(QFromCp932(*error));
+  if (error) ShowMessage(FromCp932(*error));
 }
 
 void TForm1::ClearAll() {
@@ -179,12 +179,12 @@ void TForm1::SetBusyCursor(bool busy) {
 }
 
 std::string TForm1::ApplicationTitle() const {
-  return Cp932FromQ(windowTitle());
+  return ToCp932(windowTitle());
 }
 
 void TForm1::SetApplicationTitle(std::string_view title) {
   // The task bar shows the window's title on this system.
-  setWindowTitle(QFromCp932(title));
+  setWindowTitle(FromCp932(title));
 }
 
 void TForm1::Minimize() { showMinimized(); }
@@ -192,7 +192,7 @@ void TForm1::Restore() { showNormal(); }
 void TForm1::Beep() { QApplication::beep(); }
 
 void TForm1::ShowStatus(std::string_view text) {
-  status_panel0_->setText(QFromCp932(text));
+  status_panel0_->setText(FromCp932(text));
   status_panel0_->repaint();
 }
 
@@ -210,9 +210,9 @@ void TForm1::SetProgressPosition(int position) {
   if (before != after) progress_bar_->repaint();
 }
 
-void TForm1::SetFilesLabel(std::string_view text) { label1_->setText(QFromCp932(text)); }
+void TForm1::SetFilesLabel(std::string_view text) { label1_->setText(FromCp932(text)); }
 void TForm1::SetArticlesLabel(std::string_view text) {
-  label2_->setText(QFromCp932(text));
+  label2_->setText(FromCp932(text));
   label2_->repaint();
 }
 

@@ -86,7 +86,7 @@ void TForm1::LoadDataFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     if (const auto error =
             LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear()))
-      ShowMessage(QFromCp932(*error));
+      ShowMessage(FromCp932(*error));
   }
   RefreshCandidates();
 }
@@ -97,7 +97,7 @@ void TForm1::ApplyViewOptions() {
   editor_->SetLeftbarVisible(settings_.line_numbers);
   menu_ruler_->setChecked(settings_.ruler);
   editor_->SetRulerVisible(settings_.ruler);
-  editor_->SetFontByName(QFromCp932(settings_.font_name), settings_.font_size);
+  editor_->SetFontByName(FromCp932(settings_.font_name), settings_.font_size);
   editor_->SetColors(ColorFromColorRef(settings_.char_color),
                      ColorFromColorRef(settings_.back_color),
                      ColorFromColorRef(settings_.select_color));
@@ -117,7 +117,7 @@ std::optional<std::string> TForm1::SaveSettings() {
   settings_.line_numbers = menu_line_no_->isChecked();
   settings_.ruler = menu_ruler_->isChecked();
   settings_.font_size = editor_->FontSize();
-  settings_.font_name = Cp932FromQ(editor_->FontName());
+  settings_.font_name = ToCp932(editor_->FontName());
   settings_.char_color = static_cast<int>(ColorRefFromColor(editor_->TextColor()));
   settings_.back_color = static_cast<int>(ColorRefFromColor(editor_->BackColor()));
   settings_.select_color = static_cast<int>(ColorRefFromColor(editor_->SelectColor()));

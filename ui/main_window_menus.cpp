@@ -73,7 +73,7 @@ void TForm1::BuildActions() {
   connect(action("D1Click"), &QAction::triggered, this, [this] {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("データファイルの読込み"), QString(), QStringLiteral("Data (*.Dat *.dat);;*"));
-    if (!path.isEmpty()) LoadDataFiles({NativeFromQ(path)});
+    if (!path.isEmpty()) LoadDataFiles({ToNative(path)});
   });
 }
 

@@ -93,7 +93,7 @@ void TForm1::RunTally() {
   std::optional<QString> problem;
   try {
     const ReportOutcome outcome = MakeReport(store_, CurrentRequest(), comments_recounted_, *this);
-    if (outcome.refused) problem = QFromCp932(*outcome.refused);
+    if (outcome.refused) problem = FromCp932(*outcome.refused);
     std::string text;
     for (const std::string& line : outcome.lines) {
       text += line;
@@ -130,7 +130,7 @@ void TForm1::SaveResultExecute() {
 void TForm1::SaveResultTo(const QString& path) {
   // The lines as they stand, each ended by CR LF; the old file is replaced whole.
   try {
-    WriteFileAtomically(NativeFromQ(path), EditorFileText({}, ViewLines(*editor_), {}, false));
+    WriteFileAtomically(ToNative(path), EditorFileText({}, ViewLines(*editor_), {}, false));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }
@@ -168,7 +168,7 @@ void TForm1::OpenFindDialog() {
 
 void TForm1::FindInView(const QString& text, bool match_case) {
   if (text.isEmpty()) return;
-  const std::string needle = Cp932FromQ(text);
+  const std::string needle = ToCp932(text);
   const std::string whole = editor_->Lines().Text() + (editor_->Lines().Count() ? "\r\n" : "");
   const std::int64_t found = FindInResult(
       whole, needle, editor_->SelectionStart() + editor_->SelectionLength(), match_case);
@@ -198,13 +198,13 @@ void TForm1::OpenInExternalEditor() {
           ShowMessage(QStringLiteral("指定されたファイル名が無効です"));
           return;
         }
-        path = QFromNative((fs::path(settings_.ext_folder) / settings_.ext_file_name).string());
+        path = FromNative((fs::path(settings_.ext_folder) / settings_.ext_file_name).string());
         break;
       }
       [[fallthrough]];
     case 0:
     default: {
-      const QString folder = settings_.ext_file_type == 1 ? QFromNative(settings_.ext_folder)
+      const QString folder = settings_.ext_file_type == 1 ? FromNative(settings_.ext_folder)
                                                           : QDir::tempPath();
       QTemporaryFile file(folder + "/" + prefix + "XXXXXX.txt");
       file.setAutoRemove(false);
@@ -222,7 +222,7 @@ void TForm1::OpenInExternalEditor() {
     return;
   }
   try {
-    WriteFileAtomically(NativeFromQ(path),
+    WriteFileAtomically(ToNative(path),
                         EditorFileText(settings_.ext_header, ViewLines(*editor_),
                                        settings_.ext_footer, settings_.ext_encoding == 1));
   } catch (const std::exception& e) {
@@ -232,7 +232,7 @@ void TForm1::OpenInExternalEditor() {
   // Never through a shell, never waited for.
   const bool started = settings_.ext_editor.empty()
                            ? QDesktopServices::openUrl(QUrl::fromLocalFile(path))
-                           : QProcess::startDetached(QFromNative(settings_.ext_editor), {path});
+                           : QProcess::startDetached(FromNative(settings_.ext_editor), {path});
   if (!started) ShowMessage(QStringLiteral("指定されたエディタが無効です"));
 }
 
@@ -388,8 +388,8 @@ void TForm1::EditExternalEditorSettings() {
 void TForm1::ShowHelp() {
   // The manual lies beside the program: tobrel.html.
   const std::filesystem::path program = environment_.startup.program_path;
-  const QString manual = QFromNative(program.parent_path().string()) + "/" +
-                         QFromNative(program.stem().string()) + ".html";
+  const QString manual = FromNative(program.parent_path().string()) + "/" +
+                         FromNative(program.stem().string()) + ".html";
   if (!QFileInfo(manual).isFile()) {
     ShowMessage(QStringLiteral("ヘルプファイルが見つかりません: ") + manual);
     return;

@@ -61,7 +61,7 @@ MonthPage::MonthPage(QWidget* parent) : QWidget(parent) {
   connect(from_month_, &QSpinBox::valueChanged, this, [this] { MonthStepped(true); });
   connect(to_month_, &QSpinBox::valueChanged, this, [this] { MonthStepped(false); });
   connect(target_id_, &QLineEdit::editingFinished, this, [this] {
-    target_id_->setText(QFromCp932(UpperCaseTargetId(Cp932FromQ(target_id_->text()))));
+    target_id_->setText(FromCp932(UpperCaseTargetId(ToCp932(target_id_->text()))));
   });
   SetOptions(MonthTallyOptions{});
 }
@@ -73,7 +73,7 @@ MonthTallyOptions MonthPage::Options() const {
   options.range.to = {to_year_->value(), to_month_->value()};
   QString id = target_id_->text();
   id.remove('_');
-  options.target_id = UpperCaseTargetId(Cp932FromQ(id));
+  options.target_id = UpperCaseTargetId(ToCp932(id));
   return options;
 }
 
@@ -82,7 +82,7 @@ void MonthPage::SetOptions(const MonthTallyOptions& options) {
   const bool enabled = TargetIdEnabled(options.kind);
   id_label_->setEnabled(enabled);
   target_id_->setEnabled(enabled);
-  target_id_->setText(QFromCp932(options.target_id));
+  target_id_->setText(FromCp932(options.target_id));
   ShowRange(options.range);
 }
 

@@ -1,6 +1,8 @@
-// The edge between the program's CP932 text and Qt's Unicode strings.
+// Where the program's texts meet Qt's: CP932 bytes and native file names
+// (the bytes the file system gives) to and from QString.
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -9,14 +11,16 @@
 
 namespace tobrel {
 
-inline QString QFromCp932(std::string_view cp932) {
-  return QString::fromStdString(cp932::ToUtf8(cp932));
+inline QString FromCp932(std::string_view cp932_text) {
+  return QString::fromStdString(cp932::ToUtf8(cp932_text));
 }
 
-inline std::string Cp932FromQ(const QString& text) { return cp932::FromUtf8(text.toStdString()); }
+inline std::string ToCp932(const QString& text) { return cp932::FromUtf8(text.toStdString()); }
 
-// A native path (UTF-8 on this system) to and from Qt.
-inline QString QFromNative(const std::string& path) { return QString::fromStdString(path); }
-inline std::string NativeFromQ(const QString& path) { return path.toStdString(); }
+inline QString FromNative(const std::string& native) {
+  return QFile::decodeName(QByteArray::fromStdString(native));
+}
+
+inline std::string ToNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace tobrel

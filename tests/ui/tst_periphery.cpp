@@ -1,0 +1,239 @@
+// The small widgets of the window and its dialogs: the placement of
+// dialogs, the number field, the text preview and the file dialogs that
+// show it, the blinking and multi-line labels, the version window.
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/sjis.h"
+#include "support/temp_folder.h"
+#include "ui/about_box.h"
+#include "ui/blink_label.h"
+#include "ui/dialog_placement.h"
+#include "ui/multi_line_label.h"
+#include "ui/number_edit.h"
+#include "ui/text_file_dialog.h"
+#include "ui/text_preview.h"
+
+using namespace tobrel;
+using tobrel::testing::S;
+using tobrel::testing::TempFolder;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+class TestPeriphery : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void centredTopLeft_data();
+  void centredTopLeft();
+  void checkedNumberText_data();
+  void checkedNumberText();
+  void numberFieldTakesDigitsOnly();
+  void previewText_data();
+  void previewText();
+  void previewOfWhatIsNoTextFile();
+  void fileDialogFiltersAndPreview();
+  void blinkLabelBlinksAndStops();
+  void multiLineLabelBreaksLines();
+  void aboutBox();
+};
+
+void TestPeriphery::centredTopLeft_data() {
+  QTest::addColumn<QRect>("owner");
+  QTest::addColumn<QSize>("dialog");
+  QTest::addColumn<QPoint>("expected");
+  QTest::newRow("even") << QRect(100, 50, 800, 600) << QSize(400, 300) << QPoint(300, 200);
+  QTest::newRow("odd halves drop") << QRect(100, 50, 801, 601) << QSize(400, 300)
+                                   << QPoint(300, 200);
+  // A dialog bigger than its owner: -101 / 2 is -50, not -51.
+  QTest::newRow("negative halves toward zero") << QRect(10, 20, 300, 200) << QSize(401, 303)
+                                               << QPoint(-40, -31);
+  QTest::newRow("owner off screen") << QRect(-500, -400, 100, 100) << QSize(51, 51)
+                                    << QPoint(-476, -376);
+}
+
+void TestPeriphery::centredTopLeft() {
+  QFETCH(QRect, owner);
+  QFETCH(QSize, dialog);
+  QFETCH(QPoint, expected);
+  QCOMPARE(CenteredTopLeft(owner, dialog), expected);
+}
+
+void TestPeriphery::checkedNumberText_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("kept");
+  QTest::newRow("in range") << "1234" << "1234";
+  QTest::newRow("lowest") << "1" << "1";
+  QTest::newRow("highest") << "65000" << "65000";
+  QTest::newRow("leading zeros kept") << "00001" << "00001";
+  QTest::newRow("empty") << "" << "99";
+  QTest::newRow("zero") << "0" << "99";
+  QTest::newRow("above") << "65001" << "99";
+  QTest::newRow("six digits above") << "999999" << "99";
+  QTest::newRow("not digits") << "12a" << "99";
+  QTest::newRow("sign") << "-5" << "99";
+  QTest::newRow("huge") << "99999999999999999999999" << "99";
+}
+
+void TestPeriphery::checkedNumberText() {
+  QFETCH(QString, text);
+  QFETCH(QString, kept);
+  QCOMPARE(QString::fromStdString(CheckedNumberText(text.toStdString(), 1, 65000, "99")), kept);
+}
+
+void TestPeriphery::numberFieldTakesDigitsOnly() {
+  QWidget window;
+  auto* field = new TSaNumEdit(&window);
+  auto* other = new TSaNumEdit(&window);
+  field->SetRange(1, 65000, QStringLiteral("65000"));
+  window.show();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  field->setFocus();
+  for (const QChar c : U("1a2-3 ４4567"))
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  QCOMPARE(field->text(), U("123456"));  // six digits at most
+  QCOMPARE(field->Value(), 123456);
+  // Leaving the field puts the default in place of a value out of range.
+  other->setFocus();
+  QCOMPARE(field->text(), U("65000"));
+  field->setFocus();
+  field->clear();
+  QTest::keyClick(field, Qt::Key_Return);
+  QCOMPARE(field->text(), U("65000"));
+  field->setText(QStringLiteral("00042"));
+  other->setFocus();
+  QCOMPARE(field->text(), U("00042"));
+  QCOMPARE(field->Value(), 42);
+}
+
+void TestPeriphery::previewText_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("max_lines");
+  QTest::addColumn<int>("max_bytes");
+  QTest::addColumn<QString>("expected");
+  // How lines are cut is tested with PreviewLines; here what the file
+  // gives and the conversion.
+  const QByteArray sjis = QByteArray::fromStdString(S("会議室\r\n発言\r\n"));
+  QTest::newRow("Shift-JIS, CR LF") << sjis << 40 << 1000 << U("会議室\n発言");
+  QTest::newRow("first lines only") << sjis << 1 << 1000 << U("会議室");
+  QTest::newRow("a character cut by the byte limit is dropped")
+      << QByteArray::fromStdString(S("ab会")) << 40 << 3 << U("ab");
+  QTest::newRow("a lead byte alone") << QByteArray("\x83\r\nx") << 40 << 1000 << U("\uFFFD\nx");
+  QTest::newRow("vendor characters") << QByteArray::fromStdString(S("～①")) << 40 << 1000
+                                     << U("～①");
+  QTest::newRow("empty file") << QByteArray() << 40 << 1000 << QString();
+}
+
+void TestPeriphery::previewText() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, max_lines);
+  QFETCH(int, max_bytes);
+  QFETCH(QString, expected);
+  const TempFolder folder("tobrel-preview-test");
+  const std::string path = folder.Write("file.log", bytes.toStdString());
+  QCOMPARE(PreviewText(path, max_lines, max_bytes), expected);
+}
+
+void TestPeriphery::previewOfWhatIsNoTextFile() {
+  const TempFolder folder("tobrel-preview-test");
+  const std::string fifo = (folder.path() / "pipe").string();
+  QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+  QCOMPARE(PreviewText(fifo), QString());  // not read: that would block
+  QCOMPARE(PreviewText(folder.path().string()), QString());
+  QCOMPARE(PreviewText((folder.path() / "missing").string()), QString());
+  QCOMPARE(PreviewText(""), QString());
+}
+
+void TestPeriphery::fileDialogFiltersAndPreview() {
+  const QString filter = U("ログファイル(*.LOG)|*.LOG|テキストファイル(*.TXT)|*.TXT|"
+                           "すべてのファイル(*.*)|*.*");
+  QCOMPARE(NameFiltersOf(filter),
+           (QStringList{U("ログファイル(*.LOG) (*.LOG)"), U("テキストファイル(*.TXT) (*.TXT)"),
+                        U("すべてのファイル(*.*) (*)")}));
+  QCOMPARE(NameFiltersOf(U("(*.LOG;*.TXT)|*.LOG;*.TXT|odd")), QStringList{U("(*.LOG;*.TXT) (*.LOG *.TXT)")});
+
+  TTextFileDialog dialog(TTextFileDialog::Kind::Open, U("ログファイルの選択"));
+  dialog.SetFilter(filter, {"LOG", "TXT", ""});
+  QCOMPARE(dialog.windowTitle(), U("ログファイルの選択"));
+  QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+  // The patterns for Qt are not shown.
+  QCOMPARE(dialog.selectedNameFilter(), U("ログファイル(*.LOG)"));
+  QCOMPARE(dialog.defaultSuffix(), U("LOG"));
+  dialog.SelectFilterIndex(1);
+  QCOMPARE(dialog.defaultSuffix(), U("TXT"));
+  emit dialog.filterSelected(NameFiltersOf(filter)[2]);
+  QCOMPARE(dialog.defaultSuffix(), QString());
+  emit dialog.filterSelected(U("テキストファイル(*.TXT)"));
+  QCOMPARE(dialog.defaultSuffix(), U("TXT"));
+
+  const TempFolder folder("tobrel-file-dialog-test");
+  const std::string path = folder.Write("mes.log", S("■ 会議室\r\n二行目\r\n"));
+  emit dialog.currentChanged(QString::fromStdString(path));
+  QCOMPARE(dialog.Preview()->toPlainText(), U("■ 会議室\n二行目"));
+  QVERIFY(dialog.Preview()->isReadOnly());
+  emit dialog.currentChanged(QString::fromStdString(folder.path().string()));
+  QCOMPARE(dialog.Preview()->toPlainText(), QString());
+  dialog.setDirectory(QString::fromStdString(folder.path().string()));
+  dialog.selectFile(QStringLiteral("mes.log"));
+  QCOMPARE(dialog.FileName(), path);
+
+  TTextFileDialog save(TTextFileDialog::Kind::Save, U("集計結果を名前をつけて保存"));
+  QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
+}
+
+void TestPeriphery::blinkLabelBlinksAndStops() {
+  TBlinkLabel label;
+  label.setText(QStringLiteral("Tobrel"));
+  int changes = 0;
+  bool last = true;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (label.Lit() != last) ++changes, last = label.Lit();
+  });
+  watch.start(1);
+  label.StartBlinking(2, 30);
+  QVERIFY(label.Blinking());
+  QTRY_VERIFY_WITH_TIMEOUT(!label.Blinking(), 2000);
+  QVERIFY(label.Lit());
+  QVERIFY(changes >= 2 && changes <= 4);
+  label.StartBlinking(0, 10);
+  QTest::qWait(100);
+  QVERIFY(label.Blinking());
+  label.StopBlinking();
+  QVERIFY(!label.Blinking());
+  QVERIFY(label.Lit());
+}
+
+void TestPeriphery::multiLineLabelBreaksLines() {
+  TMultiLineLabel label;
+  label.SetCaption(U("一行目\r\n二行目\r三行目\n<b>四</b>"));
+  QCOMPARE(label.text(), U("一行目\n二行目\n三行目\n<b>四</b>"));
+  QCOMPARE(label.textFormat(), Qt::PlainText);
+  QVERIFY(label.wordWrap());
+}
+
+void TestPeriphery::aboutBox() {
+  QWidget main;
+  main.setGeometry(100, 100, 800, 600);
+  main.show();
+  TAboutBox box(&main);
+  box.show();
+  QCOMPARE(box.windowTitle(), U("ﾊﾞｰｼﾞｮﾝ情報"));
+  QCOMPARE(box.pos(), CenteredTopLeft(main.frameGeometry(), box.frameGeometry().size()));
+  QCOMPARE(box.findChild<QLabel*>("Version")->text(), U("Version ") + ProgramVersion());
+  QVERIFY(!ProgramVersion().isEmpty());
+  QVERIFY(box.findChild<QLabel*>("Copyright")->text().contains(U("MIT License")));
+  QVERIFY(box.findChild<TBlinkLabel*>("ProductName")->Blinking());
+  QTest::mouseClick(box.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+  QCOMPARE(box.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(TestPeriphery)
+#include "tst_periphery.moc"
