@@ -18,11 +18,13 @@ using namespace tobrel;
 
 namespace {
 
-int ScreenshotRun(TForm1& window, const QString& path) {
+void ReadAndTally(TForm1& window) {
   window.Candidates().CheckAll(true);
   window.ReadCheckedFiles();
   window.RunTally();
-  QApplication::processEvents();
+}
+
+int Grab(TForm1& window, const QString& path) {
   const QPixmap picture = window.screen()->grabWindow(window.winId());
   return picture.save(path) ? 0 : 1;
 }
@@ -66,8 +68,10 @@ int main(int argc, char* argv[]) {
   window.show();
   if (!screenshot.isEmpty()) {
     int status = 1;
-    QTimer::singleShot(300, &window, [&] {
-      status = ScreenshotRun(window, screenshot);
+    // Read and tally once the window is up, grab once it has painted all.
+    QTimer::singleShot(300, &window, [&] { ReadAndTally(window); });
+    QTimer::singleShot(1000, &window, [&] {
+      status = Grab(window, screenshot);
       app.exit(status);
     });
     app.exec();

@@ -115,6 +115,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
 
   // File lists (main_window_files.cpp).
   void OpenLogFile();
+  void ACLogFileOpen();
+  void FolderListOpen();
   void RefreshCandidates();
   void RefreshLabels();
   void RemoveSelectedCandidates();

@@ -14,6 +14,9 @@
 #include "core/format_thousands.h"
 #include "core/read_run.h"
 #include "exclusion/exclusion_rules.h"
+#include "platform/wine_paths.h"
+#include "ui/ac_log_form.h"
+#include "ui/file_select_form.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/range_page.h"
@@ -41,6 +44,28 @@ void TForm1::OpenLogFile() {
   });
   if (dialog.exec() == QDialog::Accepted) AddLogFiles(dialog.selectedFiles());
   RefreshLabels();
+}
+
+void TForm1::ACLogFileOpen() {
+  ShowCandidatesPage();
+  TACLogFrm form(DefaultWinePrefix(), this);
+  form.SetRemembered({settings_.personal});
+  if (form.exec() == QDialog::Accepted) {
+    settings_.personal = form.Remembered().personal_log_folder;
+    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  }
+  RefreshCandidates();
+}
+
+void TForm1::FolderListOpen() {
+  ShowCandidatesPage();
+  TFileSelectFrm form(DefaultWinePrefix(), {settings_.add_masks}, this);
+  form.SetRemembered({settings_.folder_name});
+  if (form.exec() == QDialog::Accepted) {
+    settings_.folder_name = form.Remembered().last_log_folder;
+    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  }
+  RefreshCandidates();
 }
 
 void TForm1::RefreshCandidates() {

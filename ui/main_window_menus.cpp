@@ -38,7 +38,7 @@ QAction* TForm1::NewAction(const char* name, const QString& caption, int image,
 void TForm1::BuildActions() {
   // ActionList1, in the order of its table.
   NewAction("LogOpen", QStringLiteral("ﾛｸﾞﾌｧｲﾙの選択"), 0, &TForm1::OpenLogFile);
-  Disabled(NewAction("ACLogOpen", QStringLiteral("AirCraftﾛｸﾞﾌｧｲﾙの選択"), 1, nullptr));
+  NewAction("ACLogOpen", QStringLiteral("AirCraftﾛｸﾞﾌｧｲﾙの選択"), 1, &TForm1::ACLogFileOpen);
   NewAction("SaveResult", QStringLiteral("SaveResult"), 2, &TForm1::SaveResultExecute);
   NewAction("ReadLogFile", QStringLiteral("ReadLogFile"), 3, &TForm1::ReadCheckedFiles);
   NewAction("AllClear", QStringLiteral("全クリア"), 4, &TForm1::ClearAll);
@@ -57,7 +57,8 @@ void TForm1::BuildActions() {
   connect(action("StatsSumAct"), &QAction::triggered, this,
           [this] { SelectTallyPage(TallyKind::Stats); });
   // Commands of their own, outside the action list.
-  Disabled(NewAction("ToolButton20Click", QStringLiteral("ﾌｫﾙﾀﾞﾘｽﾄからﾛｸﾞﾌｧｲﾙの選択"), 15, nullptr));
+  NewAction("ToolButton20Click", QStringLiteral("ﾌｫﾙﾀﾞﾘｽﾄからﾛｸﾞﾌｧｲﾙの選択"), 15,
+            &TForm1::FolderListOpen);
   Disabled(NewAction("CheckExceptMes", QStringLiteral("集計除外発言の確認"), 17, nullptr));
   Disabled(NewAction("V1Click", QStringLiteral("ﾛｸﾞﾌｧｲﾙの加工出力"), 19, nullptr));
   NewAction("M1Click", QStringLiteral("月別集計"), 16, nullptr);
@@ -173,8 +174,9 @@ void TForm1::BuildToolBar() {
   tool_bar_->setMovable(false);
   tool_bar_->setFixedHeight(25);
   tool_bar_->setIconSize(QSize(16, 16));
-  tool_bar_->setStyleSheet("QToolButton { width: 22px; height: 21px; margin: 0px 1px; }"
+  tool_bar_->setStyleSheet("QToolBar { spacing: 0px; padding: 0px; border: none; }"
                            " QToolBar::separator { width: 8px; }");
+  tool_bar_->setContentsMargins(0, 0, 0, 0);
   addToolBar(Qt::TopToolBarArea, tool_bar_);
   struct Button {
     const char* name;
@@ -220,6 +222,7 @@ void TForm1::BuildToolBar() {
     SetHint(tool, QString::fromUtf8(button.hint));
     tool->setEnabled(bound->isEnabled());
     connect(tool, &QAction::triggered, bound, &QAction::trigger);
+    if (QWidget* widget = tool_bar_->widgetForAction(tool)) widget->setFixedSize(26, 24);
   }
 }
 

@@ -21,6 +21,7 @@
 #include <stdexcept>
 
 #include "platform/atomic_file.h"
+#include "ui/about_box.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
 #include "ui/edit_opt_form.h"
@@ -398,8 +399,8 @@ void TForm1::ShowHelp() {
 }
 
 void TForm1::ShowAbout() {
-  QMessageBox::about(this, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"),
-                     QStringLiteral("Tobrel 発言集計 for NIFTY SERVE\nVersion 0.1.0"));
+  TAboutBox box(this);
+  box.exec();
 }
 
 }  // namespace tobrel
