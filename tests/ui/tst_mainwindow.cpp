@@ -20,6 +20,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "core/read_data_file.h"
 #include "platform/cp932.h"
 #include "ui/main_window.h"
 #include "ui/radio_group.h"
@@ -128,6 +129,8 @@ class TestMainWindow : public QObject {
   void settingsSurviveRestart();
   void secondInstanceHandsOver();
   void pageHintsAndCommands();
+  void dataFileAtStart();
+  void missingManual();
   void rendering();
 };
 
@@ -344,6 +347,35 @@ void TestMainWindow::pageHintsAndCommands() {
   QVERIFY(window->Store().Postings.empty() && window->Store().Excluded.empty());
   QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("  0 Files"));
   QCOMPARE(window->findChild<QLabel*>("Label2")->text(), QStringLiteral("     0 Article 読込み済み"));
+}
+
+void TestMainWindow::dataFileAtStart() {
+  QTemporaryDir folder;
+  std::size_t postings = 0;
+  std::filesystem::path data;
+  {
+    auto window = MakeWindow(folder, {kSample});
+    window->Candidates().CheckAll(true);
+    window->ReadCheckedFiles();
+    postings = window->Store().Postings.size();
+    data = *WriteReadDataFile(window->Store(), folder.path().toStdString(), Today());
+  }
+  auto window = MakeWindow(folder, {"/D" + data.string()});
+  QCOMPARE(window->Store().Postings.size(), postings);
+  QCOMPARE(window->Store().ReadFiles, std::vector<std::string>{kSample});
+  QVERIFY(window->findChild<QLabel*>("Label2")->text().contains(QString::number(postings)));
+  // A tally runs on the loaded data without reading.
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count"}));
+}
+
+void TestMainWindow::missingManual() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  MessageCatcher message;
+  window->findChild<QAction*>("HELP1Click")->trigger();
+  QVERIFY2(message.text.startsWith(QStringLiteral("ヘルプファイルが見つかりません")),
+           qPrintable(message.text));
 }
 
 void TestMainWindow::rendering() {
