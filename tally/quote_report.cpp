@@ -53,24 +53,28 @@ std::string RatioPiece(std::int64_t value, std::int64_t total, std::size_t width
   return (total > 0 ? PercentField(value, total, width) : AlignRight("0.00", width)) + "%";
 }
 
+// The truncated average in `width` columns and its rank.
+std::string AveragePiece(const IdTallyRec& entry, std::size_t width) {
+  return CountField(entry.TruncatedAverage(), width) + "(" + IntField(entry.RankByAverage, 4) +
+         ") ";
+}
+
 std::string Row(const IdTallyRec& entry, QuoteOrder order, bool show_ids) {
   std::string row = IntField(TableRank(entry, order), 4);
   row += ' ';
   if (show_ids) row += AlignRight(entry.Id, 8);
   row += ' ';
   row += AlignLeft(entry.Handle, 16) + " ";
-  const std::string average = CountField(entry.TruncatedAverage(), order == QuoteOrder::ByChars ? 6 : 7) +
-                              "(" + IntField(entry.RankByAverage, 4) + ") ";
   switch (order) {
     case QuoteOrder::ByPostings:
       row += CountField(entry.PostCount, 7) + " ";
       row += CountField(entry.TotalChars, 12) + "(" + IntField(entry.RankByChars, 4) + ")";
-      row += average + RatioPiece(entry.QuotedChars, entry.TotalChars, 5);
+      row += AveragePiece(entry, 7) + RatioPiece(entry.QuotedChars, entry.TotalChars, 5);
       break;
     case QuoteOrder::ByChars:
       row += CountField(entry.TotalChars, 12) + " ";
       row += CountField(entry.PostCount, 7) + "(" + IntField(entry.RankByCount, 4) + ") ";
-      row += average + RatioPiece(entry.QuotedChars, entry.TotalChars, 5);
+      row += AveragePiece(entry, 6) + RatioPiece(entry.QuotedChars, entry.TotalChars, 5);
       break;
     case QuoteOrder::ByOwnChars:
     case QuoteOrder::ByQuoted: {
