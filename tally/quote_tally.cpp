@@ -15,24 +15,19 @@
 namespace tobrel {
 namespace {
 
-struct Ranking {
-  RankKey primary;
-  RankKey tie_break;
-  std::int32_t IdTallyRec::*rank;
-};
-
+constexpr Ranking kByAverage{RankKey::Average, RankKey::PostCount, &IdTallyRec::RankByAverage};
 constexpr Ranking kByOwn{RankKey::OwnChars, RankKey::TotalChars, &IdTallyRec::RankByOwn};
 constexpr Ranking kByQuoted{RankKey::QuotedChars, RankKey::TotalChars, &IdTallyRec::RankByQuoted};
 constexpr Ranking kByChars{RankKey::TotalChars, RankKey::PostCount, &IdTallyRec::RankByChars};
 constexpr Ranking kByCount{RankKey::PostCount, RankKey::TotalChars, &IdTallyRec::RankByCount};
 
-// The rankings after the one by average, for each order; the last one is the
+// The rankings of each order, the one by average first; the last one is the
 // table's.
-constexpr Ranking kRankings[4][4] = {
-    {kByOwn, kByQuoted, kByChars, kByCount},
-    {kByOwn, kByQuoted, kByCount, kByChars},
-    {kByChars, kByCount, kByQuoted, kByOwn},
-    {kByChars, kByCount, kByOwn, kByQuoted},
+constexpr Ranking kRankings[4][5] = {
+    {kByAverage, kByOwn, kByQuoted, kByChars, kByCount},
+    {kByAverage, kByOwn, kByQuoted, kByCount, kByChars},
+    {kByAverage, kByChars, kByCount, kByQuoted, kByOwn},
+    {kByAverage, kByChars, kByCount, kByOwn, kByQuoted},
 };
 
 }  // namespace
@@ -46,7 +41,10 @@ void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrde
 
   IdAccumulator accumulator;
   QuoteTops tops{TopArticle::Initial(), TopArticle::Initial()};
-  for (const ArticleRec& posting : store.Postings) {
+  const std::vector<ArticleRec>& postings = store.Postings;
+  for (std::size_t i = 0; i < postings.size(); ++i) {
+    accumulator.PrefetchAhead(postings, i);
+    const ArticleRec& posting = postings[i];
     if (!target.Counts(posting)) continue;
     const std::string id =
         settings.MapSameId ? settings.MapSameId(posting.Id.view()) : posting.Id.str();
@@ -62,9 +60,7 @@ void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrde
 
   std::vector<IdTallyRec> entries = accumulator.TakeEntries();
   ComputeAverages(entries);
-  RankEntries(entries, RankKey::Average, RankKey::PostCount, &IdTallyRec::RankByAverage);
-  for (const Ranking& ranking : kRankings[static_cast<int>(order)])
-    RankEntries(entries, ranking.primary, ranking.tie_break, ranking.rank);
+  RankEntriesInTurn(entries, kRankings[static_cast<int>(order)]);
 
   report.clear();
   progress.ShowProgress(kDisplaying);
