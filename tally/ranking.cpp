@@ -65,10 +65,12 @@ struct SortKey {
   std::uint32_t position;
 };
 
-// The keys for one ranking, sorted into its order.
-std::vector<SortKey> SortedKeys(const std::vector<EntryKeys>& entries, RankKey primary,
-                                RankKey tie_break) {
-  std::vector<SortKey> keys(entries.size());
+// Fills `keys` with the keys for one ranking, sorted into its order. The
+// caller keeps `keys` from one ranking to the next, so that its memory is
+// taken once.
+void SortKeys(const std::vector<EntryKeys>& entries, RankKey primary, RankKey tie_break,
+              std::vector<SortKey>& keys) {
+  keys.resize(entries.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) {
     keys[i] = {KeyOf(entries[i], primary), KeyOf(entries[i], tie_break), entries[i].first_seen, i};
   }
@@ -77,7 +79,6 @@ std::vector<SortKey> SortedKeys(const std::vector<EntryKeys>& entries, RankKey p
     if (const int order = Compare(a.tie_break, b.tie_break)) return order > 0;
     return a.first_seen < b.first_seen;
   });
-  return keys;
 }
 
 }  // namespace
@@ -101,7 +102,7 @@ void RankEntriesInTurn(std::vector<IdTallyRec>& entries, std::span<const Ranking
   std::vector<std::vector<std::int32_t>> ranks(rankings.size());
   std::vector<SortKey> keys;
   for (std::size_t r = 0; r < rankings.size(); ++r) {
-    keys = SortedKeys(gathered, rankings[r].primary, rankings[r].tie_break);
+    SortKeys(gathered, rankings[r].primary, rankings[r].tie_break, keys);
     std::vector<std::int32_t>& rank = ranks[r];
     rank.resize(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
