@@ -11,7 +11,8 @@
 // depend on the order the entries were in. So several rankings in turn
 // gather the keys of the entries once into a small array, sort only keys for
 // each ranking and keep its ranks aside, and move the records once, setting
-// their ranks, into the order of the last ranking.
+// their ranks, into the order of the last ranking. Only that last sort needs
+// the tie-breaks; a rank depends on the primary key alone.
 #include "tally/ranking.h"
 
 #include <algorithm>
@@ -65,14 +66,21 @@ struct SortKey {
   std::uint32_t position;
 };
 
-// Fills `keys` with the keys for one ranking, sorted into its order. The
-// caller keeps `keys` from one ranking to the next, so that its memory is
-// taken once.
+// Fills `keys` with the keys for one ranking, sorted into its order, or,
+// without `full_order`, only by the primary key, which is all its ranks
+// depend on. The caller keeps `keys` from one ranking to the next, so that
+// its memory is taken once.
 void SortKeys(const std::vector<EntryKeys>& entries, RankKey primary, RankKey tie_break,
-              std::vector<SortKey>& keys) {
+              bool full_order, std::vector<SortKey>& keys) {
   keys.resize(entries.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) {
     keys[i] = {KeyOf(entries[i], primary), KeyOf(entries[i], tie_break), entries[i].first_seen, i};
+  }
+  if (!full_order) {
+    std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+      return Compare(a.primary, b.primary) > 0;
+    });
+    return;
   }
   std::sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
     if (const int order = Compare(a.primary, b.primary)) return order > 0;
@@ -102,7 +110,8 @@ void RankEntriesInTurn(std::vector<IdTallyRec>& entries, std::span<const Ranking
   std::vector<std::vector<std::int32_t>> ranks(rankings.size());
   std::vector<SortKey> keys;
   for (std::size_t r = 0; r < rankings.size(); ++r) {
-    SortKeys(gathered, rankings[r].primary, rankings[r].tie_break, keys);
+    const bool last = r + 1 == rankings.size();
+    SortKeys(gathered, rankings[r].primary, rankings[r].tie_break, last, keys);
     std::vector<std::int32_t>& rank = ranks[r];
     rank.resize(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
