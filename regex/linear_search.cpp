@@ -1,0 +1,129 @@
+// Linear search. The restarting search starts a run from the initial state
+// at every character position, and at every line head (the start of the
+// subject, right after an LF) also one from the initial state's line-head
+// successor when the pattern has "^"; the first position at which one of
+// these runs matches is the match's start, and the later end of the runs
+// from there is its end. Here all those runs are stepped side by side
+// instead, one character of the subject at a time. A run is a DFA state and
+// the position it started at; two runs that are in the same state at the same
+// position take the same way from there on, so only the one that started
+// first is kept, and there are never more runs than DFA states. The runs are
+// kept in the order of their starts. A run matches when it passes an
+// accepting state, or when it stops on the line separator or at the end of
+// the subject in a state with a line-tail transition, exactly as a single
+// run does. Once one has matched, later runs cannot give the leftmost start:
+// they are dropped and no new ones begin; the earlier ones go on until they
+// match or stop. The start found, the match's end comes from the single runs
+// at that start, each one pass over the subject at most.
+#include "regex/linear_search.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "regex/dfa_run.h"
+
+namespace tobrel {
+
+namespace {
+
+constexpr DfaStateId kInitial = TRegexDFA::kInitialState;
+
+// Where a match starts, and whether a run from the line-head successor
+// started there too.
+struct MatchStart {
+  std::size_t pos;
+  bool line_head;
+};
+
+struct Thread {
+  DfaStateId state;
+  bool line_head;
+  std::size_t start;
+};
+
+// The leftmost start of a match, or none; with kAnyMatch the start of the
+// first match found, which answers only whether there is one.
+template <bool kAnyMatch>
+std::optional<MatchStart> FindStart(const TRegexDFA& dfa, std::string_view s,
+                                    unsigned char separator) {
+  const DfaStateId head_successor = dfa.HeadAnchored() ? dfa.HeadSuccessor() : kNoDfaState;
+  std::vector<Thread> current;
+  std::vector<Thread> next;
+  // mark[state] == generation: a run of `current` is in that state.
+  std::vector<std::uint32_t> mark(dfa.StateCount(), 0);
+  std::uint32_t generation = 1;
+  std::optional<MatchStart> found;
+  bool line_head = true;
+  std::size_t pos = 0;
+  while (true) {
+    if (!found) {
+      const auto begin_run = [&](DfaStateId state) {
+        if (mark[state] == generation) return;
+        mark[state] = generation;
+        current.push_back({state, line_head, pos});
+      };
+      begin_run(kInitial);
+      if (line_head && head_successor != kNoDfaState) begin_run(head_successor);
+    }
+    for (std::size_t i = 0; i < current.size(); ++i) {
+      if (dfa.IsAccepting(current[i].state)) {
+        found = MatchStart{current[i].start, current[i].line_head};
+        current.resize(i);
+        break;
+      }
+    }
+    if (found && (kAnyMatch || current.empty())) return found;
+    if (pos == s.size()) {
+      for (const Thread& run : current)
+        if (dfa.HasTailTransition(run.state)) return MatchStart{run.start, run.line_head};
+      return found;
+    }
+
+    std::size_t length;
+    const std::uint16_t char_class = dfa.ClassAt(s, pos, &length);
+    const bool at_separator = static_cast<unsigned char>(s[pos]) == separator;
+    ++generation;
+    next.clear();
+    for (const Thread& run : current) {
+      const DfaStateId to = dfa.Next(run.state, char_class);
+      if (to == kNoDfaState) {
+        if (at_separator && dfa.HasTailTransition(run.state)) {
+          found = MatchStart{run.start, run.line_head};
+          break;
+        }
+        continue;
+      }
+      if (mark[to] == generation) continue;
+      mark[to] = generation;
+      next.push_back({to, run.line_head, run.start});
+    }
+    if (found && (kAnyMatch || next.empty())) return found;
+    std::swap(current, next);
+    line_head = length == 1 && s[pos] == '\n';
+    pos += length;
+  }
+}
+
+}  // namespace
+
+std::optional<MatchSpan> LinearSearch(const TRegexDFA& dfa, std::string_view subject,
+                                      unsigned char separator) {
+  const std::optional<MatchStart> start = FindStart<false>(dfa, subject, separator);
+  if (!start) return std::nullopt;
+  std::size_t stop;
+  std::optional<std::size_t> end =
+      RunDfa<false>(dfa, subject, kInitial, start->pos, separator, &stop);
+  if (start->line_head && dfa.HeadAnchored() && dfa.HeadSuccessor() != kNoDfaState) {
+    if (const auto anchored =
+            RunDfa<false>(dfa, subject, dfa.HeadSuccessor(), start->pos, separator, &stop))
+      end = std::max(end.value_or(0), *anchored);
+  }
+  return MatchSpan{start->pos, *end};
+}
+
+bool LinearHasMatch(const TRegexDFA& dfa, std::string_view subject, unsigned char separator) {
+  return FindStart<true>(dfa, subject, separator).has_value();
+}
+
+}  // namespace tobrel
