@@ -6,6 +6,7 @@
 // stop.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -17,9 +18,13 @@ namespace tobrel {
 // The end of the longest match of the run from `state` at `pos`, or none;
 // with kStopAtFirstMatch the first match end found instead. `*stop` gets the
 // position where the run stopped (for a first match: where it was found).
+// A run that reaches `limit` (< s.size()) is cut off there: `*stop` is then
+// `limit` and the result means nothing.
 template <bool kStopAtFirstMatch>
 std::optional<std::size_t> RunDfa(const TRegexDFA& dfa, std::string_view s, DfaStateId state,
-                                  std::size_t pos, unsigned char separator, std::size_t* stop) {
+                                  std::size_t pos, unsigned char separator, std::size_t* stop,
+                                  std::size_t limit = std::string_view::npos) {
+  const std::size_t last = std::min(s.size(), limit);
   std::optional<std::size_t> end;
   while (true) {
     if (dfa.IsAccepting(state)) {
@@ -29,7 +34,13 @@ std::optional<std::size_t> RunDfa(const TRegexDFA& dfa, std::string_view s, DfaS
         return end;
       }
     }
-    if (pos >= s.size()) break;
+    if (pos >= last) {
+      if (pos < s.size()) {
+        *stop = pos;
+        return end;
+      }
+      break;
+    }
     std::size_t length;
     const DfaStateId next = dfa.Step(state, s, pos, &length);
     if (next == kNoDfaState) break;

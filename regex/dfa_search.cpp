@@ -37,7 +37,7 @@ constexpr DfaStateId kInitial = TRegexDFA::kInitialState;
 
 // Characters the runs of one search may step through: this many per byte of
 // the subject, plus a fixed allowance, so that short lines never switch.
-constexpr std::size_t kWorkPerByte = 4;
+constexpr std::size_t kWorkPerByte = 2;
 constexpr std::size_t kFixedWork = 256;
 
 class RestartingSearch {
@@ -67,12 +67,14 @@ class RestartingSearch {
   bool gave_up_ = false;
 };
 
-// The run from `state` at `pos`, charged to the budget.
+// The run from `state` at `pos`, charged to the budget; a run that would
+// pass the budget is cut off and the search gives up.
 template <bool kStopAtFirstMatch>
 std::optional<std::size_t> RestartingSearch::Run(DfaStateId state, std::size_t pos) {
   if (gave_up_) return std::nullopt;
   std::size_t stop;
-  const auto end = RunDfa<kStopAtFirstMatch>(dfa_, s_, state, pos, separator_, &stop);
+  const auto end =
+      RunDfa<kStopAtFirstMatch>(dfa_, s_, state, pos, separator_, &stop, pos + budget_);
   const std::size_t work = stop - pos + 1;
   if (work > budget_) {
     gave_up_ = true;

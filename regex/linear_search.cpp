@@ -48,9 +48,14 @@ template <bool kAnyMatch>
 std::optional<MatchStart> FindStart(const TRegexDFA& dfa, std::string_view s,
                                     unsigned char separator) {
   const DfaStateId head_successor = dfa.HeadAnchored() ? dfa.HeadSuccessor() : kNoDfaState;
-  std::vector<Thread> current;
-  std::vector<Thread> next;
-  // mark[state] == generation: a run of `current` is in that state.
+  // Two lists of runs, the current one and the next one; each holds at most
+  // one run per DFA state, and two runs begin at a position at most.
+  const std::size_t capacity = static_cast<std::size_t>(dfa.StateCount()) + 2;
+  std::vector<Thread> lists(2 * capacity);
+  Thread* current = lists.data();
+  Thread* next = lists.data() + capacity;
+  std::size_t count = 0;
+  // mark[state] == generation: a run of the current list is in that state.
   std::vector<std::uint32_t> mark(dfa.StateCount(), 0);
   std::uint32_t generation = 1;
   std::optional<MatchStart> found;
@@ -58,25 +63,27 @@ std::optional<MatchStart> FindStart(const TRegexDFA& dfa, std::string_view s,
   std::size_t pos = 0;
   while (true) {
     if (!found) {
-      const auto begin_run = [&](DfaStateId state) {
-        if (mark[state] == generation) return;
-        mark[state] = generation;
-        current.push_back({state, line_head, pos});
-      };
-      begin_run(kInitial);
-      if (line_head && head_successor != kNoDfaState) begin_run(head_successor);
+      if (mark[kInitial] != generation) {
+        mark[kInitial] = generation;
+        current[count++] = {kInitial, line_head, pos};
+      }
+      if (line_head && head_successor != kNoDfaState && mark[head_successor] != generation) {
+        mark[head_successor] = generation;
+        current[count++] = {head_successor, line_head, pos};
+      }
     }
-    for (std::size_t i = 0; i < current.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
       if (dfa.IsAccepting(current[i].state)) {
         found = MatchStart{current[i].start, current[i].line_head};
-        current.resize(i);
+        count = i;
         break;
       }
     }
-    if (found && (kAnyMatch || current.empty())) return found;
+    if (found && (kAnyMatch || count == 0)) return found;
     if (pos == s.size()) {
-      for (const Thread& run : current)
-        if (dfa.HasTailTransition(run.state)) return MatchStart{run.start, run.line_head};
+      for (std::size_t i = 0; i < count; ++i)
+        if (dfa.HasTailTransition(current[i].state))
+          return MatchStart{current[i].start, current[i].line_head};
       return found;
     }
 
@@ -84,8 +91,9 @@ std::optional<MatchStart> FindStart(const TRegexDFA& dfa, std::string_view s,
     const std::uint16_t char_class = dfa.ClassAt(s, pos, &length);
     const bool at_separator = static_cast<unsigned char>(s[pos]) == separator;
     ++generation;
-    next.clear();
-    for (const Thread& run : current) {
+    std::size_t next_count = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const Thread& run = current[i];
       const DfaStateId to = dfa.Next(run.state, char_class);
       if (to == kNoDfaState) {
         if (at_separator && dfa.HasTailTransition(run.state)) {
@@ -96,10 +104,11 @@ std::optional<MatchStart> FindStart(const TRegexDFA& dfa, std::string_view s,
       }
       if (mark[to] == generation) continue;
       mark[to] = generation;
-      next.push_back({to, run.line_head, run.start});
+      next[next_count++] = {to, run.line_head, run.start};
     }
-    if (found && (kAnyMatch || next.empty())) return found;
+    if (found && (kAnyMatch || next_count == 0)) return found;
     std::swap(current, next);
+    count = next_count;
     line_head = length == 1 && s[pos] == '\n';
     pos += length;
   }
