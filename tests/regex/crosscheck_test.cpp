@@ -192,15 +192,13 @@ TEST(RegexCrossCheck, LongSubjectsAgreeWithNfaReference) {
         const std::string pattern = head + loop + tail;
         const std::unique_ptr<TRegexDFA> dfa = Compile(pattern);
         const ReferenceMatcher reference(pattern);
-        for (int i = 0; i < 2; ++i) {
-          const std::string& chunk =
-              chunks[std::uniform_int_distribution<std::size_t>(0, chunks.size() - 1)(random)];
-          std::string subject = Pick(random, SubjectPieces(), 3);
-          while (subject.size() < 200) subject += chunk;
-          subject += Pick(random, SubjectPieces(), 3);
-          ExpectAgreement(*dfa, reference, pattern, subject);
-          if (HasFatalFailure()) return;
-        }
+        const std::string& chunk =
+            chunks[std::uniform_int_distribution<std::size_t>(0, chunks.size() - 1)(random)];
+        std::string subject = Pick(random, SubjectPieces(), 3);
+        while (subject.size() < 150) subject += chunk;
+        subject += Pick(random, SubjectPieces(), 3);
+        ExpectAgreement(*dfa, reference, pattern, subject);
+        if (HasFatalFailure()) return;
       }
     }
   }
