@@ -6,26 +6,24 @@
 // stop.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
 #include "regex/dfa.h"
 
 namespace tobrel {
 
-// The end of the longest match of the run from `state` at `pos`, or none;
-// with kStopAtFirstMatch the first match end found instead. `*stop` gets the
-// position where the run stopped (for a first match: where it was found).
-// A run that reaches `limit` (< s.size()) is cut off there: `*stop` is then
-// `limit` and the result means nothing.
+// What RunDfa gives for a run without a match.
+inline constexpr std::size_t kNoMatchEnd = std::string_view::npos;
+
+// The end of the longest match of the run from `state` at `pos`, or
+// kNoMatchEnd; with kStopAtFirstMatch the first match end found instead.
+// `*stop` gets the position where the run stopped (for a first match: where
+// it was found).
 template <bool kStopAtFirstMatch>
-std::optional<std::size_t> RunDfa(const TRegexDFA& dfa, std::string_view s, DfaStateId state,
-                                  std::size_t pos, unsigned char separator, std::size_t* stop,
-                                  std::size_t limit = std::string_view::npos) {
-  const std::size_t last = std::min(s.size(), limit);
-  std::optional<std::size_t> end;
+std::size_t RunDfa(const TRegexDFA& dfa, std::string_view s, DfaStateId state, std::size_t pos,
+                   unsigned char separator, std::size_t* stop) {
+  std::size_t end = kNoMatchEnd;
   while (true) {
     if (dfa.IsAccepting(state)) {
       end = pos;
@@ -34,13 +32,7 @@ std::optional<std::size_t> RunDfa(const TRegexDFA& dfa, std::string_view s, DfaS
         return end;
       }
     }
-    if (pos >= last) {
-      if (pos < s.size()) {
-        *stop = pos;
-        return end;
-      }
-      break;
-    }
+    if (pos >= s.size()) break;
     std::size_t length;
     const DfaStateId next = dfa.Step(state, s, pos, &length);
     if (next == kNoDfaState) break;

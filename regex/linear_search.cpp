@@ -121,14 +121,13 @@ std::optional<MatchSpan> LinearSearch(const TRegexDFA& dfa, std::string_view sub
   const std::optional<MatchStart> start = FindStart<false>(dfa, subject, separator);
   if (!start) return std::nullopt;
   std::size_t stop;
-  std::optional<std::size_t> end =
-      RunDfa<false>(dfa, subject, kInitial, start->pos, separator, &stop);
+  std::size_t end = RunDfa<false>(dfa, subject, kInitial, start->pos, separator, &stop);
   if (start->line_head && dfa.HeadAnchored() && dfa.HeadSuccessor() != kNoDfaState) {
-    if (const auto anchored =
-            RunDfa<false>(dfa, subject, dfa.HeadSuccessor(), start->pos, separator, &stop))
-      end = std::max(end.value_or(0), *anchored);
+    const std::size_t anchored =
+        RunDfa<false>(dfa, subject, dfa.HeadSuccessor(), start->pos, separator, &stop);
+    if (anchored != kNoMatchEnd && (end == kNoMatchEnd || anchored > end)) end = anchored;
   }
-  return MatchSpan{start->pos, *end};
+  return MatchSpan{start->pos, end};
 }
 
 bool LinearHasMatch(const TRegexDFA& dfa, std::string_view subject, unsigned char separator) {
