@@ -40,7 +40,7 @@ constexpr DfaStateId kInitial = TRegexDFA::kInitialState;
 
 // Characters the runs of one search may step through: this many per byte of
 // the subject, plus a fixed allowance, so that short lines never give up.
-constexpr std::size_t kWorkPerByte = 2;
+constexpr std::size_t kWorkPerByte = 1;
 constexpr std::size_t kFixedWork = 256;
 
 // The work left to the runs of one search; `gave_up` once they passed it.
