@@ -73,6 +73,9 @@ class TRegexDFA {
     return byte_classes_[byte];
   }
 
+  // Number of character classes (ClassAt() gives 0 to ClassCount() - 1).
+  std::size_t ClassCount() const { return class_count_; }
+
   // The successor of `state` on a character of class `char_class`, or
   // kNoDfaState.
   DfaStateId Next(DfaStateId state, std::uint16_t char_class) const {
