@@ -86,17 +86,7 @@ class TRegexDFA {
   // kNoDfaState; `*length` gets the character's length in bytes.
   DfaStateId Step(DfaStateId state, std::string_view text, std::size_t pos,
                   std::size_t* length) const {
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    std::uint16_t char_class;
-    if (trail_table_of_lead_[byte] >= 0 && pos + 1 < text.size()) {
-      const auto trail = static_cast<unsigned char>(text[pos + 1]);
-      char_class = trail_classes_[trail_table_of_lead_[byte] + trail];
-      *length = 2;
-    } else {
-      char_class = byte_classes_[byte];
-      *length = 1;
-    }
-    return Next(state, char_class);
+    return Next(state, ClassAt(text, pos, length));
   }
 
  private:
