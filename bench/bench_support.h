@@ -34,8 +34,11 @@ double ReadIntoStore(const std::filesystem::path& path, LogStore& store);
 
 // Runs `run` `rounds` times, each on a fresh copy of `store`'s postings in
 // their order, and gives the shortest time in seconds; `lines` gets the
-// number of report lines of the last run.
+// number of report lines of the last run. `best_cpu_seconds`, when given,
+// gets the shortest processor time of this thread, which other programs
+// running at the same time disturb less.
 double BestOfRuns(const LogStore& store, int rounds,
-                  const std::function<std::size_t(LogStore& copy)>& run, std::size_t& lines);
+                  const std::function<std::size_t(LogStore& copy)>& run, std::size_t& lines,
+                  double* best_cpu_seconds = nullptr);
 
 }  // namespace tobrel::bench

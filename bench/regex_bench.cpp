@@ -1,7 +1,9 @@
 // Measures the pattern matcher against RE2 on the same lines in the same run:
 // Match() (leftmost-longest, with the match's span) and the yes/no test, for
 // the default quote pattern and a typical title pattern, over the lines of a
-// generated forum log; and the compile time of both patterns. RE2 runs in
+// generated forum log; the same over one line of 1 MB of "a" for patterns
+// whose runs cross the rest of such a line from every position ("a*b",
+// "(a|aa)*b", ".*>"); and the compile time of both patterns. RE2 runs in
 // Latin-1 mode with longest-match semantics on the same CP932 bytes. Time per
 // line is the reported time divided by the line count (items_per_second).
 //   tobrel-regex-bench [benchmark options]
@@ -60,6 +62,27 @@ const PatternPair& TitlePattern() {
   static const PatternPair pair{
       tobrel::cp932::FromUtf8("(お知らせ|雑談|質問)[^？]*$"),
       "(?:" + Literal("お知らせ") + "|" + Literal("雑談") + "|" + Literal("質問") + ")(?:[^\\x81\\r\\n]|\\x81[^\\x48])*$"};
+  return pair;
+}
+
+// The long line and the patterns that find no match in it.
+const std::string& LongLine() {
+  static const std::string line(1 << 20, 'a');
+  return line;
+}
+
+const PatternPair& StarB() {
+  static const PatternPair pair{"a*b", "a*b"};
+  return pair;
+}
+
+const PatternPair& AltStarB() {
+  static const PatternPair pair{"(a|aa)*b", "(?:a|aa)*b"};
+  return pair;
+}
+
+const PatternPair& DotStarGt() {
+  static const PatternPair pair{".*>", "[^\\r\\n]*>"};
   return pair;
 }
 
@@ -142,6 +165,32 @@ void Re2YesNo(benchmark::State& state, const PatternPair& pair) {
   state.SetItemsProcessed(state.iterations() * Lines().size());
 }
 
+void OursLongLine(benchmark::State& state, const PatternPair& pair) {
+  TLineMatcher matcher;
+  matcher.SetRegExp(pair.ours);
+  for (auto _ : state) {
+    int start, length;
+    benchmark::DoNotOptimize(matcher.Match(LongLine(), start, length));
+  }
+  state.SetBytesProcessed(state.iterations() * LongLine().size());
+}
+
+void Re2LongLine(benchmark::State& state, const PatternPair& pair) {
+  const RE2 re2(pair.re2, Re2Options());
+  for (auto _ : state) {
+    re2::StringPiece span;
+    benchmark::DoNotOptimize(re2.Match(LongLine(), 0, LongLine().size(), RE2::UNANCHORED, &span, 1));
+  }
+  state.SetBytesProcessed(state.iterations() * LongLine().size());
+}
+
+void OursLongLineYesNo(benchmark::State& state, const PatternPair& pair) {
+  TLineMatcher matcher;
+  matcher.SetRegExp(pair.ours);
+  for (auto _ : state) benchmark::DoNotOptimize(matcher.IsMatch(LongLine()));
+  state.SetBytesProcessed(state.iterations() * LongLine().size());
+}
+
 void OursCompile(benchmark::State& state, const PatternPair& pair) {
   for (auto _ : state) benchmark::DoNotOptimize(tobrel::Compile(pair.ours));
 }
@@ -162,6 +211,13 @@ BENCHMARK_CAPTURE(OursYesNo, quote, QuotePattern());
 BENCHMARK_CAPTURE(Re2YesNo, quote, QuotePattern());
 BENCHMARK_CAPTURE(OursYesNo, title, TitlePattern());
 BENCHMARK_CAPTURE(Re2YesNo, title, TitlePattern());
+BENCHMARK_CAPTURE(OursLongLine, a_star_b, StarB())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Re2LongLine, a_star_b, StarB())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OursLongLineYesNo, a_star_b, StarB())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OursLongLine, a_or_aa_star_b, AltStarB())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Re2LongLine, a_or_aa_star_b, AltStarB())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OursLongLine, dot_star_gt, DotStarGt())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Re2LongLine, dot_star_gt, DotStarGt())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(OursCompile, quote, QuotePattern());
 BENCHMARK_CAPTURE(Re2Compile, quote, QuotePattern());
 BENCHMARK_CAPTURE(OursCompile, title, TitlePattern());

@@ -8,6 +8,7 @@ ReportFunction FindReport(std::string_view name) {
     ReportFunction function;
   } kReports[] = {
       {"count", CountReport},
+      {"quote", QuoteReport},
       {"comment", CommentReport},
       {"stats", StatsReport},
       {"month", MonthReport},

@@ -35,6 +35,9 @@ ReportFunction FindReport(std::string_view name);
 // The posting-count tally with the time tables of --tables.
 std::vector<std::string> CountReport(ReportContext& context);
 
+// The quotation tally in the order of --order.
+std::vector<std::string> QuoteReport(ReportContext& context);
+
 // The comment tally, the statistics report and the monthly tally; the
 // monthly tally throws ReportRefused when its checks fail.
 std::vector<std::string> CommentReport(ReportContext& context);

@@ -60,21 +60,33 @@ class TRegexDFA {
   // False when no character at all leads anywhere from the initial state.
   bool MayStartAnywhere() const { return may_start_anywhere_; }
 
+  // The class of the character at `pos` (< text.size()); `*length` gets the
+  // character's length in bytes.
+  std::uint16_t ClassAt(std::string_view text, std::size_t pos, std::size_t* length) const {
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (trail_table_of_lead_[byte] >= 0 && pos + 1 < text.size()) {
+      const auto trail = static_cast<unsigned char>(text[pos + 1]);
+      *length = 2;
+      return trail_classes_[trail_table_of_lead_[byte] + trail];
+    }
+    *length = 1;
+    return byte_classes_[byte];
+  }
+
+  // Number of character classes (ClassAt() gives 0 to ClassCount() - 1).
+  std::size_t ClassCount() const { return class_count_; }
+
+  // The successor of `state` on a character of class `char_class`, or
+  // kNoDfaState.
+  DfaStateId Next(DfaStateId state, std::uint16_t char_class) const {
+    return next_[static_cast<std::size_t>(state) * class_count_ + char_class];
+  }
+
   // The successor of `state` on the character at `pos` (< text.size()), or
   // kNoDfaState; `*length` gets the character's length in bytes.
   DfaStateId Step(DfaStateId state, std::string_view text, std::size_t pos,
                   std::size_t* length) const {
-    const auto byte = static_cast<unsigned char>(text[pos]);
-    std::uint16_t char_class;
-    if (trail_table_of_lead_[byte] >= 0 && pos + 1 < text.size()) {
-      const auto trail = static_cast<unsigned char>(text[pos + 1]);
-      char_class = trail_classes_[trail_table_of_lead_[byte] + trail];
-      *length = 2;
-    } else {
-      char_class = byte_classes_[byte];
-      *length = 1;
-    }
-    return next_[static_cast<std::size_t>(state) * class_count_ + char_class];
+    return Next(state, ClassAt(text, pos, length));
   }
 
  private:

@@ -1,8 +1,5 @@
-// Searching. A run starts in some DFA state at some position and steps one
-// whole character at a time until no transition fits; the longest match of
-// the run ends at the last accepting state it passed, or, when the character
-// that stopped it is the line separator or the end of the subject and the
-// stopping state has a line-tail transition, at that separator.
+// Searching. A run (regex/dfa_run.h) starts in some DFA state at some
+// position and steps one whole character at a time until no transition fits.
 //
 // The plain routine starts a run from the initial state at every character
 // position and takes the first that matches. The anchored routine first
@@ -17,10 +14,23 @@
 // such as "^..." looks only at the head of the subject and at LF bytes
 // (found with memchr). The yes/no test follows the same order but stops at
 // the first accepting state.
+//
+// Restarting at every position is the fastest way over ordinary lines, but a
+// run may cross most of the subject at each start ("a*b" over a long run of
+// "a"), which costs the square of the length. So the runs of one search share
+// a budget of work in proportion to the subject's length; a search that uses
+// it up gives up and starts again with the linear search
+// (regex/linear_search.h), which gives the same answer. A run that passes
+// the budget reports a match, so that the search stops at once without a
+// check of its own in the loops; its answer is then thrown away. That run
+// crosses the subject once at most, so the work stays linear.
 #include "regex/dfa_search.h"
 
 #include <algorithm>
 #include <cstring>
+
+#include "regex/dfa_run.h"
+#include "regex/linear_search.h"
 
 namespace tobrel {
 
@@ -28,41 +38,49 @@ namespace {
 
 constexpr DfaStateId kInitial = TRegexDFA::kInitialState;
 
-// Longest run from `state` at `pos`: the end of the longest match, or none.
-// With kStopAtFirstMatch the first match end found is returned instead.
+// Characters the runs of one search may step through: this many per byte of
+// the subject, plus a fixed allowance, so that short lines never give up.
+constexpr std::size_t kWorkPerByte = 1;
+constexpr std::size_t kFixedWork = 256;
+
+// The work left to the runs of one search; `gave_up` once they passed it.
+struct Budget {
+  std::size_t left;
+  bool gave_up = false;
+};
+
+// The run from `state` at `pos` (its match end, or kNoMatchEnd), charged to
+// `budget`. When it passes what is left, the search has given up: the result
+// is then a made-up match end.
 template <bool kStopAtFirstMatch>
-std::optional<std::size_t> Run(const TRegexDFA& dfa, std::string_view s, DfaStateId state,
-                               std::size_t pos, unsigned char separator) {
-  std::optional<std::size_t> end;
-  while (true) {
-    if (dfa.IsAccepting(state)) {
-      end = pos;
-      if constexpr (kStopAtFirstMatch) return end;
-    }
-    if (pos >= s.size()) break;
-    std::size_t length;
-    const DfaStateId next = dfa.Step(state, s, pos, &length);
-    if (next == kNoDfaState) break;
-    state = next;
-    pos += length;
+std::size_t Run(const TRegexDFA& dfa, std::string_view s, DfaStateId state, std::size_t pos,
+                unsigned char separator, Budget& budget) {
+  std::size_t stop;
+  const std::size_t end = RunDfa<kStopAtFirstMatch>(dfa, s, state, pos, separator, &stop);
+  const std::size_t work = stop - pos + 1;
+  if (work > budget.left) {
+    budget.gave_up = true;
+    return pos;
   }
-  if (dfa.HasTailTransition(state) &&
-      (pos >= s.size() || static_cast<unsigned char>(s[pos]) == separator))
-    end = pos;
+  budget.left -= work;
   return end;
 }
 
 // The head-anchored run at `pos` (the start of the subject or right after an
-// LF), or for a pattern without "^" the run from the initial state.
+// LF), or for a pattern without "^" the run from the initial state. The run
+// from the initial state after a head-anchored match is left out when no
+// character leads anywhere from that state: it could end at `pos` at most,
+// where the head-anchored match ends or later.
 template <bool kStopAtFirstMatch>
-std::optional<std::size_t> HeadRun(const TRegexDFA& dfa, std::string_view s, std::size_t pos,
-                                   unsigned char separator) {
-  if (!dfa.HeadAnchored()) return Run<kStopAtFirstMatch>(dfa, s, kInitial, pos, separator);
-  if (dfa.HeadSuccessor() == kNoDfaState) return std::nullopt;
-  const auto anchored = Run<kStopAtFirstMatch>(dfa, s, dfa.HeadSuccessor(), pos, separator);
-  if (!anchored || kStopAtFirstMatch) return anchored;
-  const auto unanchored = Run<false>(dfa, s, kInitial, pos, separator);
-  return unanchored ? std::max(*anchored, *unanchored) : *anchored;
+std::size_t HeadRun(const TRegexDFA& dfa, std::string_view s, std::size_t pos,
+                    unsigned char separator, Budget& budget) {
+  if (!dfa.HeadAnchored()) return Run<kStopAtFirstMatch>(dfa, s, kInitial, pos, separator, budget);
+  if (dfa.HeadSuccessor() == kNoDfaState) return kNoMatchEnd;
+  const std::size_t anchored =
+      Run<kStopAtFirstMatch>(dfa, s, dfa.HeadSuccessor(), pos, separator, budget);
+  if (anchored == kNoMatchEnd || kStopAtFirstMatch || !dfa.MayStartAnywhere()) return anchored;
+  const std::size_t unanchored = Run<false>(dfa, s, kInitial, pos, separator, budget);
+  return unanchored == kNoMatchEnd ? anchored : std::max(anchored, unanchored);
 }
 
 // Walks the character positions of `s` in order and calls try_at(pos) where a
@@ -102,36 +120,39 @@ Result ScanPositions(const TRegexDFA& dfa, std::string_view s, unsigned char sep
   return Result();
 }
 
-}  // namespace
-
-std::optional<MatchSpan> PlainSearch(const TRegexDFA& dfa, std::string_view subject) {
-  if (dfa.IsAccepting(kInitial)) return MatchSpan{0, *Run<false>(dfa, subject, kInitial, 0, 0)};
+std::optional<MatchSpan> PlainSearch(const TRegexDFA& dfa, std::string_view subject,
+                                     Budget& budget) {
+  if (dfa.IsAccepting(kInitial))
+    return MatchSpan{0, Run<false>(dfa, subject, kInitial, 0, 0, budget)};
   return ScanPositions<std::optional<MatchSpan>>(
       dfa, subject, 0, false, [&](std::size_t pos) -> std::optional<MatchSpan> {
-        if (const auto end = Run<false>(dfa, subject, kInitial, pos, 0)) return MatchSpan{pos, *end};
+        const std::size_t end = Run<false>(dfa, subject, kInitial, pos, 0, budget);
+        if (end != kNoMatchEnd) return MatchSpan{pos, end};
         return std::nullopt;
       });
 }
 
 std::optional<MatchSpan> AnchoredSearch(const TRegexDFA& dfa, std::string_view subject,
-                                        unsigned char separator) {
-  if (const auto end = HeadRun<false>(dfa, subject, 0, separator)) return MatchSpan{0, *end};
+                                        unsigned char separator, Budget& budget) {
+  if (const std::size_t end = HeadRun<false>(dfa, subject, 0, separator, budget);
+      end != kNoMatchEnd)
+    return MatchSpan{0, end};
   // An accepting initial state matches at position 0, also in an empty
   // subject (a pattern such as "^a|b*" matches the empty string).
   if (dfa.IsAccepting(kInitial))
-    return MatchSpan{0, *Run<false>(dfa, subject, kInitial, 0, separator)};
+    return MatchSpan{0, Run<false>(dfa, subject, kInitial, 0, separator, budget)};
   // Without "^" the run at position 0 was the one just tried.
   const bool head = dfa.HeadAnchored();
   const std::size_t first = head ? 0 : 1;
   if (auto found = ScanPositions<std::optional<MatchSpan>>(
           dfa, subject, separator, head, [&](std::size_t pos) -> std::optional<MatchSpan> {
             if (pos >= first) {
-              if (const auto end = Run<false>(dfa, subject, kInitial, pos, separator))
-                return MatchSpan{pos, *end};
+              const std::size_t end = Run<false>(dfa, subject, kInitial, pos, separator, budget);
+              if (end != kNoMatchEnd) return MatchSpan{pos, end};
             }
             if (head && subject[pos] == '\n') {
-              if (const auto end = HeadRun<false>(dfa, subject, pos + 1, separator))
-                return MatchSpan{pos + 1, *end};
+              const std::size_t end = HeadRun<false>(dfa, subject, pos + 1, separator, budget);
+              if (end != kNoMatchEnd) return MatchSpan{pos + 1, end};
             }
             return std::nullopt;
           }))
@@ -142,27 +163,46 @@ std::optional<MatchSpan> AnchoredSearch(const TRegexDFA& dfa, std::string_view s
   return std::nullopt;
 }
 
-std::optional<MatchSpan> Search(const TRegexDFA& dfa, std::string_view subject,
-                                unsigned char separator) {
-  if (dfa.HeadAnchored() || dfa.TailAnchored()) return AnchoredSearch(dfa, subject, separator);
-  return PlainSearch(dfa, subject);
-}
-
-bool HasMatch(const TRegexDFA& dfa, std::string_view subject, unsigned char separator) {
+bool RestartingHasMatch(const TRegexDFA& dfa, std::string_view subject, unsigned char separator,
+                        Budget& budget) {
   if (dfa.IsAccepting(kInitial)) return true;
   const bool anchored = dfa.HeadAnchored() || dfa.TailAnchored();
   if (!anchored) {
     return ScanPositions<bool>(dfa, subject, 0, false, [&](std::size_t pos) {
-      return Run<true>(dfa, subject, kInitial, pos, 0).has_value();
+      return Run<true>(dfa, subject, kInitial, pos, 0, budget) != kNoMatchEnd;
     });
   }
   if (dfa.TailAnchored() && dfa.HasTailTransition(kInitial)) return true;
-  if (HeadRun<true>(dfa, subject, 0, separator)) return true;
+  if (HeadRun<true>(dfa, subject, 0, separator, budget) != kNoMatchEnd) return true;
   const bool head = dfa.HeadAnchored();
   return ScanPositions<bool>(dfa, subject, separator, head, [&](std::size_t pos) {
-    if (Run<true>(dfa, subject, kInitial, pos, separator)) return true;
-    return head && subject[pos] == '\n' && HeadRun<true>(dfa, subject, pos + 1, separator);
+    if (Run<true>(dfa, subject, kInitial, pos, separator, budget) != kNoMatchEnd) return true;
+    return head && subject[pos] == '\n' &&
+           HeadRun<true>(dfa, subject, pos + 1, separator, budget) != kNoMatchEnd;
   });
+}
+
+Budget BudgetFor(std::string_view subject) {
+  return {kWorkPerByte * subject.size() + kFixedWork};
+}
+
+}  // namespace
+
+std::optional<MatchSpan> Search(const TRegexDFA& dfa, std::string_view subject,
+                                unsigned char separator) {
+  Budget budget = BudgetFor(subject);
+  const auto found = dfa.HeadAnchored() || dfa.TailAnchored()
+                         ? AnchoredSearch(dfa, subject, separator, budget)
+                         : PlainSearch(dfa, subject, budget);
+  if (budget.gave_up) return LinearSearch(dfa, subject, separator);
+  return found;
+}
+
+bool HasMatch(const TRegexDFA& dfa, std::string_view subject, unsigned char separator) {
+  Budget budget = BudgetFor(subject);
+  const bool found = RestartingHasMatch(dfa, subject, separator, budget);
+  if (budget.gave_up) return LinearHasMatch(dfa, subject, separator);
+  return found;
 }
 
 }  // namespace tobrel

@@ -1,7 +1,6 @@
-// The two search routines that run a compiled pattern over one subject: the
-// plain one for patterns without anchors and the anchored one for patterns
-// in which "^" or "$" acts as an anchor, plus a yes/no test that stops as
-// soon as the answer is known.
+// Running a compiled pattern over one subject: the leftmost-longest search
+// and a yes/no test that stops as soon as the answer is known. Both take
+// time linear in the subject's length.
 #pragma once
 
 #include <cstddef>
@@ -19,16 +18,10 @@ struct MatchSpan {
   friend bool operator==(const MatchSpan&, const MatchSpan&) = default;
 };
 
-// Leftmost-longest search for a DFA without anchors.
-std::optional<MatchSpan> PlainSearch(const TRegexDFA& dfa, std::string_view subject);
-
-// Leftmost-longest search for a DFA with anchors. `separator` is the byte
-// before which "$" matches (CR or LF); "$" also matches at the end of the
-// subject, "^" at its start and right after an LF.
-std::optional<MatchSpan> AnchoredSearch(const TRegexDFA& dfa, std::string_view subject,
-                                        unsigned char separator);
-
-// The routine that fits `dfa`.
+// Leftmost-longest search: the plain routine for a DFA without anchors, the
+// anchored one for a DFA with them. `separator` is the byte before which "$"
+// matches (CR or LF); "$" also matches at the end of the subject, "^" at its
+// start and right after an LF.
 std::optional<MatchSpan> Search(const TRegexDFA& dfa, std::string_view subject,
                                 unsigned char separator);
 

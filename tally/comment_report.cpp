@@ -14,13 +14,6 @@ constexpr std::size_t kIdTableWidth = 68;
 constexpr std::size_t kPostingTableWidth = 76;
 constexpr int kAllPostingsRank = 50;
 
-// "*", width - 2 "-", "*".
-std::string FramedRule(std::size_t width) {
-  std::string rule = Rule('-', width);
-  rule.front() = rule.back() = '*';
-  return rule;
-}
-
 // The last rank that is written: 30, 20 or 10; for All every poster, or
 // postings down to rank 50.
 int LastRank(CommentLimit limit, bool postings) {

@@ -9,13 +9,6 @@ namespace {
 
 constexpr std::size_t kTableWidth = 75;
 
-// "*", 73 "-", "*".
-std::string FramedRule() {
-  std::string rule = Rule('-', kTableWidth);
-  rule.front() = rule.back() = '*';
-  return rule;
-}
-
 bool ByPostings(CountOrder order) {
   return order == CountOrder::ByPostings || order == CountOrder::ByPostingsCumulative;
 }
@@ -47,7 +40,7 @@ void WriteHeading(CountOrder order, bool show_ids, ReportText& report) {
   report.push_back(cp932::FromUtf8(heading.title));
   report.push_back(Rule('=', kTableWidth));
   report.push_back(cp932::FromUtf8(show_ids ? heading.with_ids : heading.without_ids));
-  report.push_back(FramedRule());
+  report.push_back(FramedRule(kTableWidth));
 }
 
 // "  0.00%(  0.00%)" pieces of the cumulative orders.
@@ -98,9 +91,7 @@ std::string Row(const IdTallyRec& entry, CountOrder order, bool show_ids, const 
 
 std::string TotalsLine(std::size_t entries, const Totals& totals, CountOrder order,
                        bool show_ids) {
-  static const std::string kTotal = cp932::FromUtf8("合計");
-  static const std::string kPeople = cp932::FromUtf8(" 人");
-  std::string line = kTotal + CountField(static_cast<std::int64_t>(entries), 7) + kPeople;
+  std::string line = TotalsLineStart(entries);
   if (ByPostings(order)) {
     line += Rule(' ', show_ids ? 20 : 12);
     line += CountField(totals.count, 7) + CountField(totals.chars, 11);
@@ -117,20 +108,13 @@ std::string TotalsLine(std::size_t entries, const Totals& totals, CountOrder ord
   return line;
 }
 
-std::string BestPostingLine(const TopArticle& top) {
-  static const std::string kBest = cp932::FromUtf8("最高文字数発言 #");
-  static const std::string kChars = cp932::FromUtf8("文字");
-  return kBest + ZeroPadded(top.Number, 5) + "(" + IntField(top.Room, 2) + ")" +
-         FormatDateTime("yy/mm/dd hh:nn", top.PostedAt) + " " + top.Id + " " +
-         AlignLeft(top.Handle, 16) + CountField(top.TotalChars, 6) + kChars;
-}
-
 }  // namespace
 
 void WriteCountTable(const std::vector<IdTallyRec>& entries, const TopArticle& top,
                      CountOrder order, const TallySettings& settings, TallyProgress& progress,
                      ReportText& report) {
   static const std::string kDisplaying = cp932::FromUtf8("発言集計情報の表示中...");
+  static const std::string kBest = cp932::FromUtf8("最高文字数発言 #");
   const bool show_ids = !settings.hide_ids;
   WriteHeading(order, show_ids, report);
   progress.ShowProgress(kDisplaying);
@@ -151,8 +135,8 @@ void WriteCountTable(const std::vector<IdTallyRec>& entries, const TopArticle& t
 
   report.push_back(Rule('-', kTableWidth));
   report.push_back(TotalsLine(entries.size(), totals, order, show_ids));
-  report.push_back(FramedRule());
-  report.push_back(BestPostingLine(top));
+  report.push_back(FramedRule(kTableWidth));
+  report.push_back(BestPostingLine(kBest, top, 0, top.TotalChars));
   report.push_back(Rule('=', kTableWidth));
 }
 

@@ -25,6 +25,17 @@ class IdIndex {
   // size of the caller's list, where the caller then appends its entry).
   Found FindOrInsert(std::string_view id, std::uint32_t next);
 
+  // The position of `id`, or -1 when it is not indexed yet.
+  std::int64_t Find(std::string_view id) const;
+
+  // True when the table has outgrown the processor's nearer caches, so that
+  // a lookup is likely to wait for memory.
+  bool Large() const { return slots_.size() >= kLargeSlots; }
+
+  // A hint that `id` is looked up soon: starts loading the slot where the
+  // search for it begins.
+  void Prefetch(std::string_view id) const;
+
  private:
   struct Slot {
     std::uint64_t text = 0;    // the ID's bytes
@@ -32,6 +43,8 @@ class IdIndex {
     std::uint32_t position = 0;
   };
   void Grow();
+
+  static constexpr std::size_t kLargeSlots = std::size_t{1} << 15;  // 512 KiB
 
   std::vector<Slot> slots_;
   std::size_t count_ = 0;

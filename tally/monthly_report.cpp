@@ -9,13 +9,6 @@ namespace {
 constexpr std::size_t kMonthTableWidth = 74;
 constexpr std::size_t kIdTableWidth = 67;
 
-// "*", width - 2 "-", "*".
-std::string FramedRule(std::size_t width) {
-  std::string rule = Rule('-', width);
-  rule.front() = rule.back() = '*';
-  return rule;
-}
-
 // The rank in the month before and the move since: "   -(－)" in the first
 // month or after a month without the key, else the rank and "(▼)" for a
 // fall, "(△)" for a rise, "(－)" for the same rank.

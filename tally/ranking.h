@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "tally/id_tally_rec.h"
@@ -17,6 +18,18 @@ enum class RankKey { PostCount, TotalChars, Average, OwnChars, QuotedChars };
 // keys.
 void RankEntries(std::vector<IdTallyRec>& entries, RankKey primary, RankKey tie_break,
                  std::int32_t IdTallyRec::*rank);
+
+// One ranking of a tally: its key, the key that breaks its ties, and the
+// rank it sets.
+struct Ranking {
+  RankKey primary;
+  RankKey tie_break;
+  std::int32_t IdTallyRec::*rank;
+};
+
+// The same as RankEntries for each of `rankings` in turn, leaving `entries`
+// in the order of the last one, but moving the records only once.
+void RankEntriesInTurn(std::vector<IdTallyRec>& entries, std::span<const Ranking> rankings);
 
 // Sets each entry's Average to TotalChars / PostCount.
 void ComputeAverages(std::vector<IdTallyRec>& entries);

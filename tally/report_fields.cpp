@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/format_thousands.h"
+#include "platform/cp932.h"
 
 namespace tobrel {
 
@@ -35,6 +36,12 @@ std::string CountField(std::int64_t value, std::size_t width) {
 
 std::string Rule(char c, std::size_t count) { return std::string(count, c); }
 
+std::string FramedRule(std::size_t width) {
+  std::string rule = Rule('-', width);
+  if (!rule.empty()) rule.front() = rule.back() = '*';
+  return rule;
+}
+
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
   return text;
@@ -49,6 +56,12 @@ std::string PercentField(std::int64_t value, std::int64_t total, std::size_t wid
   char buffer[48];
   std::snprintf(buffer, sizeof buffer, "%llu.%02llu", hundredths / 100, hundredths % 100);
   return AlignRight(buffer, width);
+}
+
+std::string TotalsLineStart(std::size_t entries) {
+  static const std::string kTotal = cp932::FromUtf8("合計");
+  static const std::string kPeople = cp932::FromUtf8(" 人");
+  return kTotal + CountField(static_cast<std::int64_t>(entries), 7) + kPeople;
 }
 
 }  // namespace tobrel

@@ -21,6 +21,9 @@ std::string ZeroPadded(std::int64_t value, int digits);
 std::string CountField(std::int64_t value, std::size_t width);
 // `count` copies of `c`: the rules of the tables.
 std::string Rule(char c, std::size_t count);
+// "*", `width` - 2 "-", "*": the rule below a table heading and above its
+// best-posting lines.
+std::string FramedRule(std::size_t width);
 // `text` without the blanks and control bytes at its end.
 std::string_view TrimRight(std::string_view text);
 
@@ -29,5 +32,9 @@ std::string_view TrimRight(std::string_view text);
 // share that ends in 5 in the third decimal always rounds up. `total` must be
 // positive and `value` not negative.
 std::string PercentField(std::int64_t value, std::int64_t total, std::size_t width);
+
+// The start of a ranking table's totals line: "合計%7s 人" with the number of
+// entries.
+std::string TotalsLineStart(std::size_t entries);
 
 }  // namespace tobrel

@@ -1,5 +1,8 @@
 #include "tally/top_article.h"
 
+#include "platform/cp932.h"
+#include "tally/report_fields.h"
+
 namespace tobrel {
 
 TopArticle TopArticle::Initial() {
@@ -20,6 +23,19 @@ TopArticle TopArticle::Of(const ArticleRec& posting, std::string_view id) {
   top.TotalChars = posting.TotalChars;
   top.QuotedChars = posting.QuotedChars;
   return top;
+}
+
+std::string BestPostingLine(std::string_view label, const TopArticle& top, std::size_t id_width,
+                            std::int64_t chars) {
+  static const std::string kChars = cp932::FromUtf8("文字");
+  std::string line(label);
+  line += ZeroPadded(top.Number, 5) + "(" + IntField(top.Room, 2) + ")";
+  line += FormatDateTime("yy/mm/dd hh:nn", top.PostedAt);
+  line += ' ';
+  line += AlignRight(top.Id, id_width);
+  line += ' ';
+  line += AlignLeft(top.Handle, 16) + CountField(chars, 6) + kChars;
+  return line;
 }
 
 }  // namespace tobrel

@@ -1,9 +1,10 @@
 // TopArticle: a copy of the posting named in a best-posting line at the end
-// of a table ("最高文字数発言", "最高引用文字発言").
+// of a table ("最高文字数発言", "最高引用文字発言"), and that line.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/article_rec.h"
 
@@ -25,5 +26,12 @@ struct TopArticle {
   // A copy of `posting` holding `id`.
   static TopArticle Of(const ArticleRec& posting, std::string_view id);
 };
+
+// A best-posting line: `label` (CP932, up to its "#"), the posting number
+// zero-padded to five digits, the room as "(%2d)", the date-time as
+// "yy/mm/dd hh:nn", a blank, the ID right-aligned in `id_width` columns, a
+// blank, the handle in 16 columns, and `chars` in six columns with "文字".
+std::string BestPostingLine(std::string_view label, const TopArticle& top, std::size_t id_width,
+                            std::int64_t chars);
 
 }  // namespace tobrel

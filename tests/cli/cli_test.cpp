@@ -31,6 +31,7 @@ TEST(CliOptions, UsageErrors) {
       {{"read", "--dates", "1997/01/01-1997/02/30"}, "--dates needs YYYY/MM/DD-YYYY/MM/DD"},
       {{"read", "--order", "4"}, "--order needs a number from 0 to 3"},
       {{"read", "--tables", "dx"}, "--tables needs letters of dmhwiz"},
+      {{"quote", "--order", "4"}, "--order needs a number from 0 to 3"},
       {{"comment", "--order", "3"}, "--order of comment needs a number from 0 to 2"},
       {{"comment", "--limit", "5"}, "--limit needs 30, 20, 10 or all"},
       {{"stats", "--titles", "2"}, "--titles needs 0 or 1"},

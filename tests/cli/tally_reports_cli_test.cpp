@@ -1,4 +1,4 @@
-// tobrel-cli's comment, stats and month reports: their options and the
+// tobrel-cli's quote, comment, stats and month reports: their options and the
 // monthly tally's refusals (the usage errors of their values are in the
 // table of cli_test).
 #include <gtest/gtest.h>
@@ -128,6 +128,37 @@ TEST_F(TallyReportsCliTest, MonthChecksExitWithThree) {
     EXPECT_EQ(Run(to_file), kExitRefused);
     EXPECT_FALSE(std::filesystem::exists(output));  // not even empty
   }
+}
+
+TEST_F(TallyReportsCliTest, QuoteReportByQuotedCharacters) {
+  EXPECT_EQ(Run({"quote", "--order", "3"}), kExitDone);
+  EXPECT_EQ(out_.str(),
+            "    集計対象：番号指定\n"
+            "              #1 ～ #65000\n"
+            "\n"
+            "【引用文字数順集計】\n" +
+                std::string(77, '=') +
+                "\n"
+                "順位     ＩＤ ハンドル          引用文字数   総発言文字数       発言数 引用率\n"
+                "*" + std::string(75, '-') + "*\n"
+                "   1 DEF05678 はなこ                     3             14      1(   2) 21.43%\n"
+                "   2 ABC01234 たろう                     0             19      2(   1)  0.00%\n" +
+                std::string(77, '-') +
+                "\n"
+                "合計      2 人                           3             33       3       9.09%\n"
+                "*" + std::string(75, '-') + "*\n"
+                "最高文字数発言   #00008( 3)97/05/13 08:00 DEF05678 はなこ              14文字\n"
+                "最高引用文字発言 #00008( 3)97/05/13 08:00 DEF05678 はなこ               3文字\n" +
+                std::string(77, '=') + "\n");
+}
+
+TEST_F(TallyReportsCliTest, QuoteReportCountsWithTheQuotePatternGiven) {
+  EXPECT_EQ(Run({"quote", "--quote", "^#", "--hide-ids"}), kExitDone);
+  const std::string report = out_.str();
+  EXPECT_NE(report.find("\n   1  たろう                 2           19(   1)      9(   2)  0.00%\n"),
+            std::string::npos) << report;
+  EXPECT_NE(report.find("\n最高引用文字発言 #00000( 0)87/04/01 00:00 ********"), std::string::npos)
+      << report;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Cross-check: a slow matcher kept for tests runs the search rules directly
 // on the NFA, stepping sets of NFA states, and must agree with the DFA
-// searches (their tables and shortcuts included) on random patterns and
-// subjects.
+// searches (their tables and shortcuts included) and with the linear
+// searches on random patterns and subjects: short subjects, and long ones
+// made of repeated pieces, on which the DFA searches switch to the linear
+// ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 
 #include "regex/compile.h"
 #include "regex/dfa_search.h"
+#include "regex/linear_search.h"
 #include "regex/nfa.h"
 #include "regex/parser.h"
 #include "regex/regex_error.h"
@@ -116,37 +119,89 @@ std::string Pick(std::mt19937& random, const std::vector<std::string>& pieces, i
   return text;
 }
 
-TEST(RegexCrossCheck, DfaSearchAgreesWithNfaReference) {
+const std::vector<std::string>& PatternPieces() {
   using test::Sjis;
-  const std::vector<std::string> pattern_pieces = {
+  static const std::vector<std::string> pieces = {
       "a", "b", Sjis("あ"), "\\x82", "^", "$", ".", "|", "*", "+", "?", "(", ")",
       "[ab]", "[^a]", Sjis("[あ-ん]"), "\\n", "\\r", Sjis("ソ"), "()", "a", "b"};
-  const std::vector<std::string> subject_pieces = {
+  return pieces;
+}
+
+const std::vector<std::string>& SubjectPieces() {
+  using test::Sjis;
+  static const std::vector<std::string> pieces = {
       "a", "b", Sjis("あ"), Sjis("ん"), "\r", "\n", Sjis("ソ"), "\\", "\x82", "^", "$"};
+  return pieces;
+}
+
+// Compiles a random pattern; nullptr when it is not a valid one.
+std::unique_ptr<TRegexDFA> RandomPattern(std::mt19937& random, std::string* pattern) {
+  *pattern = Pick(random, PatternPieces(), 7);
+  try {
+    return Compile(*pattern);
+  } catch (const ERegexSyntax&) {
+    return nullptr;
+  }
+}
+
+// Every search agrees with the reference on `subject`, with both separators.
+void ExpectAgreement(const TRegexDFA& dfa, const ReferenceMatcher& reference,
+                     const std::string& pattern, const std::string& subject) {
+  for (const unsigned char separator : {'\r', '\n'}) {
+    const auto expected = reference.Search(subject, separator);
+    const std::string what = "/" + pattern + "/ on \"" + subject + "\"";
+    ASSERT_EQ(Search(dfa, subject, separator), expected) << what;
+    ASSERT_EQ(HasMatch(dfa, subject, separator), expected.has_value()) << what;
+    ASSERT_EQ(LinearSearch(dfa, subject, separator), expected) << what;
+    ASSERT_EQ(LinearHasMatch(dfa, subject, separator), expected.has_value()) << what;
+  }
+}
+
+TEST(RegexCrossCheck, DfaSearchAgreesWithNfaReference) {
   std::mt19937 random(20240601);
   int compared = 0;
   for (int round = 0; round < 6000; ++round) {
-    const std::string pattern = Pick(random, pattern_pieces, 7);
-    std::unique_ptr<TRegexDFA> dfa;
-    try {
-      dfa = Compile(pattern);
-    } catch (const ERegexSyntax&) {
-      continue;
-    }
+    std::string pattern;
+    const std::unique_ptr<TRegexDFA> dfa = RandomPattern(random, &pattern);
+    if (!dfa) continue;
     const ReferenceMatcher reference(pattern);
     for (int i = 0; i < 8; ++i) {
-      const std::string subject = Pick(random, subject_pieces, 8);
-      for (const unsigned char separator : {'\r', '\n'}) {
-        const auto expected = reference.Search(subject, separator);
-        const auto found = Search(*dfa, subject, separator);
-        ASSERT_EQ(found, expected) << "/" << pattern << "/ on \"" << subject << "\"";
-        ASSERT_EQ(HasMatch(*dfa, subject, separator), expected.has_value())
-            << "/" << pattern << "/ on \"" << subject << "\"";
-        ++compared;
-      }
+      ExpectAgreement(*dfa, reference, pattern, Pick(random, SubjectPieces(), 8));
+      if (HasFatalFailure()) return;
+      compared += 2;
     }
   }
   EXPECT_GT(compared, 20000);
+}
+
+TEST(RegexCrossCheck, LongSubjectsAgreeWithNfaReference) {
+  // Patterns with a loop that long stretches of the subject keep alive, on
+  // subjects that repeat a few pieces: runs from many positions cross the
+  // same characters, which makes the DFA searches switch to the linear ones.
+  using test::Sjis;
+  const char* const heads[] = {"", "^", "b|", "(^a)?", "$|", "x"};
+  const std::vector<std::string> loops = {
+      "a*", ".*", "[^b]*", "(a|aa)*", "(a|\\n)*", Sjis("(あ|a)*"), "(a$)*", "(\\r|a)*"};
+  const char* const tails[] = {"b", "$", "b$", "", "\\r", "a", "^"};
+  const std::vector<std::string> chunks = {"a",      "aa\n", Sjis("あa"), "a\r",
+                                           Sjis("ソ"), "\x82" "a", "a$",       "ab"};
+  std::mt19937 random(20261210);
+  for (const char* head : heads) {
+    for (const std::string& loop : loops) {
+      for (const char* tail : tails) {
+        const std::string pattern = head + loop + tail;
+        const std::unique_ptr<TRegexDFA> dfa = Compile(pattern);
+        const ReferenceMatcher reference(pattern);
+        const std::string& chunk =
+            chunks[std::uniform_int_distribution<std::size_t>(0, chunks.size() - 1)(random)];
+        std::string subject = Pick(random, SubjectPieces(), 3);
+        while (subject.size() < 150) subject += chunk;
+        subject += Pick(random, SubjectPieces(), 3);
+        ExpectAgreement(*dfa, reference, pattern, subject);
+        if (HasFatalFailure()) return;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -9,10 +9,11 @@ namespace tobrel {
 namespace {
 
 using test::Sjis;
+using namespace std::string_view_literals;
 
 struct MatchCase {
-  const char* pattern;
-  const char* subject;
+  std::string_view pattern;
+  std::string_view subject;
   int start;  // 1-based; 0: no match
   int length;
 };
@@ -24,8 +25,8 @@ void ExpectMatches(const std::vector<MatchCase>& cases, TLineSeparator separator
   TLineMatcher matcher;
   matcher.SetLineSeparator(separator);
   for (const MatchCase& c : cases) {
-    const std::string pattern = raw ? c.pattern : Sjis(c.pattern);
-    const std::string subject = raw ? c.subject : Sjis(c.subject);
+    const std::string pattern = raw ? std::string(c.pattern) : Sjis(c.pattern);
+    const std::string subject = raw ? std::string(c.subject) : Sjis(c.subject);
     matcher.SetRegExp(pattern);
     int start = -1;
     int length = -1;
@@ -176,18 +177,52 @@ TEST(RegexMatch, RawBytes) {
           {"a.", "a\x82", 1, 2},
           {"\\x82", "\x82\x82", 0, 0},
           // A NUL byte is the character of code 0; "." does not cover it.
-          {".", "", 0, 0},
+          {".", "\0"sv, 0, 0},
+          {"a\\0b", "xa\0b"sv, 2, 3},
+          {"a\0"sv, "a\0"sv, 1, 2},
+          {"[^a]", "\0"sv, 0, 0},
+          {".", "\0b"sv, 2, 1},
       },
       lsCRLF, true);
+}
+
+TEST(RegexMatch, LongLines) {
+  // Lines on which a run restarted at every position crosses the rest of the
+  // line each time; only the answers are checked here.
+  const std::string as(200'000, 'a');
+  const std::string lfs(100'000, '\n');
+  std::string kana;
+  for (int i = 0; i < 100'000; ++i) kana += Sjis("あ");
+  const int n = static_cast<int>(as.size());
+  const struct {
+    const char* pattern;
+    std::string subject;
+    int start;
+    int length;
+  } cases[] = {
+      {"a*b", as, 0, 0},
+      {"(a|aa)*b", as, 0, 0},
+      {".*>", as, 0, 0},
+      {"a*b", as + "b", 1, n + 1},
+      {"(a|aa)*b", "x" + as + "b", 2, n + 1},
+      {".*>", as + ">" + as, 1, n + 1},
+      {"a*b|a", as, 1, 1},
+      {"a*$", as + "b", n + 2, 0},  // only the empty match at the end
+      {"^a*$", as, 1, n},
+      {"a*c$", as + "c\r" + as, 1, n + 1},
+      {"^(a|\n)*b", lfs, 0, 0},
+      {"^(a|\n)*b", lfs + "b", 1, n / 2 + 1},
+      {"(あ|ああ)*い", Sjis("う") + kana, 0, 0},
+      {"(あ|ああ)*い", Sjis("う") + kana + Sjis("い"), 3, n + 2},
+  };
   TLineMatcher matcher;
-  matcher.SetRegExp("a\\0b");
-  int start, length;
-  EXPECT_EQ(matcher.Match(std::string_view("xa\0b", 4), start, length), 2);
-  EXPECT_EQ(length, 3);
-  matcher.SetRegExp(std::string_view("a\0", 2));
-  EXPECT_EQ(matcher.Match(std::string_view("a\0", 2), start, length), 1);
-  matcher.SetRegExp(".");
-  EXPECT_FALSE(matcher.IsMatch(std::string_view("\0", 1)));
+  for (const auto& c : cases) {
+    matcher.SetRegExp(Sjis(c.pattern));
+    int start, length;
+    EXPECT_EQ(matcher.Match(c.subject, start, length), c.start) << c.pattern;
+    EXPECT_EQ(length, c.length) << c.pattern;
+    EXPECT_EQ(matcher.IsMatch(c.subject), c.start >= 1) << c.pattern;
+  }
 }
 
 TEST(RegexMatch, DefaultQuotePattern) {

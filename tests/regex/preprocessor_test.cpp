@@ -42,13 +42,16 @@ TEST(RegexPreprocessor, FuzzyDictionaryGroups) {
   EXPECT_EQ(fuzzy[72], (std::vector<std::string>{Sjis("あ"), Sjis("ア"), Sjis("ｱ"), Sjis("ぁ"),
                                                  Sjis("ァ"), Sjis("ｧ")}));
   EXPECT_EQ(fuzzy[144], (std::vector<std::string>{Sjis("ﾟ"), Sjis("゜")}));
-  // Every word converted to CP932 (an unconvertible one would read "?"),
-  // and every group expands into a pattern that compiles.
+  // Every word converted to CP932: an unconvertible character would read
+  // "?", so the only "?" is the question mark of its own group. Every group
+  // expands into a pattern that compiles.
+  int words_with_question_mark = 0;
   for (const auto& group : fuzzy) {
     for (const std::string& word : group) {
       EXPECT_FALSE(word.empty());
-      if (word != "?") {
-        EXPECT_EQ(word.find('?'), std::string::npos) << word;
+      if (word.find('?') != std::string::npos) {
+        ++words_with_question_mark;
+        EXPECT_EQ(group, (std::vector<std::string>{"?", Sjis("？")})) << word;
       }
     }
     const std::string& word = group.front();
@@ -56,6 +59,7 @@ TEST(RegexPreprocessor, FuzzyDictionaryGroups) {
         word.size() == 1 && std::strchr("^(|)+*?.[]$\\", word[0]) ? "\\" + word : word;
     EXPECT_NO_THROW(Compile(TRegexPreprocessor::ExpandWith(pattern, fuzzy))) << pattern;
   }
+  EXPECT_EQ(words_with_question_mark, 1);
 }
 
 }  // namespace

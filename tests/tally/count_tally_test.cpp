@@ -9,6 +9,7 @@ namespace tobrel {
 namespace {
 
 using testing::ExpectGolden;
+using testing::ManyPosters;
 using testing::Posting;
 using testing::S;
 
@@ -106,24 +107,6 @@ TEST(CountTally, SamePersonIdsCountAsOneAndTheBestPostingKeepsItsOwnId) {
   EXPECT_EQ(report[10], S("合計      2 人") + std::string(20, ' ') + "      3      1,100" +
                             std::string(10, ' ') + "    366");
   EXPECT_EQ(report[12], S("最高文字数発言 #00002( 1)97/05/02 10:00 XYZ00009 second             500文字"));
-}
-
-// 120 posters, tied in pairs from rank 99 on, so that ranks 99 and 101 are
-// shared. Poster 0's first posting has number 0, outside the range, which
-// ties it with poster 1 at rank 1.
-LogStore ManyPosters() {
-  LogStore store;
-  for (int poster = 0; poster < 120; ++poster) {
-    const int count = poster < 98 ? 300 - poster : 300 - 98 - (poster - 98) / 2;
-    const std::string id = "ABC" + std::to_string(10000 + poster);
-    const std::string handle =
-        poster % 7 == 3 ? "ハンドル" + std::to_string(poster) : "poster" + std::to_string(poster);
-    for (int i = 0; i < count; ++i) {
-      store.Postings.push_back(
-          Posting(1, poster * 300 % 65000 + i, id, handle, "1998/01/01 10:00", poster + i % 5));
-    }
-  }
-  return store;
 }
 
 TEST(CountTally, CompactListingBelowRank100) {

@@ -156,6 +156,33 @@ TEST(IdAccumulator, MatchesTheLinearWalkForShortLongAndLookAlikeIds) {
   }
 }
 
+// Tables past the size at which the walk asks for what postings ahead will
+// touch: the hints must not change what is counted.
+TEST(IdAccumulator, HintsAheadLeaveTheCountsAlone) {
+  std::mt19937 random(7);
+  std::vector<ArticleRec> postings(60000);
+  for (ArticleRec& posting : postings) {
+    const unsigned poster = random() % 25000;
+    posting.Id = poster % 1000 == 0 ? "LONG" + std::to_string(poster) + "ID"
+                                    : "ABC" + std::to_string(10000 + poster);
+    posting.Handle = std::to_string(random() % 100);
+  }
+  IdAccumulator hinted, plain;
+  for (std::size_t i = 0; i < postings.size(); ++i) {
+    hinted.PrefetchAhead(postings, i);
+    hinted.Count(postings[i].Id.view(), postings[i].Handle.view());
+    plain.Count(postings[i].Id.view(), postings[i].Handle.view());
+  }
+  const std::vector<IdTallyRec> expected = plain.TakeEntries();
+  const std::vector<IdTallyRec> actual = hinted.TakeEntries();
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < actual.size(); ++i) {
+    EXPECT_EQ(actual[i].Id, expected[i].Id) << i;
+    EXPECT_EQ(actual[i].Handle, expected[i].Handle) << i;
+    EXPECT_EQ(actual[i].PostCount, expected[i].PostCount) << i;
+  }
+}
+
 IdTallyRec Entry(const char* id, int count, std::int64_t chars, std::size_t first_seen) {
   IdTallyRec entry;
   entry.Id = id;
@@ -195,6 +222,45 @@ TEST(Ranking, FullTiesKeepFirstAppearanceAndAveragesCompareExactly) {
   }
   EXPECT_EQ(order, "YVXZW");  // count breaks the tie, then first appearance
   EXPECT_EQ(ranks, (std::vector<int>{1, 1, 1, 1, 5}));
+}
+
+// Several rankings at once give the ranks and the order that they give one
+// after another, whatever order the entries start in.
+TEST(Ranking, InTurnEqualsOneRankingAfterAnother) {
+  const Ranking by_average{RankKey::Average, RankKey::PostCount, &IdTallyRec::RankByAverage};
+  const Ranking by_chars{RankKey::TotalChars, RankKey::PostCount, &IdTallyRec::RankByChars};
+  const Ranking by_count{RankKey::PostCount, RankKey::TotalChars, &IdTallyRec::RankByCount};
+  const Ranking by_own{RankKey::OwnChars, RankKey::TotalChars, &IdTallyRec::RankByOwn};
+  const Ranking by_quoted{RankKey::QuotedChars, RankKey::TotalChars, &IdTallyRec::RankByQuoted};
+  const std::vector<Ranking> sequences[] = {
+      {by_average, by_own, by_quoted, by_chars, by_count},
+      {by_average, by_chars, by_count, by_own, by_quoted},
+      {by_count},
+  };
+  std::mt19937 random(11);
+  std::vector<IdTallyRec> start;
+  for (std::size_t i = 0; i < 500; ++i) {  // small ranges, so that keys tie often
+    IdTallyRec entry = Entry("", 1 + random() % 6, random() % 40, i);
+    entry.Id = std::to_string(i);
+    entry.QuotedChars = random() % 10;
+    entry.OwnChars = entry.TotalChars - entry.QuotedChars;
+    start.push_back(entry);
+  }
+  std::shuffle(start.begin(), start.end(), random);
+  for (const std::vector<Ranking>& rankings : sequences) {
+    std::vector<IdTallyRec> in_turn = start, one_by_one = start;
+    RankEntriesInTurn(in_turn, rankings);
+    for (const Ranking& r : rankings) RankEntries(one_by_one, r.primary, r.tie_break, r.rank);
+    ASSERT_EQ(in_turn.size(), one_by_one.size());
+    for (std::size_t i = 0; i < in_turn.size(); ++i) {
+      const IdTallyRec& a = in_turn[i];
+      const IdTallyRec& b = one_by_one[i];
+      EXPECT_EQ(a.Id, b.Id) << i;
+      EXPECT_EQ(std::tie(a.RankByAverage, a.RankByChars, a.RankByCount, a.RankByOwn, a.RankByQuoted),
+                std::tie(b.RankByAverage, b.RankByChars, b.RankByCount, b.RankByOwn, b.RankByQuoted))
+          << i;
+    }
+  }
 }
 
 TEST(ReportFields, PercentRoundsTheExactQuotientHalfUp) {

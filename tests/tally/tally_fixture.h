@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "core/article_rec.h"
+#include "core/log_store.h"
 #include "platform/date_time.h"
 #include "tally/report_text.h"
 #include "tests/support/sjis.h"
@@ -40,6 +41,24 @@ inline ArticleRec Posting(int room, int number, std::string_view id, std::string
   posting.TotalChars = chars;
   posting.OwnChars = chars;
   return posting;
+}
+
+// 120 posters, tied in pairs from rank 99 on, so that ranks 99 and 101 are
+// shared. Poster 0's first posting has number 0, outside the range, which
+// ties it with poster 1 at rank 1.
+inline LogStore ManyPosters() {
+  LogStore store;
+  for (int poster = 0; poster < 120; ++poster) {
+    const int count = poster < 98 ? 300 - poster : 300 - 98 - (poster - 98) / 2;
+    const std::string id = "ABC" + std::to_string(10000 + poster);
+    const std::string handle =
+        poster % 7 == 3 ? "ハンドル" + std::to_string(poster) : "poster" + std::to_string(poster);
+    for (int i = 0; i < count; ++i) {
+      store.Postings.push_back(
+          Posting(1, poster * 300 % 65000 + i, id, handle, "1998/01/01 10:00", poster + i % 5));
+    }
+  }
+  return store;
 }
 
 inline std::string JoinLines(const ReportText& report) {

@@ -1,0 +1,53 @@
+// A new quote-line pattern. The matcher is set first, so that an invalid
+// text is found before anything else happens; the matcher then holds the
+// empty pattern, so the previous one is set again (it compiled before and
+// comes from the matcher's cache). A valid text that differs from the
+// previous pattern is shown in the window. Postings already held were
+// counted with the old pattern: after the window's notice they are all
+// cleared, with the list of read files, so that the reading run reads every
+// checked candidate file again. The excluded postings go too, since the
+// re-read records them again, and so does the comments-recounted mark,
+// since the comments of the new postings were not recounted yet.
+#include "tally/quote_pattern_change.h"
+
+#include "platform/cp932.h"
+#include "regex/regex_error.h"
+
+namespace tobrel {
+
+QuotePatternChange ChangeQuotePattern(std::string_view entered, TLineMatcher& matcher,
+                                      QuotePatternWindow& window,
+                                      const QuoteRereadContext& reread) {
+  static const std::string kRereading =
+      cp932::FromUtf8("引用行正規表現が変更されたので指定されたログファイルを読み込み直します");
+  const std::string previous = matcher.RegExp();
+  try {
+    matcher.SetRegExp(entered);
+  } catch (const ERegexSyntax&) {
+    matcher.SetRegExp(previous);
+    window.Beep(QuotePatternWindow::Sound::Information);
+    window.ShowMessage(kInvalidPatternMessage);
+    return {QuotePatternOutcome::Invalid, std::nullopt};
+  }
+  if (entered == previous) return {QuotePatternOutcome::Unchanged, std::nullopt};
+
+  LogStore& store = reread.store;
+  if (store.Postings.empty()) {
+    window.ShowPattern(entered);
+    return {QuotePatternOutcome::Set, std::nullopt};
+  }
+  window.Beep(QuotePatternWindow::Sound::Default);
+  window.ShowMessage(kRereading);
+  ClearPostings(store.Postings);
+  ClearPostings(store.Excluded);
+  store.ReadFiles.clear();
+  reread.comments_recounted = false;
+  window.ShowPattern(entered);
+
+  ReadRunInputs inputs = reread.reading;
+  inputs.is_quoted = [&matcher](std::string_view line) { return matcher.IsMatch(line); };
+  return {QuotePatternOutcome::Reread,
+          ReadLogFiles(store, inputs, reread.clock, reread.observer)};
+}
+
+}  // namespace tobrel

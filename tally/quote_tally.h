@@ -1,0 +1,29 @@
+// The quotation tally: posters of the target range ranked by postings,
+// characters, own (non-quoted) characters or quoted characters, with the
+// share of quoted (or own) text in what each wrote, a totals line, and the
+// postings with the most characters and with the most quoted characters.
+#pragma once
+
+#include "core/log_store.h"
+#include "tally/report_text.h"
+#include "tally/tally_progress.h"
+#include "tally/tally_settings.h"
+
+namespace tobrel {
+
+// The items of "集計順 (&O)" of the quotation page.
+enum class QuoteOrder {
+  ByPostings = 0,  // "発言数順"
+  ByChars = 1,     // "発言文字数順"
+  ByOwnChars = 2,  // "本文文字数順"
+  ByQuoted = 3,    // "引用文字数順"
+};
+
+// Empties `report` and writes the tally of `store.Postings`, walked in their
+// current order, into it; the postings are not changed. Throws
+// std::invalid_argument, before anything is written, when a number text of
+// the target range is not an integer.
+void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrder order,
+                 TallyProgress& progress, ReportText& report);
+
+}  // namespace tobrel
