@@ -9,6 +9,9 @@ ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
     case TallyKind::Count:
       NormalTobrel(store, request.settings, request.count, progress, outcome.lines);
       break;
+    case TallyKind::Quote:
+      QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines);
+      break;
     case TallyKind::Comment:
       CommentTobrel(store, request.settings, request.comment, comments_recounted, progress,
                     outcome.lines);

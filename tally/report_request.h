@@ -10,6 +10,7 @@
 #include "tally/comment_tally.h"
 #include "tally/count_tally.h"
 #include "tally/monthly_tally.h"
+#include "tally/quote_tally.h"
 #include "tally/report_text.h"
 #include "tally/statistics_report.h"
 #include "tally/tally_progress.h"
@@ -18,7 +19,7 @@
 namespace tobrel {
 
 // The tallies, one per option page.
-enum class TallyKind { Count, Comment, Stats, Month };
+enum class TallyKind { Count, Quote, Comment, Stats, Month };
 
 struct ReportRequest {
   TallyKind tally = TallyKind::Count;
@@ -26,6 +27,7 @@ struct ReportRequest {
   TallySettings settings;
   // The options of each page; only the one of `tally` is read.
   CountTallyOptions count;
+  QuoteOrder quote = QuoteOrder::ByPostings;
   CommentTallyOptions comment;
   StatsOptions stats;
   MonthTallyOptions month;

@@ -29,6 +29,7 @@
 namespace tobrel {
 
 class CountPage;
+class QuotePage;
 class CommentPage;
 class StatsPage;
 class MonthPage;
@@ -51,6 +52,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   // ---- Commands, as the menus and buttons run them.
   void AddLogFiles(const QStringList& paths);  // Algorithms 1, without dialog
   void ReadCheckedFiles();                     // ReadLogFile
+  // The quote-line pattern as "設定(&G)" sets it after its input box.
+  void ChangeQuotePatternTo(const QString& pattern);
   void ClearAll();                             // AllClear
   void ClearReadData();                        // ReadDataClear
   void RunTally();                             // SumExec, BitBtn1
@@ -138,6 +141,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void ShowAbout();
   void CaretMoved();
   void TallyPageChanged(int index);
+  void SetQuotePattern();
 
   void ShowMessage(const QString& text);
   void ShowStatusText(const QString& text);
@@ -162,6 +166,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   QLabel* label2_ = nullptr;
   RangePage* range_page_ = nullptr;
   CountPage* count_page_ = nullptr;
+  QuotePage* quote_page_ = nullptr;
   CommentPage* comment_page_ = nullptr;
   StatsPage* stats_page_ = nullptr;
   MonthPage* month_page_ = nullptr;

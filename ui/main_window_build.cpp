@@ -9,6 +9,7 @@
 
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/quote_page.h"
 #include "ui/main_window.h"
 #include "ui/month_page.h"
 #include "ui/range_page.h"
@@ -139,13 +140,16 @@ void TForm1::BuildLayout() {
   page_control1_->setGeometry(kLeftWidth, 0, kRightWidth, kPagesHeight - kButtonRowHeight);
   page_control1_->setStyleSheet("QTabBar::tab { width: 58px; padding: 3px 0px; }");
   count_page_ = new CountPage;
+  quote_page_ = new QuotePage;
   comment_page_ = new CommentPage;
   stats_page_ = new StatsPage;
   month_page_ = new MonthPage;
   page_control1_->addTab(count_page_, QStringLiteral("発言集計"));
+  page_control1_->addTab(quote_page_, QStringLiteral("引用集計"));
   page_control1_->addTab(comment_page_, QStringLiteral("ｺﾒﾝﾄ集計"));
   page_control1_->addTab(stats_page_, QStringLiteral("統計集計"));
   page_control1_->addTab(month_page_, QStringLiteral("月別集計"));
+  connect(quote_page_->SetButton(), &QPushButton::clicked, this, &TForm1::SetQuotePattern);
   connect(page_control1_, &QTabWidget::currentChanged, this, &TForm1::TallyPageChanged);
   connect(range_page_, &RangePage::TargetKindChanged, stats_page_, &StatsPage::TargetKindChanged);
 

@@ -16,6 +16,7 @@
 #include "settings/settings_file.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/quote_page.h"
 #include "ui/main_window.h"
 #include "ui/month_page.h"
 #include "ui/qt_text.h"
@@ -66,6 +67,7 @@ void TForm1::ApplyStartup(const StartupState& state) {
     settings_.quote.clear();
     quote_matcher_.SetRegExp(std::string(kDefaultQuotePattern));
   }
+  quote_page_->ShowPattern(quote_matcher_.RegExp());
   move(state.window.left, state.window.top);
   resize(kDesignWidth, state.window.height);
   for (const std::string& path : state.candidates) candidates_.Add(path);
@@ -113,6 +115,7 @@ std::optional<std::string> TForm1::SaveSettings() {
     settings_.log_files.push_back(entry.path);
   }
   range_page_->Store(settings_);
+  settings_.quote = quote_matcher_.RegExp();
   settings_.scroll = editor_->ScrollBars();
   settings_.line_numbers = menu_line_no_->isChecked();
   settings_.ruler = menu_ruler_->isChecked();

@@ -45,7 +45,7 @@ void TForm1::BuildActions() {
   NewAction("ReadDataClear", QStringLiteral("ReadDataClera"), 5, &TForm1::ClearReadData);
   NewAction("SetOpt", QStringLiteral("SetOption"), 12, nullptr);
   NewAction("NrmlSum", QStringLiteral("NrmlSum"), 6, nullptr);
-  Disabled(NewAction("QuotSum", QStringLiteral("QuotSum"), 7, nullptr));
+  NewAction("QuotSum", QStringLiteral("QuotSum"), 7, nullptr);
   NewAction("CmntSum", QStringLiteral("CmntSum"), 8, nullptr);
   NewAction("StatsSumAct", QStringLiteral("統計集計"), 14, nullptr);
   NewAction("SumExec", QStringLiteral("SumExec"), 9, &TForm1::RunTally);
@@ -53,6 +53,7 @@ void TForm1::BuildActions() {
   connect(action("SetOpt"), &QAction::triggered, this,
           [this] { page_control2_->setCurrentWidget(range_page_); });
   connect(action("NrmlSum"), &QAction::triggered, this, [this] { SelectTallyPage(TallyKind::Count); });
+  connect(action("QuotSum"), &QAction::triggered, this, [this] { SelectTallyPage(TallyKind::Quote); });
   connect(action("CmntSum"), &QAction::triggered, this, [this] { SelectTallyPage(TallyKind::Comment); });
   connect(action("StatsSumAct"), &QAction::triggered, this,
           [this] { SelectTallyPage(TallyKind::Stats); });

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -24,6 +25,8 @@
 #include "ui/about_box.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/quote_page.h"
+#include "tally/quote_pattern_change.h"
 #include "ui/edit_opt_form.h"
 #include "ui/main_window.h"
 #include "ui/month_page.h"
@@ -46,8 +49,24 @@ std::vector<std::string> ViewLines(const TTextView& view) {
 }
 
 // The tally pages in the order of the page control.
-constexpr TallyKind kPageKinds[] = {TallyKind::Count, TallyKind::Comment, TallyKind::Stats,
-                                    TallyKind::Month};
+constexpr TallyKind kPageKinds[] = {TallyKind::Count, TallyKind::Quote, TallyKind::Comment,
+                                    TallyKind::Stats, TallyKind::Month};
+constexpr int kPageCount = 5;
+
+// What a change of the quote-line pattern shows in the window.
+class PatternWindow final : public QuotePatternWindow {
+ public:
+  PatternWindow(QWidget* parent, QuotePage& page) : parent_(parent), page_(page) {}
+  void Beep(Sound) override { QApplication::beep(); }
+  void ShowMessage(std::string_view text) override {
+    QMessageBox::information(parent_, parent_->windowTitle(), FromCp932(text));
+  }
+  void ShowPattern(std::string_view pattern) override { page_.ShowPattern(pattern); }
+
+ private:
+  QWidget* parent_;
+  QuotePage& page_;
+};
 
 }  // namespace
 
@@ -56,14 +75,14 @@ void TForm1::ShowMessage(const QString& text) {
 }
 
 void TForm1::SelectTallyPage(TallyKind kind) {
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < kPageCount; ++i)
     if (kPageKinds[i] == kind) page_control1_->setCurrentIndex(i);
 }
 
 void TForm1::TallyPageChanged(int index) {
-  static const char* const kHints[] = {"発言集計を実行", "ｺﾒﾝﾄ発言集計を実行", "統計集計を実行",
-                                       "月別発言集計を実行"};
-  if (index >= 0 && index < 4) {
+  static const char* const kHints[] = {"発言集計を実行", "引用発言集計を実行", "ｺﾒﾝﾄ発言集計を実行",
+                                       "統計集計を実行", "月別発言集計を実行"};
+  if (index >= 0 && index < kPageCount) {
     bit_btn1_->setToolTip(QString::fromUtf8(kHints[index]));
     bit_btn1_->setStatusTip(bit_btn1_->toolTip());
   }
@@ -74,10 +93,33 @@ ReportRequest TForm1::CurrentRequest() const {
   request.tally = kPageKinds[std::max(page_control1_->currentIndex(), 0)];
   request.settings = range_page_->Settings();
   request.count = count_page_->Options();
+  request.quote = quote_page_->Order();
   request.comment = comment_page_->Options();
   request.stats = stats_page_->Options();
   request.month = month_page_->Options();
   return request;
+}
+
+void TForm1::SetQuotePattern() {
+  bool ok = false;
+  const QString current = FromCp932(quote_matcher_.RegExp());
+  const QString entered =
+      QInputDialog::getText(this, QStringLiteral("引用行正規表現の設定"),
+                            QStringLiteral("引用行の正規表現を設定してください"), QLineEdit::Normal,
+                            current, &ok);
+  ChangeQuotePatternTo(ok ? entered : current);
+}
+
+void TForm1::ChangeQuotePatternTo(const QString& pattern) {
+  PatternWindow window(this, *quote_page_);
+  ReadRunInputs reading;
+  reading.candidates = candidates_.Entries();
+  reading.options = range_page_->Reading();
+  const QuotePatternChange change =
+      ChangeQuotePattern(ToCp932(pattern), quote_matcher_, window,
+                         {store_, comments_recounted_, reading, *clock_, *this});
+  RefreshLabels();
+  if (change.read_error) ShowMessage(FromCp932(*change.read_error));
 }
 
 void TForm1::RunTally() {

@@ -124,6 +124,7 @@ class TestMainWindow : public QObject {
   void tallyMatchesCli();
   void startReadTallySave();
   void tallyWithoutLogsRefuses();
+  void quotePatternChange();
   void copyAndFind();
   void externalEditor();
   void settingsSurviveRestart();
@@ -150,24 +151,28 @@ void TestMainWindow::tallyMatchesCli_data() {
   QTest::newRow("count by dates")
       << 0 << QStringList{"RadioGroup1=1", "DateTimePicker1@1996/01/01", "DateTimePicker2@1996/01/02"}
       << QStringList{"count", "--dates", "1996/01/01-1996/01/02"};
-  QTest::newRow("comment") << 1 << QStringList{} << QStringList{"comment"};
+  QTest::newRow("quote") << 1 << QStringList{} << QStringList{"quote"};
+  QTest::newRow("quote by quoted chars, top 100, no ids")
+      << 1 << QStringList{"RadioGroup3=3", "CheckBox12", "CheckBoxDispID"}
+      << QStringList{"quote", "--order", "3", "--top100", "--hide-ids"};
+  QTest::newRow("comment") << 2 << QStringList{} << QStringList{"comment"};
   QTest::newRow("comment per posting, all")
-      << 1 << QStringList{"RadioGroup4=2", "RadioGroup5=3"}
+      << 2 << QStringList{"RadioGroup4=2", "RadioGroup5=3"}
       << QStringList{"comment", "--order", "2", "--limit", "all"};
-  QTest::newRow("stats") << 2 << QStringList{} << QStringList{"stats"};
+  QTest::newRow("stats") << 3 << QStringList{} << QStringList{"stats"};
   QTest::newRow("stats titles RT form, missing numbers")
-      << 2 << QStringList{"CheckBox7", "RadioGroup6=1", "CheckBox8"}
+      << 3 << QStringList{"CheckBox7", "RadioGroup6=1", "CheckBox8"}
       << QStringList{"stats", "--titles", "1", "--missing"};
   QTest::newRow("month")
-      << 3 << QStringList{"FromYear=1995", "FromMonth=12", "ToYear=1996", "ToMonth=6"}
+      << 4 << QStringList{"FromYear=1995", "FromMonth=12", "ToYear=1996", "ToMonth=6"}
       << QStringList{"month", "--from", "1995/12", "--to", "1996/06"};
   QTest::newRow("month by chars without ids")
-      << 3
+      << 4
       << QStringList{"RadioGroup7=1", "FromYear=1995", "FromMonth=12", "ToYear=1996",
                      "ToMonth=6", "CheckBoxDispID"}
       << QStringList{"month", "--kind", "1", "--from", "1995/12", "--to", "1996/06", "--hide-ids"};
   QTest::newRow("month one id")
-      << 3
+      << 4
       << QStringList{"RadioGroup7=2", "FromYear=1995", "FromMonth=12", "ToYear=1996",
                      "ToMonth=6", "MaskEdit1:NBN08841"}
       << QStringList{"month", "--kind", "2", "--from", "1995/12", "--to", "1996/06", "--id",
@@ -218,6 +223,29 @@ void TestMainWindow::tallyWithoutLogsRefuses() {
   window->RunTally();
   QCOMPARE(message.text, QStringLiteral("ログファイルが読み込まれていません"));
   QCOMPARE(window->Editor()->Lines().Count(), 1);
+}
+
+void TestMainWindow::quotePatternChange() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  auto* field = window->findChild<QLineEdit*>("Edit1");
+  const QString before = field->text();
+  QVERIFY(!before.isEmpty());
+  MessageCatcher message;
+  window->ChangeQuotePatternTo("(");  // not a pattern
+  QCOMPARE(message.text, QStringLiteral("正規表現が不正です"));
+  QCOMPARE(field->text(), before);
+  // A new pattern reads the logs again; the window shows it and the quote
+  // report follows it, as the command line's --quote does.
+  window->ChangeQuotePatternTo("^>");
+  QCOMPARE(message.text,
+           QStringLiteral("引用行正規表現が変更されたので指定されたログファイルを読み込み直します"));
+  QCOMPARE(field->text(), QString("^>"));
+  window->SelectTallyPage(TallyKind::Quote);
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"quote", "--quote", "^>"}));
 }
 
 void TestMainWindow::copyAndFind() {
