@@ -420,6 +420,17 @@ void TestMainWindow::rendering() {
   QTest::qWait(50);
   const QImage image = window->grab().toImage();
   QVERIFY(image.save(TOBREL_TEST_ARTIFACTS "/mainwindow.png"));
+  // Each option page and the target range page, for a look.
+  auto* pages = window->findChild<QTabWidget*>("PageControl1");
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QVERIFY(pages->grab().save(QString(TOBREL_TEST_ARTIFACTS "/page1_%1.png").arg(i)));
+  }
+  pages->setCurrentIndex(0);
+  auto* files = window->findChild<QTabWidget*>("PageControl2");
+  files->setCurrentIndex(2);
+  QVERIFY(files->grab().save(TOBREL_TEST_ARTIFACTS "/page2_range.png"));
+  files->setCurrentIndex(1);
   const QImage view = window->Editor()->viewport()->grab().toImage();
   QVERIFY(view.save(TOBREL_TEST_ARTIFACTS "/mainwindow_view.png"));
 
