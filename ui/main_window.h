@@ -175,6 +175,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   TTextView* editor_ = nullptr;
   QLabel* status_panel0_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;
+  int progress_maximum_ = 100;
+  int progress_step_ = -1;  // the pixel of the bar last painted
   QMenu* popup_menu1_ = nullptr;
   QMenu* popup_menu2_ = nullptr;
   QMenu* popup_menu3_ = nullptr;

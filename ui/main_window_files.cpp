@@ -222,17 +222,22 @@ void TForm1::ShowStatus(std::string_view text) {
 }
 
 void TForm1::SetProgressRange(int maximum) {
-  progress_bar_->setRange(0, std::max(maximum, 0));
+  progress_maximum_ = std::max(maximum, 0);
+  progress_step_ = -1;
+  progress_bar_->setRange(0, progress_maximum_);
   progress_bar_->repaint();
 }
 
 void TForm1::SetProgressPosition(int position) {
-  // Only a visible change is painted: the bar is 128 pixels wide.
-  const int maximum = std::max(progress_bar_->maximum(), 1);
-  const int before = static_cast<int>(static_cast<long long>(progress_bar_->value()) * 128 / maximum);
-  const int after = static_cast<int>(static_cast<long long>(position) * 128 / maximum);
+  // The reading run reports every line; only a change the bar can show (one
+  // of its 128 pixels) reaches it and is painted.
+  const int step = progress_maximum_ > 0
+                       ? static_cast<int>(static_cast<long long>(position) * 128 / progress_maximum_)
+                       : 0;
+  if (step == progress_step_) return;
+  progress_step_ = step;
   progress_bar_->setValue(position);
-  if (before != after) progress_bar_->repaint();
+  progress_bar_->repaint();
 }
 
 void TForm1::SetFilesLabel(std::string_view text) { label1_->setText(FromCp932(text)); }
