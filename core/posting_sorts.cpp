@@ -3,8 +3,7 @@
 // predicate costs a cache miss per comparison. Instead each record's keys
 // are copied out with its position into a small flat key (the position
 // breaks ties, which keeps the sort stable), the keys are sorted, and the
-// records are put into place by following the cycles of the permutation,
-// each record moved once. Postings already in order are left alone, as
+// records are copied once, in their new order, into a new list. Postings already in order are left alone, as
 // after a reading run or an earlier tally that sorted the same way.
 #include "core/posting_sorts.h"
 
@@ -17,21 +16,13 @@
 namespace tobrel {
 namespace {
 
-// Moves the record at source[i] to place i, for every i.
+// Moves the record at source[i] to place i, for every i: the records are
+// gathered in their new order into a fresh list, written front to end.
 void MoveIntoOrder(std::vector<ArticleRec>& postings, std::vector<std::uint32_t> source) {
-  for (std::uint32_t start = 0; start < source.size(); ++start) {
-    if (source[start] == start) continue;
-    ArticleRec held = std::move(postings[start]);
-    std::uint32_t place = start;
-    while (source[place] != start) {
-      const std::uint32_t from = source[place];
-      postings[place] = std::move(postings[from]);
-      source[place] = place;
-      place = from;
-    }
-    postings[place] = std::move(held);
-    source[place] = place;
-  }
+  std::vector<ArticleRec> ordered;
+  ordered.reserve(postings.size());
+  for (const std::uint32_t from : source) ordered.push_back(std::move(postings[from]));
+  postings = std::move(ordered);
 }
 
 // A 32-bit signed value as unsigned, in the same order.
