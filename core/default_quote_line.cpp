@@ -12,6 +12,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "platform/cp932.h"
 
 namespace tobrel {
@@ -52,6 +56,25 @@ bool MayStopDot(unsigned char byte) {
   return byte == 0 || byte == '\n' || byte == '\r' || byte == 0xFC;
 }
 
+// The position of the first byte from `pos` on that may stop ".", or the
+// size of `s`.
+std::size_t FirstMayStopDot(std::string_view s, std::size_t pos) {
+#ifdef __SSE2__
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i fc = _mm_set1_epi8(static_cast<char>(0xFC));
+  for (; pos + 16 <= s.size(); pos += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + pos));
+    const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, zero), _mm_cmpeq_epi8(x, lf)),
+                                      _mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, fc)));
+    if (const int mask = _mm_movemask_epi8(hits)) return pos + static_cast<unsigned>(__builtin_ctz(mask));
+  }
+#endif
+  while (pos < s.size() && !MayStopDot(static_cast<unsigned char>(s[pos]))) ++pos;
+  return pos;
+}
+
 // The pattern after its "^", from `pos`.
 bool MatchesFrom(std::string_view s, std::size_t pos) {
   while (pos < s.size() && s[pos] == ' ') ++pos;
@@ -59,9 +82,7 @@ bool MatchesFrom(std::string_view s, std::size_t pos) {
   std::size_t length;
   if (!IsQuoteMark(CharAt(s, pos, length))) return false;
   pos += length;
-  std::size_t check = pos;
-  while (check < s.size() && !MayStopDot(static_cast<unsigned char>(s[check]))) ++check;
-  if (check == s.size()) return true;
+  if (FirstMayStopDot(s, pos) == s.size()) return true;
   while (pos < s.size() && MatchesDot(CharAt(s, pos, length))) pos += length;
   return pos >= s.size() || s[pos] == '\r';
 }
