@@ -98,16 +98,18 @@ inline unsigned SecondBytes(unsigned pair_starts, unsigned& carry) {
 }
 
 // The counted character starts of one chunk `x` (with `after`, the bytes
-// that follow each of its bytes), given `carry` from the chunk before.
-inline unsigned CountedStarts(__m128i x, __m128i after, unsigned& carry) {
+// that follow each of its bytes), given `carry` from the chunk before. The
+// bytes below `first` are left out; the one at `first` starts a character.
+inline unsigned CountedStarts(__m128i x, __m128i after, unsigned& carry, unsigned first = 0) {
+  const unsigned below = (1u << first) - 1;
   const __m128i katakana = _mm_and_si128(AtLeast(x, 0xA1), AtMost(x, 0xDF));
   const __m128i ascii = _mm_and_si128(AtLeast(x, 0x21), AtMost(x, 0x7E));
-  const unsigned pair_starts = Mask(_mm_andnot_si128(katakana, AtLeast(x, 0x7F)));
+  const unsigned pair_starts = Mask(_mm_andnot_si128(katakana, AtLeast(x, 0x7F))) & ~below;
   const unsigned counted =
       Mask(_mm_or_si128(ascii, katakana)) | (pair_starts & Mask(AtLeast(x, 0x82))) |
       (Mask(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81)))) &
        Mask(AtLeast(after, 0x41)));
-  const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF;
+  const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF & ~below;
   return starts & counted;
 }
 
@@ -122,20 +124,25 @@ std::int64_t CountChunks(const unsigned char* bytes, std::size_t size) {
     count += Popcount16(CountedStarts(x, after, carry));
   }
   // The last 16 bytes or fewer, from the first that starts a character, as
-  // one more chunk padded with zero bytes: a zero byte neither counts nor
-  // starts a pair, and a lead byte before the padding counts as a last byte
-  // alone does. Bits past the end are dropped.
+  // one more chunk, which a zero byte follows: a zero byte does not count,
+  // and a lead byte before it counts as a last byte alone does. A line of
+  // 16 bytes or more has its last 16 loaded, the bytes counted already left
+  // out; a shorter one is copied into zero bytes, and bits past its end are
+  // dropped.
   const std::size_t next = i + carry;
-  if (next < size) {
-    const std::size_t left = size - next;
-    alignas(16) unsigned char tail[33] = {};
-    std::memcpy(tail, bytes + next, left);
-    const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
-    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tail + 1));
-    unsigned tail_carry = 0;
-    count += Popcount16(CountedStarts(x, after, tail_carry) & ((1u << left) - 1));
+  if (next >= size) return count;
+  unsigned tail_carry = 0;
+  if (size >= 16) {
+    const std::size_t base = size - 16;
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + base));
+    const __m128i after = _mm_srli_si128(x, 1);
+    return count + Popcount16(CountedStarts(x, after, tail_carry, static_cast<unsigned>(next - base)));
   }
-  return count;
+  alignas(16) unsigned char tail[33] = {};
+  std::memcpy(tail, bytes + next, size - next);
+  const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
+  const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tail + 1));
+  return count + Popcount16(CountedStarts(x, after, tail_carry) & ((1u << (size - next)) - 1));
 }
 #endif
 
