@@ -26,6 +26,8 @@ class ProgressPrinter final : public ReadRunObserver {
   void ShowStatus(std::string_view text) override {
     if (enabled_ && !text.empty()) err_ << cp932::ToUtf8(text) << '\n';
   }
+  // No progress bar: the run need not count lines first.
+  bool ShowsProgress() const override { return false; }
 
  private:
   std::ostream& err_;

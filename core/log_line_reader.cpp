@@ -9,7 +9,8 @@
 // are read than were counted, so a file that grows meanwhile gives the lines
 // it had. Sixteen bytes are compared at a time; zero bytes after the data let
 // the last comparison run over its end. A stream is read whole and its lines
-// are handed out from there.
+// are handed out from there. A reading run that shows no progress has
+// no use for the count: then the first pass is left out.
 #include "core/log_line_reader.h"
 
 #include <algorithm>
@@ -24,6 +25,10 @@ namespace {
 
 // Zero bytes kept after the data in the buffer.
 constexpr std::size_t kPadding = 32;
+
+// The byte count of a file read without counting: more than any file has,
+// small enough that adding a buffer's size does not overflow.
+constexpr std::uint64_t kUncounted = std::uint64_t{1} << 62;
 
 // The first CR or LF in [from, end), or `end`; reads up to 16 bytes past
 // `end`, which must be readable.
@@ -91,7 +96,7 @@ void CountEnds(const char* data, std::size_t size, EndCounts& counts) {
 }  // namespace
 
 LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::milliseconds fifo_wait,
-                             std::size_t block_size)
+                             std::size_t block_size, bool count_lines)
     : file_(path, fifo_wait), block_size_(std::max<std::size_t>(block_size, 1)) {
   if (file_.IsStream()) {
     LoadStreamLines(file_, stream_lines_);
@@ -100,8 +105,13 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   }
   capacity_ = block_size_;
   buffer_.reset(new char[capacity_ + kPadding]);
-  CountLines();
-  file_.Rewind();
+  if (count_lines) {
+    CountLines();
+    file_.Rewind();
+  } else {
+    // Uncounted: read to the end, however far it is.
+    total_ = kUncounted;
+  }
   filled_ = 0;
   at_end_ = total_ == 0;
   std::memset(buffer_.get(), 0, kPadding);

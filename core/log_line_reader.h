@@ -20,15 +20,17 @@ class LogLineReader {
   // Bytes read from the file at a time.
   static constexpr std::size_t kDefaultBlockSize = 128 * 1024;
 
-  // Opens `path` and counts its lines. Throws FileReadError as LoadLogLines
-  // does. `block_size` (at least 1) is for tests of lines split across reads.
+  // Opens `path` and, with `count_lines`, counts its lines. Throws
+  // FileReadError as LoadLogLines does. `block_size` (at least 1) is for
+  // tests of lines split across reads.
   explicit LogLineReader(const std::filesystem::path& path,
                          std::chrono::milliseconds fifo_wait = kFifoWriterWait,
-                         std::size_t block_size = kDefaultBlockSize);
+                         std::size_t block_size = kDefaultBlockSize, bool count_lines = true);
   LogLineReader(const LogLineReader&) = delete;
   LogLineReader& operator=(const LogLineReader&) = delete;
 
-  // The number of lines, known before the first is read.
+  // The number of lines, known before the first is read; 0 for a regular
+  // file whose lines were not counted.
   std::size_t size() const { return count_; }
 
   // Gives the next line without its line end, valid until the next call;

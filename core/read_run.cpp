@@ -27,7 +27,8 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
 
   store.ReadFiles.push_back(path);
   observer.ShowStatus(path_text + kLoading);
-  LogLineReader lines(path);
+  LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize,
+                      observer.ShowsProgress());
   const std::size_t last_progress = std::min<std::size_t>(lines.size(), 1u << 30);
   const int last_index = static_cast<int>(last_progress) - 1;
   observer.SetProgressRange(last_index);

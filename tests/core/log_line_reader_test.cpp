@@ -55,8 +55,9 @@ class LogLineReaderTest : public ::testing::Test {
     return lines;
   }
 
-  // Reads the file with each block size and with the whole-file loader;
-  // all must give the reference lines, and the count before the first.
+  // Reads the file with each block size, counted first or not, and with the
+  // whole-file loader; all must give the reference lines, and the count
+  // before the first.
   void CheckAllAgree(const std::string& content, const std::string& name,
                      std::initializer_list<std::size_t> block_sizes) {
     Write(content);
@@ -69,6 +70,8 @@ class LogLineReaderTest : public ::testing::Test {
       LogLineReader reader(path_, kFifoWriterWait, block);
       EXPECT_EQ(reader.size(), expected.size()) << name << " block " << block;
       ASSERT_EQ(ReadAll(reader), expected) << name << " block " << block;
+      LogLineReader uncounted(path_, kFifoWriterWait, block, false);
+      ASSERT_EQ(ReadAll(uncounted), expected) << name << " block " << block << " uncounted";
     }
   }
 
