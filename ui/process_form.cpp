@@ -69,6 +69,9 @@ QDateEdit* DatePicker(QWidget* parent, const char* name) {
   auto* picker = Named(new QDateEdit(parent), name);
   picker->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
   picker->setCalendarPopup(true);
+  // The size hint leaves the last digit under the arrow of the calendar.
+  picker->setMinimumWidth(picker->sizeHint().width() +
+                          picker->fontMetrics().horizontalAdvance(QStringLiteral("00")));
   return picker;
 }
 

@@ -4,11 +4,13 @@
 // buttons and group titles cut short, and controls lying on top of each
 // other.
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -25,7 +27,8 @@ namespace {
 
 QString Plain(QString text) { return text.remove('&'); }
 
-// Visible labels, buttons and group titles whose text does not fit.
+// Visible labels, buttons, date fields and group titles whose text does not
+// fit.
 QStringList CutTexts(const QWidget* dialog) {
   QStringList cut;
   for (const QLabel* label : dialog->findChildren<QLabel*>())
@@ -37,6 +40,12 @@ QStringList CutTexts(const QWidget* dialog) {
                            ? button->fontMetrics().horizontalAdvance(Plain(button->text())) + 8
                            : button->sizeHint().width();
     if (button->width() < needed) cut << button->text();
+  }
+  for (const QAbstractSpinBox* field : dialog->findChildren<QAbstractSpinBox*>()) {
+    // The part that shows the text, with the line edit's own margins.
+    const auto* edit = field->findChild<QLineEdit*>();
+    if (field->isVisible() && edit->width() < edit->fontMetrics().horizontalAdvance(field->text()) + 8)
+      cut << field->text();
   }
   for (const QGroupBox* group : dialog->findChildren<QGroupBox*>())
     if (group->isVisible() && group->width() < group->fontMetrics().horizontalAdvance(Plain(group->title())) + 16)
