@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -77,11 +78,13 @@ TExpMesForm::TExpMesForm(const LogStore& store, QWidget* parent)
 bool TExpMesForm::Descending() const { return RadioGroup1->ItemIndex() == 1; }
 
 void TExpMesForm::showEvent(QShowEvent* event) {
-  rows_ = InitialExcludedList(store_.Excluded, Descending());
-  sort_column_ = 0;
-  ShowRows();
-  Label1->setText(QtText(ExcludedCountLabel(rows_.size())));
-  CentreOverOwner(this);
+  if (!event->spontaneous()) {  // opened, not restored by the window system
+    rows_ = InitialExcludedList(store_.Excluded, Descending());
+    sort_column_ = 0;
+    ShowRows();
+    Label1->setText(QtText(ExcludedCountLabel(rows_.size())));
+    CentreOverOwner(this);
+  }
   QDialog::showEvent(event);
 }
 

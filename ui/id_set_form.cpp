@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <system_error>
 
@@ -17,8 +18,7 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// "(*.LST)|*.LST|(*.TXT)|*.TXT|全てのﾌｧｲﾙ(*.*)|*.*" and the default
-// extension each filter sets in the save dialog.
+// "(*.LST)|*.LST|(*.TXT)|*.TXT|全てのﾌｧｲﾙ(*.*)|*.*".
 QStringList ListFilters() {
   return {U("(*.LST)"), U("(*.TXT)"), U("全てのﾌｧｲﾙ(*.*)")};
 }
@@ -47,8 +47,7 @@ TIDSetForm::TIDSetForm(QWidget* parent) : QDialog(parent) {
   BitBtn1 = new QPushButton(U("&OK"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   BitBtn1->setToolTip(U("これで設定"));
-  BitBtn1->setDefault(false);
-  BitBtn1->setAutoDefault(false);
+  BitBtn1->setAutoDefault(false);  // Enter starts a new line in the text
   BitBtn2 = new QPushButton(U("&Cancel"), this);
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
   BitBtn2->setToolTip(U("キャンセル"));
@@ -132,6 +131,7 @@ void TIDSetForm::SaveAs1Click() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   PrepareFileDialog(dialog, document_.files().saved);
   dialog.setDefaultSuffix(QStringLiteral("LST"));
+  // Each filter sets its own default extension.
   connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
     static const QStringList suffixes = {QStringLiteral("LST"), QStringLiteral("TXT"), QString()};
     dialog.setDefaultSuffix(suffixes.value(static_cast<int>(ListFilters().indexOf(filter))));
@@ -157,7 +157,7 @@ void TIDSetForm::Copy1Click() { Memo1->copy(); }
 void TIDSetForm::Paste1Click() { Memo1->paste(); }
 
 void TIDSetForm::showEvent(QShowEvent* event) {
-  CentreOverOwner(this);
+  if (!event->spontaneous()) CentreOverOwner(this);  // opened, not restored
   QDialog::showEvent(event);
 }
 

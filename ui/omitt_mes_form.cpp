@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "ui/dialog_support.h"
@@ -89,14 +90,16 @@ ExclusionDialogFields TOmittMesForm::Fields() const {
 }
 
 void TOmittMesForm::showEvent(QShowEvent* event) {
-  session_.emplace(rules_);
-  CheckBox1->setChecked(rules_.id_rule);
-  CheckBox2->setChecked(rules_.title_rule);
-  RadioGroup1->SetItemIndex(rules_.title_mode == TitleMode::Prefix ? 1 : 0);
-  Edit1->setText(QtText(rules_.title_text));
-  CheckBox3->setChecked(rules_.same_id_rule);
-  EnableControls();
-  CentreOverOwner(this);
+  if (!event->spontaneous()) {  // opened, not restored by the window system
+    session_.emplace(rules_);
+    CheckBox1->setChecked(rules_.id_rule);
+    CheckBox2->setChecked(rules_.title_rule);
+    RadioGroup1->SetItemIndex(rules_.title_mode == TitleMode::Prefix ? 1 : 0);
+    Edit1->setText(QtText(rules_.title_text));
+    CheckBox3->setChecked(rules_.same_id_rule);
+    EnableControls();
+    CentreOverOwner(this);
+  }
   QDialog::showEvent(event);
 }
 

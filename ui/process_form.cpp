@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -39,14 +40,14 @@ Widget* Named(Widget* widget, const char* name) {
   return widget;
 }
 
-// "(*.LOG)|*.LOG|(*.TXT)|*.TXT|(*.*)|*.*" and the default extension each
-// filter sets.
+// "(*.LOG)|*.LOG|(*.TXT)|*.TXT|(*.*)|*.*".
 QStringList LogFilters() { return {U("(*.LOG)"), U("(*.TXT)"), U("(*.*)")}; }
 
 void PrepareLogDialog(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(LogFilters());
   dialog.setDefaultSuffix(QStringLiteral("LOG"));
+  // Each filter sets its own default extension.
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
     static const QStringList suffixes = {QStringLiteral("LOG"), QStringLiteral("TXT"), QString()};
     dialog.setDefaultSuffix(suffixes.value(static_cast<int>(LogFilters().indexOf(filter))));
@@ -389,10 +390,12 @@ ProcessResult TForm5::ProcessLogOutput(ProcessObserver& view) {
 }
 
 void TForm5::showEvent(QShowEvent* event) {
-  EnableControls();
-  ShowRange();
-  ComboBox1->setFocus();
-  CentreOverOwner(this);
+  if (!event->spontaneous()) {  // opened, not restored by the window system
+    EnableControls();
+    ShowRange();
+    ComboBox1->setFocus();
+    CentreOverOwner(this);
+  }
   QDialog::showEvent(event);
 }
 
