@@ -1,5 +1,7 @@
 #include "core/count_chars.h"
 
+#include <cstring>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -18,6 +20,7 @@ bool IsInterwayLine(std::string_view line) {
          line.find("/com.cgi") != std::string_view::npos;
 }
 
+#ifndef __SSE2__
 // Per lead byte: how many bytes the character takes and whether it counts.
 // A two-byte character starting with 0x81 counts only above the full-width
 // blank 0x81 0x40, which needs its second byte; every other one is decided
@@ -57,7 +60,7 @@ std::int64_t CountTail(const unsigned char* bytes, std::size_t i, std::size_t si
   return count;
 }
 
-#ifdef __SSE2__
+#else
 // Sixteen bytes at a time. Where characters start is decided without walking
 // them: after any byte that cannot start a pair, a character starts; inside a
 // run of bytes that start pairs, every other one does, from the run's first.
@@ -94,7 +97,23 @@ inline unsigned SecondBytes(unsigned pair_starts, unsigned& carry) {
   return (kEvenBits ^ ((even_run_starts << 1) & 0xFFFF)) & follows;
 }
 
-std::int64_t CountChunks(const unsigned char* bytes, std::size_t size, std::size_t& next) {
+// The counted character starts of one chunk `x` (with `after`, the bytes
+// that follow each of its bytes), given `carry` from the chunk before. The
+// bytes below `first` are left out; the one at `first` starts a character.
+inline unsigned CountedStarts(__m128i x, __m128i after, unsigned& carry, unsigned first = 0) {
+  const unsigned below = (1u << first) - 1;
+  const __m128i katakana = _mm_and_si128(AtLeast(x, 0xA1), AtMost(x, 0xDF));
+  const __m128i ascii = _mm_and_si128(AtLeast(x, 0x21), AtMost(x, 0x7E));
+  const unsigned pair_starts = Mask(_mm_andnot_si128(katakana, AtLeast(x, 0x7F))) & ~below;
+  const unsigned counted =
+      Mask(_mm_or_si128(ascii, katakana)) | (pair_starts & Mask(AtLeast(x, 0x82))) |
+      (Mask(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81)))) &
+       Mask(AtLeast(after, 0x41)));
+  const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF & ~below;
+  return starts & counted;
+}
+
+std::int64_t CountChunks(const unsigned char* bytes, std::size_t size) {
   std::int64_t count = 0;
   unsigned carry = 0;
   std::size_t i = 0;
@@ -102,18 +121,28 @@ std::int64_t CountChunks(const unsigned char* bytes, std::size_t size, std::size
   for (; i + 17 <= size; i += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
     const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i + 1));
-    const __m128i katakana = _mm_and_si128(AtLeast(x, 0xA1), AtMost(x, 0xDF));
-    const __m128i ascii = _mm_and_si128(AtLeast(x, 0x21), AtMost(x, 0x7E));
-    const unsigned pair_starts = Mask(_mm_andnot_si128(katakana, AtLeast(x, 0x7F)));
-    const unsigned counted =
-        Mask(_mm_or_si128(ascii, katakana)) | (pair_starts & Mask(AtLeast(x, 0x82))) |
-        (Mask(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81)))) &
-         Mask(AtLeast(after, 0x41)));
-    const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF;
-    count += Popcount16(starts & counted);
+    count += Popcount16(CountedStarts(x, after, carry));
   }
-  next = i + carry;
-  return count;
+  // The last 16 bytes or fewer, from the first that starts a character, as
+  // one more chunk, which a zero byte follows: a zero byte does not count,
+  // and a lead byte before it counts as a last byte alone does. A line of
+  // 16 bytes or more has its last 16 loaded, the bytes counted already left
+  // out; a shorter one is copied into zero bytes, and bits past its end are
+  // dropped.
+  const std::size_t next = i + carry;
+  if (next >= size) return count;
+  unsigned tail_carry = 0;
+  if (size >= 16) {
+    const std::size_t base = size - 16;
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + base));
+    const __m128i after = _mm_srli_si128(x, 1);
+    return count + Popcount16(CountedStarts(x, after, tail_carry, static_cast<unsigned>(next - base)));
+  }
+  alignas(16) unsigned char tail[33] = {};
+  std::memcpy(tail, bytes + next, size - next);
+  const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
+  const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tail + 1));
+  return count + Popcount16(CountedStarts(x, after, tail_carry) & ((1u << (size - next)) - 1));
 }
 #endif
 
@@ -122,12 +151,11 @@ std::int64_t CountChunks(const unsigned char* bytes, std::size_t size, std::size
 std::int64_t CountChars(std::string_view line, bool exclude_interway) {
   if (exclude_interway && IsInterwayLine(line)) return 0;
   const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-  std::size_t next = 0;
-  std::int64_t count = 0;
 #ifdef __SSE2__
-  count = CountChunks(bytes, line.size(), next);
+  return CountChunks(bytes, line.size());
+#else
+  return CountTail(bytes, 0, line.size());
 #endif
-  return count + CountTail(bytes, next, line.size());
 }
 
 }  // namespace tobrel

@@ -10,16 +10,9 @@
 // line, and no copy of any line.
 #include "core/log_lines.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/stat.h>
-#include <sys/vfs.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <memory>
-#include <string>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -29,88 +22,6 @@ namespace tobrel {
 namespace {
 
 constexpr std::size_t kBlockSize = 32768;
-
-// PIPEFS_MAGIC: the file system of anonymous pipes (a shell's "|" and
-// "<(...)"), told apart from FIFOs that have a name in a folder.
-constexpr long kPipeFileSystem = 0x50495045;
-
-// An opened input: a regular file, read twice; or a stream (a pipe, a FIFO,
-// a socket, standard input), read once to its end. Devices are refused.
-class InputFile {
- public:
-  InputFile(const std::filesystem::path& path, std::chrono::milliseconds fifo_wait) : path_(path) {
-    if (path == "-") {
-      fd_ = STDIN_FILENO;
-      owned_ = false;
-    } else {
-      // Devices are refused before they are opened: opening one can have
-      // effects of its own.
-      struct stat st;
-      if (::stat(path.c_str(), &st) == 0 && IsDevice(st)) RefuseDevice();
-      // Without O_NONBLOCK, opening a FIFO waits for a writer however long.
-      fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-      if (fd_ < 0) Fail();
-    }
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) Fail();
-    if (IsDevice(st) && !(path == "-" && ::isatty(fd_))) RefuseDevice();
-    if (S_ISDIR(st.st_mode)) Fail(EISDIR);
-    stream_ = path == "-" || !S_ISREG(st.st_mode);
-    if (owned_ && S_ISFIFO(st.st_mode)) WaitForWriter(fifo_wait);
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) Fail();
-  }
-  ~InputFile() {
-    if (owned_ && fd_ >= 0) ::close(fd_);
-  }
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-
-  // True for an input that can be read only once, front to end.
-  bool IsStream() const { return stream_; }
-
-  // Reads up to `size` bytes; 0 at the end of the file.
-  std::size_t Read(char* buffer, std::size_t size) {
-    for (;;) {
-      const ssize_t got = ::read(fd_, buffer, size);
-      if (got >= 0) return static_cast<std::size_t>(got);
-      if (errno != EINTR) Fail();
-    }
-  }
-  void Rewind() {
-    if (::lseek(fd_, 0, SEEK_SET) < 0) Fail();
-  }
-
- private:
-  static bool IsDevice(const struct stat& st) { return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode); }
-
-  // A FIFO with a name is read once something writes to it (or a writer
-  // comes and goes). One that no writer opens in `wait` is an error, not a
-  // run that waits for ever; a pipe always has had its writer.
-  void WaitForWriter(std::chrono::milliseconds wait) {
-    struct statfs fs;
-    if (::fstatfs(fd_, &fs) == 0 && fs.f_type == kPipeFileSystem) return;
-    pollfd poll_fd{fd_, POLLIN, 0};
-    for (;;) {
-      const int ready = ::poll(&poll_fd, 1, static_cast<int>(wait.count()));
-      if (ready > 0) return;
-      if (ready == 0)
-        throw FileReadError(path_.string() + ": no program wrote to the FIFO within " +
-                            std::to_string(wait.count()) + " ms");
-      if (errno != EINTR) Fail();
-    }
-  }
-  [[noreturn]] void RefuseDevice() {
-    throw FileReadError(path_.string() + ": a device, not a log file");
-  }
-  [[noreturn]] void Fail(int error = errno) {
-    throw FileReadError(path_.string() + ": " + std::strerror(error));
-  }
-  std::filesystem::path path_;
-  int fd_ = -1;
-  bool owned_ = true;
-  bool stream_ = false;
-};
 
 // Finds where lines start in a file fed in pieces: after every LF, and after
 // every CR that no LF follows. A CR that ends a piece is decided when the
@@ -170,10 +81,13 @@ class LineStartFinder {
   std::uint64_t end_ = 0;
 };
 
+}  // namespace
+
 // Reads a stream whole into one buffer that doubles as it fills, then
 // finds its lines in one pass.
-void LoadStream(InputFile& file, std::unique_ptr<char[]>& bytes_out,
-                std::vector<std::uint64_t>& starts) {
+void LoadStreamLines(InputFile& file, LogLines& lines) {
+  lines.clear();
+  std::vector<std::uint64_t>& starts = lines.line_starts_;
   std::size_t capacity = kBlockSize;
   std::unique_ptr<char[]> bytes(new char[capacity]);
   std::uint64_t filled = 0;
@@ -194,10 +108,8 @@ void LoadStream(InputFile& file, std::unique_ptr<char[]>& bytes_out,
   finder.Feed(bytes.get(), filled, 0, add_start);
   finder.Finish(add_start);
   if (starts.back() != filled) starts.push_back(filled);
-  bytes_out = std::move(bytes);
+  lines.bytes_ = std::move(bytes);
 }
-
-}  // namespace
 
 void LogLines::clear() {
   bytes_.reset();
@@ -209,7 +121,7 @@ void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
   lines.clear();
   InputFile file(path, fifo_wait);
   if (file.IsStream()) {
-    LoadStream(file, lines.bytes_, lines.line_starts_);
+    LoadStreamLines(file, lines);
     return;
   }
   std::unique_ptr<char[]> block(new char[kBlockSize]);

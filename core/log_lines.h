@@ -7,17 +7,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string_view>
 #include <vector>
 
-namespace tobrel {
+#include "core/input_file.h"
 
-// A file that cannot be opened or read; what() names the path and reason.
-class FileReadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace tobrel {
 
 class LogLines {
  public:
@@ -42,6 +37,7 @@ class LogLines {
  private:
   friend void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
                            std::chrono::milliseconds fifo_wait);
+  friend void LoadStreamLines(InputFile& file, LogLines& lines);
 
   // The file's bytes as they are, line ends included, and where each line
   // starts (one more entry: the end of the last line's bytes).
@@ -60,5 +56,9 @@ inline constexpr std::chrono::milliseconds kFifoWriterWait{10000};
 // to within `fifo_wait`.
 void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
                   std::chrono::milliseconds fifo_wait = kFifoWriterWait);
+
+// Replaces the content of `lines` with the lines of the opened stream, read
+// whole from where it stands.
+void LoadStreamLines(InputFile& file, LogLines& lines);
 
 }  // namespace tobrel

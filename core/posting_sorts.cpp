@@ -3,9 +3,11 @@
 // predicate costs a cache miss per comparison. Instead each record's keys
 // are copied out with its position into a small flat key (the position
 // breaks ties, which keeps the sort stable), the keys are sorted, and the
-// records are put into place by following the cycles of the permutation,
-// each record moved once. Postings already in order are left alone, as
-// after a reading run or an earlier tally that sorted the same way.
+// records are copied once, in their new order, into a new list. Postings
+// already in order are left alone, as after a reading run or an earlier
+// tally that sorted the same way. By room and time, the keys are first
+// dealt out by room (logs have few rooms), and only a room whose keys are
+// out of order is sorted.
 #include "core/posting_sorts.h"
 
 #include <algorithm>
@@ -17,21 +19,13 @@
 namespace tobrel {
 namespace {
 
-// Moves the record at source[i] to place i, for every i.
+// Moves the record at source[i] to place i, for every i: the records are
+// gathered in their new order into a fresh list, written front to end.
 void MoveIntoOrder(std::vector<ArticleRec>& postings, std::vector<std::uint32_t> source) {
-  for (std::uint32_t start = 0; start < source.size(); ++start) {
-    if (source[start] == start) continue;
-    ArticleRec held = std::move(postings[start]);
-    std::uint32_t place = start;
-    while (source[place] != start) {
-      const std::uint32_t from = source[place];
-      postings[place] = std::move(postings[from]);
-      source[place] = place;
-      place = from;
-    }
-    postings[place] = std::move(held);
-    source[place] = place;
-  }
+  std::vector<ArticleRec> ordered;
+  ordered.reserve(postings.size());
+  for (const std::uint32_t from : source) ordered.push_back(std::move(postings[from]));
+  postings = std::move(ordered);
 }
 
 // A 32-bit signed value as unsigned, in the same order.
@@ -49,19 +43,41 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     std::uint32_t position;
   };
   std::vector<Key> keys(postings.size());
+  std::uint32_t low_room = ~0u, high_room = 0;
   for (std::uint32_t i = 0; i < keys.size(); ++i) {
     const ArticleRec& posting = postings[i];
     keys[i] = {posting.PostedAt,
                static_cast<std::uint64_t>(Ordered(posting.Room)) << 32 | Ordered(posting.Number),
                i};
+    low_room = std::min(low_room, Ordered(posting.Room));
+    high_room = std::max(high_room, Ordered(posting.Room));
   }
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+  const auto before = [](const Key& a, const Key& b) {
     const std::uint32_t room_a = a.room_number >> 32, room_b = b.room_number >> 32;
     if (room_a != room_b) return room_a < room_b;
     if (a.posted_at != b.posted_at) return a.posted_at < b.posted_at;
     if (a.room_number != b.room_number) return a.room_number < b.room_number;
     return a.position < b.position;
-  });
+  };
+  constexpr std::uint32_t kManyRooms = 4096;
+  if (high_room - low_room < kManyRooms) {
+    // Few rooms, as always in logs: the keys are dealt out by room, in
+    // their order, and each room's keys are sorted only when they are not
+    // in order already (a room's log is written in the order of time).
+    std::vector<std::uint32_t> room_starts(high_room - low_room + 2, 0);
+    for (const Key& key : keys) ++room_starts[(key.room_number >> 32) - low_room + 1];
+    for (std::size_t r = 1; r < room_starts.size(); ++r) room_starts[r] += room_starts[r - 1];
+    std::vector<Key> by_room(keys.size());
+    std::vector<std::uint32_t> next(room_starts.begin(), room_starts.end() - 1);
+    for (const Key& key : keys) by_room[next[(key.room_number >> 32) - low_room]++] = key;
+    keys = std::move(by_room);
+    for (std::size_t r = 0; r + 1 < room_starts.size(); ++r) {
+      const auto first = keys.begin() + room_starts[r], last = keys.begin() + room_starts[r + 1];
+      if (!std::is_sorted(first, last, before)) std::sort(first, last, before);
+    }
+  } else {
+    std::sort(keys.begin(), keys.end(), before);
+  }
   std::vector<std::uint32_t> source(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
   keys = {};

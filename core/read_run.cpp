@@ -5,7 +5,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "core/log_lines.h"
+#include "core/log_line_reader.h"
 #include "platform/cp932.h"
 
 namespace tobrel {
@@ -21,15 +21,16 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
 
 // Reads one file into the store; throws FileReadError or LogFormatError.
 void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                 const std::string& path_text, int current_year, LogLines& lines,
-                 ReadRunObserver& observer) {
+                 const std::string& path_text, int current_year, ReadRunObserver& observer) {
   static const std::string kLoading = Sjis("を読み込み中...：");
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
 
   store.ReadFiles.push_back(path);
   observer.ShowStatus(path_text + kLoading);
-  LoadLogLines(path, lines);
-  const int last_index = static_cast<int>(std::min<std::size_t>(lines.size(), 1u << 30)) - 1;
+  LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize,
+                      observer.ShowsProgress());
+  const std::size_t last_progress = std::min<std::size_t>(lines.size(), 1u << 30);
+  const int last_index = static_cast<int>(last_progress) - 1;
   observer.SetProgressRange(last_index);
   observer.SetProgressPosition(0);
   observer.ShowStatus(path_text + kParsing);
@@ -42,13 +43,23 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
         else
           store.Postings.push_back(MakeArticleRec(posting, current_year));
       });
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    observer.SetProgressPosition(static_cast<int>(std::min<std::size_t>(i, 1u << 30)));
-    assembler.Feed(lines[i]);
+  // The lines are read while they are parsed. A file that cannot be read
+  // to its end adds nothing, as when it failed before its first line.
+  const std::size_t postings_before = store.Postings.size();
+  const std::size_t excluded_before = store.Excluded.size();
+  std::string_view line;
+  try {
+    for (std::size_t i = 0; lines.Next(line); ++i) {
+      observer.SetProgressPosition(static_cast<int>(std::min(i, last_progress)));
+      assembler.Feed(line);
+    }
+  } catch (const FileReadError&) {
+    store.Postings.resize(postings_before);
+    store.Excluded.resize(excluded_before);
+    throw;
   }
   assembler.Finish();
   observer.SetProgressPosition(last_index);
-  lines.clear();
 }
 
 std::string Printf(const char* format, int value) {
@@ -78,7 +89,6 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   }
 
   std::optional<std::string> error;
-  LogLines lines;
   for (const CandidateFile& candidate : inputs.candidates) {
     if (!candidate.checked) continue;
     if (std::find(store.ReadFiles.begin(), store.ReadFiles.end(), candidate.path) !=
@@ -86,7 +96,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       continue;
     const std::string path_text = cp932::FromUtf8(candidate.path);
     try {
-      ReadOneFile(store, inputs, candidate.path, path_text, current_year, lines, observer);
+      ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer);
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {
@@ -102,7 +112,6 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   // Finishing steps: they run also after an error.
   observer.SetBusyCursor(false);
   observer.ShowStatus(kRemovingDuplicates);
-  lines.clear();
   RemoveDuplicates(store);
 
   if (options.minimize_while_reading) {

@@ -26,6 +26,10 @@ class ReadRunObserver {
   // The progress bar runs from 0 to `maximum`.
   virtual void SetProgressRange(int /*maximum*/) {}
   virtual void SetProgressPosition(int /*position*/) {}
+  // False for an observer that shows no progress bar: the run then does not
+  // count a file's lines before it reads them, and the range and positions
+  // it gives mean nothing.
+  virtual bool ShowsProgress() const { return true; }
   virtual void SetFilesLabel(std::string_view /*text*/) {}     // "%3d Files"
   virtual void SetArticlesLabel(std::string_view /*text*/) {}  // "%6d Article 読込み済み"
 };

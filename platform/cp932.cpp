@@ -11,6 +11,8 @@ std::size_t FindAligned(std::string_view text, std::string_view needle,
                         std::size_t from) {
   if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
   if (text.size() < needle.size()) return std::string_view::npos;
+  // Without any occurrence there is no aligned one: no need to walk.
+  if (text.find(needle, from) == std::string_view::npos) return std::string_view::npos;
   const std::size_t last = text.size() - needle.size();
   for (std::size_t pos = 0; pos <= last; pos = NextCharPos(text, pos)) {
     if (text[pos] == needle[0] && pos >= from && text.compare(pos, needle.size(), needle) == 0)

@@ -6,16 +6,14 @@ namespace tobrel {
 
 CommentPage::CommentPage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet4");
-  order_ = new RadioGroup(QStringLiteral("集計順 (&O)"),
+  order_ = new TRadioGroup("RadioGroup4", QStringLiteral("集計順 (&O)"),
                           {QStringLiteral("ID別被コメント数"), QStringLiteral("ID別被コメント率"),
                            QStringLiteral("発言別被コメント数")},
                           1, this);
-  order_->setObjectName("RadioGroup4");
-  limit_ = new RadioGroup(QStringLiteral("上位...(&U)"),
+  limit_ = new TRadioGroup("RadioGroup5", QStringLiteral("上位...(&U)"),
                           {QStringLiteral("30位まで"), QStringLiteral("20位まで"),
                            QStringLiteral("10位まで"), QStringLiteral("すべて")},
                           1, this);
-  limit_->setObjectName("RadioGroup5");
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(order_, 3);

@@ -15,8 +15,8 @@ class CommentPage : public QWidget {
   void SetOptions(const CommentTallyOptions& options);
 
  private:
-  RadioGroup* order_;
-  RadioGroup* limit_;
+  TRadioGroup* order_;
+  TRadioGroup* limit_;
 };
 
 }  // namespace tobrel

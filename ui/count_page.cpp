@@ -6,11 +6,10 @@ namespace tobrel {
 
 CountPage::CountPage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet2");
-  order_ = new RadioGroup(QStringLiteral("集計順 (&O)"),
+  order_ = new TRadioGroup("RadioGroup2", QStringLiteral("集計順 (&O)"),
                           {QStringLiteral("発言数順"), QStringLiteral("発言文字数順"),
                            QStringLiteral("発言数順（累計)"), QStringLiteral("発言文字数順(累計)")},
                           1, this);
-  order_->setObjectName("RadioGroup2");
   static const char* const kNames[6] = {"CheckBox1", "CheckBox2",  "CheckBox3",
                                         "CheckBox4", "CheckBox13", "CheckBox14"};
   const QString captions[6] = {QStringLiteral("日付別集計(&D)"),   QStringLiteral("月別集計(&M)"),

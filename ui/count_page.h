@@ -17,7 +17,7 @@ class CountPage : public QWidget {
   void SetOptions(const CountTallyOptions& options);
 
  private:
-  RadioGroup* order_;
+  TRadioGroup* order_;
   QCheckBox* tables_[6];
 };
 

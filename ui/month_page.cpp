@@ -21,11 +21,10 @@ QSpinBox* SpinField(const char* name, int minimum, int maximum, QWidget* parent)
 
 MonthPage::MonthPage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet8");
-  kind_ = new RadioGroup(QStringLiteral("集計種別(&O)"),
+  kind_ = new TRadioGroup("RadioGroup7", QStringLiteral("集計種別(&O)"),
                          {QStringLiteral("月間発言数集計"), QStringLiteral("月間文字数集計"),
                           QStringLiteral("ID別月間集計")},
                          1, this);
-  kind_->setObjectName("RadioGroup7");
   from_year_ = SpinField("FromYear", 0, 9999, this);
   from_month_ = SpinField("FromMonth", 0, 13, this);
   to_year_ = SpinField("ToYear", 0, 9999, this);
@@ -53,7 +52,7 @@ MonthPage::MonthPage(QWidget* parent) : QWidget(parent) {
   layout->addWidget(id_label_, 2, 1);
   layout->addWidget(target_id_, 2, 2, 1, 2);
 
-  connect(kind_, &RadioGroup::ItemChosen, this, [this](int kind) {
+  connect(kind_, &TRadioGroup::ItemClicked, this, [this](int kind) {
     const bool enabled = TargetIdEnabled(static_cast<MonthKind>(kind));
     id_label_->setEnabled(enabled);
     target_id_->setEnabled(enabled);

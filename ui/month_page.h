@@ -22,7 +22,7 @@ class MonthPage : public QWidget {
   void ShowRange(const MonthRange& range);
   void MonthStepped(bool from_field);
 
-  RadioGroup* kind_;
+  TRadioGroup* kind_;
   QSpinBox* from_year_;
   QSpinBox* from_month_;
   QSpinBox* to_year_;

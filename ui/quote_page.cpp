@@ -9,11 +9,10 @@ namespace tobrel {
 
 QuotePage::QuotePage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet3");
-  order_ = new RadioGroup(QStringLiteral("集計順 (&O)"),
+  order_ = new TRadioGroup("RadioGroup3", QStringLiteral("集計順 (&O)"),
                           {QStringLiteral("発言数順"), QStringLiteral("発言文字数順"),
                            QStringLiteral("本文文字数順"), QStringLiteral("引用文字数順")},
                           2, this);
-  order_->setObjectName("RadioGroup3");
   pattern_ = new QLineEdit(this);
   pattern_->setObjectName("Edit1");
   pattern_->setReadOnly(true);

@@ -21,7 +21,7 @@ class QuotePage : public QWidget {
   QPushButton* SetButton() const { return set_button_; }
 
  private:
-  RadioGroup* order_;
+  TRadioGroup* order_;
   QLineEdit* pattern_;
   QPushButton* set_button_;
 };

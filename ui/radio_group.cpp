@@ -1,27 +1,30 @@
 #include "ui/radio_group.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
 
 namespace tobrel {
 
-RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns,
-                       QWidget* parent)
+TRadioGroup::TRadioGroup(const QString& object_name, const QString& title,
+                         const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(title, parent), buttons_(new QButtonGroup(this)) {
+  setObjectName(object_name);
   auto* layout = new QGridLayout(this);
-  layout->setContentsMargins(6, 2, 6, 2);
-  layout->setSpacing(1);
-  const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);
+    button->setObjectName(object_name + QStringLiteral("Item") + QString::number(i));
     buttons_->addButton(button, i);
-    layout->addWidget(button, i % rows, i / rows);
+    layout->addWidget(button, i / columns, i % columns);
   }
   SetItemIndex(0);
-  connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::ItemChosen);
+  connect(buttons_, &QButtonGroup::idClicked, this, &TRadioGroup::ItemClicked);
 }
 
-void RadioGroup::SetItemIndex(int index) {
+int TRadioGroup::ItemIndex() const { return buttons_->checkedId(); }
+
+void TRadioGroup::SetItemIndex(int index) {
   if (QAbstractButton* button = buttons_->button(index)) button->setChecked(true);
 }
 

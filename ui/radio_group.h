@@ -1,23 +1,30 @@
-// A titled group of radio buttons whose chosen item is an index, as the
-// option pages use them.
+// TRadioGroup: a titled frame of radio buttons with one chosen item, given
+// by its index; the dialogs' choices such as "並び順(&S)" or "期間指定(&P)".
+// The buttons are named after the group: "<group name>Item<index>".
 #pragma once
 
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QStringList>
 
+class QButtonGroup;
+
 namespace tobrel {
 
-class RadioGroup : public QGroupBox {
+class TRadioGroup : public QGroupBox {
   Q_OBJECT
 
  public:
-  RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent);
-  int ItemIndex() const { return buttons_->checkedId(); }
+  // `items` laid out in `columns` columns, row by row; item 0 is chosen.
+  TRadioGroup(const QString& object_name, const QString& title, const QStringList& items,
+              int columns, QWidget* parent = nullptr);
+
+  int ItemIndex() const;
+  // Chooses item `index` without emitting ItemClicked.
   void SetItemIndex(int index);
 
  signals:
-  void ItemChosen(int index);
+  // The user clicked item `index`.
+  void ItemClicked(int index);
 
  private:
   QButtonGroup* buttons_;

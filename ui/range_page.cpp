@@ -48,9 +48,8 @@ QLineEdit* NumberField(const char* name, const QString& text, bool is_start, QWi
 
 RangePage::RangePage(QWidget* parent) : QWidget(parent) {
   setObjectName("TabSheet1");
-  kind_ = new RadioGroup(QStringLiteral("集計種別 (&S)"),
+  kind_ = new TRadioGroup("RadioGroup1", QStringLiteral("集計種別 (&S)"),
                          {QStringLiteral("番号指定"), QStringLiteral("日付指定")}, 2, this);
-  kind_->setObjectName("RadioGroup1");
   first_number_ = NumberField("SaNumEdit1", "1", true, this);
   last_number_ = NumberField("SaNumEdit2", "65000", false, this);
   first_day_ = new QDateEdit(this);
@@ -108,7 +107,7 @@ RangePage::RangePage(QWidget* parent) : QWidget(parent) {
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
 
-  connect(kind_, &RadioGroup::ItemChosen, this, &RangePage::KindChosen);
+  connect(kind_, &TRadioGroup::ItemClicked, this, &RangePage::KindChosen);
   connect(minimize_, &QCheckBox::toggled, this, [this](bool on) {
     restore_->setChecked(false);
     restore_->setEnabled(on);

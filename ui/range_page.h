@@ -38,7 +38,7 @@ class RangePage : public QWidget {
  private:
   void KindChosen(int index);
 
-  RadioGroup* kind_;
+  TRadioGroup* kind_;
   QLineEdit* first_number_;
   QLineEdit* last_number_;
   QDateEdit* first_day_;

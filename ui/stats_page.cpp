@@ -10,9 +10,8 @@ StatsPage::StatsPage(QWidget* parent) : QWidget(parent) {
   rooms_->setObjectName("CheckBox9");
   titles_ = new QCheckBox(QStringLiteral("発言タイトルリストを作成する(&L)"), this);
   titles_->setObjectName("CheckBox7");
-  title_form_ = new RadioGroup(
+  title_form_ = new TRadioGroup("RadioGroup6", 
       QString(), {QStringLiteral("ﾀｲﾄﾙ一覧表示形式"), QStringLiteral("ＲＴｺﾏﾝﾄﾞ形式")}, 2, this);
-  title_form_->setObjectName("RadioGroup6");
   missing_ = new QCheckBox(QStringLiteral("欠番チェックを行う (番号指定時のみ)(&N)"), this);
   missing_->setObjectName("CheckBox8");
   auto* layout = new QVBoxLayout(this);

@@ -22,7 +22,7 @@ class StatsPage : public QWidget {
  private:
   QCheckBox* rooms_;
   QCheckBox* titles_;
-  RadioGroup* title_form_;
+  TRadioGroup* title_form_;
   QCheckBox* missing_;
 };
 

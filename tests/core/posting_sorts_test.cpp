@@ -2,6 +2,7 @@
 // predicates, ties included.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 
 #include "core/log_store.h"
@@ -18,13 +19,17 @@ TEST(PostingSorts, SameAsTheStableSortsByThePredicates) {
     std::vector<ArticleRec> postings(static_cast<std::size_t>(random() % 2000));
     for (std::size_t i = 0; i < postings.size(); ++i) {
       ArticleRec& posting = postings[i];
-      posting.Room = static_cast<int>(random() % 4) - 1;
+      // Some rounds spread the rooms over the whole range of numbers.
+      static const int kFarRooms[] = {INT32_MIN, -5, 0, INT32_MAX};
+      posting.Room = round % 4 == 3 ? kFarRooms[random() % 4] : static_cast<int>(random() % 4) - 1;
       posting.Number = static_cast<int>(random() % 6) - 2;
       posting.PostedAt = 35000 + static_cast<double>(random() % 5) / 1440;
       posting.CommentCount = static_cast<int>(random() % 4) - 1;
       posting.Handle = std::to_string(i);
     }
     if (round % 5 == 0) SortPostings(postings, OrderByRoomTime);
+    // In the order of time, as a log is, with the rooms interleaved.
+    if (round % 5 == 1) SortPostings(postings, OrderByTime);
     const struct {
       void (*fast)(std::vector<ArticleRec>&);
       bool (*order)(const ArticleRec&, const ArticleRec&);

@@ -107,16 +107,39 @@ TEST(IdListFile, DocumentKeepsItsCurrentFile) {
   document.Open(opened);
   EXPECT_EQ(document.lines(), Entries{"ABC00001"});
   document.SetLines({"XYZ00001"});
-  document.SaveTo(folder.path() / "b.LST");  // save as: the current file stays
+  document.SaveAs(folder.path() / "b.LST");  // the current file stays
   EXPECT_EQ(document.current_file(), std::filesystem::path(opened));
+  EXPECT_EQ(document.files().saved, folder.path() / "b.LST");
   document.New();  // empties the text, keeps the file
   EXPECT_TRUE(document.lines().empty());
   EXPECT_EQ(document.current_file(), std::filesystem::path(opened));
   EXPECT_THROW(document.Open(folder.path() / "none.LST"), FileReadError);
   EXPECT_EQ(document.current_file(), std::filesystem::path(opened));
-  document.ForgetFile();
-  EXPECT_FALSE(document.current_file());
+  const IdListFiles files = document.files();
+  document.ForgetFile();  // both dialogs' names go
+  EXPECT_EQ(document.files(), IdListFiles{});
+  document.SetFiles(files);
+  EXPECT_EQ(document.current_file(), std::filesystem::path(opened));
   EXPECT_EQ(LoadIdListFile(folder.path() / "b.LST"), Entries{"XYZ00001"});
+}
+
+TEST(IdListFile, EditorTextAsLines) {
+  const struct {
+    std::string_view text;
+    Entries lines;
+  } cases[] = {
+      {"", {}},
+      {"\n", {""}},
+      {"ABC00001", {"ABC00001"}},
+      {"ABC00001\n", {"ABC00001"}},  // a final line end starts no line
+      {"ABC00001\n\n", {"ABC00001", ""}},
+      {"ABC00001\r\nABC00002\rABC00003\nABC00004", {"ABC00001", "ABC00002", "ABC00003", "ABC00004"}},
+      {"\r\n\r\n", {"", ""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IdListTextLines(c.text), c.lines) << ::testing::PrintToString(c.text);
+    EXPECT_EQ(IdListTextLines(IdListText(c.lines)), c.lines) << ::testing::PrintToString(c.text);
+  }
 }
 
 }  // namespace

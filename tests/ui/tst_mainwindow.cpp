@@ -70,9 +70,9 @@ void SetControls(TForm1& window, const QStringList& controls) {
     if (control.contains('=')) {
       const QString name = control.section('=', 0, 0);
       const int value = control.section('=', 1).toInt();
-      if (auto* group = window.findChild<RadioGroup*>(name)) {
+      if (auto* group = window.findChild<TRadioGroup*>(name)) {
         group->SetItemIndex(value);
-        emit group->ItemChosen(value);
+        emit group->ItemClicked(value);
       } else if (auto* spin = window.findChild<QSpinBox*>(name)) {
         spin->setValue(value);
       } else {

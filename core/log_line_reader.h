@@ -1,0 +1,65 @@
+// The lines of a log handed out one at a time, for the reading run: it needs
+// every line once, in order, and the number of lines before the first, but
+// never the whole file at once. The lines are those that LoadLogLines gives.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "core/input_file.h"
+#include "core/log_lines.h"
+
+namespace tobrel {
+
+class LogLineReader {
+ public:
+  // Bytes read from the file at a time.
+  static constexpr std::size_t kDefaultBlockSize = 128 * 1024;
+
+  // Opens `path` and, with `count_lines`, counts its lines. Throws
+  // FileReadError as LoadLogLines does. `block_size` (at least 1) is for
+  // tests of lines split across reads.
+  explicit LogLineReader(const std::filesystem::path& path,
+                         std::chrono::milliseconds fifo_wait = kFifoWriterWait,
+                         std::size_t block_size = kDefaultBlockSize, bool count_lines = true);
+  LogLineReader(const LogLineReader&) = delete;
+  LogLineReader& operator=(const LogLineReader&) = delete;
+
+  // The number of lines, known before the first is read; 0 for a regular
+  // file whose lines were not counted.
+  std::size_t size() const { return count_; }
+
+  // Gives the next line without its line end, valid until the next call;
+  // false after the last line. Throws FileReadError when reading fails.
+  bool Next(std::string_view& line);
+
+ private:
+  void CountLines();
+  void Refill();
+
+  InputFile file_;
+  std::size_t block_size_;
+  std::size_t count_ = 0;
+
+  // A stream is read whole, as LoadLogLines reads it.
+  LogLines stream_lines_;
+  std::size_t next_stream_line_ = 0;
+
+  // A regular file is read again in blocks after counting. The buffer holds
+  // the bytes from the start of the line being looked for up to `filled_`,
+  // then zero bytes of padding.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;  // without the padding
+  std::size_t begin_ = 0;     // start of the next line
+  std::size_t scan_ = 0;      // no line end lies in [begin_, scan_)
+  std::size_t filled_ = 0;
+  std::uint64_t total_ = 0;   // the bytes counted; no more are read
+  std::uint64_t read_ = 0;    // the bytes read in the second pass
+  bool at_end_ = false;       // nothing more to read
+};
+
+}  // namespace tobrel

@@ -1,0 +1,162 @@
+// The lines handed out while reading must be those of the whole-file loader
+// and of a plain reference split, for logs of every shape and for any size
+// of the reads (so that CR LF and long lines fall across every boundary).
+#include "core/log_line_reader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "core/log_lines.h"
+#include "tools/log_generator.h"
+
+namespace tobrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The rule written out plainly: a line ends at CR LF, a lone CR or a lone
+// LF; a last line without an end is a line.
+Lines ReferenceSplit(const std::string& content) {
+  Lines lines;
+  std::string line;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    const char c = content[i];
+    if (c == '\n' || c == '\r') {
+      lines.push_back(line);
+      line.clear();
+      if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  if (!content.empty() && content.back() != '\n' && content.back() != '\r') lines.push_back(line);
+  return lines;
+}
+
+class LogLineReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = std::filesystem::temp_directory_path() /
+            ("tobrel-reader-" + std::to_string(::getpid()) + ".log");
+  }
+  void TearDown() override { std::filesystem::remove(path_); }
+
+  void Write(const std::string& content) { std::ofstream(path_, std::ios::binary) << content; }
+
+  static Lines ReadAll(LogLineReader& reader) {
+    Lines lines;
+    std::string_view line;
+    while (reader.Next(line)) lines.emplace_back(line);
+    return lines;
+  }
+
+  // Reads the file with each block size, counted first or not, and with the
+  // whole-file loader; all must give the reference lines, and the count
+  // before the first.
+  void CheckAllAgree(const std::string& content, const std::string& name,
+                     std::initializer_list<std::size_t> block_sizes) {
+    Write(content);
+    const Lines expected = ReferenceSplit(content);
+    LogLines whole;
+    LoadLogLines(path_, whole);
+    ASSERT_EQ(whole.size(), expected.size()) << name;
+    for (std::size_t i = 0; i < whole.size(); ++i) ASSERT_EQ(whole[i], expected[i]) << name << i;
+    for (const std::size_t block : block_sizes) {
+      LogLineReader reader(path_, kFifoWriterWait, block);
+      EXPECT_EQ(reader.size(), expected.size()) << name << " block " << block;
+      ASSERT_EQ(ReadAll(reader), expected) << name << " block " << block;
+      LogLineReader uncounted(path_, kFifoWriterWait, block, false);
+      ASSERT_EQ(ReadAll(uncounted), expected) << name << " block " << block << " uncounted";
+    }
+  }
+
+  std::filesystem::path path_;
+};
+
+TEST_F(LogLineReaderTest, AgreesOnEveryShapeOfLineEnd) {
+  static const struct {
+    const char* name;
+    std::string content;
+  } cases[] = {
+      {"empty", ""},
+      {"only line ends", "\n\n\r\n\r\r\n\r"},
+      {"CR LF", "ab\r\ncd\r\n"},
+      {"LF", "ab\ncd\n"},
+      {"lone CR", "ab\rcd\r"},
+      {"ends in CR", "ab\r\ncd\r"},
+      {"ends in CR LF CR", "ab\r\n\r"},
+      {"no end", "ab\r\ncd"},
+      {"LF CR", "a\n\rb\n\r"},
+      {"NUL and 0x1A", std::string("a\0b\x1a\r\n\0\r", 8)},
+      {"lone lead bytes", "\x81\r\n\x82\r\x9f\n\xfc"},
+      {"a lead byte before CR LF", "\x82\r\n\x82\n"},
+  };
+  for (const auto& c : cases)
+    CheckAllAgree(c.content, c.name, {1, 2, 3, 5, 16, 17, 33, LogLineReader::kDefaultBlockSize});
+}
+
+TEST_F(LogLineReaderTest, AgreesOnRandomMixesOfLineEnds) {
+  std::uint32_t state = 2026;
+  auto next = [&] {
+    state = state * 1103515245u + 12345u;
+    return state >> 16;
+  };
+  static const char kPool[] = {'\r', '\n', 'a', ' ', '\0', '\x81', '\x40'};
+  for (int round = 0; round < 300; ++round) {
+    std::string content(next() % 200, ' ');
+    for (char& c : content) c = kPool[next() % sizeof kPool];
+    CheckAllAgree(content, "round " + std::to_string(round), {1, 2, 7, 16, 64});
+  }
+}
+
+TEST_F(LogLineReaderTest, AgreesOnGeneratedLogs) {
+  for (const bool crlf : {true, false}) {
+    for (const std::uint64_t seed : {1u, 7u}) {
+      LogGeneratorOptions options;
+      options.seed = seed;
+      options.postings = 300;
+      options.crlf = crlf;
+      std::ostringstream log;
+      GenerateLog(options, log);
+      CheckAllAgree(log.str(), std::string(crlf ? "crlf" : "lf") + std::to_string(seed),
+                    {13, 4096, LogLineReader::kDefaultBlockSize});
+    }
+  }
+}
+
+TEST_F(LogLineReaderTest, LinesLongerThanTheBuffer) {
+  std::string content(300000, 'x');
+  content += "\r";
+  content += std::string(70000, 'y');
+  content += "\r\n\r";
+  CheckAllAgree(content, "long lines", {1000, 65536, LogLineReader::kDefaultBlockSize});
+}
+
+TEST_F(LogLineReaderTest, StreamsAreReadWhole) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const std::string content = "a\r\nb\rc\n";
+  std::thread writer([&] {
+    (void)!::write(fds[1], content.data(), content.size());
+    ::close(fds[1]);
+  });
+  LogLineReader reader("/dev/fd/" + std::to_string(fds[0]));
+  writer.join();
+  ::close(fds[0]);
+  EXPECT_EQ(reader.size(), 3u);
+  EXPECT_EQ(ReadAll(reader), (Lines{"a", "b", "c"}));
+}
+
+TEST_F(LogLineReaderTest, ErrorsAreThoseOfTheLoader) {
+  EXPECT_THROW(LogLineReader("/nonexistent/tobrel.log"), FileReadError);
+  EXPECT_THROW(LogLineReader(std::filesystem::temp_directory_path()), FileReadError);
+  EXPECT_THROW(LogLineReader("/dev/zero"), FileReadError);
+}
+
+}  // namespace
+}  // namespace tobrel
