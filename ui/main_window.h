@@ -19,6 +19,8 @@
 
 #include "core/log_store.h"
 #include "core/read_run_observer.h"
+#include "exclusion/exclusion_rules.h"
+#include "core/read_run.h"
 #include "platform/clock.h"
 #include "regex/line_matcher.h"
 #include "settings/startup.h"
@@ -52,6 +54,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   // ---- Commands, as the menus and buttons run them.
   void AddLogFiles(const QStringList& paths);  // Algorithms 1, without dialog
   void ReadCheckedFiles();                     // ReadLogFile
+  ReadRunInputs ReadingInputs();
   // The quote-line pattern as "設定(&G)" sets it after its input box.
   void ChangeQuotePatternTo(const QString& pattern);
   void ClearAll();                             // AllClear
@@ -120,6 +123,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void OpenLogFile();
   void ACLogFileOpen();
   void FolderListOpen();
+  void CheckExceptMes();
+  void OmitSettings();
   void RefreshCandidates();
   void RefreshLabels();
   void RemoveSelectedCandidates();
@@ -152,6 +157,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   LogStore store_;
   CandidateList candidates_;
   bool comments_recounted_ = false;
+  ExclusionRules rules_;  // the exclusion and same-person rules of this run
   TLineMatcher quote_matcher_;
   bool find_match_case_ = false;
   QString find_text_;

@@ -112,7 +112,6 @@ void TForm1::BuildLayout() {
   label2_->setMinimumWidth(150);
   auto* button8 = Button("Button8", QStringLiteral("確認"),
                          QStringLiteral("ﾛｸﾞの読込みから集計から除外した発言の一覧 確認"), sheet6);
-  button8->setEnabled(false);  // the excluded-postings list comes with its dialog
   auto* grid6 = new QGridLayout(sheet6);
   grid6->setContentsMargins(2, 2, 2, 2);
   grid6->setSpacing(2);
@@ -124,6 +123,7 @@ void TForm1::BuildLayout() {
   grid6->setColumnStretch(0, 1);
   connect(button5, &QPushButton::clicked, this, &TForm1::ShowCandidatesPage);
   connect(button6, &QPushButton::clicked, this, &TForm1::ClearReadData);
+  connect(button8, &QPushButton::clicked, this, &TForm1::CheckExceptMes);
   connect(read_list_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { popup_menu2_->popup(read_list_->viewport()->mapToGlobal(p)); });
 
@@ -151,6 +151,7 @@ void TForm1::BuildLayout() {
   page_control1_->addTab(month_page_, QStringLiteral("月別集計"));
   connect(quote_page_->SetButton(), &QPushButton::clicked, this, &TForm1::SetQuotePattern);
   connect(page_control1_, &QTabWidget::currentChanged, this, &TForm1::TallyPageChanged);
+  connect(range_page_, &RangePage::OmitSettingsRequested, this, &TForm1::OmitSettings);
   connect(range_page_, &RangePage::TargetKindChanged, stats_page_, &StatsPage::TargetKindChanged);
 
   bit_btn1_ = Button("BitBtn1", QStringLiteral("集計(&X)"), QString(), top);

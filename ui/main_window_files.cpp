@@ -15,7 +15,10 @@
 #include "core/read_run.h"
 #include "exclusion/exclusion_rules.h"
 #include "platform/wine_paths.h"
+#include "exclusion/exclusion_test.h"
 #include "ui/ac_log_form.h"
+#include "ui/exp_mes_form.h"
+#include "ui/omitt_mes_form.h"
 #include "ui/file_select_form.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -119,11 +122,28 @@ void TForm1::CandidateContextMenu(const QPoint& position) {
   popup_menu1_->popup(check_list_->viewport()->mapToGlobal(position));
 }
 
-void TForm1::ReadCheckedFiles() {
+ReadRunInputs TForm1::ReadingInputs() {
   ReadRunInputs inputs;
   inputs.candidates = candidates_.Entries();
   inputs.options = range_page_->Reading();
+  rules_.master = inputs.options.use_exclusion;
+  ApplyExclusionRules(rules_, inputs);
   inputs.is_quoted = [this](std::string_view line) { return quote_matcher_.IsMatch(line); };
+  return inputs;
+}
+
+void TForm1::CheckExceptMes() {
+  TExpMesForm form(store_, this);
+  form.exec();
+}
+
+void TForm1::OmitSettings() {
+  TOmittMesForm form(rules_, this);
+  form.exec();
+}
+
+void TForm1::ReadCheckedFiles() {
+  const ReadRunInputs inputs = ReadingInputs();
   const std::optional<std::string> error = ReadLogFiles(store_, inputs, *clock_, *this);
   // The run marks the files it read; the list keeps its own check marks.
   RefreshLabels();

@@ -60,7 +60,7 @@ void TForm1::BuildActions() {
   // Commands of their own, outside the action list.
   NewAction("ToolButton20Click", QStringLiteral("ﾌｫﾙﾀﾞﾘｽﾄからﾛｸﾞﾌｧｲﾙの選択"), 15,
             &TForm1::FolderListOpen);
-  Disabled(NewAction("CheckExceptMes", QStringLiteral("集計除外発言の確認"), 17, nullptr));
+  NewAction("CheckExceptMes", QStringLiteral("集計除外発言の確認"), 17, &TForm1::CheckExceptMes);
   Disabled(NewAction("V1Click", QStringLiteral("ﾛｸﾞﾌｧｲﾙの加工出力"), 19, nullptr));
   NewAction("M1Click", QStringLiteral("月別集計"), 16, nullptr);
   connect(action("M1Click"), &QAction::triggered, this, [this] { SelectTallyPage(TallyKind::Month); });

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "exclusion/same_id_map.h"
 #include "platform/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/comment_page.h"
@@ -92,6 +93,13 @@ ReportRequest TForm1::CurrentRequest() const {
   ReportRequest request;
   request.tally = kPageKinds[std::max(page_control1_->currentIndex(), 0)];
   request.settings = range_page_->Settings();
+  if (range_page_->Reading().use_exclusion) {
+    ExclusionRules rules_in_force;
+    rules_in_force.master = true;
+    rules_in_force.same_id_rule = rules_.same_id_rule;
+    rules_in_force.SameIdPairs = rules_.SameIdPairs;
+    request.settings.MapSameId = MapSameIdOf(rules_in_force);
+  }
   request.count = count_page_->Options();
   request.quote = quote_page_->Order();
   request.comment = comment_page_->Options();
@@ -112,9 +120,7 @@ void TForm1::SetQuotePattern() {
 
 void TForm1::ChangeQuotePatternTo(const QString& pattern) {
   PatternWindow window(this, *quote_page_);
-  ReadRunInputs reading;
-  reading.candidates = candidates_.Entries();
-  reading.options = range_page_->Reading();
+  const ReadRunInputs reading = ReadingInputs();
   const QuotePatternChange change =
       ChangeQuotePattern(ToCp932(pattern), quote_matcher_, window,
                          {store_, comments_recounted_, reading, *clock_, *this});

@@ -69,6 +69,11 @@ RangePage::RangePage(QWidget* parent) : QWidget(parent) {
   use_exclusion_ = Box(QStringLiteral("集計から除外する発言を設定する(&Q)"), "CheckBox11", this);
   interway_ = Box(QStringLiteral("ｲﾝﾀｰｳｪｲのﾛｸﾞ情報を除外(&W)"), "CheckBox15", this);
   restore_->setEnabled(false);
+  omit_settings_ = new QPushButton(QStringLiteral("除外発言の設定...(&V)"), this);
+  omit_settings_->setObjectName("ButtonOmit");
+  omit_settings_->setEnabled(false);
+  connect(use_exclusion_, &QCheckBox::toggled, omit_settings_, &QWidget::setEnabled);
+  connect(omit_settings_, &QPushButton::clicked, this, &RangePage::OmitSettingsRequested);
 
   // The page is small: its controls sit at their natural size in a
   // vertically scrolling area.
@@ -92,6 +97,8 @@ RangePage::RangePage(QWidget* parent) : QWidget(parent) {
     boxes[i]->setParent(inner);
     layout->addWidget(boxes[i], 3 + i, 0, 1, 4);
   }
+  omit_settings_->setParent(inner);
+  layout->addWidget(omit_settings_, 11, 0, 1, 2);
   for (QWidget* w : {static_cast<QWidget*>(kind_), static_cast<QWidget*>(first_number_),
                      static_cast<QWidget*>(last_number_), static_cast<QWidget*>(first_day_),
                      static_cast<QWidget*>(last_day_)})
@@ -159,6 +166,7 @@ void RangePage::SetTarget(const TallyTarget& target) {
 void RangePage::Load(const TobrelSettings& settings, const TargetDates& dates) {
   delimiter_only_->setChecked(settings.delimiter_only);
   use_exclusion_->setChecked(settings.omit_id);
+  omit_settings_->setEnabled(settings.omit_id);
   hide_ids_->setChecked(settings.hide_ids);
   top100_->setChecked(settings.top100);
   interway_->setChecked(settings.interway);

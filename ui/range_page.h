@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include "core/read_run.h"
@@ -34,6 +35,8 @@ class RangePage : public QWidget {
 
  signals:
   void TargetKindChanged(TargetKind kind);
+  // "除外発言の設定...(&V)" was pressed.
+  void OmitSettingsRequested();
 
  private:
   void KindChosen(int index);
@@ -51,6 +54,7 @@ class RangePage : public QWidget {
   QCheckBox* delimiter_only_;
   QCheckBox* use_exclusion_;
   QCheckBox* interway_;
+  QPushButton* omit_settings_;
 };
 
 }  // namespace tobrel
