@@ -37,6 +37,7 @@ class StatsPage;
 class MonthPage;
 class RangePage;
 class TTextView;
+class TForm5;
 
 // Where the window's settings come from and what time it is.
 struct WindowEnvironment {
@@ -125,6 +126,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void FolderListOpen();
   void CheckExceptMes();
   void OmitSettings();
+  void ProcessLogs();
   void RefreshCandidates();
   void RefreshLabels();
   void RemoveSelectedCandidates();
@@ -157,6 +159,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   LogStore store_;
   CandidateList candidates_;
   bool comments_recounted_ = false;
+  std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
   TLineMatcher quote_matcher_;
   bool find_match_case_ = false;

@@ -16,6 +16,7 @@
 #include "settings/settings_file.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/process_form.h"
 #include "ui/quote_page.h"
 #include "ui/main_window.h"
 #include "ui/month_page.h"

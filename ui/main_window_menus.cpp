@@ -1,6 +1,5 @@
 // The actions, the main menu, the tool bar and the pop-up menus with their
-// captions, hints and images. Commands whose dialogs are not part of the
-// window yet are present and disabled.
+// captions, hints and images.
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QMenuBar>
@@ -17,11 +16,6 @@ namespace {
 void SetHint(QAction* action, const QString& hint) {
   action->setToolTip(hint);
   action->setStatusTip(hint);
-}
-
-QAction* Disabled(QAction* action) {
-  action->setEnabled(false);
-  return action;
 }
 
 }  // namespace
@@ -61,7 +55,7 @@ void TForm1::BuildActions() {
   NewAction("ToolButton20Click", QStringLiteral("ﾌｫﾙﾀﾞﾘｽﾄからﾛｸﾞﾌｧｲﾙの選択"), 15,
             &TForm1::FolderListOpen);
   NewAction("CheckExceptMes", QStringLiteral("集計除外発言の確認"), 17, &TForm1::CheckExceptMes);
-  Disabled(NewAction("V1Click", QStringLiteral("ﾛｸﾞﾌｧｲﾙの加工出力"), 19, nullptr));
+  NewAction("V1Click", QStringLiteral("ﾛｸﾞﾌｧｲﾙの加工出力"), 19, &TForm1::ProcessLogs);
   NewAction("M1Click", QStringLiteral("月別集計"), 16, nullptr);
   connect(action("M1Click"), &QAction::triggered, this, [this] { SelectTallyPage(TallyKind::Month); });
   NewAction("ToolButton25Click", QStringLiteral("集計結果から検索"), 20, &TForm1::OpenFindDialog);

@@ -26,6 +26,8 @@
 #include "ui/about_box.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/process_form.h"
+#include "output/process_observer.h"
 #include "ui/quote_page.h"
 #include "tally/quote_pattern_change.h"
 #include "ui/edit_opt_form.h"
@@ -69,7 +71,40 @@ class PatternWindow final : public QuotePatternWindow {
   QuotePage& page_;
 };
 
+// The processing run's account lines in the result view, its texts in the
+// status bar.
+class ProcessView final : public ProcessObserver {
+ public:
+  ProcessView(TTextView& view, QLabel& status) : view_(view), status_(status) {}
+  void SetBusyCursor(bool busy) override {
+    if (busy)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  }
+  void ClearResult() override { view_.Lines().Clear(); }
+  void AppendResultLine(std::string_view line) override { view_.Lines().Add(line); }
+  void ShowProgress(std::string_view text) override {
+    status_.setText(FromCp932(text));
+    status_.repaint();
+  }
+
+ private:
+  TTextView& view_;
+  QLabel& status_;
+};
+
 }  // namespace
+
+void TForm1::ProcessLogs() {
+  if (!process_form_) process_form_ = std::make_unique<TForm5>(*clock_, this);
+  std::vector<std::string> files;
+  for (const CandidateFile& entry : candidates_.Entries()) files.push_back(entry.path);
+  process_form_->SetInputFiles(files);
+  if (process_form_->exec() != QDialog::Accepted) return;
+  ProcessView view(*editor_, *status_panel0_);
+  process_form_->ProcessLogOutput(view);
+}
 
 void TForm1::ShowMessage(const QString& text) {
   QMessageBox::information(this, windowTitle(), text);
