@@ -17,8 +17,9 @@ CountPage::CountPage(QWidget* parent) : QWidget(parent) {
                                QStringLiteral("ID別時間帯集計（&I)"),
                                QStringLiteral("曜日別時間帯集計(&Z)")};
   auto* layout = new QGridLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(2, 2, 0, 2);
   layout->setVerticalSpacing(0);
+  layout->setHorizontalSpacing(2);
   layout->addWidget(order_, 0, 0, 6, 1);
   for (int i = 0; i < 6; ++i) {
     tables_[i] = new QCheckBox(captions[i], this);
