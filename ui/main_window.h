@@ -77,6 +77,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   // The request the tally dispatch would run now.
   ReportRequest CurrentRequest() const;
   TobrelSettings& Settings() { return settings_; }
+  // The exclusion and same-person rules, as their dialog leaves them.
+  ExclusionRules& Rules() { return rules_; }
   // Puts the controls' state into the settings and writes the settings file;
   // gives the message when it could not be written.
   std::optional<std::string> SaveSettings();

@@ -124,6 +124,7 @@ class TestMainWindow : public QObject {
   void tallyMatchesCli();
   void startReadTallySave();
   void tallyWithoutLogsRefuses();
+  void rulesMatchCli();
   void quotePatternChange();
   void copyAndFind();
   void externalEditor();
@@ -223,6 +224,32 @@ void TestMainWindow::tallyWithoutLogsRefuses() {
   window->RunTally();
   QCOMPARE(message.text, QStringLiteral("ログファイルが読み込まれていません"));
   QCOMPARE(window->Editor()->Lines().Count(), 1);
+}
+
+void TestMainWindow::rulesMatchCli() {
+  QTemporaryDir folder;
+  const QString ids = folder.path() + "/ids.txt";
+  const QString pairs = folder.path() + "/pairs.txt";
+  std::ofstream(ids.toStdString()) << "EAC31676\r\n";
+  std::ofstream(pairs.toStdString()) << "NBN08841,IAE63352\r\n";
+  auto window = MakeWindow(folder, {kSample});
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(true);
+  ExclusionRules& rules = window->Rules();
+  rules.id_rule = true;
+  rules.ExcludedIds = {"EAC31676"};
+  rules.same_id_rule = true;
+  rules.SameIdPairs = {"NBN08841,IAE63352"};
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  QVERIFY(!window->Store().Excluded.empty());
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count", "--exclude-ids", ids, "--same-ids", pairs}));
+  // Without the master switch the rules do nothing.
+  window->ClearReadData();
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(false);
+  window->ReadCheckedFiles();
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count"}));
 }
 
 void TestMainWindow::quotePatternChange() {
