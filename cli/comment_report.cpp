@@ -1,21 +1,15 @@
 #include "cli/reports.h"
 #include "cli/tally_context.h"
-#include "tally/comment_tally.h"
 
 namespace tobrel {
 
 std::vector<std::string> CommentReport(ReportContext& context) {
   const CliOptions& options = context.options;
-  CommentTallyOptions comment;
-  comment.order = static_cast<CommentOrder>(options.order);
-  comment.limit = static_cast<CommentLimit>(options.limit);
-  // Every run reads afresh, so the comments are recounted.
-  bool comments_recounted = false;
-  ProgressLines progress(context.progress);
-  std::vector<std::string> report;
-  CommentTobrel(context.store, TallySettingsFrom(options), comment, comments_recounted, progress,
-                report);
-  return report;
+  ReportRequest request;
+  request.tally = TallyKind::Comment;
+  request.comment.order = static_cast<CommentOrder>(options.order);
+  request.comment.limit = static_cast<CommentLimit>(options.limit);
+  return RunReportRequest(context, std::move(request));
 }
 
 }  // namespace tobrel

@@ -1,14 +1,16 @@
-// What the tally reports of tobrel-cli share: the settings every tally
-// reads, taken from the options, and the progress texts on the progress
-// stream.
+// What the tally reports of tobrel-cli share: the request of the desktop
+// window's tally dispatch, built from the options, run over the store with
+// its progress texts on the progress stream.
 #pragma once
 
 #include <ostream>
 #include <string_view>
 
 #include "cli/cli_options.h"
+#include "cli/reports.h"
 #include "exclusion/same_id_map.h"
 #include "platform/cp932.h"
+#include "tally/report_request.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
 
@@ -35,5 +37,17 @@ class ProgressLines final : public TallyProgress {
  private:
   std::ostream& out_;
 };
+
+// Runs `request` (its settings taken from the options) over the context's
+// store; throws ReportRefused with the tally's refusal.
+inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
+  request.settings = TallySettingsFrom(context.options);
+  // Every run reads afresh, so the comments are recounted.
+  bool comments_recounted = false;
+  ProgressLines progress(context.progress);
+  ReportOutcome outcome = MakeReport(context.store, request, comments_recounted, progress);
+  if (outcome.refused) throw ReportRefused(*outcome.refused);
+  return std::move(outcome.lines);
+}
 
 }  // namespace tobrel

@@ -1,0 +1,31 @@
+#include "tally/report_request.h"
+
+namespace tobrel {
+
+ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
+                         bool& comments_recounted, TallyProgress& progress) {
+  ReportOutcome outcome;
+  switch (request.tally) {
+    case TallyKind::Count:
+      NormalTobrel(store, request.settings, request.count, progress, outcome.lines);
+      break;
+    case TallyKind::Quote:
+      QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines);
+      break;
+    case TallyKind::Comment:
+      CommentTobrel(store, request.settings, request.comment, comments_recounted, progress,
+                    outcome.lines);
+      break;
+    case TallyKind::Stats:
+      StatsTobrel(store, request.settings, request.stats, progress, outcome.lines);
+      break;
+    case TallyKind::Month:
+      outcome.refused =
+          MonthTobrel(store, request.settings, request.month, progress, outcome.lines);
+      if (outcome.refused) outcome.lines.clear();
+      break;
+  }
+  return outcome;
+}
+
+}  // namespace tobrel

@@ -1,0 +1,49 @@
+// The one step from settings to report text that the desktop window and the
+// command line share: which tally to run, with the options of its page and
+// the settings every tally reads, over the store that the reading run filled.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/log_store.h"
+#include "tally/comment_tally.h"
+#include "tally/count_tally.h"
+#include "tally/monthly_tally.h"
+#include "tally/quote_tally.h"
+#include "tally/report_text.h"
+#include "tally/statistics_report.h"
+#include "tally/tally_progress.h"
+#include "tally/tally_settings.h"
+
+namespace tobrel {
+
+// The tallies, one per option page.
+enum class TallyKind { Count, Quote, Comment, Stats, Month };
+
+struct ReportRequest {
+  TallyKind tally = TallyKind::Count;
+  // Target range, the compact listing, hidden IDs and the same-person mapping.
+  TallySettings settings;
+  // The options of each page; only the one of `tally` is read.
+  CountTallyOptions count;
+  QuoteOrder quote = QuoteOrder::ByPostings;
+  CommentTallyOptions comment;
+  StatsOptions stats;
+  MonthTallyOptions month;
+};
+
+struct ReportOutcome {
+  ReportText lines;
+  // The tally's own refusal (CP932), with no lines: the monthly tally's checks.
+  std::optional<std::string> refused;
+};
+
+// Runs the tally of `request` over `store`. `comments_recounted` is the
+// store owner's mark of the comment tally (see CommentTobrel). Throws
+// std::invalid_argument when a number text of the target range is not an
+// integer.
+ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
+                         bool& comments_recounted, TallyProgress& progress);
+
+}  // namespace tobrel

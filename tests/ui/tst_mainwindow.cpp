@@ -1,0 +1,493 @@
+// The main window end to end on the offscreen platform: the report the
+// window shows for each tally page is the report of tobrel-cli for the same
+// options; start with files on the command line, read, tally, save; copy;
+// find; the external editor; settings across a restart; the single-instance
+// hand-over; and a picture of the window at its design size.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "core/read_data_file.h"
+#include "platform/cp932.h"
+#include "ui/main_window.h"
+#include "ui/radio_group.h"
+#include "ui/single_instance.h"
+#include "ui/text_view.h"
+
+using namespace tobrel;
+
+namespace {
+
+const std::string kSample = TOBREL_SAMPLES "/sample.log";
+const char kToday[] = "2026/12/10";
+
+DateTime Today() { return *EncodeDateTime({2026, 12, 10, 12, 0, 0}); }
+
+std::unique_ptr<TForm1> MakeWindow(const QTemporaryDir& folder, std::vector<std::string> arguments) {
+  WindowEnvironment environment;
+  environment.startup.program_path = (folder.path() + "/tobrel").toStdString();
+  environment.startup.settings_path = (folder.path() + "/TOBREL.INI").toStdString();
+  environment.startup.arguments = std::move(arguments);
+  environment.startup.today = Today();
+  environment.startup.window_width = 632;
+  environment.startup.home_folder = folder.path().toStdString();
+  environment.clock = std::make_shared<FixedClock>(Today());
+  return std::make_unique<TForm1>(environment);
+}
+
+std::string CliReport(const QStringList& arguments) {
+  std::vector<std::string> args;
+  for (const QString& a : arguments) args.push_back(a.toStdString());
+  args.insert(args.end(), {"--today", kToday, kSample});
+  const CliParse parse = ParseCliArguments(args);
+  std::ostringstream out, err;
+  RunCli(parse.options, out, err);
+  return out.str();
+}
+
+std::string ViewText(const TForm1& window) {
+  const std::string text = window.Editor()->Lines().Text();
+  return window.Editor()->Lines().Count() ? text + "\r\n" : text;
+}
+
+// Sets the controls as "Name=item" (radio groups and spin fields), "Name"
+// (check boxes), "Name:text" (fields) and "Name@yyyy/MM/dd" (date pickers).
+void SetControls(TForm1& window, const QStringList& controls) {
+  for (const QString& control : controls) {
+    if (control.contains('=')) {
+      const QString name = control.section('=', 0, 0);
+      const int value = control.section('=', 1).toInt();
+      if (auto* group = window.findChild<TRadioGroup*>(name)) {
+        group->SetItemIndex(value);
+        emit group->ItemClicked(value);
+      } else if (auto* spin = window.findChild<QSpinBox*>(name)) {
+        spin->setValue(value);
+      } else {
+        QFAIL(qPrintable("no control " + name));
+      }
+    } else if (control.contains(':')) {
+      auto* field = window.findChild<QLineEdit*>(control.section(':', 0, 0));
+      QVERIFY(field);
+      field->setText(control.section(':', 1));
+    } else if (control.contains('@')) {
+      auto* picker = window.findChild<QDateEdit*>(control.section('@', 0, 0));
+      QVERIFY(picker);
+      picker->setDate(QDate::fromString(control.section('@', 1), "yyyy/MM/dd"));
+    } else {
+      auto* box = window.findChild<QCheckBox*>(control);
+      QVERIFY2(box, qPrintable(control));
+      box->setChecked(true);
+    }
+  }
+}
+
+// While it lives, closes every message box that opens and keeps the text of
+// the last one.
+class MessageCatcher {
+ public:
+  MessageCatcher() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        text = box->text();
+        box->accept();
+      }
+    });
+    timer_.start();
+  }
+  QString text;
+
+ private:
+  QTimer timer_;
+};
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void tallyMatchesCli_data();
+  void tallyMatchesCli();
+  void startReadTallySave();
+  void tallyWithoutLogsRefuses();
+  void rulesMatchCli();
+  void quotePatternChange();
+  void copyAndFind();
+  void externalEditor();
+  void settingsSurviveRestart();
+  void secondInstanceHandsOver();
+  void pageHintsAndCommands();
+  void dataFileAtStart();
+  void missingManual();
+  void rendering();
+};
+
+void TestMainWindow::tallyMatchesCli_data() {
+  QTest::addColumn<int>("page");
+  QTest::addColumn<QStringList>("controls");
+  QTest::addColumn<QStringList>("cli");
+  QTest::newRow("count") << 0 << QStringList{} << QStringList{"count"};
+  QTest::newRow("count by chars, all tables, top 100, no ids")
+      << 0
+      << QStringList{"RadioGroup2=1", "CheckBox1",  "CheckBox2",  "CheckBox3", "CheckBox4",
+                     "CheckBox13",    "CheckBox14", "CheckBox12", "CheckBoxDispID"}
+      << QStringList{"count", "--order", "1", "--tables", "dmhwiz", "--top100", "--hide-ids"};
+  QTest::newRow("count by numbers")
+      << 0 << QStringList{"RadioGroup2=3", "SaNumEdit1:3", "SaNumEdit2:40"}
+      << QStringList{"count", "--order", "3", "--numbers", "3-40"};
+  QTest::newRow("count by dates")
+      << 0 << QStringList{"RadioGroup1=1", "DateTimePicker1@1996/01/01", "DateTimePicker2@1996/01/02"}
+      << QStringList{"count", "--dates", "1996/01/01-1996/01/02"};
+  QTest::newRow("quote") << 1 << QStringList{} << QStringList{"quote"};
+  QTest::newRow("quote by quoted chars, top 100, no ids")
+      << 1 << QStringList{"RadioGroup3=3", "CheckBox12", "CheckBoxDispID"}
+      << QStringList{"quote", "--order", "3", "--top100", "--hide-ids"};
+  QTest::newRow("comment") << 2 << QStringList{} << QStringList{"comment"};
+  QTest::newRow("comment per posting, all")
+      << 2 << QStringList{"RadioGroup4=2", "RadioGroup5=3"}
+      << QStringList{"comment", "--order", "2", "--limit", "all"};
+  QTest::newRow("stats") << 3 << QStringList{} << QStringList{"stats"};
+  QTest::newRow("stats titles RT form, missing numbers")
+      << 3 << QStringList{"CheckBox7", "RadioGroup6=1", "CheckBox8"}
+      << QStringList{"stats", "--titles", "1", "--missing"};
+  QTest::newRow("month")
+      << 4 << QStringList{"FromYear=1995", "FromMonth=12", "ToYear=1996", "ToMonth=6"}
+      << QStringList{"month", "--from", "1995/12", "--to", "1996/06"};
+  QTest::newRow("month by chars without ids")
+      << 4
+      << QStringList{"RadioGroup7=1", "FromYear=1995", "FromMonth=12", "ToYear=1996",
+                     "ToMonth=6", "CheckBoxDispID"}
+      << QStringList{"month", "--kind", "1", "--from", "1995/12", "--to", "1996/06", "--hide-ids"};
+  QTest::newRow("month one id")
+      << 4
+      << QStringList{"RadioGroup7=2", "FromYear=1995", "FromMonth=12", "ToYear=1996",
+                     "ToMonth=6", "MaskEdit1:NBN08841"}
+      << QStringList{"month", "--kind", "2", "--from", "1995/12", "--to", "1996/06", "--id",
+                     "NBN08841"};
+}
+
+void TestMainWindow::tallyMatchesCli() {
+  QFETCH(int, page);
+  QFETCH(QStringList, controls);
+  QFETCH(QStringList, cli);
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  SetControls(*window, controls);
+  window->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(page);
+  window->RunTally();
+  const std::string expected = CliReport(cli);
+  QVERIFY(!expected.empty());
+  QCOMPARE(ViewText(*window), expected);
+}
+
+void TestMainWindow::startReadTallySave() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  QCOMPARE(window->Candidates().Count(), 1);
+  QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("  1 Files"));
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  QVERIFY(window->findChild<QLabel*>("Label2")->text().endsWith(QStringLiteral("Article 読込み済み")));
+  QCOMPARE(window->findChild<QListWidget*>("ListBox1")->count(), 1);
+  window->RunTally();
+  const QString path = folder.path() + "/result.txt";
+  window->SaveResultTo(path);
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  QCOMPARE(saved, CliReport({"count"}));
+  // Replaced whole, leaving no temporary file beside it.
+  window->SaveResultTo(path);
+  QCOMPARE(QDir(folder.path()).entryList({"result.txt*"}, QDir::Files).size(), 1);
+}
+
+void TestMainWindow::tallyWithoutLogsRefuses() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  window->Editor()->Lines().Add("kept");
+  MessageCatcher message;
+  window->RunTally();
+  QCOMPARE(message.text, QStringLiteral("ログファイルが読み込まれていません"));
+  QCOMPARE(window->Editor()->Lines().Count(), 1);
+}
+
+void TestMainWindow::rulesMatchCli() {
+  QTemporaryDir folder;
+  const QString ids = folder.path() + "/ids.txt";
+  const QString pairs = folder.path() + "/pairs.txt";
+  std::ofstream(ids.toStdString()) << "EAC31676\r\n";
+  std::ofstream(pairs.toStdString()) << "NBN08841,IAE63352\r\n";
+  auto window = MakeWindow(folder, {kSample});
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(true);
+  ExclusionRules& rules = window->Rules();
+  rules.id_rule = true;
+  rules.ExcludedIds = {"EAC31676"};
+  rules.same_id_rule = true;
+  rules.SameIdPairs = {"NBN08841,IAE63352"};
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  QVERIFY(!window->Store().Excluded.empty());
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count", "--exclude-ids", ids, "--same-ids", pairs}));
+  // Without the master switch the rules do nothing.
+  window->ClearReadData();
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(false);
+  window->ReadCheckedFiles();
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count"}));
+}
+
+void TestMainWindow::quotePatternChange() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  auto* field = window->findChild<QLineEdit*>("Edit1");
+  const QString before = field->text();
+  QVERIFY(!before.isEmpty());
+  MessageCatcher message;
+  window->ChangeQuotePatternTo("(");  // not a pattern
+  QCOMPARE(message.text, QStringLiteral("正規表現が不正です"));
+  QCOMPARE(field->text(), before);
+  // A new pattern reads the logs again; the window shows it and the quote
+  // report follows it, as the command line's --quote does.
+  window->ChangeQuotePatternTo("^>");
+  QCOMPARE(message.text,
+           QStringLiteral("引用行正規表現が変更されたので指定されたログファイルを読み込み直します"));
+  QCOMPARE(field->text(), QString("^>"));
+  window->SelectTallyPage(TallyKind::Quote);
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"quote", "--quote", "^>"}));
+}
+
+void TestMainWindow::copyAndFind() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  window->RunTally();
+  window->CopyResult();
+  QCOMPARE(window->StatusText(), QStringLiteral("集計結果をクリップボードにコピーしました"));
+  QVERIFY(QGuiApplication::clipboard()->text().contains("NBN08841"));
+
+  // Find from the start: the first match, then the next, then not found.
+  const std::string whole = ViewText(*window);
+  const std::size_t first = whole.find("IAE63352");
+  QVERIFY(first != std::string::npos);
+  window->Editor()->SetSelectionStart(0);
+  window->Editor()->SetSelectionLength(0);
+  window->FindInView("iae63352", false);
+  QCOMPARE(window->Editor()->SelectionStart(), static_cast<std::int64_t>(first));
+  QCOMPARE(window->Editor()->SelectionLength(), 8);
+  const std::size_t second = whole.find("IAE63352", first + 8);
+  if (second != std::string::npos) {
+    window->FindInView("IAE63352", true);
+    QCOMPARE(window->Editor()->SelectionStart(), static_cast<std::int64_t>(second));
+  }
+  MessageCatcher message;
+  window->FindInView(QStringLiteral("存在しない文字列"), true);
+  QCOMPARE(message.text, QStringLiteral("存在しない文字列が見つかりません"));
+  window->Editor()->SetSelectionStart(0);
+  window->Editor()->SetSelectionLength(0);
+  window->FindInView("iae63352", true);  // case kept: no match
+  QCOMPARE(message.text, QStringLiteral("iae63352が見つかりません"));
+}
+
+void TestMainWindow::externalEditor() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  window->Editor()->Lines().SetText("line1\r\nline2\r\n");
+  MessageCatcher message;
+
+  window->Settings().ext_editor = (folder.path() + "/no-such-editor").toStdString();
+  window->OpenInExternalEditor();
+  QCOMPARE(message.text, QStringLiteral("指定されたエディタが無効です"));
+
+  window->Settings().ext_file_type = 2;
+  window->Settings().ext_folder = (folder.path() + "/missing").toStdString();
+  window->OpenInExternalEditor();
+  QCOMPARE(message.text, QStringLiteral("指定されたフォルダ名が無効です"));
+
+  window->Settings().ext_folder = folder.path().toStdString();
+  window->Settings().ext_file_name = "";
+  window->OpenInExternalEditor();
+  QCOMPARE(message.text, QStringLiteral("指定されたファイル名が無効です"));
+
+  // A real program, started detached: the fixed file has header, lines, footer.
+  window->Settings().ext_file_name = "edit.txt";
+  window->Settings().ext_editor = "/bin/true";
+  window->Settings().ext_header = "Head\\n";
+  window->Settings().ext_footer = "Foot";
+  message.text.clear();
+  window->OpenInExternalEditor();
+  QVERIFY(message.text.isEmpty());
+  std::ifstream in((folder.path() + "/edit.txt").toStdString(), std::ios::binary);
+  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  QCOMPARE(file, std::string("Head\r\n\r\nline1\r\nline2\r\nFoot\r\n"));
+}
+
+void TestMainWindow::settingsSurviveRestart() {
+  QTemporaryDir folder;
+  {
+    auto window = MakeWindow(folder, {kSample});
+    window->show();
+    window->move(120, 80);
+    window->resize(632, 500);
+    window->findChild<QCheckBox*>("CheckBox12")->setChecked(true);
+    window->findChild<QCheckBox*>("CheckBox10")->setChecked(true);
+    window->findChild<QAction*>("MenuScBoth")->trigger();
+    window->findChild<QAction*>("menuLineNo")->trigger();
+    window->Editor()->SetFontByName("IPAGothic", 12);
+    window->close();
+  }
+  auto window = MakeWindow(folder, {});
+  QCOMPARE(window->Candidates().Count(), 1);
+  QCOMPARE(window->Candidates().Entries()[0].path, kSample);
+  QCOMPARE(window->height(), 500);
+  QCOMPARE(window->pos(), QPoint(120, 80));
+  QVERIFY(window->findChild<QCheckBox*>("CheckBox12")->isChecked());
+  QVERIFY(window->findChild<QCheckBox*>("CheckBox10")->isChecked());
+  QVERIFY(!window->findChild<QCheckBox*>("CheckBoxDispID")->isChecked());
+  QCOMPARE(window->Editor()->ScrollBars(), 3);
+  QVERIFY(window->findChild<QAction*>("MenuScBoth")->isChecked());
+  QVERIFY(window->Editor()->LeftbarVisible());
+  QCOMPARE(window->Editor()->FontSize(), 12);
+}
+
+void TestMainWindow::secondInstanceHandsOver() {
+  QTemporaryDir folder;
+  SingleInstance first(folder.path());
+  QVERIFY(first.BecomeFirst());
+  QSignalSpy received(&first, &SingleInstance::FilesReceived);
+  SingleInstance second(folder.path());
+  QVERIFY(!second.BecomeFirst());
+  QVERIFY(second.HandOver({QString::fromStdString(kSample), QStringLiteral("/tmp/日本語.log")}));
+  QVERIFY(received.wait(3000));
+  QCOMPARE(received.first().first().toStringList(),
+           QStringList({QString::fromStdString(kSample), QStringLiteral("/tmp/日本語.log")}));
+}
+
+void TestMainWindow::pageHintsAndCommands() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  auto* button = window->findChild<QPushButton*>("BitBtn1");
+  window->SelectTallyPage(TallyKind::Month);
+  QCOMPARE(button->toolTip(), QStringLiteral("月別発言集計を実行"));
+  window->findChild<QAction*>("NrmlSum")->trigger();
+  QCOMPARE(button->toolTip(), QStringLiteral("発言集計を実行"));
+  // Adding a path again in other letter case adds nothing.
+  window->AddLogFiles({QString::fromStdString(kSample).toUpper()});
+  QCOMPARE(window->Candidates().Count(), 1);
+  QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("  1 Files"));
+  // "全クリア" empties both lists and both counters.
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  window->ClearAll();
+  QCOMPARE(window->Candidates().Count(), 0);
+  QVERIFY(window->Store().Postings.empty() && window->Store().Excluded.empty());
+  QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("  0 Files"));
+  QCOMPARE(window->findChild<QLabel*>("Label2")->text(), QStringLiteral("     0 Article 読込み済み"));
+}
+
+void TestMainWindow::dataFileAtStart() {
+  QTemporaryDir folder;
+  std::size_t postings = 0;
+  std::filesystem::path data;
+  {
+    auto window = MakeWindow(folder, {kSample});
+    window->Candidates().CheckAll(true);
+    window->ReadCheckedFiles();
+    postings = window->Store().Postings.size();
+    data = *WriteReadDataFile(window->Store(), folder.path().toStdString(), Today());
+  }
+  auto window = MakeWindow(folder, {"/D" + data.string()});
+  QCOMPARE(window->Store().Postings.size(), postings);
+  QCOMPARE(window->Store().ReadFiles, std::vector<std::string>{kSample});
+  QVERIFY(window->findChild<QLabel*>("Label2")->text().contains(QString::number(postings)));
+  // A tally runs on the loaded data without reading.
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count"}));
+}
+
+void TestMainWindow::missingManual() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  MessageCatcher message;
+  window->findChild<QAction*>("HELP1Click")->trigger();
+  QVERIFY2(message.text.startsWith(QStringLiteral("ヘルプファイルが見つかりません")),
+           qPrintable(message.text));
+}
+
+void TestMainWindow::rendering() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Editor()->SetFontByName("IPAGothic", 9);
+  window->resize(632, 480);
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  window->findChild<QCheckBox*>("CheckBox3")->setChecked(true);
+  window->RunTally();
+  QTest::qWait(50);
+  const QImage image = window->grab().toImage();
+  QVERIFY(image.save(TOBREL_TEST_ARTIFACTS "/mainwindow.png"));
+  // Each option page and the target range page, for a look.
+  auto* pages = window->findChild<QTabWidget*>("PageControl1");
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QVERIFY(pages->grab().save(QString(TOBREL_TEST_ARTIFACTS "/page1_%1.png").arg(i)));
+  }
+  pages->setCurrentIndex(0);
+  auto* files = window->findChild<QTabWidget*>("PageControl2");
+  files->setCurrentIndex(2);
+  QVERIFY(files->grab().save(TOBREL_TEST_ARTIFACTS "/page2_range.png"));
+  files->setCurrentIndex(1);
+  const QImage view = window->Editor()->viewport()->grab().toImage();
+  QVERIFY(view.save(TOBREL_TEST_ARTIFACTS "/mainwindow_view.png"));
+
+  // A left-aligned column: every visible row with a blank before column C and
+  // a letter or digit at C draws that character inside its cell.
+  TTextView& editor = *window->Editor();
+  const int rows = std::min(editor.Lines().Count(), editor.TopRow() + editor.VisibleRowCount());
+  const QRgb back = view.pixel(view.width() - 2, view.height() - 2);
+  int checked = 0;
+  for (int row = editor.TopRow(); row < rows; ++row) {
+    const std::string_view line = editor.Lines()[row];
+    for (std::size_t c = 1; c < line.size(); ++c) {
+      if (line[c - 1] != ' ' || !std::isalnum(static_cast<unsigned char>(line[c]))) continue;
+      if (static_cast<unsigned char>(line[c]) >= 0x80) continue;
+      const QPoint origin = editor.CellOrigin(row, static_cast<int>(c));
+      if (origin.x() + editor.CellWidth() >= view.width()) continue;
+      // No ink in the blank's cell just before, ink within the character's cell.
+      bool ink_before = false, ink_in = false;
+      for (int y = origin.y(); y < origin.y() + editor.RowHeight(); ++y) {
+        for (int x = origin.x() - editor.CellWidth() + 1; x < origin.x() - 1; ++x)
+          if (x >= 0 && view.pixel(x, y) != back) ink_before = true;
+        for (int x = origin.x(); x < origin.x() + editor.CellWidth(); ++x)
+          if (view.pixel(x, y) != back) ink_in = true;
+      }
+      QVERIFY2(!ink_before && ink_in, qPrintable(QString("row %1 column %2").arg(row).arg(c)));
+      ++checked;
+    }
+  }
+  QVERIFY(checked > 20);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

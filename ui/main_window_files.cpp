@@ -1,0 +1,271 @@
+// The two file lists: adding logs by the open dialog, by dropping and at
+// start, removing and checking entries, reading the checked files, clearing,
+// the file information box, and the counters below the lists.
+#include <QApplication>
+#include <QDateTime>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+
+#include "core/format_thousands.h"
+#include "core/read_run.h"
+#include "exclusion/exclusion_rules.h"
+#include "platform/wine_paths.h"
+#include "exclusion/exclusion_test.h"
+#include "ui/ac_log_form.h"
+#include "ui/exp_mes_form.h"
+#include "ui/omitt_mes_form.h"
+#include "ui/file_select_form.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/range_page.h"
+#include "ui/text_view.h"
+
+namespace tobrel {
+
+void TForm1::AddLogFiles(const QStringList& paths) {
+  for (const QString& path : paths) candidates_.Add(ToNative(path));
+  RefreshCandidates();
+}
+
+void TForm1::OpenLogFile() {
+  ShowCandidatesPage();
+  QFileDialog dialog(this, QStringLiteral("ログファイルの選択"));
+  dialog.setNameFilters({QStringLiteral("ログファイル(*.LOG *.log)"),
+                         QStringLiteral("テキストファイル(*.TXT *.txt)"),
+                         QStringLiteral("すべてのファイル(*)")});
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix("LOG");
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    const QStringList filters = dialog.nameFilters();
+    const int index = static_cast<int>(filters.indexOf(filter));
+    dialog.setDefaultSuffix(index == 0 ? "LOG" : index == 1 ? "TXT" : "");
+  });
+  if (dialog.exec() == QDialog::Accepted) AddLogFiles(dialog.selectedFiles());
+  RefreshLabels();
+}
+
+void TForm1::ACLogFileOpen() {
+  ShowCandidatesPage();
+  TACLogFrm form(DefaultWinePrefix(), this);
+  form.SetRemembered({settings_.personal});
+  if (form.exec() == QDialog::Accepted) {
+    settings_.personal = form.Remembered().personal_log_folder;
+    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  }
+  RefreshCandidates();
+}
+
+void TForm1::FolderListOpen() {
+  ShowCandidatesPage();
+  TFileSelectFrm form(DefaultWinePrefix(), {settings_.add_masks}, this);
+  form.SetRemembered({settings_.folder_name});
+  if (form.exec() == QDialog::Accepted) {
+    settings_.folder_name = form.Remembered().last_log_folder;
+    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  }
+  RefreshCandidates();
+}
+
+void TForm1::RefreshCandidates() {
+  const int current = check_list_->currentRow();
+  const QSignalBlocker blocker(check_list_);
+  check_list_->clear();
+  for (const CandidateFile& entry : candidates_.Entries()) {
+    auto* item = new QListWidgetItem(FromNative(entry.path), check_list_);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
+  }
+  if (current >= 0 && current < check_list_->count()) check_list_->setCurrentRow(current);
+  RefreshLabels();
+}
+
+void TForm1::RefreshLabels() {
+  label1_->setText(FromCp932(FilesLabelText(candidates_.Count())));
+  label2_->setText(FromCp932(ArticlesLabelText(static_cast<int>(store_.Postings.size()))));
+  read_list_->clear();
+  for (const std::string& path : store_.ReadFiles) read_list_->addItem(FromNative(path));
+}
+
+void TForm1::RemoveSelectedCandidates() {
+  const QList<QListWidgetItem*> selected = check_list_->selectedItems();
+  std::vector<int> rows;
+  for (QListWidgetItem* item : selected) rows.push_back(check_list_->row(item));
+  std::sort(rows.rbegin(), rows.rend());
+  for (int row : rows) candidates_.Remove(row);
+  RefreshCandidates();
+}
+
+void TForm1::ShowFileInformation() {
+  const int row = check_list_->currentRow();
+  if (row < 0) return;
+  const QString path = FromNative(candidates_.Entries()[row].path);
+  const QFileInfo info(path);
+  if (!info.isFile()) {
+    ShowMessage(path + QStringLiteral("が見つかりません"));
+    return;
+  }
+  const QString text =
+      QStringLiteral("\nFileName : %1\nFileSize : %2 Byte\nTimeStamp: %3")
+          .arg(info.fileName(), FromCp932(FormatThousands(info.size())),
+               info.lastModified().toString("yyyy/MM/dd hh:mm:ss"));
+  QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+  box.move(pos() + QPoint(50, 50));
+  box.exec();
+}
+
+void TForm1::CandidateContextMenu(const QPoint& position) {
+  popup_menu1_->popup(check_list_->viewport()->mapToGlobal(position));
+}
+
+ReadRunInputs TForm1::ReadingInputs() {
+  ReadRunInputs inputs;
+  inputs.candidates = candidates_.Entries();
+  inputs.options = range_page_->Reading();
+  rules_.master = inputs.options.use_exclusion;
+  ApplyExclusionRules(rules_, inputs);
+  inputs.is_quoted = [this](std::string_view line) { return quote_matcher_.IsMatch(line); };
+  return inputs;
+}
+
+void TForm1::CheckExceptMes() {
+  TExpMesForm form(store_, this);
+  form.exec();
+}
+
+void TForm1::OmitSettings() {
+  TOmittMesForm form(rules_, this);
+  form.exec();
+}
+
+void TForm1::ReadCheckedFiles() {
+  const ReadRunInputs inputs = ReadingInputs();
+  const std::optional<std::string> error = ReadLogFiles(store_, inputs, *clock_, *this);
+  // The run marks the files it read; the list keeps its own check marks.
+  RefreshLabels();
+  if (error) ShowMessage(FromCp932(*error));
+}
+
+void TForm1::ClearAll() {
+  ShowCandidatesPage();
+  ClearPostings(store_.Postings);
+  ClearPostings(store_.Excluded);
+  store_.ReadFiles.clear();
+  comments_recounted_ = false;
+  candidates_.Clear();
+  RefreshCandidates();
+}
+
+void TForm1::ClearReadData() {
+  ShowReadFilesPage();
+  ClearPostings(store_.Postings);
+  ClearPostings(store_.Excluded);
+  store_.ReadFiles.clear();
+  comments_recounted_ = false;
+  RefreshLabels();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == check_list_->viewport() &&
+      (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+    auto* drag = static_cast<QDropEvent*>(event);
+    if (drag->mimeData()->hasUrls()) {
+      drag->acceptProposedAction();
+      return true;
+    }
+  }
+  if (watched == check_list_->viewport() && event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    QStringList paths;
+    for (const QUrl& url : drop->mimeData()->urls())
+      if (url.isLocalFile()) paths << url.toLocalFile();
+    AddLogFiles(paths);
+    drop->acceptProposedAction();
+    return true;
+  }
+  if (watched == check_list_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete) {
+      const int row = check_list_->currentRow();
+      if (row >= 0 && check_list_->item(row)->isSelected()) {
+        candidates_.Remove(row);
+        RefreshCandidates();
+      }
+      return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      ShowFileInformation();
+      return true;
+    }
+  }
+  if (watched == check_list_ && event->type() == QEvent::KeyRelease &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+      !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+    const int row = check_list_->currentRow();
+    if (row >= 0 && row + 1 < check_list_->count()) check_list_->setCurrentRow(row + 1);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- What the reading run shows.
+
+void TForm1::ShowCandidatesPage() { page_control2_->setCurrentIndex(0); }
+void TForm1::ShowReadFilesPage() { page_control2_->setCurrentIndex(1); }
+
+void TForm1::SetBusyCursor(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+std::string TForm1::ApplicationTitle() const {
+  return ToCp932(windowTitle());
+}
+
+void TForm1::SetApplicationTitle(std::string_view title) {
+  // The task bar shows the window's title on this system.
+  setWindowTitle(FromCp932(title));
+}
+
+void TForm1::Minimize() { showMinimized(); }
+void TForm1::Restore() { showNormal(); }
+void TForm1::Beep() { QApplication::beep(); }
+
+void TForm1::ShowStatus(std::string_view text) {
+  status_panel0_->setText(FromCp932(text));
+  status_panel0_->repaint();
+}
+
+void TForm1::SetProgressRange(int maximum) {
+  progress_maximum_ = std::max(maximum, 0);
+  progress_step_ = -1;
+  progress_bar_->setRange(0, progress_maximum_);
+  progress_bar_->repaint();
+}
+
+void TForm1::SetProgressPosition(int position) {
+  // The reading run reports every line; only a change the bar can show (one
+  // of its 128 pixels) reaches it and is painted.
+  const int step = progress_maximum_ > 0
+                       ? static_cast<int>(static_cast<long long>(position) * 128 / progress_maximum_)
+                       : 0;
+  if (step == progress_step_) return;
+  progress_step_ = step;
+  progress_bar_->setValue(position);
+  progress_bar_->repaint();
+}
+
+void TForm1::SetFilesLabel(std::string_view text) { label1_->setText(FromCp932(text)); }
+void TForm1::SetArticlesLabel(std::string_view text) {
+  label2_->setText(FromCp932(text));
+  label2_->repaint();
+}
+
+void TForm1::ShowProgress(std::string_view text) { ShowStatus(text); }
+
+}  // namespace tobrel

@@ -1,0 +1,489 @@
+// The tally dispatch into the result view and what the user does with the
+// result: save, copy, find, the external editor, the read-only toggle, the
+// view's pop-up menu and the view options; help and the version window.
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryFile>
+#include <QUrl>
+#include <filesystem>
+#include <stdexcept>
+
+#include "exclusion/same_id_map.h"
+#include "platform/atomic_file.h"
+#include "ui/about_box.h"
+#include "ui/comment_page.h"
+#include "ui/count_page.h"
+#include "ui/process_form.h"
+#include "output/process_observer.h"
+#include "ui/quote_page.h"
+#include "tally/quote_pattern_change.h"
+#include "ui/edit_opt_form.h"
+#include "ui/main_window.h"
+#include "ui/month_page.h"
+#include "ui/qt_text.h"
+#include "ui/range_page.h"
+#include "ui/result_search.h"
+#include "ui/stats_page.h"
+#include "ui/text_view.h"
+#include "ui/win_color.h"
+
+namespace tobrel {
+namespace {
+
+std::vector<std::string> ViewLines(const TTextView& view) {
+  std::vector<std::string> lines;
+  const TTextLines& text = view.Lines();
+  lines.reserve(static_cast<std::size_t>(text.Count()));
+  for (int row = 0; row < text.Count(); ++row) lines.emplace_back(text[row]);
+  return lines;
+}
+
+// The tally pages in the order of the page control.
+constexpr TallyKind kPageKinds[] = {TallyKind::Count, TallyKind::Quote, TallyKind::Comment,
+                                    TallyKind::Stats, TallyKind::Month};
+constexpr int kPageCount = 5;
+
+// What a change of the quote-line pattern shows in the window.
+class PatternWindow final : public QuotePatternWindow {
+ public:
+  PatternWindow(QWidget* parent, QuotePage& page) : parent_(parent), page_(page) {}
+  void Beep(Sound) override { QApplication::beep(); }
+  void ShowMessage(std::string_view text) override {
+    QMessageBox::information(parent_, parent_->windowTitle(), FromCp932(text));
+  }
+  void ShowPattern(std::string_view pattern) override { page_.ShowPattern(pattern); }
+
+ private:
+  QWidget* parent_;
+  QuotePage& page_;
+};
+
+// The processing run's account lines in the result view, its texts in the
+// status bar.
+class ProcessView final : public ProcessObserver {
+ public:
+  ProcessView(TTextView& view, QLabel& status) : view_(view), status_(status) {}
+  void SetBusyCursor(bool busy) override {
+    if (busy)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  }
+  void ClearResult() override { view_.Lines().Clear(); }
+  void AppendResultLine(std::string_view line) override { view_.Lines().Add(line); }
+  void ShowProgress(std::string_view text) override {
+    status_.setText(FromCp932(text));
+    status_.repaint();
+  }
+
+ private:
+  TTextView& view_;
+  QLabel& status_;
+};
+
+}  // namespace
+
+void TForm1::ProcessLogs() {
+  if (!process_form_) process_form_ = std::make_unique<TForm5>(*clock_, this);
+  std::vector<std::string> files;
+  for (const CandidateFile& entry : candidates_.Entries()) files.push_back(entry.path);
+  process_form_->SetInputFiles(files);
+  if (process_form_->exec() != QDialog::Accepted) return;
+  ProcessView view(*editor_, *status_panel0_);
+  process_form_->ProcessLogOutput(view);
+}
+
+void TForm1::ShowMessage(const QString& text) {
+  QMessageBox::information(this, windowTitle(), text);
+}
+
+void TForm1::SelectTallyPage(TallyKind kind) {
+  for (int i = 0; i < kPageCount; ++i)
+    if (kPageKinds[i] == kind) page_control1_->setCurrentIndex(i);
+}
+
+void TForm1::TallyPageChanged(int index) {
+  static const char* const kHints[] = {"発言集計を実行", "引用発言集計を実行", "ｺﾒﾝﾄ発言集計を実行",
+                                       "統計集計を実行", "月別発言集計を実行"};
+  if (index >= 0 && index < kPageCount) {
+    bit_btn1_->setToolTip(QString::fromUtf8(kHints[index]));
+    bit_btn1_->setStatusTip(bit_btn1_->toolTip());
+  }
+}
+
+ReportRequest TForm1::CurrentRequest() const {
+  ReportRequest request;
+  request.tally = kPageKinds[std::max(page_control1_->currentIndex(), 0)];
+  request.settings = range_page_->Settings();
+  if (range_page_->Reading().use_exclusion) {
+    ExclusionRules rules_in_force;
+    rules_in_force.master = true;
+    rules_in_force.same_id_rule = rules_.same_id_rule;
+    rules_in_force.SameIdPairs = rules_.SameIdPairs;
+    request.settings.MapSameId = MapSameIdOf(rules_in_force);
+  }
+  request.count = count_page_->Options();
+  request.quote = quote_page_->Order();
+  request.comment = comment_page_->Options();
+  request.stats = stats_page_->Options();
+  request.month = month_page_->Options();
+  return request;
+}
+
+void TForm1::SetQuotePattern() {
+  bool ok = false;
+  const QString current = FromCp932(quote_matcher_.RegExp());
+  const QString entered =
+      QInputDialog::getText(this, QStringLiteral("引用行正規表現の設定"),
+                            QStringLiteral("引用行の正規表現を設定してください"), QLineEdit::Normal,
+                            current, &ok);
+  ChangeQuotePatternTo(ok ? entered : current);
+}
+
+void TForm1::ChangeQuotePatternTo(const QString& pattern) {
+  PatternWindow window(this, *quote_page_);
+  const ReadRunInputs reading = ReadingInputs();
+  const QuotePatternChange change =
+      ChangeQuotePattern(ToCp932(pattern), quote_matcher_, window,
+                         {store_, comments_recounted_, reading, *clock_, *this});
+  RefreshLabels();
+  if (change.read_error) ShowMessage(FromCp932(*change.read_error));
+}
+
+void TForm1::RunTally() {
+  if (store_.ReadFiles.empty()) {
+    QApplication::beep();
+    ShowMessage(QStringLiteral("ログファイルが読み込まれていません"));
+    return;
+  }
+  editor_->Lines().Clear();
+  const bool read_only = editor_->ReadOnly();
+  editor_->SetReadOnly(true);
+  editor_->setEnabled(false);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  std::optional<QString> problem;
+  try {
+    const ReportOutcome outcome = MakeReport(store_, CurrentRequest(), comments_recounted_, *this);
+    if (outcome.refused) problem = FromCp932(*outcome.refused);
+    std::string text;
+    for (const std::string& line : outcome.lines) {
+      text += line;
+      text += "\r\n";
+    }
+    if (!outcome.lines.empty()) editor_->Lines().SetText(text);
+  } catch (const std::exception& e) {
+    problem = QString::fromStdString(e.what());
+  }
+  QApplication::restoreOverrideCursor();
+  editor_->setEnabled(true);
+  editor_->SetReadOnly(read_only);
+  ShowStatus({});
+  if (problem) ShowMessage(*problem);
+}
+
+void TForm1::SaveResultExecute() {
+  if (editor_->Lines().Count() == 0) {
+    QApplication::beep();
+    ShowMessage(QStringLiteral("集計結果がありません"));
+    return;
+  }
+  QFileDialog dialog(this, QStringLiteral("集計結果を名前をつけて保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt)"), QStringLiteral("すべて(*)")});
+  dialog.setDefaultSuffix("TXT");
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    dialog.setDefaultSuffix(dialog.nameFilters().indexOf(filter) == 0 ? "TXT" : "");
+  });
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    SaveResultTo(dialog.selectedFiles().first());
+}
+
+void TForm1::SaveResultTo(const QString& path) {
+  // The lines as they stand, each ended by CR LF; the old file is replaced whole.
+  try {
+    WriteFileAtomically(ToNative(path), EditorFileText({}, ViewLines(*editor_), {}, false));
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromLocal8Bit(e.what()));
+  }
+}
+
+void TForm1::CopyResult() {
+  editor_->SelectWholeText();
+  editor_->CopySelection();
+  ShowStatusText(QStringLiteral("集計結果をクリップボードにコピーしました"));
+}
+
+void TForm1::OpenFindDialog() {
+  QDialog dialog(this);
+  dialog.setObjectName("FindDialog1");
+  dialog.setWindowTitle(QStringLiteral("検索"));
+  auto* text = new QLineEdit(find_text_, &dialog);
+  text->setObjectName("FindText");
+  auto* match_case = new QCheckBox(QStringLiteral("大文字と小文字を区別する(&C)"), &dialog);
+  match_case->setObjectName("MatchCase");
+  match_case->setChecked(find_match_case_);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(QStringLiteral("次を検索(&F)"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(text);
+  layout->addWidget(match_case);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return;
+  find_text_ = text->text();
+  find_match_case_ = match_case->isChecked();
+  FindInView(find_text_, find_match_case_);
+}
+
+void TForm1::FindInView(const QString& text, bool match_case) {
+  if (text.isEmpty()) return;
+  const std::string needle = ToCp932(text);
+  const std::string whole = editor_->Lines().Text() + (editor_->Lines().Count() ? "\r\n" : "");
+  const std::int64_t found = FindInResult(
+      whole, needle, editor_->SelectionStart() + editor_->SelectionLength(), match_case);
+  if (found < 0) {
+    ShowMessage(text + QStringLiteral("が見つかりません"));
+    return;
+  }
+  editor_->SetSelectionStart(found);
+  editor_->SetSelectionLength(static_cast<std::int64_t>(needle.size()));
+  editor_->SetTopRow(std::max(editor_->CaretRow() - editor_->VisibleRowCount() / 3, 0));
+}
+
+void TForm1::OpenInExternalEditor() {
+  namespace fs = std::filesystem;
+  const QString prefix = QStringLiteral("Tob");
+  QString path;
+  std::error_code error;
+  switch (settings_.ext_file_type) {
+    case 1:
+    case 2:
+      if (!fs::is_directory(settings_.ext_folder, error)) {
+        ShowMessage(QStringLiteral("指定されたフォルダ名が無効です"));
+        return;
+      }
+      if (settings_.ext_file_type == 2) {
+        if (settings_.ext_file_name.empty()) {
+          ShowMessage(QStringLiteral("指定されたファイル名が無効です"));
+          return;
+        }
+        path = FromNative((fs::path(settings_.ext_folder) / settings_.ext_file_name).string());
+        break;
+      }
+      [[fallthrough]];
+    case 0:
+    default: {
+      const QString folder = settings_.ext_file_type == 1 ? FromNative(settings_.ext_folder)
+                                                          : QDir::tempPath();
+      QTemporaryFile file(folder + "/" + prefix + "XXXXXX.txt");
+      file.setAutoRemove(false);
+      if (!file.open()) {
+        ShowMessage(QStringLiteral("%1: %2").arg(folder, file.errorString()));
+        return;
+      }
+      path = file.fileName();
+      break;
+    }
+  }
+  const bool editor_exists = settings_.ext_editor.empty() || fs::is_regular_file(settings_.ext_editor, error);
+  if (!editor_exists) {
+    ShowMessage(QStringLiteral("指定されたエディタが無効です"));
+    return;
+  }
+  try {
+    WriteFileAtomically(ToNative(path),
+                        EditorFileText(settings_.ext_header, ViewLines(*editor_),
+                                       settings_.ext_footer, settings_.ext_encoding == 1));
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromLocal8Bit(e.what()));
+    return;
+  }
+  // Never through a shell, never waited for.
+  const bool started = settings_.ext_editor.empty()
+                           ? QDesktopServices::openUrl(QUrl::fromLocalFile(path))
+                           : QProcess::startDetached(FromNative(settings_.ext_editor), {path});
+  if (!started) ShowMessage(QStringLiteral("指定されたエディタが無効です"));
+}
+
+void TForm1::ToggleReadOnly() {
+  editor_->SetReadOnly(!editor_->ReadOnly());
+  if (editor_->ReadOnly()) {
+    bit_btn2_->setText(QStringLiteral("EDIT(&E)"));
+    ShowStatusText(QStringLiteral("編集不可"));
+  } else {
+    bit_btn2_->setText(QStringLiteral("R/O(&O)"));
+    editor_->setFocus();
+    ShowStatusText(QStringLiteral("編集可"));
+  }
+}
+
+void TForm1::CaretMoved() {
+  if (editor_->hasFocus())
+    ShowStatusText(QString::asprintf("%5d:%3d", std::min(editor_->CaretRow(), 99999) + 1,
+                                     std::min(editor_->CaretColumn(), 99999) + 1));
+  else
+    ShowStatusText(QStringLiteral("集計結果の表示"));
+}
+
+void TForm1::EditorContextMenu(const QPoint& position) {
+  QMenu menu(this);
+  menu.setObjectName("PopupMenu3");
+  const bool editable = !editor_->ReadOnly();
+  menu.addAction(editable ? QStringLiteral("編集不可(&O)") : QStringLiteral("編集(&E)"), this,
+                 &TForm1::ToggleReadOnly)
+      ->setObjectName("EditReadOnly");
+  menu.addSeparator();
+  struct Item {
+    const char* name;
+    const char* caption;
+    QKeySequence keys;
+    void (TTextView::*run)();
+    bool changes_text;
+  };
+  const Item items[] = {
+      {"Undo1", "元に戻す(&U)", QKeySequence("Ctrl+Z"), &TTextView::UndoEdit, true},
+      {"Repeat1", "やり直し(&R)", QKeySequence("Ctrl+A"), &TTextView::RedoEdit, true},
+      {"Cut1", "切り取り(&T)", QKeySequence("Ctrl+X"), &TTextView::CutSelection, true},
+      {"Copy1", "コピー(&C)", QKeySequence("Ctrl+C"), &TTextView::CopySelection, false},
+      {"Paste1", "貼り付け(&P)", QKeySequence("Ctrl+V"), &TTextView::PasteText, true},
+  };
+  for (const Item& item : items) {
+    QAction* action = menu.addAction(QString::fromUtf8(item.caption), editor_, item.run);
+    action->setObjectName(item.name);
+    action->setShortcut(item.keys);
+    action->setEnabled(!item.changes_text || editable);
+  }
+  QAction* box_paste = menu.addAction(QStringLiteral("Box貼り付け(&B)"), this, [this] {
+    const SelectionShape mode = editor_->SelectionMode();
+    editor_->SetSelectionMode(SelectionShape::kBox);
+    editor_->PasteText();
+    editor_->SetSelectionMode(mode);
+  });
+  box_paste->setObjectName("BoxB1");
+  box_paste->setShortcut(QKeySequence("Ctrl+B"));
+  box_paste->setEnabled(editable);
+  QAction* remove = menu.addAction(QStringLiteral("削除(&D)"), editor_, &TTextView::DeleteSelection);
+  remove->setObjectName("Delete1");
+  remove->setEnabled(editable);
+  menu.addAction(QStringLiteral("すべて選択(&A)"), editor_, &TTextView::SelectWholeText)
+      ->setObjectName("SelectAll1");
+  menu.addSeparator();
+  QAction* box_mode = menu.addAction(QStringLiteral("Box選択モード(&K)"), this, [this] {
+    editor_->SetSelectionMode(editor_->SelectionMode() == SelectionShape::kBox
+                                  ? SelectionShape::kNormal
+                                  : SelectionShape::kBox);
+  });
+  box_mode->setObjectName("BoxK1");
+  box_mode->setShortcut(QKeySequence("Ctrl+K"));
+  box_mode->setCheckable(true);
+  box_mode->setChecked(editor_->SelectionMode() == SelectionShape::kBox);
+  menu.addSeparator();
+  QMenu* options = menu.addMenu(QStringLiteral("オプション(&O)..."));
+  options->setObjectName("O2");
+  QMenu* scroll = options->addMenu(QStringLiteral("スクロールバー(&B)..."));
+  scroll->setObjectName("ScrolB");
+  const char* const names[4] = {"SCN", "SCH", "SCV", "SCB"};
+  const char* const captions[4] = {"無し(&N)", "横ｽｸﾛｰﾙﾊﾞｰ(&H)", "縦ｽｸﾛｰﾙﾊﾞｰ(&V)", "両方(&B)"};
+  for (int i = 0; i < 4; ++i) {
+    QAction* entry = scroll->addAction(QString::fromUtf8(captions[i]), this, [this, i] { SetScrollBars(i); });
+    entry->setObjectName(names[i]);
+    entry->setCheckable(true);
+    entry->setChecked(editor_->ScrollBars() == i);
+  }
+  options->addAction(QStringLiteral("フォント(&F)..."), this, &TForm1::ChooseFont)->setObjectName("Font2");
+  QMenu* colors = options->addMenu(QStringLiteral("カラー(&C)..."));
+  colors->setObjectName("EditColor");
+  colors->addAction(QStringLiteral("文字色(&C)"), this, [this] { ChooseColor(0); })->setObjectName("N41");
+  colors->addAction(QStringLiteral("背景色(&B)"), this, [this] { ChooseColor(1); })->setObjectName("N42");
+  colors->addAction(QStringLiteral("選択色(&S)"), this, [this] { ChooseColor(2); })->setObjectName("N43");
+  colors->addAction(QStringLiteral("初期設定値に戻す(&D)"), this, &TForm1::DefaultColors)->setObjectName("N44");
+  QAction* line = options->addAction(QStringLiteral("行番号(&L)"), this, &TForm1::ToggleLineNumbers);
+  line->setObjectName("EditLine");
+  line->setCheckable(true);
+  line->setChecked(menu_line_no_->isChecked());
+  QAction* ruler = options->addAction(QStringLiteral("ルーラー(&R)"), this, &TForm1::ToggleRuler);
+  ruler->setObjectName("EditRuler");
+  ruler->setCheckable(true);
+  ruler->setChecked(menu_ruler_->isChecked());
+  menu.exec(position);
+}
+
+void TForm1::SetScrollBars(int code) {
+  if (code < 0 || code > 3) code = 0;
+  editor_->SetScrollBars(code);
+  scroll_main_[code]->setChecked(true);
+  settings_.scroll = code;
+}
+
+void TForm1::ToggleLineNumbers() {
+  menu_line_no_->setChecked(!editor_->LeftbarVisible());
+  editor_->SetLeftbarVisible(menu_line_no_->isChecked());
+}
+
+void TForm1::ToggleRuler() {
+  menu_ruler_->setChecked(!editor_->RulerVisible());
+  editor_->SetRulerVisible(menu_ruler_->isChecked());
+}
+
+void TForm1::ChooseFont() {
+  bool ok = false;
+  QFont start(editor_->FontName(), editor_->FontSize());
+  const QFont font = QFontDialog::getFont(&ok, start, this, QString(),
+                                          QFontDialog::MonospacedFonts | QFontDialog::ScalableFonts);
+  if (ok) editor_->SetFontByName(font.family(), font.pointSize());
+}
+
+void TForm1::ChooseColor(int which) {
+  const QColor start = which == 0 ? editor_->TextColor()
+                       : which == 1 ? editor_->BackColor()
+                                    : editor_->SelectColor();
+  const QColor chosen = QColorDialog::getColor(start, this);
+  if (!chosen.isValid()) return;
+  editor_->SetColors(which == 0 ? chosen : editor_->TextColor(),
+                     which == 1 ? chosen : editor_->BackColor(),
+                     which == 2 ? chosen : editor_->SelectColor());
+}
+
+void TForm1::DefaultColors() {
+  editor_->SetColors(ColorFromColorRef(0), ColorFromColorRef(0xFFFFFF),
+                     ColorFromColorRef(0xFF0000));
+}
+
+void TForm1::EditExternalEditorSettings() {
+  TEditOptForm form(settings_, this);
+  if (form.exec() == QDialog::Accepted) form.Store(settings_);
+}
+
+void TForm1::ShowHelp() {
+  // The manual lies beside the program: tobrel.html.
+  const std::filesystem::path program = environment_.startup.program_path;
+  const QString manual = FromNative(program.parent_path().string()) + "/" +
+                         FromNative(program.stem().string()) + ".html";
+  if (!QFileInfo(manual).isFile()) {
+    ShowMessage(QStringLiteral("ヘルプファイルが見つかりません: ") + manual);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void TForm1::ShowAbout() {
+  TAboutBox box(this);
+  box.exec();
+}
+
+}  // namespace tobrel
