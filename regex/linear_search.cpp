@@ -38,7 +38,7 @@ namespace tobrel {
 
 namespace {
 
-constexpr DfaStateId kInitial = TRegexDFA::kInitialState;
+constexpr DfaStateId kStartState = TRegexDFA::kInitialState;
 
 // Bytes the sets and their table may take before they are built again.
 constexpr std::size_t kMaxCacheBytes = 8 << 20;
@@ -156,7 +156,7 @@ std::optional<MatchStart> FindStart(const TRegexDFA& dfa, std::string_view s,
   std::size_t pos = s.size();
   while (true) {
     const bool line_head = pos == 0 || (s[pos - 1] == '\n' && boundary[pos - 1]);
-    if (sets.Holds(set, kInitial) ||
+    if (sets.Holds(set, kStartState) ||
         (line_head && head_successor != kNoDfaState && sets.Holds(set, head_successor))) {
       found = MatchStart{pos, line_head};
       if (kAnyMatch) return found;
@@ -179,7 +179,7 @@ std::optional<MatchSpan> LinearSearch(const TRegexDFA& dfa, std::string_view sub
   const std::optional<MatchStart> start = FindStart<false>(dfa, subject, separator);
   if (!start) return std::nullopt;
   std::size_t stop;
-  std::size_t end = RunDfa<false>(dfa, subject, kInitial, start->pos, separator, &stop);
+  std::size_t end = RunDfa<false>(dfa, subject, kStartState, start->pos, separator, &stop);
   if (start->line_head && dfa.HeadAnchored() && dfa.HeadSuccessor() != kNoDfaState) {
     const std::size_t anchored =
         RunDfa<false>(dfa, subject, dfa.HeadSuccessor(), start->pos, separator, &stop);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -16,6 +17,13 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
 }
 
 }  // namespace
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+std::optional<std::string> ChosenFile(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return NativePath(dialog.selectedFiles().first());
+}
 
 QString QtText(std::string_view cp932_text) {
   return QString::fromStdString(cp932::ToUtf8(cp932_text));

@@ -8,12 +8,28 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
+class QFileDialog;
 class QWidget;
 
 namespace tobrel {
+
+// A UTF-8 text of the sources (captions written in the code) as a Qt string.
+QString U(const char* utf8);
+
+// Gives `widget` the object name `name` (the control's name) and returns it.
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+// Shows a file dialog modally: the native path of the chosen file, or
+// nothing when it was cancelled.
+std::optional<std::string> ChosenFile(QFileDialog& dialog);
 
 QString QtText(std::string_view cp932_text);
 std::string Cp932Text(const QString& text);

@@ -15,8 +15,6 @@
 namespace tobrel {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 Qt::Alignment ColumnAlignment(const ExcludedListColumn& column) {
   return (column.right_aligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }

@@ -16,8 +16,6 @@
 namespace tobrel {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // "(*.LST)|*.LST|(*.TXT)|*.TXT|全てのﾌｧｲﾙ(*.*)|*.*".
 QStringList ListFilters() {
   return {U("(*.LST)"), U("(*.TXT)"), U("全てのﾌｧｲﾙ(*.*)")};
@@ -27,11 +25,6 @@ void PrepareFileDialog(QFileDialog& dialog, const std::optional<std::filesystem:
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(ListFilters());
   if (file) dialog.selectFile(QtPath(file->string()));
-}
-
-std::optional<std::string> ChosenFile(QFileDialog& dialog) {
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return NativePath(dialog.selectedFiles().first());
 }
 
 }  // namespace

@@ -15,14 +15,6 @@
 namespace tobrel {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 }  // namespace
 
 TOmittMesForm::TOmittMesForm(ExclusionRules& rules, QWidget* parent)

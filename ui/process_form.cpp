@@ -32,14 +32,6 @@
 namespace tobrel {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 // "(*.LOG)|*.LOG|(*.TXT)|*.TXT|(*.*)|*.*".
 QStringList LogFilters() { return {U("(*.LOG)"), U("(*.TXT)"), U("(*.*)")}; }
 
@@ -52,11 +44,6 @@ void PrepareLogDialog(QFileDialog& dialog) {
     static const QStringList suffixes = {QStringLiteral("LOG"), QStringLiteral("TXT"), QString()};
     dialog.setDefaultSuffix(suffixes.value(static_cast<int>(LogFilters().indexOf(filter))));
   });
-}
-
-std::optional<std::string> ChosenFile(QFileDialog& dialog) {
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return NativePath(dialog.selectedFiles().first());
 }
 
 QLineEdit* NumberField(QWidget* parent, const char* name) {

@@ -84,7 +84,7 @@ class ProcessedLogTest : public ::testing::Test {
   testing::TempFolder folder_{"tobrel-processed-log-test"};
 };
 
-DateTime Day(int y, int m, int d) { return *EncodeDateTime({y, m, d, 0, 0, 0}); }
+DateTime LogDay(int y, int m, int d) { return *EncodeDateTime({y, m, d, 0, 0, 0}); }
 
 TEST_F(ProcessedLogTest, EachSwitchAndCombinations) {
   // Lines of Unchanged(): 0 leading, 1-6 posting 1, 7-11 posting 2,
@@ -138,8 +138,8 @@ TEST_F(ProcessedLogTest, EachSwitchAndCombinations) {
       {"dates 96/01/06 to 96/01/07, the last day whole",
        [](ProcessSettings& s) {
          s.range = ProcessRangeKind::ByDate;
-         s.first_date = Day(1996, 1, 6);
-         s.last_date = Day(1996, 1, 7);
+         s.first_date = LogDay(1996, 1, 6);
+         s.last_date = LogDay(1996, 1, 7);
        },
        [](std::vector<std::string>& e) { e.erase(e.begin() + 15, e.end()); e.erase(e.begin() + 1, e.begin() + 7); }},
       {"everything on",
@@ -159,7 +159,7 @@ TEST_F(ProcessedLogTest, EachSwitchAndCombinations) {
        }},
   };
   for (const auto& c : cases) {
-    ProcessSettings settings = DefaultProcessSettings(Day(2026, 12, 10));
+    ProcessSettings settings = DefaultProcessSettings(LogDay(2026, 12, 10));
     c.set(settings);
     std::vector<std::string> expected = Unchanged();
     c.expect(expected);
@@ -181,7 +181,7 @@ TEST(LeadingRoomHeader, ShortFormAnywhereLongFormOnlyFirst) {
   for (const auto& c : cases) {
     LogLines lines;
     LoadLogLines(folder.Write("log", Join(c.lines)), lines);
-    EXPECT_EQ(LeadingRoomHeader(lines, Day(2026, 12, 10)), c.expected) << c.lines.back();
+    EXPECT_EQ(LeadingRoomHeader(lines, LogDay(2026, 12, 10)), c.expected) << c.lines.back();
   }
 }
 

@@ -25,7 +25,7 @@ ArticleRec Quoting(ArticleRec posting, int quoted) {
 // quoted 300/300/300 (JKL's posting of 300 quoted is the best, before
 // MNO's), own 0/0. VWX wrote nothing, so its ratio has no divisor. The last
 // three postings are never counted.
-LogStore SmallStore() {
+LogStore SmallQuoteStore() {
   LogStore store;
   store.Postings = {
       Quoting(Posting(1, 1, "ABC00001", "たろう", "1997/05/01 10:00", 100), 40),
@@ -68,7 +68,7 @@ TEST(QuoteTally, EveryOrderWithAndWithoutIds) {
       {QuoteOrder::ByQuoted, false, "quote_order3.txt"},
       {QuoteOrder::ByQuoted, true, "quote_order3_noid.txt"},
   };
-  const LogStore store = SmallStore();
+  const LogStore store = SmallQuoteStore();
   for (const auto& c : cases) {
     TallySettings settings;
     settings.hide_ids = c.hide_ids;
@@ -79,7 +79,7 @@ TEST(QuoteTally, EveryOrderWithAndWithoutIds) {
 // Every row takes the 77 columns of the rules, except that a ratio of
 // 100.00% widens a line of the orders whose ratio has five columns.
 TEST(QuoteTally, RowsTakeTheWidthOfTheTable) {
-  const LogStore store = SmallStore();
+  const LogStore store = SmallQuoteStore();
   for (const QuoteOrder order : {QuoteOrder::ByPostings, QuoteOrder::ByChars,
                                  QuoteOrder::ByOwnChars, QuoteOrder::ByQuoted}) {
     const ReportText report = RunQuoteTally(store, {}, order);
@@ -95,7 +95,7 @@ TEST(QuoteTally, RowsTakeTheWidthOfTheTable) {
 TEST(QuoteTally, EmptyTargetGivesZeroTotalsAndTheInitialBestPostings) {
   TallySettings settings;
   settings.target = {TargetKind::ByNumber, "10", "9"};
-  ExpectGolden(RunQuoteTally(SmallStore(), settings, QuoteOrder::ByOwnChars),
+  ExpectGolden(RunQuoteTally(SmallQuoteStore(), settings, QuoteOrder::ByOwnChars),
                "quote_empty_target.txt");
 }
 
@@ -126,7 +126,7 @@ TEST(QuoteTally, NothingWrittenShowsZeroRatios) {
 }
 
 TEST(QuoteTally, WithoutQuotedLinesEveryoneSharesRankOneByQuotedCharacters) {
-  LogStore store = SmallStore();
+  LogStore store = SmallQuoteStore();
   for (ArticleRec& posting : store.Postings) posting = Quoting(posting, 0);
   const ReportText report = RunQuoteTally(store, {}, QuoteOrder::ByQuoted);
   for (std::size_t row = 7; row < 13; ++row) EXPECT_EQ(report[row].substr(0, 4), "   1");
@@ -179,15 +179,15 @@ TEST(QuoteTally, CompactListingBelowRank100) {
   }
 }
 
-struct RecordingProgress : TallyProgress {
+struct RecordingQuoteProgress : TallyProgress {
   void ShowProgress(std::string_view text) override { texts.push_back(cp932::ToUtf8(text)); }
   std::vector<std::string> texts;
 };
 
 TEST(QuoteTally, ShowsItsProgressTextsAndClearsThem) {
-  RecordingProgress progress;
+  RecordingQuoteProgress progress;
   ReportText report;
-  QuoteTobrel(SmallStore(), {}, QuoteOrder::ByPostings, progress, report);
+  QuoteTobrel(SmallQuoteStore(), {}, QuoteOrder::ByPostings, progress, report);
   EXPECT_EQ(progress.texts,
             (std::vector<std::string>{"引用情報を集計中...", "引用情報を表示中...", ""}));
 }
@@ -197,7 +197,7 @@ TEST(QuoteTally, RefusesANumberTextThatIsNoInteger) {
   settings.target.first_number = "1x";
   ReportText report = {"kept"};
   TallyProgress progress;
-  EXPECT_THROW(QuoteTobrel(SmallStore(), settings, QuoteOrder::ByPostings, progress, report),
+  EXPECT_THROW(QuoteTobrel(SmallQuoteStore(), settings, QuoteOrder::ByPostings, progress, report),
                std::invalid_argument);
   EXPECT_EQ(report, ReportText{"kept"});
 }

@@ -19,7 +19,6 @@ using tobrel::testing::S;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 ExcludedRec Rec(ExclusionReason reason, int room, int number, const char* id, const char* handle,
                 const char* title) {

@@ -31,7 +31,6 @@ using tobrel::testing::S;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 template <typename Widget = QWidget>
 Widget* Child(QObject& form, const char* name) {

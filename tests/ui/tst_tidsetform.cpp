@@ -25,7 +25,6 @@ Q_DECLARE_METATYPE(Lines)
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 std::string ReadAll(const QString& path) {
   std::ifstream in(path.toStdString(), std::ios::binary);

@@ -24,7 +24,6 @@ Q_DECLARE_METATYPE(Lines)
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 template <typename Widget = QWidget>
 Widget* Child(QObject& form, const char* name) {
