@@ -11,5 +11,5 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 # A fresh home and settings folder, so that no stored settings change the picture.
 HOME=$home XDG_CONFIG_HOME=$home/.config TOBREL_SCREENSHOT=$PWD/docs/screenshot.png \
-  xvfb-run -a -s "-screen 0 1024x768x24" "$build/ui/tobrel" "$PWD/samples/sample.log"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$build/ui/tobrel" samples/sample.log
 echo "docs/screenshot.png written"
