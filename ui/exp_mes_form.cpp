@@ -38,7 +38,7 @@ TExpMesForm::TExpMesForm(const LogStore& store, QWidget* parent)
   ListView1->setColumnCount(static_cast<int>(columns.size()));
   auto* header = new QTreeWidgetItem;
   for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-    header->setText(i, QtText(columns[i].heading));
+    header->setText(i, FromCp932(columns[i].heading));
     header->setTextAlignment(i, ColumnAlignment(columns[i]));
   }
   ListView1->setHeaderItem(header);
@@ -80,8 +80,8 @@ void TExpMesForm::showEvent(QShowEvent* event) {
     rows_ = InitialExcludedList(store_.Excluded, Descending());
     sort_column_ = 0;
     ShowRows();
-    Label1->setText(QtText(ExcludedCountLabel(rows_.size())));
-    CentreOverOwner(this);
+    Label1->setText(FromCp932(ExcludedCountLabel(rows_.size())));
+    CenterOverParent(this);
   }
   QDialog::showEvent(event);
 }
@@ -94,7 +94,7 @@ void TExpMesForm::ShowRows() {
   for (const ExcludedRow& row : rows_) {
     auto* item = new QTreeWidgetItem;
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-      item->setText(i, QtText(row.cells[i]));
+      item->setText(i, FromCp932(row.cells[i]));
       item->setTextAlignment(i, ColumnAlignment(columns[i]));
     }
     items.append(item);

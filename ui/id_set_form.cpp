@@ -24,7 +24,7 @@ QStringList ListFilters() {
 void PrepareFileDialog(QFileDialog& dialog, const std::optional<std::filesystem::path>& file) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(ListFilters());
-  if (file) dialog.selectFile(QtPath(file->string()));
+  if (file) dialog.selectFile(FromNative(file->string()));
 }
 
 }  // namespace
@@ -84,16 +84,16 @@ void TIDSetForm::CreateMenu() {
 }
 
 void TIDSetForm::SetTexts(const IdEditorTexts& texts) {
-  setWindowTitle(QtText(texts.caption));
-  Memo1->setToolTip(QtText(texts.hint));
+  setWindowTitle(FromCp932(texts.caption));
+  Memo1->setToolTip(FromCp932(texts.hint));
 }
 
 void TIDSetForm::SetLines(const std::vector<std::string>& lines) {
-  Memo1->setPlainText(QtText(IdListText(lines)));
+  Memo1->setPlainText(FromCp932(IdListText(lines)));
 }
 
 std::vector<std::string> TIDSetForm::Lines() const {
-  return IdListTextLines(Cp932Text(Memo1->toPlainText()));
+  return IdListTextLines(ToCp932(Memo1->toPlainText()));
 }
 
 void TIDSetForm::New1Click() { Memo1->clear(); }
@@ -150,7 +150,7 @@ void TIDSetForm::Copy1Click() { Memo1->copy(); }
 void TIDSetForm::Paste1Click() { Memo1->paste(); }
 
 void TIDSetForm::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreOverOwner(this);  // opened, not restored
+  if (!event->spontaneous()) CenterOverParent(this);  // opened, not restored
   QDialog::showEvent(event);
 }
 

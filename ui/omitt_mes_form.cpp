@@ -78,7 +78,7 @@ void TOmittMesForm::EnableControls() {
 ExclusionDialogFields TOmittMesForm::Fields() const {
   return {CheckBox1->isChecked(), CheckBox2->isChecked(),
           RadioGroup1->ItemIndex() == 1 ? TitleMode::Prefix : TitleMode::Regex,
-          Cp932Text(Edit1->text()), CheckBox3->isChecked()};
+          ToCp932(Edit1->text()), CheckBox3->isChecked()};
 }
 
 void TOmittMesForm::showEvent(QShowEvent* event) {
@@ -87,10 +87,10 @@ void TOmittMesForm::showEvent(QShowEvent* event) {
     CheckBox1->setChecked(rules_.id_rule);
     CheckBox2->setChecked(rules_.title_rule);
     RadioGroup1->SetItemIndex(rules_.title_mode == TitleMode::Prefix ? 1 : 0);
-    Edit1->setText(QtText(rules_.title_text));
+    Edit1->setText(FromCp932(rules_.title_text));
     CheckBox3->setChecked(rules_.same_id_rule);
     EnableControls();
-    CentreOverOwner(this);
+    CenterOverParent(this);
   }
   QDialog::showEvent(event);
 }

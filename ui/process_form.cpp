@@ -278,13 +278,13 @@ void TForm5::SetInputFiles(const std::vector<std::string>& files) {
 
 void TForm5::ShowInputs(int chosen) {
   ComboBox1->clear();
-  for (const std::string& input : inputs_) ComboBox1->addItem(QtPath(input));
+  for (const std::string& input : inputs_) ComboBox1->addItem(FromNative(input));
   ComboBox1->setCurrentIndex(chosen);
 }
 
 void TForm5::SetOutput(const std::string& native_path) {
   output_ = native_path;
-  StaticText1->setText(QtPath(native_path));
+  StaticText1->setText(FromNative(native_path));
 }
 
 void TForm5::NormalizeField(QLineEdit* field, ProcessNumberField kind) {
@@ -301,7 +301,7 @@ void TForm5::EnableControls() {
   DateTimePicker2->setEnabled(enabled.date_pickers);
 }
 
-void TForm5::ShowRange() { StaticText2->setText(QtText(ProcessRangeDisplay(Settings()))); }
+void TForm5::ShowRange() { StaticText2->setText(FromCp932(ProcessRangeDisplay(Settings()))); }
 
 void TForm5::CheckBox1Click() {
   EnableControls();
@@ -324,11 +324,11 @@ void TForm5::Button1Click() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   PrepareLogDialog(dialog);
   if (last_output_choice_.empty()) {
-    dialog.setDirectory(QtPath(ProgramFolder().string()));
+    dialog.setDirectory(FromNative(ProgramFolder().string()));
   } else {
-    dialog.selectFile(QtPath(last_output_choice_));
+    dialog.selectFile(FromNative(last_output_choice_));
     if (!output_.empty())
-      dialog.setDirectory(QtPath(std::filesystem::path(output_).parent_path().string()));
+      dialog.setDirectory(FromNative(std::filesystem::path(output_).parent_path().string()));
   }
   const std::optional<std::string> path = ChosenFile(dialog);
   if (!path) return;
@@ -357,7 +357,7 @@ void TForm5::BitBtn3Click() {
     return ShowPlatformError(this, QString::fromUtf8(error.what()));
   } catch (const LogFormatError& error) {
     QApplication::restoreOverrideCursor();
-    return ShowPlatformError(this, QtPath(input) + QStringLiteral("(%1): ").arg(error.line()) +
+    return ShowPlatformError(this, FromNative(input) + QStringLiteral("(%1): ").arg(error.line()) +
                                        QString::fromUtf8(error.what()));
   }
   QApplication::restoreOverrideCursor();
@@ -372,7 +372,7 @@ ProcessResult TForm5::ProcessLogOutput(ProcessObserver& view) {
   DialogRunObserver observer(owner, view);
   ProcessResult result = tobrel::ProcessLogOutput(Settings(), clock_, observer, recount_list_);
   if (result.status == ProcessStatus::ReadFailed || result.status == ProcessStatus::WriteFailed)
-    ShowPlatformError(owner, QtText(result.message));
+    ShowPlatformError(owner, FromCp932(result.message));
   return result;
 }
 
@@ -381,7 +381,7 @@ void TForm5::showEvent(QShowEvent* event) {
     EnableControls();
     ShowRange();
     ComboBox1->setFocus();
-    CentreOverOwner(this);
+    CenterOverParent(this);
   }
   QDialog::showEvent(event);
 }
@@ -401,7 +401,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == StaticText1 && event->type() == QEvent::Drop) {
     const QList<QUrl> urls = static_cast<QDropEvent*>(event)->mimeData()->urls();
-    if (!urls.isEmpty() && urls.first().isLocalFile()) SetOutput(NativePath(urls.first().toLocalFile()));
+    if (!urls.isEmpty() && urls.first().isLocalFile()) SetOutput(ToNative(urls.first().toLocalFile()));
     return true;
   }
   if (event->type() == QEvent::FocusOut) {  // leaving a number field
@@ -413,7 +413,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && key->modifiers() == Qt::ShiftModifier && !Settings().input.empty()) {
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QtPath(Settings().input)));
+      QDesktopServices::openUrl(QUrl::fromLocalFile(FromNative(Settings().input)));
       return true;
     }
   }

@@ -8,12 +8,12 @@ namespace tobrel {
 namespace {
 
 using testing::ShellLinkBytes;
-using testing::ShellLinkSpec;
+using testing::ShellLinkLayout;
 
 TEST(ShellLink, ReadsTheLocalPath) {
   static const struct {
     const char* what;
-    ShellLinkSpec spec;
+    ShellLinkLayout layout;
     const char* expected;
   } cases[] = {
       {"ANSI path after an item ID list", {.base_path = "C:\\AC97\\AirCraft.exe"},
@@ -27,11 +27,11 @@ TEST(ShellLink, ReadsTheLocalPath) {
        "C:\\WIDE\\A.exe"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ReadShellLinkTarget(ShellLinkBytes(c.spec)), std::optional<std::string>(c.expected))
+    EXPECT_EQ(ReadShellLinkTarget(ShellLinkBytes(c.layout)), std::optional<std::string>(c.expected))
         << c.what;
 
   // An ANSI path is code page 932.
-  const ShellLinkSpec japanese{.base_path = testing::S("C:\\ｴｱｸﾗﾌﾄ\\表\\AirCraft.exe")};
+  const ShellLinkLayout japanese{.base_path = testing::S("C:\\ｴｱｸﾗﾌﾄ\\表\\AirCraft.exe")};
   EXPECT_EQ(ReadShellLinkTarget(ShellLinkBytes(japanese)), "C:\\ｴｱｸﾗﾌﾄ\\表\\AirCraft.exe");
 }
 

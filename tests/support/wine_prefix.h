@@ -65,7 +65,7 @@ class WinePrefixBuilder {
 };
 
 // What a shell link written by ShellLinkBytes holds.
-struct ShellLinkSpec {
+struct ShellLinkLayout {
   std::string base_path = {};   // LocalBasePath, CP932
   std::string suffix = {};      // CommonPathSuffix, CP932
   bool unicode_paths = false;   // also the Unicode offsets (header size 0x24)
@@ -99,25 +99,25 @@ inline std::string Utf16(std::string_view ascii) {
 // The bytes of a shell link file after the documented layout: the 0x4C-byte
 // header with the link class identifier, an optional item ID list, the
 // LinkInfo structure with a volume ID and the paths, and the terminal block.
-inline std::string ShellLinkBytes(const ShellLinkSpec& spec) {
+inline std::string ShellLinkBytes(const ShellLinkLayout& layout) {
   using namespace shell_link_detail;
   std::string out;
   PutU32(out, 0x4C);
   out += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
-  PutU32(out, (spec.id_list ? 0x1 : 0) | 0x2);  // LinkFlags: HasLinkTargetIDList, HasLinkInfo
+  PutU32(out, (layout.id_list ? 0x1 : 0) | 0x2);  // LinkFlags: HasLinkTargetIDList, HasLinkInfo
   out.resize(0x4C, '\0');                      // attributes, times, size, icon, show, hot key
-  if (spec.id_list) {
+  if (layout.id_list) {
     const std::string item = std::string("\x14\x00\x1F\x50", 4) + std::string(16, '\x07');  // one root item
     PutU16(out, static_cast<std::uint16_t>(item.size() + 2));
     out += item;
     PutU16(out, 0);  // the terminal item ID
   }
 
-  const std::uint32_t header_size = spec.unicode_paths ? 0x24 : 0x1C;
+  const std::uint32_t header_size = layout.unicode_paths ? 0x24 : 0x1C;
   std::string info(header_size, '\0');
   SetU32(info, 4, header_size);
-  SetU32(info, 8, spec.network ? 0x2 : 0x1);
-  if (spec.network) {
+  SetU32(info, 8, layout.network ? 0x2 : 0x1);
+  if (layout.network) {
     SetU32(info, 0x14, static_cast<std::uint32_t>(info.size()));  // CommonNetworkRelativeLink
     std::string link;
     PutU32(link, 0);  // size, set below
@@ -139,17 +139,17 @@ inline std::string ShellLinkBytes(const ShellLinkSpec& spec) {
     volume += '\0';
     info += volume;
     SetU32(info, 0x10, static_cast<std::uint32_t>(info.size()));  // LocalBasePath
-    info += spec.base_path;
+    info += layout.base_path;
     info += '\0';
   }
   SetU32(info, 0x18, static_cast<std::uint32_t>(info.size()));  // CommonPathSuffix
-  info += spec.suffix;
+  info += layout.suffix;
   info += '\0';
-  if (spec.unicode_paths && !spec.network) {
+  if (layout.unicode_paths && !layout.network) {
     SetU32(info, 0x1C, static_cast<std::uint32_t>(info.size()));
-    info += Utf16(spec.unicode_base_path.empty() ? spec.base_path : spec.unicode_base_path);
+    info += Utf16(layout.unicode_base_path.empty() ? layout.base_path : layout.unicode_base_path);
     SetU32(info, 0x20, static_cast<std::uint32_t>(info.size()));
-    info += Utf16(spec.suffix);
+    info += Utf16(layout.suffix);
   }
   SetU32(info, 0, static_cast<std::uint32_t>(info.size()));
   out += info;

@@ -84,7 +84,7 @@ void TestTExpMesForm::rowsAndCountOnShowing() {
   TExpMesForm form(store_, &owner_);
   form.show();
   QCOMPARE(form.windowTitle(), U("集計から除外した発言の確認 一覧"));
-  QCOMPARE(form.pos(), CentredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
+  QCOMPARE(form.pos(), CenteredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
   const QStringList headings = {U("室"), U("番号"), U("種別"), U("ID"), U("ﾊﾝﾄﾞﾙ"), U("題名")};
   const int widths[] = {24, 48, 48, 72, 100, 216};
   for (int column = 0; column < 6; ++column) {

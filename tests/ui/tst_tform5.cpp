@@ -122,7 +122,7 @@ void TestTForm5::defaultsOnShowing() {
   form.show();
   QVERIFY(QTest::qWaitForWindowActive(&form));
   QCOMPARE(form.windowTitle(), U("Tobrel ログ加工出力 設定"));
-  QCOMPARE(form.pos(), CentredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
+  QCOMPARE(form.pos(), CenteredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
   auto* inputs = Child<QComboBox>(form, "ComboBox1");
   QCOMPARE(inputs->count(), 2);
   QCOMPARE(inputs->itemText(0), U("/logs/A.log"));
@@ -215,14 +215,14 @@ void TestTForm5::inputListAndAddedFile() {
   form.show();
   ModalScript script;
   script.Then<QFileDialog>([this](QFileDialog* dialog) {
-    TypeFileName(dialog, QtPath(log_));
+    TypeFileName(dialog, FromNative(log_));
   });
   Child<QPushButton>(form, "Button2")->click();
   QVERIFY(script.Done());
   auto* inputs = Child<QComboBox>(form, "ComboBox1");
   QCOMPARE(inputs->count(), 3);
   QCOMPARE(inputs->itemText(2), U("/zz/last.log"));
-  QCOMPARE(inputs->currentText(), QtPath(log_));
+  QCOMPARE(inputs->currentText(), FromNative(log_));
   QCOMPARE(form.Settings().input, log_);
   // The next opening gets the window's list afresh and an empty output field.
   DropFile(form, U("/out/x.log"));
@@ -254,10 +254,10 @@ void TestTForm5::okRunsTheProcessing() {
         Child<QPushButton>(*shown, "Button1")->click();  // "参照"
       })
       .Then<QFileDialog>([&output](QFileDialog* dialog) {
-        TypeFileName(dialog, QtPath(output));
+        TypeFileName(dialog, FromNative(output));
       })
       .Then<TForm5>([&button](TForm5* shown) {
-        QCOMPARE(Child<QLabel>(*shown, "StaticText1")->text(), QtPath(shown->Settings().output));
+        QCOMPARE(Child<QLabel>(*shown, "StaticText1")->text(), FromNative(shown->Settings().output));
         shown->findChild<QPushButton*>(button)->click();
       });
   // Steps 1 and 3 act on the same dialog: let the file dialog close between them.
@@ -266,7 +266,7 @@ void TestTForm5::okRunsTheProcessing() {
   QVERIFY(script.Done());
   QCOMPARE(form.Settings().output, output);
   if (closed != QDialog::Accepted) {  // the window runs nothing
-    QVERIFY(!QFile::exists(QtPath(output)));
+    QVERIFY(!QFile::exists(FromNative(output)));
     return;
   }
   Recorder view;
@@ -277,7 +277,7 @@ void TestTForm5::okRunsTheProcessing() {
   expected.push_back("");
   expected.push_back(S(".....終了！"));
   QCOMPARE(view.lines, expected);
-  QCOMPARE(view.lines.front(), Cp932Text(QtPath(log_)) + S(" を"));
+  QCOMPARE(view.lines.front(), ToCp932(FromNative(log_)) + S(" を"));
 }
 
 void TestTForm5::refusals_data() {
@@ -297,7 +297,7 @@ void TestTForm5::refusals() {
   form.SetInputFiles({log_});
   form.show();
   if (input) Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
-  if (!output.isEmpty()) DropFile(form, output == U("(input)") ? QtPath(log_) : output);
+  if (!output.isEmpty()) DropFile(form, output == U("(input)") ? FromNative(log_) : output);
   form.accept();
   QString shown;
   ModalScript script;
@@ -330,7 +330,7 @@ void TestTForm5::logInformation() {
   Child<QPushButton>(form, "BitBtn3")->click();
   QVERIFY(script.Done());
   QStringList expected;
-  for (const std::string& line : LogInformationLines(log_)) expected << QtText(line);
+  for (const std::string& line : LogInformationLines(log_)) expected << FromCp932(line);
   QCOMPARE(shown, expected.join('\n'));
   QVERIFY(shown.contains(U("2 Articles")));
   form.reject();

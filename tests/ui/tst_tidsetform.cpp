@@ -105,7 +105,7 @@ void TestTIDSetForm::centredOverOwner() {
   QFETCH(QRect, owner);
   QFETCH(QSize, dialog);
   QFETCH(QPoint, expected);
-  QCOMPARE(CentredTopLeft(owner, dialog), expected);
+  QCOMPARE(CenteredTopLeft(owner, dialog), expected);
 }
 
 void TestTIDSetForm::shownAsTheCallerSetsIt() {
@@ -116,7 +116,7 @@ void TestTIDSetForm::shownAsTheCallerSetsIt() {
   QCOMPARE(form.windowTitle(), U("除外ＩＤの設定"));
   QCOMPARE(Memo(form)->toolTip(), U("ログの読み込み時に集計から除外するIDを1行に一つ記載"));
   QCOMPARE(Memo(form)->toPlainText(), U("ABC00001\nXYZ00002\n"));
-  QCOMPARE(form.pos(), CentredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
+  QCOMPARE(form.pos(), CenteredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
   QCOMPARE(form.findChild<QPushButton*>("BitBtn1")->text(), U("&OK"));
   QCOMPARE(form.findChild<QPushButton*>("BitBtn1")->toolTip(), U("これで設定"));
   QCOMPARE(form.findChild<QPushButton*>("BitBtn2")->text(), U("&Cancel"));
@@ -182,7 +182,7 @@ void TestTIDSetForm::openSaveAndSaveAs() {
     QVERIFY(script.Done());
   }
   QCOMPARE(form.Lines(), (Lines{"ABC00001", "ABC00002 " + S("主催者")}));
-  QCOMPARE(QtPath(form.Files().current->string()), opened);
+  QCOMPARE(FromNative(form.Files().current->string()), opened);
 
   // "名前をつけて保存": a new file; the current file stays.
   Memo(form)->moveCursor(QTextCursor::End);
@@ -194,7 +194,7 @@ void TestTIDSetForm::openSaveAndSaveAs() {
     QVERIFY(script.Done());
   }
   QCOMPARE(ReadAll(copy), "ABC00001\r\nABC00002 " + S("主催者") + "\r\nABC00003\r\n");
-  QCOMPARE(QtPath(form.Files().current->string()), opened);
+  QCOMPARE(FromNative(form.Files().current->string()), opened);
 
   // "新規作成" empties the text and keeps the file; "上書き保存" writes to the
   // file that was opened, without asking.

@@ -105,7 +105,7 @@ void TestTOmittMesForm::showsTheRules() {
   TOmittMesForm form(rules, &owner_);
   form.show();
   QCOMPARE(form.windowTitle(), U("読込／集計時に集計から除外する発言の設定"));
-  QCOMPARE(form.pos(), CentredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
+  QCOMPARE(form.pos(), CenteredTopLeft(owner_.frameGeometry(), form.frameGeometry().size()));
   QCOMPARE(Child<QCheckBox>(form, "CheckBox1")->isChecked(), id_rule);
   QCOMPARE(Child<QCheckBox>(form, "CheckBox1")->text(), U("集計対象から除外するﾕｰｻﾞｰID(&I)"));
   QCOMPARE(Child<QCheckBox>(form, "CheckBox2")->isChecked(), title_rule);
@@ -289,10 +289,10 @@ void TestTOmittMesForm::titlePatternOnOk() {
   QVERIFY(script.Done());
   QCOMPARE(shown, message);
   QVERIFY(!form.isVisible());  // closes in every case
-  QCOMPARE(QtText(rules.title_text), typed);
+  QCOMPARE(FromCp932(rules.title_text), typed);
   QCOMPARE(int(rules.title_mode), mode);
-  QVERIFY(rules.LineMatcher2.IsMatch(Cp932Text(matches)));
-  QVERIFY(!rules.LineMatcher2.IsMatch(Cp932Text(misses)));
+  QVERIFY(rules.LineMatcher2.IsMatch(ToCp932(matches)));
+  QVERIFY(!rules.LineMatcher2.IsMatch(ToCp932(misses)));
 }
 
 void TestTOmittMesForm::pairEditorKeepsItsOwnFiles() {
