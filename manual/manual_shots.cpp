@@ -8,9 +8,13 @@
 // folder under the temporary folder, so that their paths are the same on
 // every machine.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLineEdit>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <cstdio>
@@ -33,6 +37,7 @@
 #include "ui/main_window.h"
 #include "ui/omitt_mes_form.h"
 #include "ui/process_form.h"
+#include "ui/range_page.h"
 
 using namespace tobrel;
 using tobrel::testing::GlobalDat;
@@ -100,12 +105,30 @@ void BuildPrefix(const WinePrefixBuilder& prefix, const std::string& sample) {
   prefix.SetTime(forum + "Mes_02.LOG", 1997, 3, 1, 23, 40);
   prefix.SetTime(forum + "Mes_03.LOG", 1997, 2, 27, 8, 5);
   prefix.SetTime(forum + "AR_00001.LOG", 1996, 12, 31, 18, 0);
+  prefix.SetTime(forum + "MES.LOG", 1997, 3, 2, 21, 15);
+  prefix.SetTime(forum + "ARLIST.DAT", 1997, 1, 5, 10, 30);
   prefix.Write("drive_c/AC97/LOG/FTRAVEL/Mes_01.LOG", sample);
+}
+
+// The offscreen platform says for every window that it cannot size it to
+// its hints; nothing the pictures need.
+void QuietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+  if (type == QtFatalMsg) std::abort();
+}
+
+// Selects the row of `list` whose first column is `name`.
+void SelectRow(QTreeWidget* list, const QString& name) {
+  if (!list) return;
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (list->topLevelItem(i)->text(0) == name) list->topLevelItem(i)->setSelected(true);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  qInstallMessageHandler(QuietOffscreen);
   QApplication app(argc, argv);
   if (argc != 3) {
     std::fprintf(stderr, "usage: tobrel-manual-shots OUT_FOLDER SAMPLE_LOG\n");
@@ -125,7 +148,7 @@ int main(int argc, char* argv[]) {
   WindowEnvironment environment;
   environment.startup.program_path = home + "/tobrel";
   environment.startup.settings_path = home + "/TOBREL.INI";
-  environment.startup.arguments = {log, forum + "/Mes_02.LOG"};
+  environment.startup.arguments = {log, forum + "/Mes_02.LOG", forum + "/Mes_03.LOG"};
   environment.startup.today = Today();
   environment.startup.screen_width = 1024;
   environment.startup.screen_height = 768;
@@ -139,7 +162,7 @@ int main(int argc, char* argv[]) {
   window.resize(window.width(), 600);
   shooter.Save(&window, "main_start");
 
-  window.Candidates().CheckAll(true);
+  window.Candidates().SetChecked(0, true);
   window.ReadCheckedFiles();
   const struct {
     TallyKind kind;
@@ -147,18 +170,27 @@ int main(int argc, char* argv[]) {
   } pages[] = {{TallyKind::Count, "main_count"},     {TallyKind::Quote, "main_quote"},
                {TallyKind::Comment, "main_comment"}, {TallyKind::Stats, "main_stats"},
                {TallyKind::Month, "main_month"}};
+  // The months of the sample log, as the report examples of the manual take them.
+  const struct {
+    const char* name;
+    int value;
+  } months[] = {{"FromYear", 1995}, {"FromMonth", 12}, {"ToYear", 1996}, {"ToMonth", 1}};
+  for (const auto& month : months)
+    if (auto* spin = window.findChild<QSpinBox*>(month.name)) spin->setValue(month.value);
   for (const auto& page : pages) {
     window.SelectTallyPage(page.kind);
     window.RunTally();
     shooter.Save(&window, page.name);
   }
-  // The target range page of the file pages.
+  // The target range page whole, without the scrolling of its small place.
+  window.SelectTallyPage(TallyKind::Count);
   for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
     for (int i = 0; i < tabs->count(); ++i)
       if (tabs->tabText(i) == QStringLiteral("集計期間")) tabs->setCurrentIndex(i);
-  window.SelectTallyPage(TallyKind::Count);
-  window.RunTally();
-  shooter.Save(&window, "main_range");
+  auto* range = window.findChild<RangePage*>();
+  QCheckBox* use_rules = range ? range->findChild<QCheckBox*>("CheckBox11") : nullptr;
+  if (use_rules) use_rules->setChecked(true);
+  if (auto* area = range ? range->findChild<QScrollArea*>() : nullptr) shooter.Save(area->widget(), "page_range");
 
   {
     TACLogFrm form(prefix.path(), &window);
@@ -167,10 +199,8 @@ int main(int argc, char* argv[]) {
     auto* forums = form.findChild<QTreeWidget*>("ListView1");
     if (forums && forums->topLevelItemCount() > 0) forums->setCurrentItem(forums->topLevelItem(0));
     auto* rooms = form.findChild<QTreeWidget*>("ListView2");
-    if (rooms && rooms->topLevelItemCount() > 1) {
-      rooms->topLevelItem(0)->setSelected(true);
-      rooms->topLevelItem(1)->setSelected(true);
-    }
+    SelectRow(rooms, QStringLiteral("Mes_01.LOG"));
+    SelectRow(rooms, QStringLiteral("Mes_02.LOG"));
     shooter.Save(&form, "dialog_aircraft");
   }
   {
@@ -178,8 +208,7 @@ int main(int argc, char* argv[]) {
     form.SetRemembered({forum});
     form.show();
     Settle(500);
-    if (auto* files = form.findChild<QTreeWidget*>("ListView1"); files && files->topLevelItemCount() > 0)
-      files->topLevelItem(0)->setSelected(true);
+    SelectRow(form.findChild<QTreeWidget*>("ListView1"), QStringLiteral("Mes_01.LOG"));
     shooter.Save(&form, "dialog_folder_list");
   }
   {
@@ -188,10 +217,11 @@ int main(int argc, char* argv[]) {
     rules.id_rule = true;
     rules.ExcludedIds = {"NBN08841"};
     rules.title_rule = true;
-    rules.title_text = S("^宣伝");
+    rules.title_text = "^Re:";
     TOmittMesForm form(rules, &window);
     form.show();
     shooter.Save(&form, "dialog_exclusion");
+    form.accept();  // compiles the title pattern into the rules
   }
   {
     TIDSetForm form(&window);
@@ -201,7 +231,8 @@ int main(int argc, char* argv[]) {
     shooter.Save(&form, "dialog_id_list");
   }
   {
-    // Read again under the rules, so that the list of excluded postings fills.
+    // Read again under the rules, so that the list of excluded postings fills
+    // with postings left out by ID and by title.
     window.ClearReadData();
     window.ReadCheckedFiles();
     TExpMesForm form(window.Store(), &window);
@@ -213,6 +244,12 @@ int main(int argc, char* argv[]) {
     TForm5 form(clock, &window);
     form.SetInputFiles({log, forum + "/Mes_02.LOG"});
     form.show();
+    // What choosing the first log and an output file shows.
+    if (auto* inputs = form.findChild<QComboBox*>("ComboBox1")) inputs->setCurrentIndex(0);
+    if (auto* output = form.findChild<QLabel*>("StaticText1"))
+      output->setText(QString::fromStdString(forum + "/Mes_01_part.LOG"));
+    for (const char* box : {"CheckBox5", "CheckBox7"})
+      if (auto* check = form.findChild<QCheckBox*>(box)) check->setChecked(true);
     shooter.Save(&form, "dialog_process");
   }
   {
