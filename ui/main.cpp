@@ -35,6 +35,7 @@ int main(int argc, char* argv[]) {
   }
   environment.startup.window_width = 632;
   environment.startup.home_folder = QDir::homePath().toStdString();
+  environment.source_docs = TOBREL_SOURCE_DOCS;
 
   TForm1 window(environment);
   QObject::connect(&instance, &SingleInstance::FilesReceived, &window,

@@ -472,7 +472,7 @@ void TForm1::EditExternalEditorSettings() {
 
 void TForm1::ShowHelp() {
   const std::vector<std::filesystem::path> candidates =
-      ManualCandidates(environment_.startup.program_path, TOBREL_SOURCE_DOCS);
+      ManualCandidates(environment_.startup.program_path, environment_.source_docs);
   const std::filesystem::path manual = FindManual(candidates);
   if (manual.empty()) {
     ShowMessage(QStringLiteral("ヘルプファイルが見つかりません: ") + FromNative(candidates.front().string()));
