@@ -15,6 +15,7 @@ packages=(
   qt6-qpa-plugins                   # Qt's platforms: offscreen for the view's tests, xcb
   fontconfig fonts-ipafont-gothic   # the fixed-pitch Japanese font and its lookup
   xvfb xauth                        # a display for screenshots of the window
+  desktop-file-utils                # checks the installed desktop entry
 )
 
 missing_of() {

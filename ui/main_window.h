@@ -43,6 +43,9 @@ class TForm5;
 struct WindowEnvironment {
   StartupInputs startup;
   std::shared_ptr<const Clock> clock;  // the system clock when empty
+  // The docs/ folder of the source checkout, where Help looks for the manual
+  // last (ui/manual_location.h); empty: not looked for.
+  std::filesystem::path source_docs;
 };
 
 class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgress {

@@ -32,6 +32,7 @@
 #include "tally/quote_pattern_change.h"
 #include "ui/edit_opt_form.h"
 #include "ui/main_window.h"
+#include "ui/manual_location.h"
 #include "ui/month_page.h"
 #include "ui/qt_text.h"
 #include "ui/range_page.h"
@@ -470,15 +471,14 @@ void TForm1::EditExternalEditorSettings() {
 }
 
 void TForm1::ShowHelp() {
-  // The manual lies beside the program: tobrel.html.
-  const std::filesystem::path program = environment_.startup.program_path;
-  const QString manual = FromNative(program.parent_path().string()) + "/" +
-                         FromNative(program.stem().string()) + ".html";
-  if (!QFileInfo(manual).isFile()) {
-    ShowMessage(QStringLiteral("ヘルプファイルが見つかりません: ") + manual);
+  const std::vector<std::filesystem::path> candidates =
+      ManualCandidates(environment_.startup.program_path, environment_.source_docs);
+  const std::filesystem::path manual = FindManual(candidates);
+  if (manual.empty()) {
+    ShowMessage(QStringLiteral("ヘルプファイルが見つかりません: ") + FromNative(candidates.front().string()));
     return;
   }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(FromNative(manual.string())));
 }
 
 void TForm1::ShowAbout() {

@@ -1,0 +1,110 @@
+# cmake -DBUILD=dir -DDESTDIR=dir -DUI=ON|OFF [-DVALIDATE=desktop-file-validate]
+#       [-DGROFF=groff] -P CheckInstall.cmake
+#
+# Installs the build tree BUILD with the prefix /usr into the empty folder
+# DESTDIR and checks what a desktop needs of it: both programs, the desktop
+# entry (valid, its program and icon installed), the icon, the manual where
+# the window's Help looks for it with every link and picture of it present,
+# and the manual page of tobrel-cli (clean under groff's warnings).
+cmake_minimum_required(VERSION 3.25)
+
+set(failures "")
+macro(fail text)
+  string(APPEND failures "\n  ${text}")
+endmacro()
+
+file(REMOVE_RECURSE ${DESTDIR})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${DESTDIR}
+                        ${CMAKE_COMMAND} --install ${BUILD} --prefix /usr
+                OUTPUT_QUIET RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${errors}")
+endif()
+set(root ${DESTDIR}/usr)
+
+set(programs tobrel-cli)
+if(UI)
+  list(APPEND programs tobrel)
+endif()
+foreach(program IN LISTS programs)
+  execute_process(COMMAND test -f ${root}/bin/${program} -a -x ${root}/bin/${program}
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    fail("bin/${program} is not an installed program")
+  endif()
+endforeach()
+
+if(UI)
+  set(entry ${root}/share/applications/tobrel.desktop)
+  if(NOT EXISTS ${entry})
+    fail("share/applications/tobrel.desktop is missing")
+  else()
+    if(VALIDATE)
+      execute_process(COMMAND ${VALIDATE} ${entry} RESULT_VARIABLE status
+                      OUTPUT_VARIABLE said ERROR_VARIABLE said)
+      if(NOT status EQUAL 0 OR said)
+        fail("desktop-file-validate: ${said}")
+      endif()
+    else()
+      message(WARNING "desktop-file-validate not found: the desktop entry is not validated")
+    endif()
+    file(STRINGS ${entry} exec REGEX "^Exec=")
+    file(STRINGS ${entry} icon REGEX "^Icon=")
+    string(REGEX REPLACE "^Exec=([^ ]+).*" "\\1" exec "${exec}")
+    string(REGEX REPLACE "^Icon=" "" icon "${icon}")
+    if(NOT exec IN_LIST programs)
+      fail("the desktop entry starts '${exec}', which is not installed")
+    endif()
+    if(NOT EXISTS ${root}/share/icons/hicolor/scalable/apps/${icon}.svg)
+      fail("the desktop entry's icon '${icon}' is not in share/icons/hicolor/scalable/apps")
+    endif()
+  endif()
+endif()
+
+# The manual, its links and pictures, and the anchors its own links name.
+set(docs ${root}/share/doc/tobrel)
+if(NOT EXISTS ${docs}/tobrel.html)
+  fail("share/doc/tobrel/tobrel.html is missing")
+else()
+  file(READ ${docs}/tobrel.html page)
+  string(REGEX MATCHALL "(href|src)=\"[^\"]*\"" links "${page}")
+  set(checked 0)
+  foreach(link IN LISTS links)
+    string(REGEX REPLACE "^(href|src)=\"([^\"]*)\"$" "\\2" target "${link}")
+    if(target MATCHES "^(https?|mailto):")
+      continue()
+    elseif(target MATCHES "^#(.*)")
+      set(anchor "${CMAKE_MATCH_1}")
+      if(NOT page MATCHES "id=\"${anchor}\"")
+        fail("the manual links to #${anchor}, which it does not hold")
+      endif()
+    elseif(NOT EXISTS ${docs}/${target} OR IS_DIRECTORY ${docs}/${target})
+      fail("the manual refers to ${target}, which is not installed beside it")
+    endif()
+    math(EXPR checked "${checked} + 1")
+  endforeach()
+  if(checked EQUAL 0)
+    fail("the manual has no links or pictures at all")
+  endif()
+  # Every picture installed is shown somewhere: a stale one would mislead.
+  file(GLOB pictures RELATIVE ${docs} ${docs}/images/*)
+  foreach(picture IN LISTS pictures)
+    if(NOT page MATCHES "src=\"${picture}\"")
+      fail("${picture} is installed but the manual does not show it")
+    endif()
+  endforeach()
+endif()
+
+set(man ${root}/share/man/man1/tobrel-cli.1)
+if(NOT EXISTS ${man})
+  fail("share/man/man1/tobrel-cli.1 is missing")
+elseif(GROFF)
+  execute_process(COMMAND ${GROFF} -ww -man -z ${man} RESULT_VARIABLE status ERROR_VARIABLE said)
+  if(NOT status EQUAL 0 OR said)
+    fail("groff -ww -man: ${said}")
+  endif()
+endif()
+
+if(failures)
+  message(FATAL_ERROR "The installed tree in ${DESTDIR} is not complete:${failures}")
+endif()

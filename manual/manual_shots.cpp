@@ -1,0 +1,280 @@
+// tobrel-manual-shots OUT_FOLDER SAMPLE_LOG: the pictures of the user
+// manual. Opens the main window with the sample log, reads it, runs each
+// tally and saves a picture of the window per tally page, then opens every
+// dialog with sample contents and saves a picture of each, all as PNG files
+// in OUT_FOLDER. It runs on Qt's offscreen platform with a fixed date and
+// a fresh settings folder, so the pictures do not depend on who makes them.
+// The logs and the communication program's folders shown lie in a fixed
+// folder under the temporary folder, so that their paths are the same on
+// every machine.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "exclusion/exclusion_dialog.h"
+#include "platform/clock.h"
+#include "platform/date_time.h"
+#include "settings/settings_file.h"
+#include "support/aircraft_prefix.h"
+#include "ui/about_box.h"
+#include "ui/ac_log_form.h"
+#include "ui/edit_opt_form.h"
+#include "ui/exp_mes_form.h"
+#include "ui/file_select_form.h"
+#include "ui/id_set_form.h"
+#include "ui/main_window.h"
+#include "ui/omitt_mes_form.h"
+#include "ui/process_form.h"
+#include "ui/range_page.h"
+
+using namespace tobrel;
+using tobrel::testing::GlobalDat;
+using tobrel::testing::RoomLine;
+using tobrel::testing::S;
+using tobrel::testing::WinePrefixBuilder;
+
+namespace {
+
+DateTime Today() { return *EncodeDateTime({2026, 12, 10, 12, 0, 0}); }
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Lets the window system lay out and paint, and folder models fill.
+void Settle(int milliseconds = 200) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+class Shooter {
+ public:
+  explicit Shooter(QString folder) : folder_(std::move(folder)) {}
+  bool ok() const { return ok_; }
+
+  void Save(QWidget* widget, const char* name) {
+    Settle();
+    const QString path = folder_ + "/" + name + ".png";
+    if (!widget->grab().save(path)) {
+      std::fprintf(stderr, "tobrel-manual-shots: cannot write %s\n", qPrintable(path));
+      ok_ = false;
+    }
+  }
+
+ private:
+  QString folder_;
+  bool ok_ = true;
+};
+
+// A Wine prefix with a communication program installed in C:\AC97 and its
+// logs under C:\AC97\LOG: two forums, room logs that hold the sample log,
+// the room index and an archive.
+void BuildPrefix(const WinePrefixBuilder& prefix, const std::string& sample) {
+  prefix.Write("user.reg",
+               "WINE REGISTRY Version 2\n"
+               "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
+               "@=\"{1}\"\n"
+               "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
+               "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+  prefix.Write("drive_c/AC97/AirCraft.exe", "MZ");
+  prefix.Write("drive_c/AC97/Global.Dat", GlobalDat("C:\\AC97\\LOG"));
+  prefix.Write("drive_c/AC97/FLIST.DAT", S("パソコン通信フォーラム FPCTSU nifty:FPCTSU\r\n"
+                                           "旅と写真のフォーラム FTRAVEL nifty:FTRAVEL\r\n"));
+  const std::string forum = "drive_c/AC97/LOG/FPCTSU/";
+  prefix.Write(forum + "MES.LOG", S("番号　発言 (未読) 　最新　　会議室名\r\n") +
+                                      RoomLine(" 1", "総合案内") + RoomLine(" 2", "雑談の部屋") +
+                                      RoomLine(" 3", "質問と回答"));
+  prefix.Write(forum + "ARLIST.DAT", S("1,N,AR_00001.LOG,\"1996年の過去ログ\"\r\n"));
+  const char* const files[] = {"Mes_01.LOG", "Mes_02.LOG", "Mes_03.LOG", "AR_00001.LOG"};
+  for (const char* file : files) prefix.Write(forum + file, sample);
+  prefix.SetTime(forum + "Mes_01.LOG", 1997, 3, 2, 21, 15);
+  prefix.SetTime(forum + "Mes_02.LOG", 1997, 3, 1, 23, 40);
+  prefix.SetTime(forum + "Mes_03.LOG", 1997, 2, 27, 8, 5);
+  prefix.SetTime(forum + "AR_00001.LOG", 1996, 12, 31, 18, 0);
+  prefix.SetTime(forum + "MES.LOG", 1997, 3, 2, 21, 15);
+  prefix.SetTime(forum + "ARLIST.DAT", 1997, 1, 5, 10, 30);
+  prefix.Write("drive_c/AC97/LOG/FTRAVEL/Mes_01.LOG", sample);
+}
+
+// The offscreen platform says for every window that it cannot size it to
+// its hints; nothing the pictures need.
+void QuietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+  if (type == QtFatalMsg) std::abort();
+}
+
+// Selects the row of `list` whose first column is `name`.
+void SelectRow(QTreeWidget* list, const QString& name) {
+  if (!list) return;
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (list->topLevelItem(i)->text(0) == name) list->topLevelItem(i)->setSelected(true);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  qInstallMessageHandler(QuietOffscreen);
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: tobrel-manual-shots OUT_FOLDER SAMPLE_LOG\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+  const std::string sample_bytes = ReadBytes(argv[2]);
+
+  WinePrefixBuilder prefix("tobrel-manual");
+  BuildPrefix(prefix, sample_bytes);
+  const std::string forum = prefix.Native("drive_c/AC97/LOG/FPCTSU");
+  const std::string log = forum + "/Mes_01.LOG";
+  const std::string home = prefix.Native("home");
+  std::filesystem::create_directories(home);
+
+  WindowEnvironment environment;
+  environment.startup.program_path = home + "/tobrel";
+  environment.startup.settings_path = home + "/TOBREL.INI";
+  environment.startup.arguments = {log, forum + "/Mes_02.LOG", forum + "/Mes_03.LOG"};
+  environment.startup.today = Today();
+  environment.startup.screen_width = 1024;
+  environment.startup.screen_height = 768;
+  environment.startup.window_width = 632;
+  environment.startup.home_folder = home;
+  environment.clock = std::make_shared<FixedClock>(Today());
+
+  Shooter shooter(out);
+  TForm1 window(environment);
+  window.show();
+  window.resize(window.width(), 600);
+  shooter.Save(&window, "main_start");
+
+  window.Candidates().SetChecked(0, true);
+  window.ReadCheckedFiles();
+  const struct {
+    TallyKind kind;
+    const char* name;
+  } pages[] = {{TallyKind::Count, "main_count"},     {TallyKind::Quote, "main_quote"},
+               {TallyKind::Comment, "main_comment"}, {TallyKind::Stats, "main_stats"},
+               {TallyKind::Month, "main_month"}};
+  // The months of the sample log, as the report examples of the manual take them.
+  const struct {
+    const char* name;
+    int value;
+  } months[] = {{"FromYear", 1995}, {"FromMonth", 12}, {"ToYear", 1996}, {"ToMonth", 1}};
+  for (const auto& month : months)
+    if (auto* spin = window.findChild<QSpinBox*>(month.name)) spin->setValue(month.value);
+  for (const auto& page : pages) {
+    window.SelectTallyPage(page.kind);
+    window.RunTally();
+    shooter.Save(&window, page.name);
+  }
+  // The find dialog runs in its own loop: it is taken from a timer inside
+  // that loop, then searches for a handle in the monthly report.
+  QTimer::singleShot(100, &window, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (auto* text = dialog->findChild<QLineEdit*>("FindText")) text->setText(QStringLiteral("ねこまる"));
+    shooter.Save(dialog, "dialog_find");
+    dialog->accept();
+  });
+  if (QAction* find = window.findChild<QAction*>("ToolButton25Click")) find->trigger();
+  shooter.Save(&window, "main_found");
+
+  // The target range page whole, without the scrolling of its small place.
+  window.SelectTallyPage(TallyKind::Count);
+  for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
+    for (int i = 0; i < tabs->count(); ++i)
+      if (tabs->tabText(i) == QStringLiteral("集計期間")) tabs->setCurrentIndex(i);
+  auto* range = window.findChild<RangePage*>();
+  QCheckBox* use_rules = range ? range->findChild<QCheckBox*>("CheckBox11") : nullptr;
+  if (use_rules) use_rules->setChecked(true);
+  if (auto* area = range ? range->findChild<QScrollArea*>() : nullptr) shooter.Save(area->widget(), "page_range");
+
+  {
+    TACLogFrm form(prefix.path(), &window);
+    form.SetRemembered({});
+    form.show();
+    auto* forums = form.findChild<QTreeWidget*>("ListView1");
+    if (forums && forums->topLevelItemCount() > 0) forums->setCurrentItem(forums->topLevelItem(0));
+    auto* rooms = form.findChild<QTreeWidget*>("ListView2");
+    SelectRow(rooms, QStringLiteral("Mes_01.LOG"));
+    SelectRow(rooms, QStringLiteral("Mes_02.LOG"));
+    shooter.Save(&form, "dialog_aircraft");
+  }
+  {
+    TFileSelectFrm form(prefix.path(), FolderListSettings{}, &window);
+    form.SetRemembered({forum});
+    form.show();
+    Settle(500);
+    SelectRow(form.findChild<QTreeWidget*>("ListView1"), QStringLiteral("Mes_01.LOG"));
+    shooter.Save(&form, "dialog_folder_list");
+  }
+  {
+    ExclusionRules& rules = window.Rules();
+    rules.master = true;
+    rules.id_rule = true;
+    rules.ExcludedIds = {"NBN08841"};
+    rules.title_rule = true;
+    rules.title_text = "^Re:";
+    TOmittMesForm form(rules, &window);
+    form.show();
+    shooter.Save(&form, "dialog_exclusion");
+    form.accept();  // compiles the title pattern into the rules
+  }
+  {
+    TIDSetForm form(&window);
+    form.SetTexts(ExcludedIdEditorTexts());
+    form.SetLines({"NBN08841", "IAE63352"});
+    form.show();
+    shooter.Save(&form, "dialog_id_list");
+  }
+  {
+    // Read again under the rules, so that the list of excluded postings fills
+    // with postings left out by ID and by title.
+    window.ClearReadData();
+    window.ReadCheckedFiles();
+    TExpMesForm form(window.Store(), &window);
+    form.show();
+    shooter.Save(&form, "dialog_excluded");
+  }
+  {
+    const FixedClock clock(Today());
+    TForm5 form(clock, &window);
+    form.SetInputFiles({log, forum + "/Mes_02.LOG"});
+    form.show();
+    // What choosing the first log and an output file shows.
+    if (auto* inputs = form.findChild<QComboBox*>("ComboBox1")) inputs->setCurrentIndex(0);
+    if (auto* output = form.findChild<QLabel*>("StaticText1"))
+      output->setText(QString::fromStdString(forum + "/Mes_01_part.LOG"));
+    for (const char* box : {"CheckBox5", "CheckBox7"})
+      if (auto* check = form.findChild<QCheckBox*>(box)) check->setChecked(true);
+    shooter.Save(&form, "dialog_process");
+  }
+  {
+    TEditOptForm form(window.Settings(), &window);
+    form.show();
+    shooter.Save(&form, "dialog_editor");
+  }
+  {
+    TAboutBox box(&window);
+    box.show();
+    shooter.Save(&box, "dialog_about");
+  }
+  return shooter.ok() ? 0 : 1;
+}
