@@ -29,9 +29,9 @@ void AppendPreviousMonth(const MonthlyEntry& entry, std::size_t month, MonthKey 
 }  // namespace
 
 DataTable MonthRankingDataTable(const std::vector<MonthlyEntry>& entries,
-                         const std::vector<std::uint32_t>& order, std::size_t month,
-                         const std::string& label, MonthKey key,
-                         const TallySettings& settings) {
+                                const std::vector<std::uint32_t>& order, std::size_t month,
+                                const std::string& label, MonthKey key,
+                                const TallySettings& settings) {
   const bool by_count = key == MonthKey::PostCount;
   DataTable table;
   table.header = HeaderRow({"年月", "順位"});

@@ -18,8 +18,9 @@ namespace tobrel {
 // before (empty in the first month or after a month without the key) and
 // its move ("▼" fell, "△" rose, "－" same).
 DataTable MonthRankingDataTable(const std::vector<MonthlyEntry>& entries,
-                         const std::vector<std::uint32_t>& order, std::size_t month,
-                         const std::string& label, MonthKey key, const TallySettings& settings);
+                                const std::vector<std::uint32_t>& order, std::size_t month,
+                                const std::string& label, MonthKey key,
+                                const TallySettings& settings);
 
 // The months of `entry`: one row per label; a month without postings has
 // empty rank cells and zero figures.

@@ -64,8 +64,8 @@ std::optional<std::string> MonthTobrel(const LogStore& store, const TallySetting
         WriteMonthTable(entries, order, month, labels[month], MonthKey::PostCount,
                         settings.hide_ids, report);
         if (tables)
-          tables->push_back(
-              MonthRankingDataTable(entries, order, month, labels[month], MonthKey::PostCount, settings));
+          tables->push_back(MonthRankingDataTable(entries, order, month, labels[month],
+                                                  MonthKey::PostCount, settings));
         break;
       }
       case MonthKind::ByChars: {
@@ -74,8 +74,8 @@ std::optional<std::string> MonthTobrel(const LogStore& store, const TallySetting
         WriteMonthTable(entries, order, month, labels[month], MonthKey::TotalChars,
                         settings.hide_ids, report);
         if (tables)
-          tables->push_back(
-              MonthRankingDataTable(entries, order, month, labels[month], MonthKey::TotalChars, settings));
+          tables->push_back(MonthRankingDataTable(entries, order, month, labels[month],
+                                                  MonthKey::TotalChars, settings));
         break;
       }
       case MonthKind::OneId:

@@ -3,9 +3,10 @@
 #include "tally/data_table.h"
 
 namespace tobrel {
-
 namespace {
+
 constexpr std::int32_t kLastFullRank = 100;
+
 }  // namespace
 
 std::vector<std::string> RankingHeader(bool hide_ids,

@@ -119,7 +119,8 @@ TEST(TableExport, CompactListingKeepsRankIdAndHandleBelowRank100) {
     ReportRequest request;
     request.settings.top100_only = true;
     request.settings.hide_ids = hide_ids;
-    ExpectTsvGolden(Export(store, request), hide_ids ? "count_top100_noid.tsv" : "count_top100.tsv");
+    ExpectTsvGolden(Export(store, request),
+                    hide_ids ? "count_top100_noid.tsv" : "count_top100.tsv");
   }
 }
 

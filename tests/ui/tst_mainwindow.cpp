@@ -248,7 +248,8 @@ void TestMainWindow::tablesSavedAsTsv() {
     QCOMPARE(message.text, QStringLiteral("集計結果がありません"));
     QVERIFY(!QFile::exists(folder.path() + "/none.tsv"));
   }
-  SetControls(*window, {"RadioGroup2=2", "CheckBox1", "CheckBox14", "CheckBox12", "CheckBoxDispID"});
+  SetControls(*window,
+              {"RadioGroup2=2", "CheckBox1", "CheckBox14", "CheckBox12", "CheckBoxDispID"});
   window->RunTally();
   const std::string expected =
       CliReport({"count", "--format", "tsv", "--order", "2", "--tables", "dz", "--top100",
