@@ -8,6 +8,7 @@
 #include "cli/reports.h"
 #include "cli/log_output_commands.h"
 #include "cli/rule_options.h"
+#include "cli/table_format.h"
 #include "cli/settings_defaults.h"
 #include "platform/cp932.h"
 
@@ -186,6 +187,10 @@ std::string CliHelpText() {
       "Output and environment:\n"
       "  -o FILE              write to FILE instead of standard output\n"
       "  --utf8               write UTF-8 with LF line ends (default: Shift-JIS, CR LF)\n"
+      "  --format text|tsv    text: the report (default); tsv: the tables of count,\n"
+      "                       quote, comment, stats or month as tab-separated values,\n"
+      "                       UTF-8 with LF, a header row per table, an empty line\n"
+      "                       between tables (columns: see the README)\n"
       "  --today YYYY/MM/DD   the date taken as today\n"
       "  --progress           progress texts on standard error\n"
       "  --help, --version\n"
@@ -237,6 +242,10 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         options.interway = true;
       } else if (arg == "--utf8") {
         options.utf8 = true;
+      } else if (arg == "--format") {
+        const auto text = value();
+        if (text != "text" && text != "tsv") return fail("--format needs text or tsv");
+        options.tsv = text == "tsv";
       } else if (arg == "--progress") {
         options.progress = true;
       } else if (arg == "--top100") {
@@ -352,6 +361,9 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     return fail("--order of comment needs a number from 0 to 2");
   if (options.missing && options.target.kind != TargetKind::ByNumber)
     return fail("--missing needs a number range");
+  if (options.tsv && !HasTables(options.report))
+    return fail("--format tsv needs a report with tables (count, quote, comment, stats, month); " +
+                options.report + " has none");
   return parse;
 }
 

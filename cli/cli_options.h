@@ -64,6 +64,7 @@ struct CliOptions {
   // Output and environment.
   std::string output;                // empty: standard output
   bool utf8 = false;
+  bool tsv = false;  // --format tsv: the report's tables as tab-separated UTF-8
   std::optional<DateTime> today;
   bool progress = false;
   std::string settings_file;  // --settings: its values are the defaults

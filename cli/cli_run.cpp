@@ -115,7 +115,8 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   std::ostream silent(&null_buffer);
   ReportContext context{options, store, *clock, options.progress ? err : silent};
   try {
-    const std::string text = JoinReportLines(report(context), options.utf8);
+    // Tab-separated tables are always UTF-8 with LF.
+    const std::string text = JoinReportLines(report(context), options.utf8 || options.tsv);
     // A run that failed leaves the -o file as it was.
     if (status == kExitDone || options.output.empty()) WriteReportText(text, options.output, out);
   } catch (const ReportRefused& refused) {

@@ -13,6 +13,7 @@
 #include "tally/report_request.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
+#include "tally/tsv_text.h"
 
 namespace tobrel {
 
@@ -39,14 +40,18 @@ class ProgressLines final : public TallyProgress {
 };
 
 // Runs `request` (its settings taken from the options) over the context's
-// store; throws ReportRefused with the tally's refusal.
+// store; throws ReportRefused with the tally's refusal. With --format tsv the
+// lines are those of the report's tables as tab-separated text.
 inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
   request.settings = TallySettingsFrom(context.options);
   // Every run reads afresh, so the comments are recounted.
   bool comments_recounted = false;
   ProgressLines progress(context.progress);
-  ReportOutcome outcome = MakeReport(context.store, request, comments_recounted, progress);
+  ReportTables tables;
+  ReportOutcome outcome = MakeReport(context.store, request, comments_recounted, progress,
+                                     context.options.tsv ? &tables : nullptr);
   if (outcome.refused) throw ReportRefused(*outcome.refused);
+  if (context.options.tsv) return TsvLines(tables);
   return std::move(outcome.lines);
 }
 

@@ -14,18 +14,6 @@ constexpr std::size_t kIdTableWidth = 68;
 constexpr std::size_t kPostingTableWidth = 76;
 constexpr int kAllPostingsRank = 50;
 
-// The last rank that is written: 30, 20 or 10; for All every poster, or
-// postings down to rank 50.
-int LastRank(CommentLimit limit, bool postings) {
-  switch (limit) {
-    case CommentLimit::Top30: return 30;
-    case CommentLimit::Top20: return 20;
-    case CommentLimit::Top10: return 10;
-    case CommentLimit::All: break;
-  }
-  return postings ? kAllPostingsRank : INT_MAX;
-}
-
 std::string Fixed3(double value, int width) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%*.3f", width, value);
@@ -52,6 +40,36 @@ std::string RateRow(const IdTallyRec& entry, bool hide_ids) {
 
 }  // namespace
 
+int LastCommentRank(CommentLimit limit, bool postings) {
+  switch (limit) {
+    case CommentLimit::Top30: return 30;
+    case CommentLimit::Top20: return 20;
+    case CommentLimit::Top10: return 10;
+    case CommentLimit::All: break;
+  }
+  return postings ? kAllPostingsRank : INT_MAX;
+}
+
+std::vector<RankedPosting> RankPostingsByComments(const std::vector<ArticleRec>& by_comments,
+                                                  const TargetTest& target, CommentLimit limit) {
+  // The in-range postings, in comment order, take competition ranks by
+  // CommentCount; the table ends before the first one ranked too low.
+  const int last_rank = LastCommentRank(limit, true);
+  std::vector<RankedPosting> ranked;
+  int position = 0;
+  int rank = 0;
+  const ArticleRec* previous = nullptr;
+  for (const ArticleRec& posting : by_comments) {
+    if (!target.InRange(posting)) continue;
+    ++position;
+    if (!previous || previous->CommentCount != posting.CommentCount) rank = position;
+    previous = &posting;
+    if (rank > last_rank) break;
+    ranked.push_back({rank, &posting});
+  }
+  return ranked;
+}
+
 void WriteCommentIdTable(const std::vector<IdTallyRec>& entries, CommentOrder order,
                          CommentLimit limit, bool hide_ids, ReportText& report) {
   static const std::string kSumTitle = cp932::FromUtf8("【ID別被コメント数順集計】");
@@ -65,18 +83,15 @@ void WriteCommentIdTable(const std::vector<IdTallyRec>& entries, CommentOrder or
   report.push_back(Rule('=', kIdTableWidth));
   report.push_back(by_sum ? kSumHeading : kRateHeading);
   report.push_back(FramedRule(kIdTableWidth));
-  const int last_rank = LastRank(limit, false);
+  const int last_rank = LastCommentRank(limit, false);
   for (const IdTallyRec& entry : entries) {
-    const int rank = by_sum ? entry.RankByChars : entry.RankByAverage;
-    if (rank > last_rank) break;
+    if (CommentTableRank(entry, order) > last_rank) break;
     report.push_back(by_sum ? SumRow(entry, hide_ids) : RateRow(entry, hide_ids));
   }
   report.push_back(Rule('=', kIdTableWidth));
 }
 
-void WritePostingRankingTable(const std::vector<ArticleRec>& by_comments,
-                              const TargetTest& target, CommentLimit limit,
-                              ReportText& report) {
+void WritePostingRankingTable(const std::vector<RankedPosting>& postings, ReportText& report) {
   static const std::string kTitle = cp932::FromUtf8("【発言別コメント数集計】");
   static const std::string kHeading = cp932::FromUtf8(
       "順位       番号 タイトル                                      発言日時ｺﾒﾝﾄ数");
@@ -84,22 +99,11 @@ void WritePostingRankingTable(const std::vector<ArticleRec>& by_comments,
   report.push_back(Rule('=', kPostingTableWidth));
   report.push_back(kHeading);
   report.push_back(FramedRule(kPostingTableWidth));
-  // The in-range postings, in comment order, take competition ranks by
-  // CommentCount; the table ends before the first one ranked too low.
-  const int last_rank = LastRank(limit, true);
-  int position = 0;
-  int rank = 0;
-  const ArticleRec* previous = nullptr;
-  for (const ArticleRec& posting : by_comments) {
-    if (!target.InRange(posting)) continue;
-    ++position;
-    if (!previous || previous->CommentCount != posting.CommentCount) rank = position;
-    previous = &posting;
-    if (rank > last_rank) break;
-    report.push_back(IntField(rank, 4) + " #" + ZeroPadded(posting.Number, 5) + "(" +
-                     IntField(posting.Room, 2) + ") " + AlignLeft(posting.Title.view(), 40) +
-                     " " + FormatDateTime("yy/mm/dd hh:nn", posting.PostedAt) + " " +
-                     IntField(posting.CommentCount, 4));
+  for (const auto& [rank, posting] : postings) {
+    report.push_back(IntField(rank, 4) + " #" + ZeroPadded(posting->Number, 5) + "(" +
+                     IntField(posting->Room, 2) + ") " + AlignLeft(posting->Title.view(), 40) +
+                     " " + FormatDateTime("yy/mm/dd hh:nn", posting->PostedAt) + " " +
+                     IntField(posting->CommentCount, 4));
   }
   report.push_back(Rule('=', kPostingTableWidth));
 }

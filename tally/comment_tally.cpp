@@ -3,6 +3,7 @@
 #include "platform/cp932.h"
 #include "tally/comment_recount.h"
 #include "tally/comment_report.h"
+#include "tally/comment_tables.h"
 #include "tally/id_accumulator.h"
 #include "core/posting_sorts.h"
 #include "tally/ranking.h"
@@ -41,7 +42,7 @@ std::vector<IdTallyRec> RankedPosters(const std::vector<ArticleRec>& postings,
 
 void CommentTobrel(LogStore& store, const TallySettings& settings,
                    const CommentTallyOptions& options, bool& comments_recounted,
-                   TallyProgress& progress, ReportText& report) {
+                   TallyProgress& progress, ReportText& report, ReportTables* tables) {
   static const std::string kListing = cp932::FromUtf8("コメントリストを作成中...");
   static const std::string kRanking = cp932::FromUtf8("コメント数順位作成..");
   static const std::string kShowing = cp932::FromUtf8("コメント情報を表示中...");
@@ -65,9 +66,15 @@ void CommentTobrel(LogStore& store, const TallySettings& settings,
   progress.ShowProgress(kShowing);
   WriteTargetLines(settings.target, report);
   if (options.order == CommentOrder::ByPosting) {
-    WritePostingRankingTable(store.Postings, target, options.limit, report);
+    const std::vector<RankedPosting> ranked =
+        RankPostingsByComments(store.Postings, target, options.limit);
+    WritePostingRankingTable(ranked, report);
+    if (tables) tables->push_back(PostingRankingDataTable(ranked));
   } else {
     WriteCommentIdTable(posters, options.order, options.limit, settings.hide_ids, report);
+    if (tables)
+      tables->push_back(
+          CommentIdDataTable(posters, options.order, options.limit, settings.hide_ids));
   }
   progress.ShowProgress("");
 }

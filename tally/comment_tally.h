@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/log_store.h"
+#include "tally/data_table.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -31,7 +32,8 @@ struct CommentTallyOptions {
   CommentLimit limit = CommentLimit::Top30;
 };
 
-// Empties `report` and writes the comment tally into it. Leaves the store
+// Empties `report` and writes the comment tally into it; with `tables`
+// appends its table as values. Leaves the store
 // sorted by room and time, or by comment count for ByPosting. When
 // `comments_recounted` is false, recounts the comments of the store first
 // and sets it; the owner of the store sets it back to false whenever it
@@ -40,6 +42,7 @@ struct CommentTallyOptions {
 // target range is not an integer.
 void CommentTobrel(LogStore& store, const TallySettings& settings,
                    const CommentTallyOptions& options, bool& comments_recounted,
-                   TallyProgress& progress, ReportText& report);
+                   TallyProgress& progress, ReportText& report,
+                   ReportTables* tables = nullptr);
 
 }  // namespace tobrel

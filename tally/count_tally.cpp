@@ -8,6 +8,7 @@
 
 #include "platform/cp932.h"
 #include "tally/count_report.h"
+#include "tally/count_tables.h"
 #include "tally/id_accumulator.h"
 #include "tally/ranking.h"
 #include "tally/target_test.h"
@@ -17,7 +18,7 @@ namespace tobrel {
 
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
-                  ReportText& report) {
+                  ReportText& report, ReportTables* tables) {
   static const std::string kCounting = cp932::FromUtf8("発言集計中...");
   const TargetTest target(settings.target);
   progress.ShowProgress(kCounting);
@@ -46,8 +47,9 @@ void NormalTobrel(LogStore& store, const TallySettings& settings,
 
   WriteTargetLines(settings.target, report);
   WriteCountTable(entries, top, options.order, settings, progress, report);
+  if (tables) AddCountTables(entries, top, options.order, settings, *tables);
   entries.clear();
-  WriteTimeTables(store.Postings, target, options.tables, progress, report);
+  WriteTimeTables(store.Postings, target, options.tables, progress, report, tables);
   progress.ShowProgress("");
 }
 

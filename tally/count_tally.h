@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/log_store.h"
+#include "tally/data_table.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -26,11 +27,12 @@ struct CountTallyOptions {
 };
 
 // Runs the tally over `store.Postings` in their current order and appends
-// the report to `report`. The date table, when asked for, leaves the
-// postings sorted by time. Throws std::invalid_argument when a number text of
-// the target range is not an integer; nothing is written then.
+// the report to `report`, and with `tables` its tables as values. The date
+// table, when asked for, leaves the postings sorted by time. Throws
+// std::invalid_argument when a number text of the target range is not an
+// integer; nothing is written then.
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
-                  ReportText& report);
+                  ReportText& report, ReportTables* tables = nullptr);
 
 }  // namespace tobrel

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 
 #include "platform/cp932.h"
 #include "tally/report_fields.h"
@@ -8,9 +7,7 @@
 
 namespace tobrel {
 
-void WriteHourTable(const std::vector<TimeFact>& facts, ReportText& report) {
-  std::array<std::int64_t, 24> counts{};
-  for (const TimeFact& fact : facts) ++counts[fact.hour];
+void WriteHourTable(const HourCounts& counts, ReportText& report) {
   const std::int64_t scale = BarScale(*std::max_element(counts.begin(), counts.end()));
 
   WriteTitle("【時間帯別発言集計】", report);

@@ -8,19 +8,33 @@ namespace {
 
 constexpr std::size_t kLineBytes = 67;
 
-// Appends the numbers from .. to (from <= to), each entry after one blank.
-void AppendGap(std::int64_t from, std::int64_t to, std::string& gathered) {
+// Appends the numbers of `gap`, the entry after one blank.
+void AppendGap(const NumberGap& gap, std::string& gathered) {
   gathered += " #";
-  gathered += ZeroPadded(from, 5);
-  if (from == to) {
+  gathered += ZeroPadded(gap.from, 5);
+  if (gap.from == gap.to) {
     gathered += ' ';
   } else {
     gathered += '-';
-    gathered += ZeroPadded(to, 5);
+    gathered += ZeroPadded(gap.to, 5);
   }
 }
 
 }  // namespace
+
+std::vector<NumberGap> MissingNumberGaps(std::span<const ArticleRec> room_postings,
+                                         std::int64_t first, std::int64_t last) {
+  std::vector<NumberGap> gaps;
+  std::int64_t previous = first - 1;
+  for (const ArticleRec& posting : room_postings) {
+    const std::int64_t number = posting.Number;
+    if (number < first || number > last) continue;
+    if (previous + 1 < number) gaps.push_back({previous + 1, number - 1});
+    previous = number;
+  }
+  if (previous < last) gaps.push_back({previous + 1, last, true});
+  return gaps;
+}
 
 void WriteMissingNumbers(std::span<const ArticleRec> room_postings, std::int32_t room,
                          std::int64_t first, std::int64_t last, ReportText& report) {
@@ -32,19 +46,18 @@ void WriteMissingNumbers(std::span<const ArticleRec> room_postings, std::int32_t
   report.push_back(kRange + ZeroPadded(first, 5) + " - " + ZeroPadded(last, 5));
   report.emplace_back();
 
-  std::int64_t previous = first - 1;
+  // A line is written once it passes 67 bytes, except that the gathered text
+  // after the walk (the run after the last posting included) is written as
+  // it is. The walk adds at most one gap per posting, so testing after each
+  // gap tests after each posting that changed the text.
   std::string gathered;
-  for (const ArticleRec& posting : room_postings) {
-    const std::int64_t number = posting.Number;
-    if (number < first || number > last) continue;
-    if (previous + 1 < number) AppendGap(previous + 1, number - 1, gathered);
-    previous = number;
-    if (gathered.size() > kLineBytes) {
+  for (const NumberGap& gap : MissingNumberGaps(room_postings, first, last)) {
+    AppendGap(gap, gathered);
+    if (!gap.after_last_posting && gathered.size() > kLineBytes) {
       report.push_back(gathered);
       gathered.clear();
     }
   }
-  if (previous < last) AppendGap(previous + 1, last, gathered);
   if (!gathered.empty()) report.push_back(gathered);
 }
 

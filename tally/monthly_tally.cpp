@@ -9,6 +9,7 @@
 #include "platform/cp932.h"
 #include "tally/monthly_entries.h"
 #include "tally/monthly_report.h"
+#include "tally/monthly_tables.h"
 
 namespace tobrel {
 namespace {
@@ -36,7 +37,8 @@ std::string UpperCaseTargetId(std::string_view text) {
 
 std::optional<std::string> MonthTobrel(const LogStore& store, const TallySettings& settings,
                                        const MonthTallyOptions& options,
-                                       TallyProgress& progress, ReportText& report) {
+                                       TallyProgress& progress, ReportText& report,
+                                       ReportTables* tables) {
   static const std::string kBadId = cp932::FromUtf8("対象IDが不正です");
   static const std::string kCollecting = cp932::FromUtf8("月別集計情報を取得中...");
   static const std::string kByPostings = cp932::FromUtf8("月別発言数集計中... : ");
@@ -61,6 +63,9 @@ std::optional<std::string> MonthTobrel(const LogStore& store, const TallySetting
         const auto order = RankMonth(entries, month, MonthKey::TotalChars);
         WriteMonthTable(entries, order, month, labels[month], MonthKey::PostCount,
                         settings.hide_ids, report);
+        if (tables)
+          tables->push_back(MonthRankingDataTable(entries, order, month, labels[month],
+                                                  MonthKey::PostCount, settings));
         break;
       }
       case MonthKind::ByChars: {
@@ -68,6 +73,9 @@ std::optional<std::string> MonthTobrel(const LogStore& store, const TallySetting
         const auto order = RankMonth(entries, month, MonthKey::PostCount);
         WriteMonthTable(entries, order, month, labels[month], MonthKey::TotalChars,
                         settings.hide_ids, report);
+        if (tables)
+          tables->push_back(MonthRankingDataTable(entries, order, month, labels[month],
+                                                  MonthKey::TotalChars, settings));
         break;
       }
       case MonthKind::OneId:
@@ -81,6 +89,7 @@ std::optional<std::string> MonthTobrel(const LogStore& store, const TallySetting
     for (const MonthlyEntry& entry : entries) {
       if (entry.Id != options.target_id) continue;
       WriteIdMonthTable(entry, labels, report);
+      if (tables) tables->push_back(IdMonthDataTable(entry, labels));
       break;
     }
   }

@@ -11,6 +11,7 @@
 
 #include "core/log_store.h"
 #include "tally/month_range.h"
+#include "tally/data_table.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -36,12 +37,14 @@ inline bool TargetIdEnabled(MonthKind kind) { return kind == MonthKind::OneId; }
 // The target ID field's text as it is left: ASCII letters upper-cased.
 std::string UpperCaseTargetId(std::string_view text);
 
-// Appends the monthly report. Gives the message (CP932) of the first check
-// that fails, with nothing written: "対象IDが不正です" for OneId with a
-// target ID that is no member ID, then the month range's message. Uses only
+// Appends the monthly report, and with `tables` its tables as values. Gives
+// the message (CP932) of the first check that fails, with nothing written:
+// "対象IDが不正です" for OneId with a target ID that is no member ID, then
+// the month range's message. Uses only
 // `settings.hide_ids` and `settings.MapSameId`; leaves the store's order.
 std::optional<std::string> MonthTobrel(const LogStore& store, const TallySettings& settings,
                                        const MonthTallyOptions& options,
-                                       TallyProgress& progress, ReportText& report);
+                                       TallyProgress& progress, ReportText& report,
+                                       ReportTables* tables = nullptr);
 
 }  // namespace tobrel

@@ -9,6 +9,7 @@
 #include "platform/cp932.h"
 #include "tally/id_accumulator.h"
 #include "tally/quote_report.h"
+#include "tally/quote_tables.h"
 #include "tally/ranking.h"
 #include "tally/target_test.h"
 
@@ -33,7 +34,7 @@ constexpr Ranking kRankings[4][5] = {
 }  // namespace
 
 void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrder order,
-                 TallyProgress& progress, ReportText& report) {
+                 TallyProgress& progress, ReportText& report, ReportTables* tables) {
   static const std::string kCounting = cp932::FromUtf8("引用情報を集計中...");
   static const std::string kDisplaying = cp932::FromUtf8("引用情報を表示中...");
   const TargetTest target(settings.target);
@@ -66,6 +67,7 @@ void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrde
   progress.ShowProgress(kDisplaying);
   WriteTargetLines(settings.target, report);
   WriteQuoteTable(entries, tops, order, settings, report);
+  if (tables) AddQuoteTables(entries, tops, order, settings, *tables);
   entries.clear();
   progress.ShowProgress("");
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/log_store.h"
+#include "tally/data_table.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -20,10 +21,11 @@ enum class QuoteOrder {
 };
 
 // Empties `report` and writes the tally of `store.Postings`, walked in their
-// current order, into it; the postings are not changed. Throws
+// current order, into it, and with `tables` appends its tables as values;
+// the postings are not changed. Throws
 // std::invalid_argument, before anything is written, when a number text of
 // the target range is not an integer.
 void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrder order,
-                 TallyProgress& progress, ReportText& report);
+                 TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);
 
 }  // namespace tobrel

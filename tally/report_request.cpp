@@ -3,25 +3,27 @@
 namespace tobrel {
 
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
-                         bool& comments_recounted, TallyProgress& progress) {
+                         bool& comments_recounted, TallyProgress& progress,
+                         ReportTables* tables) {
   ReportOutcome outcome;
+  if (tables) tables->clear();
   switch (request.tally) {
     case TallyKind::Count:
-      NormalTobrel(store, request.settings, request.count, progress, outcome.lines);
+      NormalTobrel(store, request.settings, request.count, progress, outcome.lines, tables);
       break;
     case TallyKind::Quote:
-      QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines);
+      QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines, tables);
       break;
     case TallyKind::Comment:
       CommentTobrel(store, request.settings, request.comment, comments_recounted, progress,
-                    outcome.lines);
+                    outcome.lines, tables);
       break;
     case TallyKind::Stats:
-      StatsTobrel(store, request.settings, request.stats, progress, outcome.lines);
+      StatsTobrel(store, request.settings, request.stats, progress, outcome.lines, tables);
       break;
     case TallyKind::Month:
       outcome.refused =
-          MonthTobrel(store, request.settings, request.month, progress, outcome.lines);
+          MonthTobrel(store, request.settings, request.month, progress, outcome.lines, tables);
       if (outcome.refused) outcome.lines.clear();
       break;
   }

@@ -9,6 +9,7 @@
 #include "core/log_store.h"
 #include "tally/comment_tally.h"
 #include "tally/count_tally.h"
+#include "tally/data_table.h"
 #include "tally/monthly_tally.h"
 #include "tally/quote_tally.h"
 #include "tally/report_text.h"
@@ -40,10 +41,12 @@ struct ReportOutcome {
 };
 
 // Runs the tally of `request` over `store`. `comments_recounted` is the
-// store owner's mark of the comment tally (see CommentTobrel). Throws
-// std::invalid_argument when a number text of the target range is not an
-// integer.
+// store owner's mark of the comment tally (see CommentTobrel). With `tables`,
+// the same run also gives the report's tables as values (emptied first; left
+// empty when the tally refuses). Throws std::invalid_argument when a number
+// text of the target range is not an integer.
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
-                         bool& comments_recounted, TallyProgress& progress);
+                         bool& comments_recounted, TallyProgress& progress,
+                         ReportTables* tables = nullptr);
 
 }  // namespace tobrel

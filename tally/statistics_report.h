@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/log_store.h"
+#include "tally/data_table.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -24,11 +25,12 @@ struct StatsOptions {
 // kind is by number. Every change of the target kind unchecks it.
 inline bool MissingNumberCheckEnabled(TargetKind kind) { return kind == TargetKind::ByNumber; }
 
-// Sorts the store by room and time (the order stays) and appends the report.
+// Sorts the store by room and time (the order stays) and appends the report,
+// and with `tables` its tables as values.
 // With the title list, recounts the comments of the whole store first, so
 // that the list shows them. Throws std::invalid_argument, before anything
 // changes, when a number text of the target range is not an integer.
 void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOptions& options,
-                 TallyProgress& progress, ReportText& report);
+                 TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);
 
 }  // namespace tobrel

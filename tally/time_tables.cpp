@@ -4,9 +4,21 @@
 #include "core/posting_sorts.h"
 
 namespace tobrel {
+namespace {
+
+// Writes one table's text and, when asked, its exported table.
+template <typename Counts, typename Text, typename Data>
+void Emit(const Counts& counts, Text write_text, Data data_table, ReportText& report,
+          ReportTables* tables) {
+  write_text(counts, report);
+  if (tables) tables->push_back(data_table(counts));
+}
+
+}  // namespace
 
 void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target,
-                     const TimeTableChoice& choice, TallyProgress& progress, ReportText& report) {
+                     const TimeTableChoice& choice, TallyProgress& progress, ReportText& report,
+                     ReportTables* tables) {
   if (!(choice.by_date || choice.by_month || choice.by_hour || choice.by_weekday ||
         choice.by_id_hour || choice.by_weekday_hour))
     return;
@@ -20,27 +32,27 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
     SortPostingsByTime(postings);
   }
   const std::vector<TimeFact> facts = CollectTimeFacts(postings, target);
-  if (choice.by_date) WriteDateTable(facts, report);
+  if (choice.by_date) Emit(CountDays(facts), WriteDateTable, DateDataTable, report, tables);
   if (choice.by_month) {
     show("月別集計表を作成中...");
-    WriteMonthTable(facts, report);
+    Emit(CountMonths(facts), WriteMonthTable, MonthDataTable, report, tables);
   }
   if (choice.by_hour) {
     show("時間帯別集計表を作成中...");
-    WriteHourTable(facts, report);
+    Emit(CountHours(facts), WriteHourTable, HourDataTable, report, tables);
   }
   if (choice.by_weekday) {
     show("曜日別集計表を作成中...");
-    WriteWeekdayTable(facts, report);
+    Emit(CountWeekdays(facts), WriteWeekdayTable, WeekdayDataTable, report, tables);
   }
   if (choice.by_id_hour) {
     show("ID別時間帯集計表を作成中...");
-    WriteIdHourTable(facts, postings, report);
+    Emit(CountIdHours(facts, postings), WriteIdHourTable, IdHourDataTable, report, tables);
     progress.ShowProgress("");
   }
   if (choice.by_weekday_hour) {
     show("曜日別時間帯集計表を作成中...");
-    WriteWeekdayHourTable(facts, report);
+    Emit(CountWeekdayHours(facts), WriteWeekdayHourTable, WeekdayHourDataTable, report, tables);
   }
 }
 

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "core/article_rec.h"
+#include "tally/data_table.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/target_test.h"
+#include "tally/time_counts.h"
 #include "tally/time_facts.h"
 
 namespace tobrel {
@@ -24,20 +26,28 @@ struct TimeTableChoice {
   bool by_weekday_hour = false;  // "曜日別時間帯集計(&Z)"
 };
 
-// Writes the chosen tables in order, each after its progress text. The date
-// table first sorts `postings` by time, and the order stays.
+// Writes the chosen tables in order, each after its progress text, and with
+// `tables` also appends each one's exported table. The date table first
+// sorts `postings` by time, and the order stays.
 void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target,
-                     const TimeTableChoice& choice, TallyProgress& progress, ReportText& report);
+                     const TimeTableChoice& choice, TallyProgress& progress, ReportText& report,
+                     ReportTables* tables = nullptr);
 
-// The tables themselves, from the facts of the counted postings in the order
-// of the postings (time order for the date table).
-void WriteDateTable(const std::vector<TimeFact>& facts, ReportText& report);
-void WriteMonthTable(const std::vector<TimeFact>& facts, ReportText& report);
-void WriteHourTable(const std::vector<TimeFact>& facts, ReportText& report);
-void WriteWeekdayTable(const std::vector<TimeFact>& facts, ReportText& report);
-// `postings` gives each ID's text and handle.
-void WriteIdHourTable(const std::vector<TimeFact>& facts,
-                      const std::vector<ArticleRec>& postings, ReportText& report);
-void WriteWeekdayHourTable(const std::vector<TimeFact>& facts, ReportText& report);
+// The text tables, from the counts of the counted postings.
+void WriteDateTable(const std::vector<PeriodCount>& days, ReportText& report);
+void WriteMonthTable(const std::vector<PeriodCount>& months, ReportText& report);
+void WriteHourTable(const HourCounts& counts, ReportText& report);
+void WriteWeekdayTable(const std::array<std::int64_t, 7>& counts, ReportText& report);
+void WriteIdHourTable(const std::vector<IdHourCount>& entries, ReportText& report);
+void WriteWeekdayHourTable(const std::array<HourCounts, 7>& counts, ReportText& report);
+
+// The exported tables: one row per day, month, hour, weekday, ID or weekday,
+// with raw counts and no bars.
+DataTable DateDataTable(const std::vector<PeriodCount>& days);
+DataTable MonthDataTable(const std::vector<PeriodCount>& months);
+DataTable HourDataTable(const HourCounts& counts);
+DataTable WeekdayDataTable(const std::array<std::int64_t, 7>& counts);
+DataTable IdHourDataTable(const std::vector<IdHourCount>& entries);
+DataTable WeekdayHourDataTable(const std::array<HourCounts, 7>& counts);
 
 }  // namespace tobrel

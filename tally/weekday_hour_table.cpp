@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 #include <numeric>
 
 #include "platform/cp932.h"
@@ -9,9 +8,7 @@
 
 namespace tobrel {
 
-void WriteWeekdayHourTable(const std::vector<TimeFact>& facts, ReportText& report) {
-  std::array<std::array<std::int64_t, 24>, 7> counts{};
-  for (const TimeFact& fact : facts) ++counts[fact.weekday][fact.hour];
+void WriteWeekdayHourTable(const std::array<HourCounts, 7>& counts, ReportText& report) {
   std::int64_t largest_cell = 0;
   for (const auto& hours : counts)
     largest_cell = std::max(largest_cell, *std::max_element(hours.begin(), hours.end()));

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 
 #include "platform/cp932.h"
 #include "tally/report_fields.h"
@@ -8,9 +7,7 @@
 
 namespace tobrel {
 
-void WriteWeekdayTable(const std::vector<TimeFact>& facts, ReportText& report) {
-  std::array<std::int64_t, 7> counts{};
-  for (const TimeFact& fact : facts) ++counts[fact.weekday];
+void WriteWeekdayTable(const std::array<std::int64_t, 7>& counts, ReportText& report) {
   const std::int64_t scale = BarScale(*std::max_element(counts.begin(), counts.end()));
 
   WriteTitle("【曜日別発言集計】", report);

@@ -66,6 +66,9 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void RunTally();                             // SumExec, BitBtn1
   void SelectTallyPage(TallyKind kind);
   void SaveResultTo(const QString& path);      // what SaveResult does after its dialog
+  // What SaveResult does for the file type "TSV": the tables of the report
+  // last made, as tab-separated UTF-8 text.
+  void SaveTablesTo(const QString& path);
   void CopyResult();                           // BitBtn4
   // One search after the selection (Algorithms 3 of the result output).
   void FindInView(const QString& text, bool match_case);
@@ -164,6 +167,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   LogStore store_;
   CandidateList candidates_;
   bool comments_recounted_ = false;
+  ReportTables last_tables_;  // of the report last made, for the "TSV" file type
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
   TLineMatcher quote_matcher_;

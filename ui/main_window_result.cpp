@@ -30,6 +30,7 @@
 #include "output/process_observer.h"
 #include "ui/quote_page.h"
 #include "tally/quote_pattern_change.h"
+#include "tally/tsv_text.h"
 #include "ui/edit_opt_form.h"
 #include "ui/main_window.h"
 #include "ui/manual_location.h"
@@ -104,6 +105,7 @@ void TForm1::ProcessLogs() {
   process_form_->SetInputFiles(files);
   if (process_form_->exec() != QDialog::Accepted) return;
   ProcessView view(*editor_, *status_panel0_);
+  last_tables_.clear();  // the view no longer shows the report
   process_form_->ProcessLogOutput(view);
 }
 
@@ -177,7 +179,8 @@ void TForm1::RunTally() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::optional<QString> problem;
   try {
-    const ReportOutcome outcome = MakeReport(store_, CurrentRequest(), comments_recounted_, *this);
+    const ReportOutcome outcome =
+        MakeReport(store_, CurrentRequest(), comments_recounted_, *this, &last_tables_);
     if (outcome.refused) problem = FromCp932(*outcome.refused);
     std::string text;
     for (const std::string& line : outcome.lines) {
@@ -186,6 +189,7 @@ void TForm1::RunTally() {
     }
     if (!outcome.lines.empty()) editor_->Lines().SetText(text);
   } catch (const std::exception& e) {
+    last_tables_.clear();
     problem = QString::fromStdString(e.what());
   }
   QApplication::restoreOverrideCursor();
@@ -203,19 +207,39 @@ void TForm1::SaveResultExecute() {
   }
   QFileDialog dialog(this, QStringLiteral("集計結果を名前をつけて保存"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt)"), QStringLiteral("すべて(*)")});
+  const QString tsv = QStringLiteral("TSV(*.tsv *.TSV)");
+  dialog.setNameFilters({QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt)"), tsv, QStringLiteral("すべて(*)")});
   dialog.setDefaultSuffix("TXT");
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    dialog.setDefaultSuffix(dialog.nameFilters().indexOf(filter) == 0 ? "TXT" : "");
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, tsv](const QString& filter) {
+    const int index = static_cast<int>(dialog.nameFilters().indexOf(filter));
+    dialog.setDefaultSuffix(index == 0 ? "TXT" : filter == tsv ? "tsv" : "");
   });
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (dialog.selectedNameFilter() == tsv) {
+    SaveTablesTo(dialog.selectedFiles().first());
+  } else {
     SaveResultTo(dialog.selectedFiles().first());
+  }
 }
 
 void TForm1::SaveResultTo(const QString& path) {
   // The lines as they stand, each ended by CR LF; the old file is replaced whole.
   try {
     WriteFileAtomically(ToNative(path), EditorFileText({}, ViewLines(*editor_), {}, false));
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromLocal8Bit(e.what()));
+  }
+}
+
+void TForm1::SaveTablesTo(const QString& path) {
+  // The view may show something else since (the processing run's account).
+  if (last_tables_.empty()) {
+    QApplication::beep();
+    ShowMessage(QStringLiteral("集計結果がありません"));
+    return;
+  }
+  try {
+    WriteFileAtomically(ToNative(path), TsvDocument(last_tables_));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,6 +27,8 @@
 #include "ui/radio_group.h"
 #include "ui/single_instance.h"
 #include "ui/text_view.h"
+
+#include "modal_driver.h"
 
 using namespace tobrel;
 
@@ -124,6 +127,7 @@ class TestMainWindow : public QObject {
   void tallyMatchesCli();
   void startReadTallySave();
   void tallyWithoutLogsRefuses();
+  void tablesSavedAsTsv();
   void rulesMatchCli();
   void quotePatternChange();
   void copyAndFind();
@@ -224,6 +228,48 @@ void TestMainWindow::tallyWithoutLogsRefuses() {
   window->RunTally();
   QCOMPARE(message.text, QStringLiteral("ログファイルが読み込まれていません"));
   QCOMPARE(window->Editor()->Lines().Count(), 1);
+}
+
+std::string FileText(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The save dialog's "TSV" writes the tables of the report last made: those
+// of tobrel-cli --format tsv. Without a report there is nothing to save.
+void TestMainWindow::tablesSavedAsTsv() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  {
+    MessageCatcher message;
+    window->SaveTablesTo(folder.path() + "/none.tsv");
+    QCOMPARE(message.text, QStringLiteral("集計結果がありません"));
+    QVERIFY(!QFile::exists(folder.path() + "/none.tsv"));
+  }
+  SetControls(*window,
+              {"RadioGroup2=2", "CheckBox1", "CheckBox14", "CheckBox12", "CheckBoxDispID"});
+  window->RunTally();
+  const std::string expected =
+      CliReport({"count", "--format", "tsv", "--order", "2", "--tables", "dz", "--top100",
+                 "--hide-ids"});
+  QVERIFY(expected.find('\t') != std::string::npos);
+
+  // The action on the dialog only records what it sees, so that a failing
+  // check cannot leave it open.
+  const QString path = folder.path() + "/tables.tsv";
+  const QString tsv = QStringLiteral("TSV(*.tsv *.TSV)");
+  QStringList filters;
+  tobrel::testing::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+    filters = dialog->nameFilters();
+    dialog->selectNameFilter(tsv);
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  window->findChild<QAction*>("SaveResult")->trigger();
+  QVERIFY(filters.contains(tsv));
+  QCOMPARE(FileText(path), expected);
 }
 
 void TestMainWindow::rulesMatchCli() {

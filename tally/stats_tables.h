@@ -1,0 +1,31 @@
+// The statistics report's tables as exported values. Where the report
+// writes one block per room, the export writes one table per kind, each row
+// naming its room: the room information, the title list, the missing
+// numbers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "tally/data_table.h"
+#include "tally/missing_numbers.h"
+#include "tally/room_statistics.h"
+#include "tally/title_list.h"
+
+namespace tobrel {
+
+// One row per room.
+DataTable RoomInformationDataTable(const std::vector<RoomStats>& rooms);
+
+// The empty table of the title list in `form`, and the rows of one room's
+// postings in the target range.
+DataTable TitleListDataTable(TitleListForm form);
+void AddTitleListRows(std::span<const ArticleRec> room_postings, std::int32_t room,
+                      TitleListForm form, const TargetTest& target, DataTable& table);
+
+// The empty table of missing numbers, and one row per gap of a room.
+DataTable MissingNumberDataTable();
+void AddMissingNumberRows(const std::vector<NumberGap>& gaps, std::int32_t room,
+                          DataTable& table);
+
+}  // namespace tobrel

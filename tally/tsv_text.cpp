@@ -1,0 +1,47 @@
+#include "tally/tsv_text.h"
+
+#include "platform/cp932.h"
+
+namespace tobrel {
+namespace {
+
+// A control byte never stands inside a two-byte CP932 character (trail
+// bytes are 0x40 and above, 0x7F excluded), so a byte-wise scan is safe.
+void AppendCell(const std::string& cell, std::string& line) {
+  for (const char c : cell) {
+    const auto byte = static_cast<unsigned char>(c);
+    line += byte < 0x20 || byte == 0x7F ? ' ' : c;
+  }
+}
+
+std::string TsvLine(const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) line += '\t';
+    AppendCell(cells[i], line);
+  }
+  return line;
+}
+
+}  // namespace
+
+ReportText TsvLines(const ReportTables& tables) {
+  ReportText lines;
+  for (std::size_t i = 0; i < tables.size(); ++i) {
+    if (i > 0) lines.emplace_back();
+    lines.push_back(TsvLine(tables[i].header));
+    for (const auto& row : tables[i].rows) lines.push_back(TsvLine(row));
+  }
+  return lines;
+}
+
+std::string TsvDocument(const ReportTables& tables) {
+  std::string text;
+  for (const std::string& line : TsvLines(tables)) {
+    text += cp932::ToUtf8(line);
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace tobrel

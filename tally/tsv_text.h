@@ -1,0 +1,20 @@
+// Tab-separated text of a report's tables: each table is its header row and
+// its rows, cells separated by one tab, and an empty line stands between two
+// tables. A cell never breaks the table: each tab, line feed, carriage
+// return or other control character in it becomes one blank.
+#pragma once
+
+#include <string>
+
+#include "tally/data_table.h"
+#include "tally/report_text.h"
+
+namespace tobrel {
+
+// The lines of the tab-separated text, CP932 like the report lines.
+ReportText TsvLines(const ReportTables& tables);
+
+// The whole text as written to a file: UTF-8, each line ended by LF.
+std::string TsvDocument(const ReportTables& tables);
+
+}  // namespace tobrel
