@@ -123,7 +123,11 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void ApplyViewOptions();
 
   // File lists (main_window_files.cpp).
+  // The open dialog of log files with filter `filter` chosen, in `folder`
+  // unless it is empty: the chosen file, or "" when cancelled.
+  std::string ChooseLogFile(int filter, const QString& folder);
   void OpenLogFile();
+  void LoadDataFileByDialog();                 // D1
   void ACLogFileOpen();
   void FolderListOpen();
   void CheckExceptMes();

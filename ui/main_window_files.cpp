@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -17,12 +16,14 @@
 #include "platform/wine_paths.h"
 #include "exclusion/exclusion_test.h"
 #include "ui/ac_log_form.h"
+#include "ui/dialog_support.h"
 #include "ui/exp_mes_form.h"
 #include "ui/omitt_mes_form.h"
 #include "ui/file_select_form.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/range_page.h"
+#include "ui/text_file_dialog.h"
 #include "ui/text_view.h"
 
 namespace tobrel {
@@ -32,21 +33,32 @@ void TForm1::AddLogFiles(const QStringList& paths) {
   RefreshCandidates();
 }
 
+std::string TForm1::ChooseLogFile(int filter, const QString& folder) {
+  // TextOpenDialog1: each filter gives a typed name its own extension.
+  TTextFileDialog dialog(TTextFileDialog::Kind::Open, QStringLiteral("ログファイルの選択"), this);
+  dialog.SetFilter(QStringLiteral("ログファイル(*.LOG)|*.LOG|テキストファイル(*.TXT)|*.TXT|"
+                                  "すべてのファイル(*.*)|*.*"),
+                   {QStringLiteral("LOG"), QStringLiteral("TXT"), QString()});
+  dialog.SelectFilterIndex(filter);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
+  return ChosenFile(dialog).value_or(std::string());
+}
+
 void TForm1::OpenLogFile() {
   ShowCandidatesPage();
-  QFileDialog dialog(this, QStringLiteral("ログファイルの選択"));
-  dialog.setNameFilters({QStringLiteral("ログファイル(*.LOG *.log)"),
-                         QStringLiteral("テキストファイル(*.TXT *.txt)"),
-                         QStringLiteral("すべてのファイル(*)")});
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix("LOG");
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    const QStringList filters = dialog.nameFilters();
-    const int index = static_cast<int>(filters.indexOf(filter));
-    dialog.setDefaultSuffix(index == 0 ? "LOG" : index == 1 ? "TXT" : "");
-  });
-  if (dialog.exec() == QDialog::Accepted) AddLogFiles(dialog.selectedFiles());
-  RefreshLabels();
+  const std::string path = ChooseLogFile(0, QString());
+  if (!path.empty()) candidates_.Add(path);
+  RefreshCandidates();
+}
+
+void TForm1::LoadDataFileByDialog() {
+  // The log dialog again, in the program's folder with every file shown.
+  const std::filesystem::path program = environment_.startup.program_path;
+  const std::string path = ChooseLogFile(2, FromNative(program.parent_path().string()));
+  if (path.empty()) return;
+  SetBusyCursor(true);
+  LoadDataFiles({path});
+  SetBusyCursor(false);
 }
 
 void TForm1::ACLogFileOpen() {

@@ -7,7 +7,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
@@ -26,6 +25,7 @@
 #include "ui/about_box.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/dialog_support.h"
 #include "ui/process_form.h"
 #include "output/process_observer.h"
 #include "ui/quote_page.h"
@@ -37,6 +37,7 @@
 #include "ui/range_page.h"
 #include "ui/result_search.h"
 #include "ui/stats_page.h"
+#include "ui/text_file_dialog.h"
 #include "ui/text_view.h"
 #include "ui/win_color.h"
 
@@ -200,15 +201,12 @@ void TForm1::SaveResultExecute() {
     ShowMessage(QStringLiteral("集計結果がありません"));
     return;
   }
-  QFileDialog dialog(this, QStringLiteral("集計結果を名前をつけて保存"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilters({QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt)"), QStringLiteral("すべて(*)")});
-  dialog.setDefaultSuffix("TXT");
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    dialog.setDefaultSuffix(dialog.nameFilters().indexOf(filter) == 0 ? "TXT" : "");
-  });
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-    SaveResultTo(dialog.selectedFiles().first());
+  // TextSaveDialog1: the file types and the extension each gives a typed name.
+  TTextFileDialog dialog(TTextFileDialog::Kind::Save, QStringLiteral("集計結果を名前をつけて保存"),
+                         this);
+  dialog.SetFilter(QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT|すべて(*.*)|*.*"),
+                   {QStringLiteral("TXT"), QString()});
+  if (const std::optional<std::string> path = ChosenFile(dialog)) SaveResultTo(FromNative(*path));
 }
 
 void TForm1::SaveResultTo(const QString& path) {

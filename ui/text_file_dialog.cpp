@@ -74,9 +74,4 @@ void TTextFileDialog::FilterChosen(const QString& name_filter) {
                                                                      : QString());
 }
 
-std::string TTextFileDialog::FileName() const {
-  const QStringList files = selectedFiles();
-  return files.isEmpty() ? std::string() : ToNative(files.first());
-}
-
 }  // namespace tobrel

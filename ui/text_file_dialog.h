@@ -34,9 +34,6 @@ class TTextFileDialog : public QFileDialog {
   // Chooses filter `index` (0-based) and its default extension.
   void SelectFilterIndex(int index);
 
-  // The chosen file, native; empty when nothing was chosen.
-  std::string FileName() const;
-
   TTextPreview* Preview() const { return preview_; }
 
  private:

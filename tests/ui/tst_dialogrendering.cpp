@@ -13,12 +13,12 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "modal_driver.h"
+#include "modal_script.h"
 #include "support/aircraft_prefix.h"
 #include "ui/ac_log_form.h"
 #include "ui/about_box.h"
+#include "ui/dialog_support.h"
 #include "ui/file_select_form.h"
-#include "ui/notice_box.h"
 #include "ui/text_file_dialog.h"
 #include "ui/text_preview.h"
 
@@ -27,8 +27,6 @@ using tobrel::testing::S;
 using tobrel::testing::WinePrefixBuilder;
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Labels, buttons and group titles whose text does not fit their width.
 QStringList CutTexts(const QWidget* dialog) {
@@ -165,13 +163,15 @@ void TestDialogRendering::textFileDialog() {
 
 void TestDialogRendering::messageBox() {
   QString cut = QStringLiteral("not shown");
-  tobrel::testing::WhenModal<QMessageBox>([&cut](QMessageBox* box) {
+  tobrel::testing::ModalScript script;
+  script.Then<QMessageBox>([&cut](QMessageBox* box) {
     QCoreApplication::processEvents();
     box->grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/dialog_message_personal_folder.png"));
     cut = CutTexts(box).join(QStringLiteral(" | "));
     box->accept();
   });
-  ShowNotice(&main_, kPersonalFolderMissingMessage, true);
+  ShowMessageText(&main_, kPersonalFolderMissingMessage, true);
+  QVERIFY(script.Done());
   QCOMPARE(cut, QString());
 }
 

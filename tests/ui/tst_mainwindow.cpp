@@ -9,25 +9,34 @@
 #include <QDateEdit>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "core/read_data_file.h"
+#include "modal_script.h"
 #include "platform/cp932.h"
+#include "support/sjis.h"
 #include "ui/main_window.h"
+#include "ui/text_file_dialog.h"
 #include "ui/radio_group.h"
 #include "ui/single_instance.h"
 #include "ui/text_view.h"
 
 using namespace tobrel;
+using tobrel::testing::ChooseFile;
+using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
+using tobrel::testing::S;
 
 namespace {
 
@@ -132,6 +141,10 @@ class TestMainWindow : public QObject {
   void secondInstanceHandsOver();
   void pageHintsAndCommands();
   void dataFileAtStart();
+  void logAndDataFilesByTheOpenDialog();
+  void saveResultByTheSaveDialog_data();
+  void saveResultByTheSaveDialog();
+  void everyMenuAndToolCommandIsEnabled();
   void missingManual();
   void rendering();
 };
@@ -422,6 +435,128 @@ void TestMainWindow::dataFileAtStart() {
   // A tally runs on the loaded data without reading.
   window->RunTally();
   QCOMPARE(ViewText(*window), CliReport({"count"}));
+}
+
+// What a file dialog showed when it opened.
+struct DialogSeen {
+  QString title;
+  QString filter;  // the filter chosen, as shown
+  QString suffix;  // the extension a typed name receives
+  QString folder;
+};
+
+std::function<void(TTextFileDialog*)> Record(DialogSeen& seen,
+                                             std::function<void(QFileDialog*)> then) {
+  return [&seen, then](TTextFileDialog* dialog) {
+    seen = {dialog->windowTitle(), dialog->selectedNameFilter(), dialog->defaultSuffix(),
+            dialog->directory().absolutePath()};
+    then(dialog);
+  };
+}
+
+void TestMainWindow::logAndDataFilesByTheOpenDialog() {
+  QTemporaryDir folder;
+  std::filesystem::path data;
+  std::size_t postings = 0;
+  {
+    auto writer = MakeWindow(folder, {kSample});
+    writer->Candidates().CheckAll(true);
+    writer->ReadCheckedFiles();
+    postings = writer->Store().Postings.size();
+    data = *WriteReadDataFile(writer->Store(), folder.path().toStdString(), Today());
+  }
+  std::filesystem::remove(folder.path().toStdString() + "/TOBREL.INI");
+  auto window = MakeWindow(folder, {});
+  QCOMPARE(window->Candidates().Count(), 0);
+
+  // "ﾛｸﾞﾌｧｲﾙの選択(&L)": the preview dialog of logs; the file chosen joins
+  // the list, and a cancelled dialog adds nothing.
+  DialogSeen log_dialog, data_dialog;
+  ModalScript script;
+  script.Then<TTextFileDialog>(Record(log_dialog, ChooseFile(QString::fromStdString(kSample))))
+      .Then<TTextFileDialog>([](TTextFileDialog* dialog) { dialog->reject(); })
+      .Then<TTextFileDialog>(Record(data_dialog, ChooseFile(QString::fromStdString(data.string()))));
+  window->findChild<QAction*>("L2")->trigger();
+  QCOMPARE(log_dialog.title, QStringLiteral("ログファイルの選択"));
+  QCOMPARE(log_dialog.filter, QStringLiteral("ログファイル(*.LOG)"));
+  QCOMPARE(log_dialog.suffix, QStringLiteral("LOG"));
+  QCOMPARE(window->Candidates().Count(), 1);
+  QCOMPARE(window->Candidates().Entries()[0].path, kSample);
+  QVERIFY(!window->Candidates().Entries()[0].checked);
+  QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("  1 Files"));
+  window->findChild<QAction*>("ToolButton1")->trigger();
+  QCOMPARE(window->Candidates().Count(), 1);
+
+  // "データファイルの読込み(&D)": the same dialog in the program's folder with
+  // every file shown; the data file chosen is loaded.
+  window->findChild<QAction*>("D1")->trigger();
+  QVERIFY(script.Done());
+  QCOMPARE(data_dialog.title, QStringLiteral("ログファイルの選択"));
+  QCOMPARE(data_dialog.filter, QStringLiteral("すべてのファイル(*.*)"));
+  QCOMPARE(data_dialog.folder, QDir(folder.path()).absolutePath());
+  QCOMPARE(window->Store().Postings.size(), postings);
+  QCOMPARE(window->Store().ReadFiles, std::vector<std::string>{kSample});
+}
+
+void TestMainWindow::saveResultByTheSaveDialog_data() {
+  QTest::addColumn<int>("filter");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("text file: .TXT added") << 0 << "result" << "result.TXT";
+  QTest::newRow("text file: own extension kept") << 0 << "result.log" << "result.log";
+  QTest::newRow("all files: name as typed") << 1 << "result" << "result";
+}
+
+void TestMainWindow::saveResultByTheSaveDialog() {
+  QFETCH(int, filter);
+  QFETCH(QString, typed);
+  QFETCH(QString, written);
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  // Nothing to save: the message, and no dialog.
+  QString message;
+  {
+    ModalScript script;
+    script.Then<QMessageBox>(NoteText(&message));
+    window->findChild<QAction*>("N2")->trigger();
+    QVERIFY(script.Done());
+  }
+  QCOMPARE(message, QStringLiteral("集計結果がありません"));
+
+  window->Editor()->Lines().SetText(S("会議室\r\nline2\r\n"));
+  DialogSeen seen;
+  ModalScript script;
+  script.Then<TTextFileDialog>(Record(seen, ChooseFile(folder.filePath(typed), filter)));
+  window->findChild<QAction*>("ToolButton3")->trigger();
+  QVERIFY(script.Done());
+  QCOMPARE(seen.title, QStringLiteral("集計結果を名前をつけて保存"));
+  QCOMPARE(seen.filter, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)"));
+  std::ifstream in(folder.filePath(written).toStdString(), std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  QCOMPARE(saved, ViewText(*window));
+  QCOMPARE(QDir(folder.path()).entryList({"result*"}, QDir::Files), QStringList{written});
+}
+
+void TestMainWindow::everyMenuAndToolCommandIsEnabled() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  QList<QAction*> commands = window->findChild<QToolBar*>("ToolBar1")->actions();
+  QList<QMenu*> menus;
+  for (QAction* top : window->menuBar()->actions()) menus << top->menu();
+  while (!menus.isEmpty()) {
+    QMenu* menu = menus.takeFirst();
+    for (QAction* entry : menu->actions()) {
+      if (entry->menu()) menus << entry->menu();
+      commands << entry;
+    }
+  }
+  const auto found = [&commands](const char* name) {
+    return std::any_of(commands.begin(), commands.end(),
+                       [name](QAction* command) { return command->objectName() == name; });
+  };
+  QVERIFY(found("ToolButton26") && found("V1") && found("E2") && found("About1"));
+  for (QAction* command : commands)
+    QVERIFY2(command->isSeparator() || command->isEnabled(), qPrintable(command->objectName()));
 }
 
 void TestMainWindow::missingManual() {

@@ -12,17 +12,18 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "modal_driver.h"
+#include "modal_script.h"
 #include "support/aircraft_prefix.h"
 #include "ui/ac_log_form.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 
 using tobrel::AcLogRemembered;
 using tobrel::TACLogFrm;
-using tobrel::testing::AcceptMessageBox;
+using tobrel::U;
 using tobrel::testing::S;
-using tobrel::testing::WhenModal;
+using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
 using tobrel::testing::WinePrefixBuilder;
 
 namespace {
@@ -36,8 +37,6 @@ QStringList Rows(const QTreeWidget* view) {
   }
   return rows;
 }
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Types `text` into `widget` key by key (Japanese characters too).
 void TypeText(QWidget* widget, const QString& text) {
@@ -220,16 +219,19 @@ void TestTACLogFrm::personalFolder() {
   // (The actions on modal windows only record what they see, so that a
   // failing check cannot leave a window open.)
   QString title;
-  WhenModal<QFileDialog>([this, &title](QFileDialog* browser) {
-    title = browser->windowTitle();
-    browser->setDirectory(Native("mine/Fmine"));
-    static_cast<QDialog*>(browser)->accept();
-  });
+  ModalScript script;
+  script
+      .Then<QFileDialog>([this, &title](QFileDialog* browser) {
+        title = browser->windowTitle();
+        browser->setDirectory(Native("mine/Fmine"));
+        static_cast<QDialog*>(browser)->accept();
+      })
+      .Then<QFileDialog>([](QFileDialog* browser) { browser->reject(); });
   QTest::mouseClick(Child<QPushButton>("Button1"), Qt::LeftButton);
   QCOMPARE(title, U("フォルダの選択"));
   QCOMPARE(Child<QLineEdit>("Edit3")->text(), Native("mine/Fmine/"));
-  WhenModal<QFileDialog>([](QFileDialog* browser) { browser->reject(); });
   QTest::mouseClick(Child<QPushButton>("Button1"), Qt::LeftButton);
+  QVERIFY(script.Done());
   QCOMPARE(Child<QLineEdit>("Edit3")->text(), QString());
   QTest::mouseClick(Child<QPushButton>("BitBtn2"), Qt::LeftButton);
   QCOMPARE(form_->Remembered().personal_log_folder, std::string());
@@ -255,8 +257,10 @@ void TestTACLogFrm::missingPersonalFolder() {
     form_->SetRemembered({personal});
     form_->show();
     QString text;
-    AcceptMessageBox(&text);
+    ModalScript script;
+    script.Then<QMessageBox>(NoteText(&text));
     ChooseFolderKind(1);
+    QVERIFY(script.Done());
     QCOMPARE(text, U("個人ログフォルダが存在しません\n正しいフォルダを設定してください"));
     // Back to the shared folder, its forums still listed.
     QCOMPARE(Child<QComboBox>("ComboBox1")->currentIndex(), 0);
@@ -273,12 +277,18 @@ void TestTACLogFrm::missingGlobalDatByHand() {
 
   // A folder without "Global.Dat": the message, the lists stay empty.
   QString text, title;
-  WhenModal<QFileDialog>([this, &text, &title](QFileDialog* browser) {
-    title = browser->windowTitle();
-    browser->setDirectory(Native("drive_c"));
-    static_cast<QDialog*>(browser)->accept();
-    AcceptMessageBox(&text);
-  });
+  ModalScript script;
+  script
+      .Then<QFileDialog>([this, &title](QFileDialog* browser) {
+        title = browser->windowTitle();
+        browser->setDirectory(Native("drive_c"));
+        static_cast<QDialog*>(browser)->accept();
+      })
+      .Then<QMessageBox>(NoteText(&text))
+      .Then<QFileDialog>([this](QFileDialog* browser) {
+        browser->setDirectory(Native("drive_c/AC97"));
+        static_cast<QDialog*>(browser)->accept();
+      });
   QTest::mouseClick(Child<QPushButton>("BitBtn1"), Qt::LeftButton);
   QCOMPARE(title, U("フォルダの選択"));
   QCOMPARE(text, U("指定されたAirCraft 97本体フォルダにGlobal.Datが見つかりません"));
@@ -286,11 +296,8 @@ void TestTACLogFrm::missingGlobalDatByHand() {
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
 
   // The installation folder: its forums are listed.
-  WhenModal<QFileDialog>([this](QFileDialog* browser) {
-    browser->setDirectory(Native("drive_c/AC97"));
-    static_cast<QDialog*>(browser)->accept();
-  });
   QTest::mouseClick(Child<QPushButton>("BitBtn1"), Qt::LeftButton);
+  QVERIFY(script.Done());
   QCOMPARE(Child<QLineEdit>("Edit1")->text(), Native("drive_c/AC97/"));
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 4);
 }
@@ -318,13 +325,11 @@ void TestTACLogFrm::messageOnShowing() {
     std::filesystem::remove(prefix_->path() / "drive_c/AC97/Global.Dat");
   }
   QString text;
-  AcceptMessageBox(&text);
   // Through exec, as the window opens it; the message comes once it is up.
-  WhenModal<TACLogFrm>([&text](TACLogFrm* form) {
-    (void)QTest::qWaitFor([&text] { return !text.isEmpty(); });  // checked after exec
-    form->reject();
-  });
+  ModalScript script;
+  script.Then<QMessageBox>(NoteText(&text)).Then<TACLogFrm>([](TACLogFrm* form) { form->reject(); });
   QCOMPARE(form_->exec(), int(QDialog::Rejected));
+  QVERIFY(script.Done());
   QVERIFY2(text.contains(message), qPrintable(text));
   QCOMPARE(Child<QLineEdit>("Edit1")->text(), installation_found ? Drive("/AC97/") : QString());
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 0);

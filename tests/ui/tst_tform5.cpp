@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -24,9 +23,12 @@
 #include "ui/dialog_support.h"
 #include "ui/process_form.h"
 #include "ui/radio_group.h"
+#include "ui/text_file_dialog.h"
 
 using namespace tobrel;
+using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
 using tobrel::testing::S;
 
 namespace {
@@ -67,20 +69,6 @@ void DropFile(TForm5& form, const QString& file) {
   QVERIFY(enter.isAccepted());
   QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(field, &drop);
-}
-
-// Types the whole path `file` into a file dialog's name field and accepts
-// it, as a user would.
-void TypeFileName(QFileDialog* dialog, const QString& file) {
-  dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-  static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button
-}
-
-std::function<void(QMessageBox*)> Note(QString& message) {
-  return [&message](QMessageBox* box) {
-    message = box->text();
-    box->accept();
-  };
 }
 
 }  // namespace
@@ -214,9 +202,7 @@ void TestTForm5::inputListAndAddedFile() {
   form.SetInputFiles({"/zz/last.log", "/aa/first.log"});
   form.show();
   ModalScript script;
-  script.Then<QFileDialog>([this](QFileDialog* dialog) {
-    TypeFileName(dialog, FromNative(log_));
-  });
+  script.Then<TTextFileDialog>(ChooseFile(FromNative(log_)));
   Child<QPushButton>(form, "Button2")->click();
   QVERIFY(script.Done());
   auto* inputs = Child<QComboBox>(form, "ComboBox1");
@@ -253,8 +239,9 @@ void TestTForm5::okRunsTheProcessing() {
         Child<QComboBox>(*shown, "ComboBox1")->setCurrentIndex(0);
         Child<QPushButton>(*shown, "Button1")->click();  // "参照"
       })
-      .Then<QFileDialog>([&output](QFileDialog* dialog) {
-        TypeFileName(dialog, FromNative(output));
+      .Then<TTextFileDialog>([&output](TTextFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), U("加工したﾛｸﾞの出力先の指定"));
+        ChooseFile(FromNative(output))(dialog);
       })
       .Then<TForm5>([&button](TForm5* shown) {
         QCOMPARE(Child<QLabel>(*shown, "StaticText1")->text(), FromNative(shown->Settings().output));
@@ -301,7 +288,7 @@ void TestTForm5::refusals() {
   form.accept();
   QString shown;
   ModalScript script;
-  script.Then<QMessageBox>(Note(shown));
+  script.Then<QMessageBox>(NoteText(&shown));
   Recorder view;
   view.lines = {"kept"};
   QCOMPARE(form.ProcessLogOutput(view).status, ProcessStatus::Refused);
@@ -318,7 +305,7 @@ void TestTForm5::logInformation() {
   {
     ModalScript script;  // nothing chosen: nothing happens
     QString shown;
-    script.Then<QMessageBox>(Note(shown));
+    script.Then<QMessageBox>(NoteText(&shown));
     Child<QPushButton>(form, "BitBtn3")->click();
     QTest::qWait(50);
     QVERIFY(!script.Done());
@@ -326,7 +313,7 @@ void TestTForm5::logInformation() {
   Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
   QString shown;
   ModalScript script;
-  script.Then<QMessageBox>(Note(shown));
+  script.Then<QMessageBox>(NoteText(&shown));
   Child<QPushButton>(form, "BitBtn3")->click();
   QVERIFY(script.Done());
   QStringList expected;

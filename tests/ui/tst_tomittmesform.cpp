@@ -17,6 +17,7 @@
 
 using namespace tobrel;
 using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
 using tobrel::testing::S;
 using Lines = std::vector<std::string>;
 
@@ -43,13 +44,6 @@ std::function<void(TIDSetForm*)> Edit(EditorSeen& seen, const QString& text, con
     seen = {editor->windowTitle(), memo->toolTip(), memo->toPlainText()};
     if (!text.isNull()) memo->setPlainText(text);
     Child<QPushButton>(*editor, button)->click();
-  };
-}
-
-std::function<void(QMessageBox*)> Note(QString& message) {
-  return [&message](QMessageBox* box) {
-    message = box->text();
-    box->accept();
   };
 }
 
@@ -214,7 +208,7 @@ void TestTOmittMesForm::invalidLinesShowTheEditorAgain() {
   QString shown;
   ModalScript script;
   script.Then<TIDSetForm>(Edit(first, typed, "BitBtn1"))
-      .Then<QMessageBox>(Note(shown))
+      .Then<QMessageBox>(NoteText(&shown))
       .Then<TIDSetForm>(Edit(again, QString(), "BitBtn2"));
   Child<QPushButton>(form, pairs ? "Button2" : "Button1")->click();
   QVERIFY(script.Done());
@@ -284,7 +278,7 @@ void TestTOmittMesForm::titlePatternOnOk() {
   Child<QLineEdit>(form, "Edit1")->setText(typed);
   QString shown;
   ModalScript script;
-  if (!message.isEmpty()) script.Then<QMessageBox>(Note(shown));
+  if (!message.isEmpty()) script.Then<QMessageBox>(NoteText(&shown));
   Child<QPushButton>(form, "BitBtn1")->click();
   QVERIFY(script.Done());
   QCOMPARE(shown, message);
