@@ -23,6 +23,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "core/read_data_file.h"
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "platform/cp932.h"
 #include "support/sjis.h"
@@ -36,6 +37,7 @@ using namespace tobrel;
 using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
 using tobrel::testing::NoteText;
+using tobrel::testing::ReadAll;
 using tobrel::testing::S;
 
 namespace {
@@ -221,9 +223,7 @@ void TestMainWindow::startReadTallySave() {
   window->RunTally();
   const QString path = folder.path() + "/result.txt";
   window->SaveResultTo(path);
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  QCOMPARE(saved, CliReport({"count"}));
+  QCOMPARE(ReadAll(path.toStdString()), CliReport({"count"}));
   // Replaced whole, leaving no temporary file beside it.
   window->SaveResultTo(path);
   QCOMPARE(QDir(folder.path()).entryList({"result.txt*"}, QDir::Files).size(), 1);
@@ -349,9 +349,8 @@ void TestMainWindow::externalEditor() {
   message.text.clear();
   window->OpenInExternalEditor();
   QVERIFY(message.text.isEmpty());
-  std::ifstream in((folder.path() + "/edit.txt").toStdString(), std::ios::binary);
-  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  QCOMPARE(file, std::string("Head\r\n\r\nline1\r\nline2\r\nFoot\r\n"));
+  QCOMPARE(ReadAll((folder.path() + "/edit.txt").toStdString()),
+           std::string("Head\r\n\r\nline1\r\nline2\r\nFoot\r\n"));
 }
 
 void TestMainWindow::settingsSurviveRestart() {
@@ -531,9 +530,7 @@ void TestMainWindow::saveResultByTheSaveDialog() {
   QVERIFY(script.Done());
   QCOMPARE(seen.title, QStringLiteral("集計結果を名前をつけて保存"));
   QCOMPARE(seen.filter, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)"));
-  std::ifstream in(folder.filePath(written).toStdString(), std::ios::binary);
-  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  QCOMPARE(saved, ViewText(*window));
+  QCOMPARE(ReadAll(folder.filePath(written).toStdString()), ViewText(*window));
   QCOMPARE(QDir(folder.path()).entryList({"result*"}, QDir::Files), QStringList{written});
 }
 

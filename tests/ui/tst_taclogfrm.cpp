@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/aircraft_prefix.h"
 #include "ui/ac_log_form.h"
@@ -66,9 +67,7 @@ class TestTACLogFrm : public QObject {
  private:
   template <typename T>
   T* Child(const char* name) {
-    T* child = form_->findChild<T*>(QLatin1String(name));
-    if (!child) qFatal("no child %s", name);
-    return child;
+    return tobrel::testing::Child<T>(*form_, name);
   }
   QString Native(const char* relative) const {
     return QString::fromStdString(prefix_->Native(relative));

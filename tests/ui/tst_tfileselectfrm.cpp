@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "support/wine_prefix.h"
@@ -52,9 +53,7 @@ class TestTFileSelectFrm : public QObject {
  private:
   template <typename T>
   T* Child(const char* name) {
-    T* child = form_->findChild<T*>(QLatin1String(name));
-    if (!child) qFatal("no child %s", name);
-    return child;
+    return tobrel::testing::Child<T>(*form_, name);
   }
   std::string Folder(const char* relative = "logs") const { return files_->Native(relative); }
   void SelectRows(std::initializer_list<int> rows) {

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "output/log_information.h"
 #include "support/sjis.h"
@@ -27,26 +28,13 @@
 
 using namespace tobrel;
 using tobrel::testing::ChooseFile;
+using tobrel::testing::Child;
 using tobrel::testing::ModalScript;
 using tobrel::testing::NoteText;
+using tobrel::testing::ReadAll;
 using tobrel::testing::S;
 
 namespace {
-
-
-template <typename Widget = QWidget>
-Widget* Child(QObject& form, const char* name) {
-  auto* child = form.findChild<Widget*>(QString::fromLatin1(name));
-  if (!child) qFatal("no control %s", name);
-  return child;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 const std::string kLog =
     "00012/00020 ABC01234  taro             Hello\r\n( 1)   99/12/31 23:59\r\n" + S("本文") +

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "ui/dialog_support.h"
@@ -18,20 +19,13 @@ using namespace tobrel;
 using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
 using tobrel::testing::NoteText;
+using tobrel::testing::ReadAll;
 using tobrel::testing::S;
 using Lines = std::vector<std::string>;
 
 Q_DECLARE_METATYPE(Lines)
 
 namespace {
-
-
-std::string ReadAll(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 void WriteAll(const QString& path, const std::string& bytes) {
   std::ofstream(path.toStdString(), std::ios::binary) << bytes;
@@ -172,7 +166,7 @@ void TestTIDSetForm::openSaveAndSaveAs() {
     Trigger(form, "SaveAs1");
     QVERIFY(script.Done());
   }
-  QCOMPARE(ReadAll(copy), "ABC00001\r\nABC00002 " + S("主催者") + "\r\nABC00003\r\n");
+  QCOMPARE(ReadAll(copy.toStdString()), "ABC00001\r\nABC00002 " + S("主催者") + "\r\nABC00003\r\n");
   QCOMPARE(FromNative(form.Files().current->string()), opened);
 
   // "新規作成" empties the text and keeps the file; "上書き保存" writes to the
@@ -181,7 +175,7 @@ void TestTIDSetForm::openSaveAndSaveAs() {
   QCOMPARE(form.Lines(), Lines{});
   Memo(form)->setPlainText(U("QQQ00001"));
   Trigger(form, "Save1");
-  QCOMPARE(ReadAll(opened), std::string("QQQ00001\r\n"));
+  QCOMPARE(ReadAll(opened.toStdString()), std::string("QQQ00001\r\n"));
 
   // Without an opened file, "上書き保存" asks for a name.
   form.ForgetFile();
@@ -192,7 +186,7 @@ void TestTIDSetForm::openSaveAndSaveAs() {
     Trigger(form, "Save1");
     QVERIFY(script.Done());
   }
-  QCOMPARE(ReadAll(asked), std::string("QQQ00001\r\n"));
+  QCOMPARE(ReadAll(asked.toStdString()), std::string("QQQ00001\r\n"));
   QVERIFY(!form.Files().current);
 }
 
@@ -213,7 +207,7 @@ void TestTIDSetForm::saveAsExtensionFollowsTheFilter() {
   script.Then<TTextFileDialog>(ChooseFile(dir_.filePath(U("list%1").arg(filter)), filter));
   Trigger(form, "SaveAs1");
   QVERIFY(script.Done());
-  QCOMPARE(ReadAll(dir_.filePath(written)), std::string("ABC00001\r\n"));
+  QCOMPARE(ReadAll(dir_.filePath(written).toStdString()), std::string("ABC00001\r\n"));
 }
 
 void TestTIDSetForm::unwritableFileKeepsTheText() {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "ui/dialog_support.h"
@@ -16,6 +17,7 @@
 #include "ui/radio_group.h"
 
 using namespace tobrel;
+using tobrel::testing::Child;
 using tobrel::testing::ModalScript;
 using tobrel::testing::NoteText;
 using tobrel::testing::S;
@@ -24,14 +26,6 @@ using Lines = std::vector<std::string>;
 Q_DECLARE_METATYPE(Lines)
 
 namespace {
-
-
-template <typename Widget = QWidget>
-Widget* Child(QObject& form, const char* name) {
-  auto* child = form.findChild<Widget*>(QString::fromLatin1(name));
-  if (!child) qFatal("no control %s", name);
-  return child;
-}
 
 // An editor step: records its caption, hint and text, then puts `text` in
 // and presses `button`.
