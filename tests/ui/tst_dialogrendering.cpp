@@ -61,12 +61,7 @@ class TestDialogRendering : public QObject {
 void TestDialogRendering::initTestCase() {
   prefix_ = std::make_unique<WinePrefixBuilder>("tobrel-dialog-rendering-test");
   testing::BuildAircraftInstall(*prefix_);
-  prefix_->Write("user.reg",
-                 "WINE REGISTRY Version 2\n"
-                 "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-                 "@=\"{1}\"\n"
-                 "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-                 "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+  testing::RegisterAircraftServer(*prefix_);
   prefix_->Write("drive_c/AC97/Log/Fpc/mes_05.log",
                  S("■ 会議室ログ\r\n 1/ 1 ABC01234 山田太郎 会議室の案内\r\n"));
   main_.setGeometry(0, 0, 1000, 700);

@@ -39,6 +39,16 @@ QStringList Rows(const QTreeWidget* view) {
   return rows;
 }
 
+// A folder browser step: keeps the browser's title in `*title` when given,
+// goes to `folder` and accepts it.
+std::function<void(QFileDialog*)> ChooseFolder(const QString& folder, QString* title = nullptr) {
+  return [folder, title](QFileDialog* browser) {
+    if (title) *title = browser->windowTitle();
+    browser->setDirectory(folder);
+    static_cast<QDialog*>(browser)->accept();
+  };
+}
+
 // Types `text` into `widget` key by key (Japanese characters too).
 void TypeText(QWidget* widget, const QString& text) {
   for (const QChar c : text)
@@ -89,12 +99,7 @@ class TestTACLogFrm : public QObject {
 void TestTACLogFrm::init() {
   prefix_ = std::make_unique<WinePrefixBuilder>("tobrel-taclogfrm-test");
   tobrel::testing::BuildAircraftInstall(*prefix_);
-  prefix_->Write("user.reg",
-                 "WINE REGISTRY Version 2\n"
-                 "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-                 "@=\"{1}\"\n"
-                 "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-                 "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+  tobrel::testing::RegisterAircraftServer(*prefix_);
   main_ = std::make_unique<QWidget>();
   main_->setGeometry(101, 57, 901, 703);
   main_->show();
@@ -219,12 +224,7 @@ void TestTACLogFrm::personalFolder() {
   // failing check cannot leave a window open.)
   QString title;
   ModalScript script;
-  script
-      .Then<QFileDialog>([this, &title](QFileDialog* browser) {
-        title = browser->windowTitle();
-        browser->setDirectory(Native("mine/Fmine"));
-        static_cast<QDialog*>(browser)->accept();
-      })
+  script.Then<QFileDialog>(ChooseFolder(Native("mine/Fmine"), &title))
       .Then<QFileDialog>([](QFileDialog* browser) { browser->reject(); });
   QTest::mouseClick(Child<QPushButton>("Button1"), Qt::LeftButton);
   QCOMPARE(title, U("フォルダの選択"));
@@ -277,17 +277,9 @@ void TestTACLogFrm::missingGlobalDatByHand() {
   // A folder without "Global.Dat": the message, the lists stay empty.
   QString text, title;
   ModalScript script;
-  script
-      .Then<QFileDialog>([this, &title](QFileDialog* browser) {
-        title = browser->windowTitle();
-        browser->setDirectory(Native("drive_c"));
-        static_cast<QDialog*>(browser)->accept();
-      })
+  script.Then<QFileDialog>(ChooseFolder(Native("drive_c"), &title))
       .Then<QMessageBox>(NoteText(&text))
-      .Then<QFileDialog>([this](QFileDialog* browser) {
-        browser->setDirectory(Native("drive_c/AC97"));
-        static_cast<QDialog*>(browser)->accept();
-      });
+      .Then<QFileDialog>(ChooseFolder(Native("drive_c/AC97")));
   QTest::mouseClick(Child<QPushButton>("BitBtn1"), Qt::LeftButton);
   QCOMPARE(title, U("フォルダの選択"));
   QCOMPARE(text, U("指定されたAirCraft 97本体フォルダにGlobal.Datが見つかりません"));
