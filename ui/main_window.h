@@ -38,6 +38,10 @@ class MonthPage;
 class RangePage;
 class TTextView;
 class TForm5;
+class TACLogFrm;
+class TFileSelectFrm;
+class TOmittMesForm;
+class TExpMesForm;
 
 // Where the window's settings come from and what time it is.
 struct WindowEnvironment {
@@ -167,6 +171,13 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   bool comments_recounted_ = false;
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
+  // The dialogs, each made when it is first opened and kept for the run so
+  // that what it remembers (added masks, the sort direction, the file names
+  // of the pair editor) lasts from one opening to the next.
+  std::unique_ptr<TACLogFrm> ac_log_form_;
+  std::unique_ptr<TFileSelectFrm> file_select_form_;
+  std::unique_ptr<TOmittMesForm> omitt_mes_form_;
+  std::unique_ptr<TExpMesForm> exp_mes_form_;
   TLineMatcher quote_matcher_;
   bool find_match_case_ = false;
   QString find_text_;

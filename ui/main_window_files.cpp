@@ -63,22 +63,24 @@ void TForm1::LoadDataFileByDialog() {
 
 void TForm1::ACLogFileOpen() {
   ShowCandidatesPage();
-  TACLogFrm form(DefaultWinePrefix(), this);
-  form.SetRemembered({settings_.personal});
-  if (form.exec() == QDialog::Accepted) {
-    settings_.personal = form.Remembered().personal_log_folder;
-    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  if (!ac_log_form_) ac_log_form_ = std::make_unique<TACLogFrm>(DefaultWinePrefix(), this);
+  ac_log_form_->SetRemembered({settings_.personal});
+  if (ac_log_form_->exec() == QDialog::Accepted) {
+    settings_.personal = ac_log_form_->Remembered().personal_log_folder;
+    for (const std::string& path : ac_log_form_->SelectedPaths()) candidates_.Add(path);
   }
   RefreshCandidates();
 }
 
 void TForm1::FolderListOpen() {
   ShowCandidatesPage();
-  TFileSelectFrm form(DefaultWinePrefix(), {settings_.add_masks}, this);
-  form.SetRemembered({settings_.folder_name});
-  if (form.exec() == QDialog::Accepted) {
-    settings_.folder_name = form.Remembered().last_log_folder;
-    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  if (!file_select_form_)
+    file_select_form_ = std::make_unique<TFileSelectFrm>(
+        DefaultWinePrefix(), FolderListSettings{settings_.add_masks}, this);
+  file_select_form_->SetRemembered({settings_.folder_name});
+  if (file_select_form_->exec() == QDialog::Accepted) {
+    settings_.folder_name = file_select_form_->Remembered().last_log_folder;
+    for (const std::string& path : file_select_form_->SelectedPaths()) candidates_.Add(path);
   }
   RefreshCandidates();
 }
@@ -145,13 +147,14 @@ ReadRunInputs TForm1::ReadingInputs() {
 }
 
 void TForm1::CheckExceptMes() {
-  TExpMesForm form(store_, this);
-  form.exec();
+  ShowReadFilesPage();
+  if (!exp_mes_form_) exp_mes_form_ = std::make_unique<TExpMesForm>(store_, this);
+  exp_mes_form_->exec();
 }
 
 void TForm1::OmitSettings() {
-  TOmittMesForm form(rules_, this);
-  form.exec();
+  if (!omitt_mes_form_) omitt_mes_form_ = std::make_unique<TOmittMesForm>(rules_, this);
+  omitt_mes_form_->exec();
 }
 
 void TForm1::ReadCheckedFiles() {

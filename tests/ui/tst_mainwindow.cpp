@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QImage>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -27,6 +30,8 @@
 #include "modal_script.h"
 #include "platform/cp932.h"
 #include "support/sjis.h"
+#include "ui/exp_mes_form.h"
+#include "ui/file_select_form.h"
 #include "ui/main_window.h"
 #include "ui/text_file_dialog.h"
 #include "ui/radio_group.h"
@@ -147,6 +152,7 @@ class TestMainWindow : public QObject {
   void saveResultByTheSaveDialog_data();
   void saveResultByTheSaveDialog();
   void everyMenuAndToolCommandIsEnabled();
+  void dialogsRememberBetweenOpenings();
   void missingManual();
   void rendering();
 };
@@ -554,6 +560,49 @@ void TestMainWindow::everyMenuAndToolCommandIsEnabled() {
   QVERIFY(found("ToolButton26") && found("V1") && found("E2") && found("About1"));
   for (QAction* command : commands)
     QVERIFY2(command->isSeparator() || command->isEnabled(), qPrintable(command->objectName()));
+}
+
+void TestMainWindow::dialogsRememberBetweenOpenings() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  window->show();
+  auto* files = window->findChild<QTabWidget*>("PageControl2");
+  // The sort direction of the excluded postings, and a mask added to the
+  // folder list, are there at the next opening.
+  bool descending_again = false;
+  QStringList masks_again;
+  ModalScript script;
+  script
+      .Then<TExpMesForm>([](TExpMesForm* form) {
+        form->findChild<QRadioButton*>("RadioGroup1Item1")->click();
+        form->reject();
+      })
+      .Then<TExpMesForm>([&descending_again](TExpMesForm* form) {
+        descending_again = form->findChild<QRadioButton*>("RadioGroup1Item1")->isChecked();
+        form->reject();
+      })
+      .Then<TFileSelectFrm>([](TFileSelectFrm* form) {
+        form->findChild<QPushButton*>("BitBtn3")->click();  // "FileMaskの追加/変更(&A)"
+      })
+      .Then<QInputDialog>([](QInputDialog* input) {
+        input->setTextValue("*.DAT");
+        input->accept();
+      })
+      .Then<TFileSelectFrm>([](TFileSelectFrm* form) { form->reject(); })
+      .Then<TFileSelectFrm>([&masks_again](TFileSelectFrm* form) {
+        auto* masks = form->findChild<QComboBox*>("ComboBox1");
+        for (int i = 0; i < masks->count(); ++i) masks_again << masks->itemText(i);
+        form->reject();
+      });
+  window->findChild<QAction*>("N14")->trigger();
+  QCOMPARE(files->currentIndex(), 1);  // the read files are shown
+  window->findChild<QAction*>("ToolButton22")->trigger();
+  window->findChild<QAction*>("F1")->trigger();
+  QCOMPARE(files->currentIndex(), 0);
+  window->findChild<QAction*>("ToolButton20")->trigger();
+  QVERIFY(script.Done());
+  QVERIFY(descending_again);
+  QVERIFY2(masks_again.contains("*.DAT"), qPrintable(masks_again.join(' ')));
 }
 
 void TestMainWindow::missingManual() {
