@@ -153,6 +153,8 @@ class TestMainWindow : public QObject {
   void saveResultByTheSaveDialog();
   void everyMenuAndToolCommandIsEnabled();
   void dialogsRememberBetweenOpenings();
+  void commandsOpenTheirDialogs_data();
+  void commandsOpenTheirDialogs();
   void missingManual();
   void rendering();
 };
@@ -603,6 +605,49 @@ void TestMainWindow::dialogsRememberBetweenOpenings() {
   QVERIFY(script.Done());
   QVERIFY(descending_again);
   QVERIFY2(masks_again.contains("*.DAT"), qPrintable(masks_again.join(' ')));
+}
+
+void TestMainWindow::commandsOpenTheirDialogs_data() {
+  QTest::addColumn<QString>("command");  // an action, or a button of the window
+  QTest::addColumn<QString>("dialog");   // the class of the modal dialog it opens
+  const QList<std::pair<const char*, const char*>> rows = {
+      {"L2", "tobrel::TTextFileDialog"},        {"ToolButton1", "tobrel::TTextFileDialog"},
+      {"L3", "tobrel::TTextFileDialog"},        {"D1", "tobrel::TTextFileDialog"},
+      {"AirCraft1", "tobrel::TACLogFrm"},       {"ToolButton2", "tobrel::TACLogFrm"},
+      {"AirCraftC1", "tobrel::TACLogFrm"},      {"F1", "tobrel::TFileSelectFrm"},
+      {"ToolButton20", "tobrel::TFileSelectFrm"}, {"F3", "tobrel::TFileSelectFrm"},
+      {"N14", "tobrel::TExpMesForm"},           {"ToolButton22", "tobrel::TExpMesForm"},
+      {"N30", "tobrel::TExpMesForm"},           {"Button8", "tobrel::TExpMesForm"},
+      {"ButtonOmit", "tobrel::TOmittMesForm"},  {"V1", "tobrel::TForm5"},
+      {"ToolButton23", "tobrel::TForm5"},       {"F2", "QDialog"},
+      {"ToolButton25", "QDialog"},              {"Font1", "QFontDialog"},
+      {"C3", "QColorDialog"},                   {"B1", "QColorDialog"},
+      {"S1", "QColorDialog"},                   {"E2", "tobrel::TEditOptForm"},
+      {"About1", "tobrel::TAboutBox"},
+  };
+  for (const auto& [command, dialog] : rows) QTest::newRow(command) << command << dialog;
+}
+
+void TestMainWindow::commandsOpenTheirDialogs() {
+  QFETCH(QString, command);
+  QFETCH(QString, dialog);
+  QTemporaryDir folder;
+  qputenv("WINEPREFIX", folder.path().toLocal8Bit());  // no installation to find
+  auto window = MakeWindow(folder, {});
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(true);  // rules in force
+  QString opened;
+  ModalScript script;
+  script.Then<QDialog>([&opened](QDialog* shown) {
+    opened = shown->metaObject()->className();
+    shown->reject();
+  });
+  if (auto* action = window->findChild<QAction*>(command))
+    action->trigger();
+  else
+    window->findChild<QPushButton*>(command)->click();
+  qunsetenv("WINEPREFIX");
+  QVERIFY(script.Done());
+  QCOMPARE(opened, dialog);
 }
 
 void TestMainWindow::missingManual() {
