@@ -55,10 +55,7 @@ void TForm1::LoadDataFileByDialog() {
   // The log dialog again, in the program's folder with every file shown.
   const std::filesystem::path program = environment_.startup.program_path;
   const std::string path = ChooseLogFile(2, FromNative(program.parent_path().string()));
-  if (path.empty()) return;
-  SetBusyCursor(true);
-  LoadDataFiles({path});
-  SetBusyCursor(false);
+  if (!path.empty()) LoadDataFiles({path});
 }
 
 void TForm1::ACLogFileOpen() {

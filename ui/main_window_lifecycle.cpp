@@ -91,9 +91,11 @@ void TForm1::ApplyStartup(const StartupState& state) {
 
 void TForm1::LoadDataFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
-    if (const auto error =
-            LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear()))
-      ShowMessage(FromCp932(*error));
+    SetBusyCursor(true);
+    const auto error =
+        LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear());
+    SetBusyCursor(false);
+    if (error) ShowMessage(FromCp932(*error));
   }
   RefreshCandidates();
 }
