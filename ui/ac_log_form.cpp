@@ -19,9 +19,8 @@
 #include <algorithm>
 
 #include "sources/folder_list_model.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_support.h"
 #include "ui/folder_browser.h"
-#include "ui/notice_box.h"
 #include "ui/qt_text.h"
 #include "ui/view_font.h"
 
@@ -281,7 +280,7 @@ void TACLogFrm::ShowRoomFiles(const std::vector<std::string>& keep_selected) {
 }
 
 void TACLogFrm::ShowReport(const std::optional<Notice>& notice) {
-  if (notice) ShowNotice(this, notice->text, notice->beep);
+  if (notice) ShowMessageText(this, notice->text, notice->beep);
 }
 
 }  // namespace tobrel

@@ -27,7 +27,9 @@ std::optional<std::string> ChosenFile(QFileDialog& dialog) {
 
 void ShowMessageText(QWidget* parent, std::string_view cp932_text, bool beep) {
   if (beep) QApplication::beep();
-  ShowBox(parent, QMessageBox::NoIcon, FromCp932(cp932_text));
+  // A message box keeps a CR of CR LF as a character of its own.
+  ShowBox(parent, QMessageBox::NoIcon,
+          FromCp932(cp932_text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void ShowPlatformError(QWidget* parent, const QString& text) {

@@ -1,7 +1,6 @@
-// What the dialogs of the exclusion rules and of the processing output share
-// besides the text conversions of ui/qt_text.h and the placement of
-// ui/dialog_placement.h: captions, control names, file choices and the plain
-// message boxes they show.
+// What the dialogs share besides the text conversions of ui/qt_text.h and
+// the placement of ui/dialog_placement.h: captions, control names, file
+// choices and the plain message boxes they show.
 #pragma once
 
 #include <QString>
@@ -32,7 +31,8 @@ Widget* Named(Widget* widget, const char* name) {
 std::optional<std::string> ChosenFile(QFileDialog& dialog);
 
 // A message box with `cp932_text` and an OK button over `parent`, after the
-// system beep when `beep` is set; titled with the application's name.
+// system beep when `beep` is set; titled with the application's name. The
+// text's CR LF line ends break it into lines.
 void ShowMessageText(QWidget* parent, std::string_view cp932_text, bool beep);
 
 // The application's general error box for a failure of the platform (a file

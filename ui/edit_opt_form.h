@@ -15,6 +15,8 @@
 namespace tobrel {
 
 class TEditOptForm : public QDialog {
+  Q_OBJECT
+
  public:
   TEditOptForm(const TobrelSettings& settings, QWidget* parent);
   // Puts the six settings (and the encoding) back into `settings`.

@@ -1,7 +1,6 @@
 #include "ui/id_set_form.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -12,18 +11,16 @@
 
 #include "core/log_lines.h"
 #include "ui/dialog_support.h"
+#include "ui/text_file_dialog.h"
 
 namespace tobrel {
 namespace {
 
-// "(*.LST)|*.LST|(*.TXT)|*.TXT|全てのﾌｧｲﾙ(*.*)|*.*".
-QStringList ListFilters() {
-  return {U("(*.LST)"), U("(*.TXT)"), U("全てのﾌｧｲﾙ(*.*)")};
-}
-
-void PrepareFileDialog(QFileDialog& dialog, const std::optional<std::filesystem::path>& file) {
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilters(ListFilters());
+// OpenDialog1 and SaveDialog1: the same filter; only the save dialog gives
+// a typed name an extension, the one of the filter chosen.
+void PrepareFileDialog(TTextFileDialog& dialog, const std::optional<std::filesystem::path>& file,
+                       const QStringList& default_extensions) {
+  dialog.SetFilter(U("(*.LST)|*.LST|(*.TXT)|*.TXT|全てのﾌｧｲﾙ(*.*)|*.*"), default_extensions);
   if (file) dialog.selectFile(FromNative(file->string()));
 }
 
@@ -99,10 +96,8 @@ std::vector<std::string> TIDSetForm::Lines() const {
 void TIDSetForm::New1Click() { Memo1->clear(); }
 
 void TIDSetForm::Open1Click() {
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  PrepareFileDialog(dialog, document_.current_file());
+  TTextFileDialog dialog(TTextFileDialog::Kind::Open, QString(), this);
+  PrepareFileDialog(dialog, document_.current_file(), {});
   const std::optional<std::string> path = ChosenFile(dialog);
   if (!path) return;
   try {
@@ -120,15 +115,8 @@ void TIDSetForm::Save1Click() {
 }
 
 void TIDSetForm::SaveAs1Click() {
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  PrepareFileDialog(dialog, document_.files().saved);
-  dialog.setDefaultSuffix(QStringLiteral("LST"));
-  // Each filter sets its own default extension.
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    static const QStringList suffixes = {QStringLiteral("LST"), QStringLiteral("TXT"), QString()};
-    dialog.setDefaultSuffix(suffixes.value(static_cast<int>(ListFilters().indexOf(filter))));
-  });
+  TTextFileDialog dialog(TTextFileDialog::Kind::Save, QString(), this);
+  PrepareFileDialog(dialog, document_.files().saved, {U("LST"), U("TXT"), QString()});
   if (const std::optional<std::string> path = ChosenFile(dialog)) WriteFile(*path, true);
 }
 

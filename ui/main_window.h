@@ -38,6 +38,10 @@ class MonthPage;
 class RangePage;
 class TTextView;
 class TForm5;
+class TACLogFrm;
+class TFileSelectFrm;
+class TOmittMesForm;
+class TExpMesForm;
 
 // Where the window's settings come from and what time it is.
 struct WindowEnvironment {
@@ -129,7 +133,11 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void ApplyViewOptions();
 
   // File lists (main_window_files.cpp).
+  // The open dialog of log files with filter `filter` chosen, in `folder`
+  // unless it is empty: the chosen file, or "" when cancelled.
+  std::string ChooseLogFile(int filter, const QString& folder);
   void OpenLogFile();
+  void LoadDataFileByDialog();                 // D1
   void ACLogFileOpen();
   void FolderListOpen();
   void CheckExceptMes();
@@ -170,6 +178,13 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   ReportTables last_tables_;  // of the report last made, for the "TSV" file type
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
+  // The dialogs, each made when it is first opened and kept for the run so
+  // that what it remembers (added masks, the sort direction, the file names
+  // of the pair editor) lasts from one opening to the next.
+  std::unique_ptr<TACLogFrm> ac_log_form_;
+  std::unique_ptr<TFileSelectFrm> file_select_form_;
+  std::unique_ptr<TOmittMesForm> omitt_mes_form_;
+  std::unique_ptr<TExpMesForm> exp_mes_form_;
   TLineMatcher quote_matcher_;
   bool find_match_case_ = false;
   QString find_text_;

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -17,12 +16,14 @@
 #include "platform/wine_paths.h"
 #include "exclusion/exclusion_test.h"
 #include "ui/ac_log_form.h"
+#include "ui/dialog_support.h"
 #include "ui/exp_mes_form.h"
 #include "ui/omitt_mes_form.h"
 #include "ui/file_select_form.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/range_page.h"
+#include "ui/text_file_dialog.h"
 #include "ui/text_view.h"
 
 namespace tobrel {
@@ -32,41 +33,51 @@ void TForm1::AddLogFiles(const QStringList& paths) {
   RefreshCandidates();
 }
 
+std::string TForm1::ChooseLogFile(int filter, const QString& folder) {
+  // TextOpenDialog1: each filter gives a typed name its own extension.
+  TTextFileDialog dialog(TTextFileDialog::Kind::Open, QStringLiteral("ログファイルの選択"), this);
+  dialog.SetFilter(QStringLiteral("ログファイル(*.LOG)|*.LOG|テキストファイル(*.TXT)|*.TXT|"
+                                  "すべてのファイル(*.*)|*.*"),
+                   {QStringLiteral("LOG"), QStringLiteral("TXT"), QString()});
+  dialog.SelectFilterIndex(filter);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
+  return ChosenFile(dialog).value_or(std::string());
+}
+
 void TForm1::OpenLogFile() {
   ShowCandidatesPage();
-  QFileDialog dialog(this, QStringLiteral("ログファイルの選択"));
-  dialog.setNameFilters({QStringLiteral("ログファイル(*.LOG *.log)"),
-                         QStringLiteral("テキストファイル(*.TXT *.txt)"),
-                         QStringLiteral("すべてのファイル(*)")});
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix("LOG");
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    const QStringList filters = dialog.nameFilters();
-    const int index = static_cast<int>(filters.indexOf(filter));
-    dialog.setDefaultSuffix(index == 0 ? "LOG" : index == 1 ? "TXT" : "");
-  });
-  if (dialog.exec() == QDialog::Accepted) AddLogFiles(dialog.selectedFiles());
-  RefreshLabels();
+  const std::string path = ChooseLogFile(0, QString());
+  if (!path.empty()) candidates_.Add(path);
+  RefreshCandidates();
+}
+
+void TForm1::LoadDataFileByDialog() {
+  // The log dialog again, in the program's folder with every file shown.
+  const std::filesystem::path program = environment_.startup.program_path;
+  const std::string path = ChooseLogFile(2, FromNative(program.parent_path().string()));
+  if (!path.empty()) LoadDataFiles({path});
 }
 
 void TForm1::ACLogFileOpen() {
   ShowCandidatesPage();
-  TACLogFrm form(DefaultWinePrefix(), this);
-  form.SetRemembered({settings_.personal});
-  if (form.exec() == QDialog::Accepted) {
-    settings_.personal = form.Remembered().personal_log_folder;
-    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  if (!ac_log_form_) ac_log_form_ = std::make_unique<TACLogFrm>(DefaultWinePrefix(), this);
+  ac_log_form_->SetRemembered({settings_.personal});
+  if (ac_log_form_->exec() == QDialog::Accepted) {
+    settings_.personal = ac_log_form_->Remembered().personal_log_folder;
+    for (const std::string& path : ac_log_form_->SelectedPaths()) candidates_.Add(path);
   }
   RefreshCandidates();
 }
 
 void TForm1::FolderListOpen() {
   ShowCandidatesPage();
-  TFileSelectFrm form(DefaultWinePrefix(), {settings_.add_masks}, this);
-  form.SetRemembered({settings_.folder_name});
-  if (form.exec() == QDialog::Accepted) {
-    settings_.folder_name = form.Remembered().last_log_folder;
-    for (const std::string& path : form.SelectedPaths()) candidates_.Add(path);
+  if (!file_select_form_)
+    file_select_form_ = std::make_unique<TFileSelectFrm>(
+        DefaultWinePrefix(), FolderListSettings{settings_.add_masks}, this);
+  file_select_form_->SetRemembered({settings_.folder_name});
+  if (file_select_form_->exec() == QDialog::Accepted) {
+    settings_.folder_name = file_select_form_->Remembered().last_log_folder;
+    for (const std::string& path : file_select_form_->SelectedPaths()) candidates_.Add(path);
   }
   RefreshCandidates();
 }
@@ -133,13 +144,14 @@ ReadRunInputs TForm1::ReadingInputs() {
 }
 
 void TForm1::CheckExceptMes() {
-  TExpMesForm form(store_, this);
-  form.exec();
+  ShowReadFilesPage();
+  if (!exp_mes_form_) exp_mes_form_ = std::make_unique<TExpMesForm>(store_, this);
+  exp_mes_form_->exec();
 }
 
 void TForm1::OmitSettings() {
-  TOmittMesForm form(rules_, this);
-  form.exec();
+  if (!omitt_mes_form_) omitt_mes_form_ = std::make_unique<TOmittMesForm>(rules_, this);
+  omitt_mes_form_->exec();
 }
 
 void TForm1::ReadCheckedFiles() {

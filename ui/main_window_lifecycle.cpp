@@ -14,12 +14,16 @@
 #include "regex/quote_pattern.h"
 #include "regex/regex_error.h"
 #include "settings/settings_file.h"
+#include "ui/ac_log_form.h"
 #include "ui/comment_page.h"
+#include "ui/exp_mes_form.h"
+#include "ui/file_select_form.h"
 #include "ui/count_page.h"
 #include "ui/process_form.h"
 #include "ui/quote_page.h"
 #include "ui/main_window.h"
 #include "ui/month_page.h"
+#include "ui/omitt_mes_form.h"
 #include "ui/qt_text.h"
 #include "ui/range_page.h"
 #include "ui/stats_page.h"
@@ -87,9 +91,11 @@ void TForm1::ApplyStartup(const StartupState& state) {
 
 void TForm1::LoadDataFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
-    if (const auto error =
-            LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear()))
-      ShowMessage(FromCp932(*error));
+    SetBusyCursor(true);
+    const auto error =
+        LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear());
+    SetBusyCursor(false);
+    if (error) ShowMessage(FromCp932(*error));
   }
   RefreshCandidates();
 }

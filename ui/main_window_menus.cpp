@@ -1,7 +1,6 @@
 // The actions, the main menu, the tool bar and the pop-up menus with their
 // captions, hints and images.
 #include <QActionGroup>
-#include <QFileDialog>
 #include <QMenuBar>
 
 #include "ui/main_window.h"
@@ -65,12 +64,7 @@ void TForm1::BuildActions() {
   NewAction("About1Click", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), 13, &TForm1::ShowAbout);
   NewAction("Exit1Click", QStringLiteral("終了(&X)"), 11, nullptr);
   connect(action("Exit1Click"), &QAction::triggered, this, &QWidget::close);
-  NewAction("D1Click", QStringLiteral("データファイルの読込み(&D)"), 18, nullptr);
-  connect(action("D1Click"), &QAction::triggered, this, [this] {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("データファイルの読込み"), QString(), QStringLiteral("Data (*.Dat *.dat);;*"));
-    if (!path.isEmpty()) LoadDataFiles({ToNative(path)});
-  });
+  NewAction("D1Click", QStringLiteral("データファイルの読込み(&D)"), 18, &TForm1::LoadDataFileByDialog);
 }
 
 // A menu entry bound to an action: the entry's own name and caption, the

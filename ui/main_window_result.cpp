@@ -7,7 +7,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
@@ -26,6 +25,7 @@
 #include "ui/about_box.h"
 #include "ui/comment_page.h"
 #include "ui/count_page.h"
+#include "ui/dialog_support.h"
 #include "ui/process_form.h"
 #include "output/process_observer.h"
 #include "ui/quote_page.h"
@@ -39,6 +39,7 @@
 #include "ui/range_page.h"
 #include "ui/result_search.h"
 #include "ui/stats_page.h"
+#include "ui/text_file_dialog.h"
 #include "ui/text_view.h"
 #include "ui/win_color.h"
 
@@ -205,21 +206,18 @@ void TForm1::SaveResultExecute() {
     ShowMessage(QStringLiteral("集計結果がありません"));
     return;
   }
-  QFileDialog dialog(this, QStringLiteral("集計結果を名前をつけて保存"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  const QString tsv = QStringLiteral("TSV(*.tsv *.TSV)");
-  dialog.setNameFilters({QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT *.txt)"), tsv, QStringLiteral("すべて(*)")});
-  dialog.setDefaultSuffix("TXT");
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, tsv](const QString& filter) {
-    const int index = static_cast<int>(dialog.nameFilters().indexOf(filter));
-    dialog.setDefaultSuffix(index == 0 ? "TXT" : filter == tsv ? "tsv" : "");
-  });
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  if (dialog.selectedNameFilter() == tsv) {
-    SaveTablesTo(dialog.selectedFiles().first());
-  } else {
-    SaveResultTo(dialog.selectedFiles().first());
-  }
+  // TextSaveDialog1: the file types and the extension each gives a typed name.
+  TTextFileDialog dialog(TTextFileDialog::Kind::Save, QStringLiteral("集計結果を名前をつけて保存"),
+                         this);
+  // "TSV" saves the tables of the report instead of its text.
+  dialog.SetFilter(QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT|すべて(*.*)|*.*|TSV(*.tsv)|*.tsv;*.TSV"),
+                   {QStringLiteral("TXT"), QString(), QStringLiteral("tsv")});
+  const std::optional<std::string> path = ChosenFile(dialog);
+  if (!path) return;
+  if (dialog.SelectedFilterIndex() == 2)
+    SaveTablesTo(FromNative(*path));
+  else
+    SaveResultTo(FromNative(*path));
 }
 
 void TForm1::SaveResultTo(const QString& path) {

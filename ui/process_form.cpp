@@ -7,7 +7,6 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,22 +27,15 @@
 #include "platform/program_folder.h"
 #include "ui/dialog_support.h"
 #include "ui/radio_group.h"
+#include "ui/text_file_dialog.h"
 
 namespace tobrel {
 namespace {
 
-// "(*.LOG)|*.LOG|(*.TXT)|*.TXT|(*.*)|*.*".
-QStringList LogFilters() { return {U("(*.LOG)"), U("(*.TXT)"), U("(*.*)")}; }
-
-void PrepareLogDialog(QFileDialog& dialog) {
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setNameFilters(LogFilters());
-  dialog.setDefaultSuffix(QStringLiteral("LOG"));
-  // Each filter sets its own default extension.
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-    static const QStringList suffixes = {QStringLiteral("LOG"), QStringLiteral("TXT"), QString()};
-    dialog.setDefaultSuffix(suffixes.value(static_cast<int>(LogFilters().indexOf(filter))));
-  });
+// The output and input dialogs: the same filter, each entry giving a typed
+// name its own extension.
+void PrepareLogDialog(TTextFileDialog& dialog) {
+  dialog.SetFilter(U("(*.LOG)|*.LOG|(*.TXT)|*.TXT|(*.*)|*.*"), {U("LOG"), U("TXT"), QString()});
 }
 
 QLineEdit* NumberField(QWidget* parent, const char* name) {
@@ -320,8 +312,7 @@ void TForm5::RadioGroup2Click() {
 }
 
 void TForm5::Button1Click() {
-  QFileDialog dialog(this, U("加工したﾛｸﾞの出力先の指定"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  TTextFileDialog dialog(TTextFileDialog::Kind::Save, U("加工したﾛｸﾞの出力先の指定"), this);
   PrepareLogDialog(dialog);
   if (last_output_choice_.empty()) {
     dialog.setDirectory(FromNative(ProgramFolder().string()));
@@ -337,9 +328,7 @@ void TForm5::Button1Click() {
 }
 
 void TForm5::Button2Click() {
-  QFileDialog dialog(this);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  TTextFileDialog dialog(TTextFileDialog::Kind::Open, QString(), this);
   PrepareLogDialog(dialog);
   if (const std::optional<std::string> path = ChosenFile(dialog))
     ShowInputs(static_cast<int>(AddProcessInput(inputs_, *path)));

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
-#include <QRegularExpressionValidator>
 
 #include "core/target_range_fields.h"
 #include "platform/date_time.h"
+#include "ui/number_edit.h"
 
 namespace tobrel {
 namespace {
@@ -31,16 +31,12 @@ QCheckBox* Box(const QString& caption, const char* name, QWidget* parent) {
   return box;
 }
 
-QLineEdit* NumberField(const char* name, const QString& text, bool is_start, QWidget* parent) {
-  auto* field = new QLineEdit(text, parent);
+// SaNumEdit1 and SaNumEdit2: up to six digits, range-checked when left.
+TSaNumEdit* NumberField(const char* name, const QString& text, bool is_start, QWidget* parent) {
+  auto* field = new TSaNumEdit(
+      [is_start](std::string_view typed) { return NumberFieldOnExit(typed, is_start); }, text,
+      parent);
   field->setObjectName(name);
-  field->setMaxLength(6);
-  field->setValidator(
-      new QRegularExpressionValidator(QRegularExpression("[0-9]{0,6}"), field));
-  QObject::connect(field, &QLineEdit::editingFinished, field, [field, is_start] {
-    field->setText(
-        QString::fromStdString(NumberFieldOnExit(field->text().toStdString(), is_start)));
-  });
   return field;
 }
 

@@ -17,6 +17,8 @@
 
 namespace tobrel {
 
+class TSaNumEdit;
+
 class RangePage : public QWidget {
   Q_OBJECT
 
@@ -42,8 +44,8 @@ class RangePage : public QWidget {
   void KindChosen(int index);
 
   TRadioGroup* kind_;
-  QLineEdit* first_number_;
-  QLineEdit* last_number_;
+  TSaNumEdit* first_number_;
+  TSaNumEdit* last_number_;
   QDateEdit* first_day_;
   QDateEdit* last_day_;
   QCheckBox* top100_;

@@ -63,20 +63,22 @@ void TTextFileDialog::SelectFilterIndex(int index) {
   FilterChosen(filters[index]);
 }
 
-void TTextFileDialog::FilterChosen(const QString& name_filter) {
+int TTextFileDialog::IndexOfFilter(const QString& name_filter) const {
   // The dialog names a filter in full or, as it shows it, by its
   // description alone.
   const QStringList filters = nameFilters();
   int index = static_cast<int>(filters.indexOf(name_filter));
   for (int i = 0; index < 0 && i < filters.size(); ++i)
     if (filters[i].startsWith(name_filter + QStringLiteral(" ("))) index = i;
-  setDefaultSuffix(index >= 0 && index < default_extensions_.size() ? default_extensions_[index]
-                                                                     : QString());
+  return index;
 }
 
-std::string TTextFileDialog::FileName() const {
-  const QStringList files = selectedFiles();
-  return files.isEmpty() ? std::string() : ToNative(files.first());
+int TTextFileDialog::SelectedFilterIndex() const { return IndexOfFilter(selectedNameFilter()); }
+
+void TTextFileDialog::FilterChosen(const QString& name_filter) {
+  const int index = IndexOfFilter(name_filter);
+  setDefaultSuffix(index >= 0 && index < default_extensions_.size() ? default_extensions_[index]
+                                                                     : QString());
 }
 
 }  // namespace tobrel

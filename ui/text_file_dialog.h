@@ -33,13 +33,13 @@ class TTextFileDialog : public QFileDialog {
   void SetFilter(const QString& filter, const QStringList& default_extensions = {});
   // Chooses filter `index` (0-based) and its default extension.
   void SelectFilterIndex(int index);
-
-  // The chosen file, native; empty when nothing was chosen.
-  std::string FileName() const;
+  // The filter chosen (0-based), -1 when none is.
+  int SelectedFilterIndex() const;
 
   TTextPreview* Preview() const { return preview_; }
 
  private:
+  int IndexOfFilter(const QString& name_filter) const;
   void FilterChosen(const QString& name_filter);
 
   TTextPreview* preview_ = nullptr;

@@ -17,12 +17,7 @@ class AcLogsCliTest : public ::testing::Test {
  protected:
   AcLogsCliTest() {
     testing::BuildAircraftInstall(prefix_);
-    prefix_.Write("user.reg",
-                  "WINE REGISTRY Version 2\n"
-                  "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-                  "@=\"{1}\"\n"
-                  "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-                  "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+    testing::RegisterAircraftServer(prefix_);
     const char* saved = std::getenv("WINEPREFIX");
     saved_prefix_ = saved ? std::optional<std::string>(saved) : std::nullopt;
     ::setenv("WINEPREFIX", prefix_.path().c_str(), 1);

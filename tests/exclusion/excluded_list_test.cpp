@@ -2,24 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/excluded_posting.h"
 #include "support/sjis.h"
 
 namespace tobrel {
 namespace {
 
+using testing::ExcludedPosting;
 using testing::S;
-
-ExcludedRec Rec(ExclusionReason reason, int room, int number, std::string_view id,
-                std::string_view handle = "h", std::string_view title = "t") {
-  ExcludedRec r;
-  r.Reason = reason;
-  r.Room = room;
-  r.Number = number;
-  r.Id = id;
-  r.Handle = handle;
-  r.Title = title;
-  return r;
-}
 
 std::vector<std::string> Numbers(const std::vector<ExcludedRow>& rows) {
   std::vector<std::string> numbers;
@@ -29,10 +19,10 @@ std::vector<std::string> Numbers(const std::vector<ExcludedRow>& rows) {
 
 TEST(ExcludedList, RowsAndTheirInitialOrder) {
   const std::vector<ExcludedRec> excluded = {
-      Rec(ExclusionReason::ByTitle, 10, 2, "ABC00001", S("たろう"), S("Re:題")),
-      Rec(ExclusionReason::Duplicate, 2, 30, "abc00002"),
-      Rec(ExclusionReason::ById, 2, 4, "XYZ00001"),
-      Rec(static_cast<ExclusionReason>(7), 2, 30, "ABC00003"),
+      ExcludedPosting(ExclusionReason::ByTitle, 10, 2, "ABC00001", "たろう", "Re:題"),
+      ExcludedPosting(ExclusionReason::Duplicate, 2, 30, "abc00002"),
+      ExcludedPosting(ExclusionReason::ById, 2, 4, "XYZ00001"),
+      ExcludedPosting(static_cast<ExclusionReason>(7), 2, 30, "ABC00003"),
   };
   const std::vector<ExcludedRow> rows = InitialExcludedList(excluded);
   EXPECT_EQ(Numbers(rows), (std::vector<std::string>{"2/4", "2/30", "2/30", "10/2"}));
@@ -49,10 +39,10 @@ TEST(ExcludedList, RowsAndTheirInitialOrder) {
 
 TEST(ExcludedList, SortsByAnyColumnIgnoringCase) {
   std::vector<ExcludedRow> rows = ExcludedListRows({
-      Rec(ExclusionReason::ById, 1, 1, "abc00002"),
-      Rec(ExclusionReason::ById, 1, 2, "ABC00003"),
-      Rec(ExclusionReason::ById, 1, 3, "ABC00001"),
-      Rec(ExclusionReason::ById, 1, 4, "abc00001"),
+      ExcludedPosting(ExclusionReason::ById, 1, 1, "abc00002"),
+      ExcludedPosting(ExclusionReason::ById, 1, 2, "ABC00003"),
+      ExcludedPosting(ExclusionReason::ById, 1, 3, "ABC00001"),
+      ExcludedPosting(ExclusionReason::ById, 1, 4, "abc00001"),
   });
   SortExcludedRows(rows, 3, false);
   EXPECT_EQ(Numbers(rows), (std::vector<std::string>{"1/3", "1/4", "1/1", "1/2"}));

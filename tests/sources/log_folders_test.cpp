@@ -127,12 +127,7 @@ TEST(CompareRoomFiles, RoomLogsFirstInBothOrders) {
 class AcLogModelTest : public LogFoldersTest {
  protected:
   AcLogModelTest() {
-    prefix_.Write("user.reg",
-                  "WINE REGISTRY Version 2\n"
-                  "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-                  "@=\"{1}\"\n"
-                  "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-                  "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+    testing::RegisterAircraftServer(prefix_);
   }
   std::string Drive(std::string_view rest) const {
     return prefix_.Native("dosdevices/c:") + std::string(rest);

@@ -28,6 +28,17 @@ inline std::string GlobalDat(std::string_view path) {
          std::string("\0\x05tail", 6);
 }
 
+// The user registry of the prefix naming the program as the local server of
+// its automation class, the way the installation is found.
+inline void RegisterAircraftServer(const WinePrefixBuilder& prefix) {
+  prefix.Write("user.reg",
+               "WINE REGISTRY Version 2\n"
+               "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
+               "@=\"{1}\"\n"
+               "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
+               "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+}
+
 inline void BuildAircraftInstall(const WinePrefixBuilder& prefix) {
   prefix.Write("drive_c/AC97/AirCraft.exe", "MZ");
   prefix.Write("drive_c/AC97/Global.Dat", GlobalDat("C:\\ac97\\LOG"));

@@ -1,14 +1,20 @@
-// Test helper: drives the modal dialogs a test opens. Each step waits until
-// a visible modal widget of its type is active, one that is not the widget
-// of the step before unless that one was hidden in between, and then acts
-// on it from a zero-delay timer, so that an action may itself open a modal
-// dialog that a later step drives. A script that stalls for a few seconds
-// closes every modal widget, so that a failing test never hangs.
+// Test helper: drives the modal dialogs a test opens (dialogs, message
+// boxes, input boxes, file dialogs). Each step waits until a visible modal
+// widget of its type is active, one that is not the widget of the step
+// before unless that one was hidden in between, and then acts on it from a
+// zero-delay timer, so that an action may itself open a modal dialog that a
+// later step drives. A script that stalls for a few seconds closes every
+// modal widget, so that a failing test never hangs. The script must live
+// until the modal widgets it drives have opened.
 #pragma once
 
 #include <QApplication>
 #include <QDialog>
+#include <QComboBox>
 #include <QEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -83,5 +89,29 @@ class ModalScript : public QObject {
   int waited_ = 0;
   bool stalled_ = false;
 };
+
+// A step that keeps a message box's text in `*text` and accepts the box.
+inline std::function<void(QMessageBox*)> NoteText(QString* text) {
+  return [text](QMessageBox* box) {
+    *text = box->text();
+    box->accept();
+  };
+}
+
+// A file dialog step, as a user would do it: chooses filter `filter`
+// (0-based) unless it is negative, types the whole path `file` into the
+// name field and accepts.
+inline std::function<void(QFileDialog*)> ChooseFile(const QString& file, int filter = -1) {
+  return [file, filter](QFileDialog* dialog) {
+    if (filter >= 0) {
+      auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      types->setCurrentIndex(filter);
+      emit types->activated(filter);  // what the combo box tells of a user's choice
+      emit types->textActivated(types->itemText(filter));
+    }
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+    static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button
+  };
+}
 
 }  // namespace tobrel::testing

@@ -13,68 +13,23 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "modal_driver.h"
+#include "dialog_checks.h"
+#include "modal_script.h"
 #include "support/aircraft_prefix.h"
 #include "ui/ac_log_form.h"
 #include "ui/about_box.h"
+#include "ui/dialog_support.h"
 #include "ui/file_select_form.h"
-#include "ui/notice_box.h"
 #include "ui/text_file_dialog.h"
 #include "ui/text_preview.h"
 
 using namespace tobrel;
+using tobrel::testing::CutTexts;
 using tobrel::testing::S;
+using tobrel::testing::SaveAndCheck;
 using tobrel::testing::WinePrefixBuilder;
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// Labels, buttons and group titles whose text does not fit their width.
-QStringList CutTexts(const QWidget* dialog) {
-  QStringList cut;
-  for (const QLabel* label : dialog->findChildren<QLabel*>())
-    if (label->isVisible() && (label->wordWrap() ? label->height() < label->heightForWidth(label->width())
-                                                 : label->width() < label->sizeHint().width()))
-      cut << label->text();
-  // A push button may be narrower than the style's smallest width as long
-  // as its text fits with a few pixels each side; radio buttons need their
-  // mark beside the text.
-  for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
-    const int needed = qobject_cast<const QPushButton*>(button)
-                           ? button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) + 8
-                           : button->sizeHint().width();
-    if (button->isVisible() && !button->text().isEmpty() && button->width() < needed)
-      cut << button->text();
-  }
-  for (const QGroupBox* group : dialog->findChildren<QGroupBox*>())
-    if (group->width() < group->fontMetrics().horizontalAdvance(group->title()) + 16)
-      cut << group->title();
-  return cut;
-}
-
-// Pairs of visible controls placed directly in the dialog's layout whose
-// rectangles overlap.
-QStringList Overlaps(const QWidget* dialog) {
-  QList<const QWidget*> controls;
-  for (const QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    if (child->isVisible() && !child->isWindow()) controls << child;
-  QStringList overlaps;
-  for (int i = 0; i < controls.size(); ++i)
-    for (int j = i + 1; j < controls.size(); ++j)
-      if (controls[i]->geometry().intersects(controls[j]->geometry()))
-        overlaps << controls[i]->objectName() + "/" + controls[j]->objectName();
-  return overlaps;
-}
-
-void SaveAndCheck(QWidget* dialog, const char* picture) {
-  QCoreApplication::processEvents();
-  QVERIFY(dialog->grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/") + picture));
-  const QStringList cut = CutTexts(dialog);
-  QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("cut: ") + cut.join(QStringLiteral(" | "))));
-  const QStringList overlaps = Overlaps(dialog);
-  QVERIFY2(overlaps.isEmpty(), qPrintable(QStringLiteral("overlap: ") + overlaps.join(QStringLiteral(" | "))));
-}
 
 // The row of the file list named `name`, once the folder is read.
 QModelIndex FindRow(const QListView* list, const QString& name) {
@@ -106,12 +61,7 @@ class TestDialogRendering : public QObject {
 void TestDialogRendering::initTestCase() {
   prefix_ = std::make_unique<WinePrefixBuilder>("tobrel-dialog-rendering-test");
   testing::BuildAircraftInstall(*prefix_);
-  prefix_->Write("user.reg",
-                 "WINE REGISTRY Version 2\n"
-                 "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-                 "@=\"{1}\"\n"
-                 "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-                 "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+  testing::RegisterAircraftServer(*prefix_);
   prefix_->Write("drive_c/AC97/Log/Fpc/mes_05.log",
                  S("■ 会議室ログ\r\n 1/ 1 ABC01234 山田太郎 会議室の案内\r\n"));
   main_.setGeometry(0, 0, 1000, 700);
@@ -165,13 +115,15 @@ void TestDialogRendering::textFileDialog() {
 
 void TestDialogRendering::messageBox() {
   QString cut = QStringLiteral("not shown");
-  tobrel::testing::WhenModal<QMessageBox>([&cut](QMessageBox* box) {
+  tobrel::testing::ModalScript script;
+  script.Then<QMessageBox>([&cut](QMessageBox* box) {
     QCoreApplication::processEvents();
     box->grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/dialog_message_personal_folder.png"));
     cut = CutTexts(box).join(QStringLiteral(" | "));
     box->accept();
   });
-  ShowNotice(&main_, kPersonalFolderMissingMessage, true);
+  ShowMessageText(&main_, kPersonalFolderMissingMessage, true);
+  QVERIFY(script.Done());
   QCOMPARE(cut, QString());
 }
 

@@ -6,24 +6,35 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QImage>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "core/read_data_file.h"
+#include "dialog_checks.h"
+#include "modal_script.h"
 #include "platform/cp932.h"
+#include "support/sjis.h"
+#include "ui/exp_mes_form.h"
+#include "ui/file_select_form.h"
 #include "ui/main_window.h"
+#include "ui/text_file_dialog.h"
 #include "ui/radio_group.h"
 #include "ui/single_instance.h"
 #include "ui/text_view.h"
@@ -31,6 +42,11 @@
 #include "modal_driver.h"
 
 using namespace tobrel;
+using tobrel::testing::ChooseFile;
+using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
+using tobrel::testing::ReadAll;
+using tobrel::testing::S;
 
 namespace {
 
@@ -136,6 +152,13 @@ class TestMainWindow : public QObject {
   void secondInstanceHandsOver();
   void pageHintsAndCommands();
   void dataFileAtStart();
+  void logAndDataFilesByTheOpenDialog();
+  void saveResultByTheSaveDialog_data();
+  void saveResultByTheSaveDialog();
+  void everyMenuAndToolCommandIsEnabled();
+  void dialogsRememberBetweenOpenings();
+  void commandsOpenTheirDialogs_data();
+  void commandsOpenTheirDialogs();
   void missingManual();
   void rendering();
 };
@@ -212,9 +235,7 @@ void TestMainWindow::startReadTallySave() {
   window->RunTally();
   const QString path = folder.path() + "/result.txt";
   window->SaveResultTo(path);
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  QCOMPARE(saved, CliReport({"count"}));
+  QCOMPARE(ReadAll(path.toStdString()), CliReport({"count"}));
   // Replaced whole, leaving no temporary file beside it.
   window->SaveResultTo(path);
   QCOMPARE(QDir(folder.path()).entryList({"result.txt*"}, QDir::Files).size(), 1);
@@ -256,20 +277,12 @@ void TestMainWindow::tablesSavedAsTsv() {
                  "--hide-ids"});
   QVERIFY(expected.find('\t') != std::string::npos);
 
-  // The action on the dialog only records what it sees, so that a failing
-  // check cannot leave it open.
-  const QString path = folder.path() + "/tables.tsv";
-  const QString tsv = QStringLiteral("TSV(*.tsv *.TSV)");
-  QStringList filters;
-  tobrel::testing::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
-    filters = dialog->nameFilters();
-    dialog->selectNameFilter(tsv);
-    dialog->selectFile(path);
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  // Typed without an extension: the TSV type adds its own.
+  ModalScript script;
+  script.Then<TTextFileDialog>(ChooseFile(folder.filePath("tables"), 2));
   window->findChild<QAction*>("SaveResult")->trigger();
-  QVERIFY(filters.contains(tsv));
-  QCOMPARE(FileText(path), expected);
+  QVERIFY(script.Done());
+  QCOMPARE(FileText(folder.filePath("tables.tsv")), expected);
 }
 
 void TestMainWindow::rulesMatchCli() {
@@ -382,9 +395,8 @@ void TestMainWindow::externalEditor() {
   message.text.clear();
   window->OpenInExternalEditor();
   QVERIFY(message.text.isEmpty());
-  std::ifstream in((folder.path() + "/edit.txt").toStdString(), std::ios::binary);
-  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  QCOMPARE(file, std::string("Head\r\n\r\nline1\r\nline2\r\nFoot\r\n"));
+  QCOMPARE(ReadAll((folder.path() + "/edit.txt").toStdString()),
+           std::string("Head\r\n\r\nline1\r\nline2\r\nFoot\r\n"));
 }
 
 void TestMainWindow::settingsSurviveRestart() {
@@ -468,6 +480,212 @@ void TestMainWindow::dataFileAtStart() {
   // A tally runs on the loaded data without reading.
   window->RunTally();
   QCOMPARE(ViewText(*window), CliReport({"count"}));
+}
+
+// What a file dialog showed when it opened.
+struct DialogSeen {
+  QString title;
+  QString filter;  // the filter chosen, as shown
+  QString suffix;  // the extension a typed name receives
+  QString folder;
+};
+
+std::function<void(TTextFileDialog*)> Record(DialogSeen& seen,
+                                             std::function<void(QFileDialog*)> then) {
+  return [&seen, then](TTextFileDialog* dialog) {
+    seen = {dialog->windowTitle(), dialog->selectedNameFilter(), dialog->defaultSuffix(),
+            dialog->directory().absolutePath()};
+    then(dialog);
+  };
+}
+
+void TestMainWindow::logAndDataFilesByTheOpenDialog() {
+  QTemporaryDir folder;
+  std::filesystem::path data;
+  std::size_t postings = 0;
+  {
+    auto writer = MakeWindow(folder, {kSample});
+    writer->Candidates().CheckAll(true);
+    writer->ReadCheckedFiles();
+    postings = writer->Store().Postings.size();
+    data = *WriteReadDataFile(writer->Store(), folder.path().toStdString(), Today());
+  }
+  std::filesystem::remove(folder.path().toStdString() + "/TOBREL.INI");
+  auto window = MakeWindow(folder, {});
+  QCOMPARE(window->Candidates().Count(), 0);
+
+  // "ﾛｸﾞﾌｧｲﾙの選択(&L)": the preview dialog of logs; the file chosen joins
+  // the list, and a cancelled dialog adds nothing.
+  DialogSeen log_dialog, data_dialog;
+  ModalScript script;
+  script.Then<TTextFileDialog>(Record(log_dialog, ChooseFile(QString::fromStdString(kSample))))
+      .Then<TTextFileDialog>([](TTextFileDialog* dialog) { dialog->reject(); })
+      .Then<TTextFileDialog>(Record(data_dialog, ChooseFile(QString::fromStdString(data.string()))));
+  window->findChild<QAction*>("L2")->trigger();
+  QCOMPARE(log_dialog.title, QStringLiteral("ログファイルの選択"));
+  QCOMPARE(log_dialog.filter, QStringLiteral("ログファイル(*.LOG)"));
+  QCOMPARE(log_dialog.suffix, QStringLiteral("LOG"));
+  QCOMPARE(window->Candidates().Count(), 1);
+  QCOMPARE(window->Candidates().Entries()[0].path, kSample);
+  QVERIFY(!window->Candidates().Entries()[0].checked);
+  QCOMPARE(window->findChild<QLabel*>("Label1")->text(), QString("  1 Files"));
+  window->findChild<QAction*>("ToolButton1")->trigger();
+  QCOMPARE(window->Candidates().Count(), 1);
+
+  // "データファイルの読込み(&D)": the same dialog in the program's folder with
+  // every file shown; the data file chosen is loaded.
+  window->findChild<QAction*>("D1")->trigger();
+  QVERIFY(script.Done());
+  QCOMPARE(data_dialog.title, QStringLiteral("ログファイルの選択"));
+  QCOMPARE(data_dialog.filter, QStringLiteral("すべてのファイル(*.*)"));
+  QCOMPARE(data_dialog.folder, QDir(folder.path()).absolutePath());
+  QCOMPARE(window->Store().Postings.size(), postings);
+  QCOMPARE(window->Store().ReadFiles, std::vector<std::string>{kSample});
+}
+
+void TestMainWindow::saveResultByTheSaveDialog_data() {
+  QTest::addColumn<int>("filter");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("text file: .TXT added") << 0 << "result" << "result.TXT";
+  QTest::newRow("text file: own extension kept") << 0 << "result.log" << "result.log";
+  QTest::newRow("all files: name as typed") << 1 << "result" << "result";
+}
+
+void TestMainWindow::saveResultByTheSaveDialog() {
+  QFETCH(int, filter);
+  QFETCH(QString, typed);
+  QFETCH(QString, written);
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  // Nothing to save: the message, and no dialog.
+  QString message;
+  {
+    ModalScript script;
+    script.Then<QMessageBox>(NoteText(&message));
+    window->findChild<QAction*>("N2")->trigger();
+    QVERIFY(script.Done());
+  }
+  QCOMPARE(message, QStringLiteral("集計結果がありません"));
+
+  window->Editor()->Lines().SetText(S("会議室\r\nline2\r\n"));
+  DialogSeen seen;
+  ModalScript script;
+  script.Then<TTextFileDialog>(Record(seen, ChooseFile(folder.filePath(typed), filter)));
+  window->findChild<QAction*>("ToolButton3")->trigger();
+  QVERIFY(script.Done());
+  QCOMPARE(seen.title, QStringLiteral("集計結果を名前をつけて保存"));
+  QCOMPARE(seen.filter, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)"));
+  QCOMPARE(ReadAll(folder.filePath(written).toStdString()), ViewText(*window));
+  QCOMPARE(QDir(folder.path()).entryList({"result*"}, QDir::Files), QStringList{written});
+}
+
+void TestMainWindow::everyMenuAndToolCommandIsEnabled() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  QList<QAction*> commands = window->findChild<QToolBar*>("ToolBar1")->actions();
+  QList<QMenu*> menus;
+  for (QAction* top : window->menuBar()->actions()) menus << top->menu();
+  while (!menus.isEmpty()) {
+    QMenu* menu = menus.takeFirst();
+    for (QAction* entry : menu->actions()) {
+      if (entry->menu()) menus << entry->menu();
+      commands << entry;
+    }
+  }
+  const auto found = [&commands](const char* name) {
+    return std::any_of(commands.begin(), commands.end(),
+                       [name](QAction* command) { return command->objectName() == name; });
+  };
+  QVERIFY(found("ToolButton26") && found("V1") && found("E2") && found("About1"));
+  for (QAction* command : commands)
+    QVERIFY2(command->isSeparator() || command->isEnabled(), qPrintable(command->objectName()));
+}
+
+void TestMainWindow::dialogsRememberBetweenOpenings() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  window->show();
+  auto* files = window->findChild<QTabWidget*>("PageControl2");
+  // The sort direction of the excluded postings, and a mask added to the
+  // folder list, are there at the next opening.
+  bool descending_again = false;
+  QStringList masks_again;
+  ModalScript script;
+  script
+      .Then<TExpMesForm>([](TExpMesForm* form) {
+        form->findChild<QRadioButton*>("RadioGroup1Item1")->click();
+        form->reject();
+      })
+      .Then<TExpMesForm>([&descending_again](TExpMesForm* form) {
+        descending_again = form->findChild<QRadioButton*>("RadioGroup1Item1")->isChecked();
+        form->reject();
+      })
+      .Then<TFileSelectFrm>([](TFileSelectFrm* form) {
+        form->findChild<QPushButton*>("BitBtn3")->click();  // "FileMaskの追加/変更(&A)"
+      })
+      .Then<QInputDialog>([](QInputDialog* input) {
+        input->setTextValue("*.DAT");
+        input->accept();
+      })
+      .Then<TFileSelectFrm>([](TFileSelectFrm* form) { form->reject(); })
+      .Then<TFileSelectFrm>([&masks_again](TFileSelectFrm* form) {
+        auto* masks = form->findChild<QComboBox*>("ComboBox1");
+        for (int i = 0; i < masks->count(); ++i) masks_again << masks->itemText(i);
+        form->reject();
+      });
+  window->findChild<QAction*>("N14")->trigger();
+  QCOMPARE(files->currentIndex(), 1);  // the read files are shown
+  window->findChild<QAction*>("ToolButton22")->trigger();
+  window->findChild<QAction*>("F1")->trigger();
+  QCOMPARE(files->currentIndex(), 0);
+  window->findChild<QAction*>("ToolButton20")->trigger();
+  QVERIFY(script.Done());
+  QVERIFY(descending_again);
+  QVERIFY2(masks_again.contains("*.DAT"), qPrintable(masks_again.join(' ')));
+}
+
+void TestMainWindow::commandsOpenTheirDialogs_data() {
+  QTest::addColumn<QString>("command");  // an action, or a button of the window
+  QTest::addColumn<QString>("dialog");   // the class of the modal dialog it opens
+  const QList<std::pair<const char*, const char*>> rows = {
+      {"L2", "tobrel::TTextFileDialog"},        {"ToolButton1", "tobrel::TTextFileDialog"},
+      {"L3", "tobrel::TTextFileDialog"},        {"D1", "tobrel::TTextFileDialog"},
+      {"AirCraft1", "tobrel::TACLogFrm"},       {"ToolButton2", "tobrel::TACLogFrm"},
+      {"AirCraftC1", "tobrel::TACLogFrm"},      {"F1", "tobrel::TFileSelectFrm"},
+      {"ToolButton20", "tobrel::TFileSelectFrm"}, {"F3", "tobrel::TFileSelectFrm"},
+      {"N14", "tobrel::TExpMesForm"},           {"ToolButton22", "tobrel::TExpMesForm"},
+      {"N30", "tobrel::TExpMesForm"},           {"Button8", "tobrel::TExpMesForm"},
+      {"ButtonOmit", "tobrel::TOmittMesForm"},  {"V1", "tobrel::TForm5"},
+      {"ToolButton23", "tobrel::TForm5"},       {"F2", "QDialog"},
+      {"ToolButton25", "QDialog"},              {"Font1", "QFontDialog"},
+      {"C3", "QColorDialog"},                   {"B1", "QColorDialog"},
+      {"S1", "QColorDialog"},                   {"E2", "tobrel::TEditOptForm"},
+      {"About1", "tobrel::TAboutBox"},
+  };
+  for (const auto& [command, dialog] : rows) QTest::newRow(command) << command << dialog;
+}
+
+void TestMainWindow::commandsOpenTheirDialogs() {
+  QFETCH(QString, command);
+  QFETCH(QString, dialog);
+  QTemporaryDir folder;
+  qputenv("WINEPREFIX", folder.path().toLocal8Bit());  // no installation to find
+  auto window = MakeWindow(folder, {});
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(true);  // rules in force
+  QString opened;
+  ModalScript script;
+  script.Then<QDialog>([&opened](QDialog* shown) {
+    opened = shown->metaObject()->className();
+    shown->reject();
+  });
+  if (auto* action = window->findChild<QAction*>(command))
+    action->trigger();
+  else
+    window->findChild<QPushButton*>(command)->click();
+  qunsetenv("WINEPREFIX");
+  QVERIFY(script.Done());
+  QCOMPARE(opened, dialog);
 }
 
 void TestMainWindow::missingManual() {

@@ -1,17 +1,20 @@
 // The small widgets of the window and its dialogs: the placement of
-// dialogs, the number field, the text preview and the file dialogs that
-// show it, the blinking and multi-line labels, the version window.
+// dialogs, their message box, the number field, the text preview and the
+// file dialogs that show it, the blinking and multi-line labels, the
+// version window.
 #include <sys/stat.h>
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include "core/target_range_fields.h"
+#include "modal_script.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 #include "ui/about_box.h"
 #include "ui/blink_label.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_support.h"
 #include "ui/multi_line_label.h"
 #include "ui/number_edit.h"
 #include "ui/text_file_dialog.h"
@@ -21,25 +24,19 @@ using namespace tobrel;
 using tobrel::testing::S;
 using tobrel::testing::TempFolder;
 
-namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace
-
 class TestPeriphery : public QObject {
   Q_OBJECT
 
  private slots:
   void centredTopLeft_data();
   void centredTopLeft();
-  void checkedNumberText_data();
-  void checkedNumberText();
   void numberFieldTakesDigitsOnly();
   void previewText_data();
   void previewText();
   void previewOfWhatIsNoTextFile();
   void fileDialogFiltersAndPreview();
+  void messageTextLines_data();
+  void messageTextLines();
   void blinkLabelBlinksAndStops();
   void multiLineLabelBreaksLines();
   void aboutBox();
@@ -66,40 +63,18 @@ void TestPeriphery::centredTopLeft() {
   QCOMPARE(CenteredTopLeft(owner, dialog), expected);
 }
 
-void TestPeriphery::checkedNumberText_data() {
-  QTest::addColumn<QString>("text");
-  QTest::addColumn<QString>("kept");
-  QTest::newRow("in range") << "1234" << "1234";
-  QTest::newRow("lowest") << "1" << "1";
-  QTest::newRow("highest") << "65000" << "65000";
-  QTest::newRow("leading zeros kept") << "00001" << "00001";
-  QTest::newRow("empty") << "" << "99";
-  QTest::newRow("zero") << "0" << "99";
-  QTest::newRow("above") << "65001" << "99";
-  QTest::newRow("six digits above") << "999999" << "99";
-  QTest::newRow("not digits") << "12a" << "99";
-  QTest::newRow("sign") << "-5" << "99";
-  QTest::newRow("huge") << "99999999999999999999999" << "99";
-}
-
-void TestPeriphery::checkedNumberText() {
-  QFETCH(QString, text);
-  QFETCH(QString, kept);
-  QCOMPARE(QString::fromStdString(CheckedNumberText(text.toStdString(), 1, 65000, "99")), kept);
-}
-
 void TestPeriphery::numberFieldTakesDigitsOnly() {
   QWidget window;
-  auto* field = new TSaNumEdit(&window);
-  auto* other = new TSaNumEdit(&window);
-  field->SetRange(1, 65000, QStringLiteral("65000"));
+  // The end field of the number range.
+  const auto end_rule = [](std::string_view text) { return NumberFieldOnExit(text, false); };
+  auto* field = new TSaNumEdit(end_rule, QString(), &window);
+  auto* other = new TSaNumEdit(end_rule, QStringLiteral("1"), &window);
   window.show();
   QVERIFY(QTest::qWaitForWindowActive(&window));
   field->setFocus();
   for (const QChar c : U("1a2-3 ４4567"))
     QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
   QCOMPARE(field->text(), U("123456"));  // six digits at most
-  QCOMPARE(field->Value(), 123456);
   // Leaving the field puts the default in place of a value out of range.
   other->setFocus();
   QCOMPARE(field->text(), U("65000"));
@@ -110,7 +85,6 @@ void TestPeriphery::numberFieldTakesDigitsOnly() {
   field->setText(QStringLiteral("00042"));
   other->setFocus();
   QCOMPARE(field->text(), U("00042"));
-  QCOMPARE(field->Value(), 42);
 }
 
 void TestPeriphery::previewText_data() {
@@ -182,10 +156,31 @@ void TestPeriphery::fileDialogFiltersAndPreview() {
   QCOMPARE(dialog.Preview()->toPlainText(), QString());
   dialog.setDirectory(QString::fromStdString(folder.path().string()));
   dialog.selectFile(QStringLiteral("mes.log"));
-  QCOMPARE(dialog.FileName(), path);
+  QCOMPARE(dialog.selectedFiles(), QStringList{QString::fromStdString(path)});
 
   TTextFileDialog save(TTextFileDialog::Kind::Save, U("集計結果を名前をつけて保存"));
   QCOMPARE(save.acceptMode(), QFileDialog::AcceptSave);
+}
+
+void TestPeriphery::messageTextLines_data() {
+  QTest::addColumn<QByteArray>("cp932");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("CR LF ends lines") << QByteArray::fromStdString(S("一行目\r\n二行目\r\n三"))
+                                    << U("一行目\n二行目\n三");
+  QTest::newRow("LF ends lines") << QByteArray("a\nb") << U("a\nb");
+  QTest::newRow("one line") << QByteArray::fromStdString(S("出力先が指定されていません"))
+                            << U("出力先が指定されていません");
+}
+
+void TestPeriphery::messageTextLines() {
+  QFETCH(QByteArray, cp932);
+  QFETCH(QString, shown);
+  QString text;
+  tobrel::testing::ModalScript script;
+  script.Then<QMessageBox>(tobrel::testing::NoteText(&text));
+  ShowMessageText(nullptr, cp932.toStdString(), false);
+  QVERIFY(script.Done());
+  QCOMPARE(text, shown);
 }
 
 void TestPeriphery::blinkLabelBlinksAndStops() {

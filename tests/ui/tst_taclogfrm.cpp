@@ -12,17 +12,19 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "modal_driver.h"
+#include "dialog_checks.h"
+#include "modal_script.h"
 #include "support/aircraft_prefix.h"
 #include "ui/ac_log_form.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 
 using tobrel::AcLogRemembered;
 using tobrel::TACLogFrm;
-using tobrel::testing::AcceptMessageBox;
+using tobrel::U;
 using tobrel::testing::S;
-using tobrel::testing::WhenModal;
+using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
 using tobrel::testing::WinePrefixBuilder;
 
 namespace {
@@ -37,7 +39,15 @@ QStringList Rows(const QTreeWidget* view) {
   return rows;
 }
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+// A folder browser step: keeps the browser's title in `*title` when given,
+// goes to `folder` and accepts it.
+std::function<void(QFileDialog*)> ChooseFolder(const QString& folder, QString* title = nullptr) {
+  return [folder, title](QFileDialog* browser) {
+    if (title) *title = browser->windowTitle();
+    browser->setDirectory(folder);
+    static_cast<QDialog*>(browser)->accept();
+  };
+}
 
 // Types `text` into `widget` key by key (Japanese characters too).
 void TypeText(QWidget* widget, const QString& text) {
@@ -67,9 +77,7 @@ class TestTACLogFrm : public QObject {
  private:
   template <typename T>
   T* Child(const char* name) {
-    T* child = form_->findChild<T*>(QLatin1String(name));
-    if (!child) qFatal("no child %s", name);
-    return child;
+    return tobrel::testing::Child<T>(*form_, name);
   }
   QString Native(const char* relative) const {
     return QString::fromStdString(prefix_->Native(relative));
@@ -91,12 +99,7 @@ class TestTACLogFrm : public QObject {
 void TestTACLogFrm::init() {
   prefix_ = std::make_unique<WinePrefixBuilder>("tobrel-taclogfrm-test");
   tobrel::testing::BuildAircraftInstall(*prefix_);
-  prefix_->Write("user.reg",
-                 "WINE REGISTRY Version 2\n"
-                 "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-                 "@=\"{1}\"\n"
-                 "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-                 "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+  tobrel::testing::RegisterAircraftServer(*prefix_);
   main_ = std::make_unique<QWidget>();
   main_->setGeometry(101, 57, 901, 703);
   main_->show();
@@ -220,16 +223,14 @@ void TestTACLogFrm::personalFolder() {
   // (The actions on modal windows only record what they see, so that a
   // failing check cannot leave a window open.)
   QString title;
-  WhenModal<QFileDialog>([this, &title](QFileDialog* browser) {
-    title = browser->windowTitle();
-    browser->setDirectory(Native("mine/Fmine"));
-    static_cast<QDialog*>(browser)->accept();
-  });
+  ModalScript script;
+  script.Then<QFileDialog>(ChooseFolder(Native("mine/Fmine"), &title))
+      .Then<QFileDialog>([](QFileDialog* browser) { browser->reject(); });
   QTest::mouseClick(Child<QPushButton>("Button1"), Qt::LeftButton);
   QCOMPARE(title, U("フォルダの選択"));
   QCOMPARE(Child<QLineEdit>("Edit3")->text(), Native("mine/Fmine/"));
-  WhenModal<QFileDialog>([](QFileDialog* browser) { browser->reject(); });
   QTest::mouseClick(Child<QPushButton>("Button1"), Qt::LeftButton);
+  QVERIFY(script.Done());
   QCOMPARE(Child<QLineEdit>("Edit3")->text(), QString());
   QTest::mouseClick(Child<QPushButton>("BitBtn2"), Qt::LeftButton);
   QCOMPARE(form_->Remembered().personal_log_folder, std::string());
@@ -255,8 +256,10 @@ void TestTACLogFrm::missingPersonalFolder() {
     form_->SetRemembered({personal});
     form_->show();
     QString text;
-    AcceptMessageBox(&text);
+    ModalScript script;
+    script.Then<QMessageBox>(NoteText(&text));
     ChooseFolderKind(1);
+    QVERIFY(script.Done());
     QCOMPARE(text, U("個人ログフォルダが存在しません\n正しいフォルダを設定してください"));
     // Back to the shared folder, its forums still listed.
     QCOMPARE(Child<QComboBox>("ComboBox1")->currentIndex(), 0);
@@ -273,12 +276,10 @@ void TestTACLogFrm::missingGlobalDatByHand() {
 
   // A folder without "Global.Dat": the message, the lists stay empty.
   QString text, title;
-  WhenModal<QFileDialog>([this, &text, &title](QFileDialog* browser) {
-    title = browser->windowTitle();
-    browser->setDirectory(Native("drive_c"));
-    static_cast<QDialog*>(browser)->accept();
-    AcceptMessageBox(&text);
-  });
+  ModalScript script;
+  script.Then<QFileDialog>(ChooseFolder(Native("drive_c"), &title))
+      .Then<QMessageBox>(NoteText(&text))
+      .Then<QFileDialog>(ChooseFolder(Native("drive_c/AC97")));
   QTest::mouseClick(Child<QPushButton>("BitBtn1"), Qt::LeftButton);
   QCOMPARE(title, U("フォルダの選択"));
   QCOMPARE(text, U("指定されたAirCraft 97本体フォルダにGlobal.Datが見つかりません"));
@@ -286,11 +287,8 @@ void TestTACLogFrm::missingGlobalDatByHand() {
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 0);
 
   // The installation folder: its forums are listed.
-  WhenModal<QFileDialog>([this](QFileDialog* browser) {
-    browser->setDirectory(Native("drive_c/AC97"));
-    static_cast<QDialog*>(browser)->accept();
-  });
   QTest::mouseClick(Child<QPushButton>("BitBtn1"), Qt::LeftButton);
+  QVERIFY(script.Done());
   QCOMPARE(Child<QLineEdit>("Edit1")->text(), Native("drive_c/AC97/"));
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 4);
 }
@@ -318,13 +316,11 @@ void TestTACLogFrm::messageOnShowing() {
     std::filesystem::remove(prefix_->path() / "drive_c/AC97/Global.Dat");
   }
   QString text;
-  AcceptMessageBox(&text);
   // Through exec, as the window opens it; the message comes once it is up.
-  WhenModal<TACLogFrm>([&text](TACLogFrm* form) {
-    (void)QTest::qWaitFor([&text] { return !text.isEmpty(); });  // checked after exec
-    form->reject();
-  });
+  ModalScript script;
+  script.Then<QMessageBox>(NoteText(&text)).Then<TACLogFrm>([](TACLogFrm* form) { form->reject(); });
   QCOMPARE(form_->exec(), int(QDialog::Rejected));
+  QVERIFY(script.Done());
   QVERIFY2(text.contains(message), qPrintable(text));
   QCOMPARE(Child<QLineEdit>("Edit1")->text(), installation_found ? Drive("/AC97/") : QString());
   QCOMPARE(Child<QTreeWidget>("ListView1")->topLevelItemCount(), 0);

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "support/excluded_posting.h"
 #include "support/sjis.h"
 #include "ui/dialog_support.h"
 #include "ui/exp_mes_form.h"
@@ -15,22 +16,10 @@
 #include "ui/view_font.h"
 
 using namespace tobrel;
+using tobrel::testing::ExcludedPosting;
 using tobrel::testing::S;
 
 namespace {
-
-
-ExcludedRec Rec(ExclusionReason reason, int room, int number, const char* id, const char* handle,
-                const char* title) {
-  ExcludedRec rec;
-  rec.Reason = reason;
-  rec.Room = room;
-  rec.Number = number;
-  rec.Id = id;
-  rec.Handle = S(handle);
-  rec.Title = S(title);
-  return rec;
-}
 
 QTreeWidget* List(TExpMesForm& form) { return form.findChild<QTreeWidget*>("ListView1"); }
 TRadioGroup* Direction(TExpMesForm& form) { return form.findChild<TRadioGroup*>("RadioGroup1"); }
@@ -74,9 +63,9 @@ void TestTExpMesForm::initTestCase() {
   owner_.setGeometry(0, 0, 1001, 701);
   owner_.show();
   store_.Excluded = {
-      Rec(ExclusionReason::ByTitle, 3, 12, "ABC00001", "太郎", "【連絡】集会"),
-      Rec(ExclusionReason::ById, 1, 100, "XYZ00002", "ｽﾀｯﾌ", "ご案内"),
-      Rec(ExclusionReason::Duplicate, 1, 9, "abc00003", "花子", "Re:ご案内"),
+      ExcludedPosting(ExclusionReason::ByTitle, 3, 12, "ABC00001", "太郎", "【連絡】集会"),
+      ExcludedPosting(ExclusionReason::ById, 1, 100, "XYZ00002", "ｽﾀｯﾌ", "ご案内"),
+      ExcludedPosting(ExclusionReason::Duplicate, 1, 9, "abc00003", "花子", "Re:ご案内"),
   };
 }
 

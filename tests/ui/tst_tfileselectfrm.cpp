@@ -9,17 +9,19 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "modal_driver.h"
+#include "dialog_checks.h"
+#include "modal_script.h"
 #include "support/sjis.h"
 #include "support/wine_prefix.h"
-#include "ui/dialog_placement.h"
+#include "ui/dialog_support.h"
 #include "ui/file_select_form.h"
 #include "ui/folder_tree.h"
 
 using tobrel::FolderListSettings;
 using tobrel::FolderTree;
 using tobrel::TFileSelectFrm;
-using tobrel::testing::WhenModal;
+using tobrel::U;
+using tobrel::testing::ModalScript;
 using tobrel::testing::WinePrefixBuilder;
 
 namespace {
@@ -29,8 +31,6 @@ QStringList Column(const QTreeWidget* view, int column) {
   for (int i = 0; i < view->topLevelItemCount(); ++i) texts << view->topLevelItem(i)->text(column);
   return texts;
 }
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
@@ -53,9 +53,7 @@ class TestTFileSelectFrm : public QObject {
  private:
   template <typename T>
   T* Child(const char* name) {
-    T* child = form_->findChild<T*>(QLatin1String(name));
-    if (!child) qFatal("no child %s", name);
-    return child;
+    return tobrel::testing::Child<T>(*form_, name);
   }
   std::string Folder(const char* relative = "logs") const { return files_->Native(relative); }
   void SelectRows(std::initializer_list<int> rows) {
@@ -192,14 +190,15 @@ void TestTFileSelectFrm::addMask() {
   auto* masks = Child<QComboBox>("ComboBox1");
   // Cancel and an empty answer change nothing.
   QStringList seen;  // recorded, so that a failing check cannot leave the box open
-  WhenModal<QInputDialog>([&seen](QInputDialog* input) {
+  ModalScript script;
+  script.Then<QInputDialog>([&seen](QInputDialog* input) {
     seen << input->windowTitle() << input->labelText() << input->textValue();
     input->reject();
   });
   QTest::mouseClick(Child<QPushButton>("BitBtn3"), Qt::LeftButton);
   QCOMPARE(seen, (QStringList{U("ﾌｧｲﾙﾏｽｸの追加"), U("新しいﾌｧｲﾙﾏｽｸを設定してください"),
                               U("*.TXT;notes")}));
-  WhenModal<QInputDialog>([](QInputDialog* input) {
+  script.Then<QInputDialog>([](QInputDialog* input) {
     input->setTextValue(QString());
     input->accept();
   });
@@ -209,7 +208,7 @@ void TestTFileSelectFrm::addMask() {
 
   // A new mask is added, chosen and listed with; a known one (ignoring
   // case) is only chosen.
-  WhenModal<QInputDialog>([](QInputDialog* input) {
+  script.Then<QInputDialog>([](QInputDialog* input) {
     input->setTextValue(U("会議室*;*.log"));
     input->accept();
   });
@@ -217,7 +216,7 @@ void TestTFileSelectFrm::addMask() {
   QCOMPARE(masks->count(), 6);
   QCOMPARE(masks->currentText(), U("会議室*;*.log"));
   QCOMPARE(Column(Child<QTreeWidget>("ListView1"), 0), (QStringList{"a.log", "b.LOG", U("会議室.LOG")}));
-  WhenModal<QInputDialog>([](QInputDialog* input) {
+  script.Then<QInputDialog>([](QInputDialog* input) {
     input->setTextValue(U("*.log"));
     input->accept();
   });
@@ -230,6 +229,7 @@ void TestTFileSelectFrm::addMask() {
   form_->show();
   QCOMPARE(masks->count(), 6);
   QCOMPARE(masks->currentIndex(), 0);
+  QVERIFY(script.Done());
 }
 
 void TestTFileSelectFrm::okHandsOverAndRemembers() {

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,33 +17,24 @@
 #include <fstream>
 #include <sstream>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "output/log_information.h"
 #include "support/sjis.h"
 #include "ui/dialog_support.h"
 #include "ui/process_form.h"
 #include "ui/radio_group.h"
+#include "ui/text_file_dialog.h"
 
 using namespace tobrel;
+using tobrel::testing::ChooseFile;
+using tobrel::testing::Child;
 using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
+using tobrel::testing::ReadAll;
 using tobrel::testing::S;
 
 namespace {
-
-
-template <typename Widget = QWidget>
-Widget* Child(QObject& form, const char* name) {
-  auto* child = form.findChild<Widget*>(QString::fromLatin1(name));
-  if (!child) qFatal("no control %s", name);
-  return child;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 const std::string kLog =
     "00012/00020 ABC01234  taro             Hello\r\n( 1)   99/12/31 23:59\r\n" + S("本文") +
@@ -67,20 +57,6 @@ void DropFile(TForm5& form, const QString& file) {
   QVERIFY(enter.isAccepted());
   QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(field, &drop);
-}
-
-// Types the whole path `file` into a file dialog's name field and accepts
-// it, as a user would.
-void TypeFileName(QFileDialog* dialog, const QString& file) {
-  dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-  static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button
-}
-
-std::function<void(QMessageBox*)> Note(QString& message) {
-  return [&message](QMessageBox* box) {
-    message = box->text();
-    box->accept();
-  };
 }
 
 }  // namespace
@@ -214,9 +190,7 @@ void TestTForm5::inputListAndAddedFile() {
   form.SetInputFiles({"/zz/last.log", "/aa/first.log"});
   form.show();
   ModalScript script;
-  script.Then<QFileDialog>([this](QFileDialog* dialog) {
-    TypeFileName(dialog, FromNative(log_));
-  });
+  script.Then<TTextFileDialog>(ChooseFile(FromNative(log_)));
   Child<QPushButton>(form, "Button2")->click();
   QVERIFY(script.Done());
   auto* inputs = Child<QComboBox>(form, "ComboBox1");
@@ -253,8 +227,9 @@ void TestTForm5::okRunsTheProcessing() {
         Child<QComboBox>(*shown, "ComboBox1")->setCurrentIndex(0);
         Child<QPushButton>(*shown, "Button1")->click();  // "参照"
       })
-      .Then<QFileDialog>([&output](QFileDialog* dialog) {
-        TypeFileName(dialog, FromNative(output));
+      .Then<TTextFileDialog>([&output](TTextFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), U("加工したﾛｸﾞの出力先の指定"));
+        ChooseFile(FromNative(output))(dialog);
       })
       .Then<TForm5>([&button](TForm5* shown) {
         QCOMPARE(Child<QLabel>(*shown, "StaticText1")->text(), FromNative(shown->Settings().output));
@@ -301,7 +276,7 @@ void TestTForm5::refusals() {
   form.accept();
   QString shown;
   ModalScript script;
-  script.Then<QMessageBox>(Note(shown));
+  script.Then<QMessageBox>(NoteText(&shown));
   Recorder view;
   view.lines = {"kept"};
   QCOMPARE(form.ProcessLogOutput(view).status, ProcessStatus::Refused);
@@ -318,7 +293,7 @@ void TestTForm5::logInformation() {
   {
     ModalScript script;  // nothing chosen: nothing happens
     QString shown;
-    script.Then<QMessageBox>(Note(shown));
+    script.Then<QMessageBox>(NoteText(&shown));
     Child<QPushButton>(form, "BitBtn3")->click();
     QTest::qWait(50);
     QVERIFY(!script.Done());
@@ -326,7 +301,7 @@ void TestTForm5::logInformation() {
   Child<QComboBox>(form, "ComboBox1")->setCurrentIndex(0);
   QString shown;
   ModalScript script;
-  script.Then<QMessageBox>(Note(shown));
+  script.Then<QMessageBox>(NoteText(&shown));
   Child<QPushButton>(form, "BitBtn3")->click();
   QVERIFY(script.Done());
   QStringList expected;

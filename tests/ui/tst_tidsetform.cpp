@@ -1,8 +1,5 @@
 // Tests of the ID list editor: what the caller sets and reads back, OK and
 // Cancel, and loading and saving list files through its file dialogs.
-#include <QComboBox>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,27 +8,24 @@
 #include <fstream>
 #include <sstream>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "ui/dialog_support.h"
 #include "ui/id_set_form.h"
+#include "ui/text_file_dialog.h"
 
 using namespace tobrel;
+using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
+using tobrel::testing::ReadAll;
 using tobrel::testing::S;
 using Lines = std::vector<std::string>;
 
 Q_DECLARE_METATYPE(Lines)
 
 namespace {
-
-
-std::string ReadAll(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 void WriteAll(const QString& path, const std::string& bytes) {
   std::ofstream(path.toStdString(), std::ios::binary) << bytes;
@@ -40,27 +34,6 @@ void WriteAll(const QString& path, const std::string& bytes) {
 QPlainTextEdit* Memo(TIDSetForm& form) { return form.findChild<QPlainTextEdit*>("Memo1"); }
 
 void Trigger(TIDSetForm& form, const char* action) { form.findChild<QAction*>(action)->trigger(); }
-
-// Types the whole path `file` into a file dialog's name field and accepts
-// it, as a user would.
-void TypeFileName(QFileDialog* dialog, const QString& file) {
-  dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-  static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button
-}
-
-// A file dialog step: optionally chooses the filter `filter` as the user
-// would, then accepts `file`.
-std::function<void(QFileDialog*)> Choose(const QString& file, int filter = -1) {
-  return [file, filter](QFileDialog* dialog) {
-    if (filter >= 0) {
-      auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-      types->setCurrentIndex(filter);
-      emit types->activated(filter);  // what the combo box tells of a user's choice
-      emit types->textActivated(types->itemText(filter));
-    }
-    TypeFileName(dialog, file);
-  };
-}
 
 }  // namespace
 
@@ -177,7 +150,7 @@ void TestTIDSetForm::openSaveAndSaveAs() {
   form.SetLines({"XYZ00001"});
   {
     ModalScript script;
-    script.Then<QFileDialog>(Choose(opened));
+    script.Then<TTextFileDialog>(ChooseFile(opened));
     Trigger(form, "Open1");
     QVERIFY(script.Done());
   }
@@ -189,11 +162,11 @@ void TestTIDSetForm::openSaveAndSaveAs() {
   Memo(form)->insertPlainText(U("ABC00003"));
   {
     ModalScript script;
-    script.Then<QFileDialog>(Choose(copy));
+    script.Then<TTextFileDialog>(ChooseFile(copy));
     Trigger(form, "SaveAs1");
     QVERIFY(script.Done());
   }
-  QCOMPARE(ReadAll(copy), "ABC00001\r\nABC00002 " + S("主催者") + "\r\nABC00003\r\n");
+  QCOMPARE(ReadAll(copy.toStdString()), "ABC00001\r\nABC00002 " + S("主催者") + "\r\nABC00003\r\n");
   QCOMPARE(FromNative(form.Files().current->string()), opened);
 
   // "新規作成" empties the text and keeps the file; "上書き保存" writes to the
@@ -202,18 +175,18 @@ void TestTIDSetForm::openSaveAndSaveAs() {
   QCOMPARE(form.Lines(), Lines{});
   Memo(form)->setPlainText(U("QQQ00001"));
   Trigger(form, "Save1");
-  QCOMPARE(ReadAll(opened), std::string("QQQ00001\r\n"));
+  QCOMPARE(ReadAll(opened.toStdString()), std::string("QQQ00001\r\n"));
 
   // Without an opened file, "上書き保存" asks for a name.
   form.ForgetFile();
   const QString asked = dir_.filePath(U("asked.LST"));
   {
     ModalScript script;
-    script.Then<QFileDialog>(Choose(asked));
+    script.Then<TTextFileDialog>(ChooseFile(asked));
     Trigger(form, "Save1");
     QVERIFY(script.Done());
   }
-  QCOMPARE(ReadAll(asked), std::string("QQQ00001\r\n"));
+  QCOMPARE(ReadAll(asked.toStdString()), std::string("QQQ00001\r\n"));
   QVERIFY(!form.Files().current);
 }
 
@@ -231,10 +204,10 @@ void TestTIDSetForm::saveAsExtensionFollowsTheFilter() {
   TIDSetForm form(&owner_);
   form.SetLines({"ABC00001"});
   ModalScript script;
-  script.Then<QFileDialog>(Choose(dir_.filePath(U("list%1").arg(filter)), filter));
+  script.Then<TTextFileDialog>(ChooseFile(dir_.filePath(U("list%1").arg(filter)), filter));
   Trigger(form, "SaveAs1");
   QVERIFY(script.Done());
-  QCOMPARE(ReadAll(dir_.filePath(written)), std::string("ABC00001\r\n"));
+  QCOMPARE(ReadAll(dir_.filePath(written).toStdString()), std::string("ABC00001\r\n"));
 }
 
 void TestTIDSetForm::unwritableFileKeepsTheText() {
@@ -244,10 +217,7 @@ void TestTIDSetForm::unwritableFileKeepsTheText() {
   form.SetFiles({dir_.path().toStdString() + "/missing/list.LST", std::nullopt});
   QString message;
   ModalScript script;
-  script.Then<QMessageBox>([&](QMessageBox* box) {
-    message = box->text();
-    box->accept();
-  });
+  script.Then<QMessageBox>(NoteText(&message));
   Trigger(form, "Save1");
   QVERIFY(script.Done());
   QVERIFY2(message.contains(U("missing")), qPrintable(message));

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "ui/dialog_support.h"
@@ -16,21 +17,15 @@
 #include "ui/radio_group.h"
 
 using namespace tobrel;
+using tobrel::testing::Child;
 using tobrel::testing::ModalScript;
+using tobrel::testing::NoteText;
 using tobrel::testing::S;
 using Lines = std::vector<std::string>;
 
 Q_DECLARE_METATYPE(Lines)
 
 namespace {
-
-
-template <typename Widget = QWidget>
-Widget* Child(QObject& form, const char* name) {
-  auto* child = form.findChild<Widget*>(QString::fromLatin1(name));
-  if (!child) qFatal("no control %s", name);
-  return child;
-}
 
 // An editor step: records its caption, hint and text, then puts `text` in
 // and presses `button`.
@@ -43,13 +38,6 @@ std::function<void(TIDSetForm*)> Edit(EditorSeen& seen, const QString& text, con
     seen = {editor->windowTitle(), memo->toolTip(), memo->toPlainText()};
     if (!text.isNull()) memo->setPlainText(text);
     Child<QPushButton>(*editor, button)->click();
-  };
-}
-
-std::function<void(QMessageBox*)> Note(QString& message) {
-  return [&message](QMessageBox* box) {
-    message = box->text();
-    box->accept();
   };
 }
 
@@ -214,7 +202,7 @@ void TestTOmittMesForm::invalidLinesShowTheEditorAgain() {
   QString shown;
   ModalScript script;
   script.Then<TIDSetForm>(Edit(first, typed, "BitBtn1"))
-      .Then<QMessageBox>(Note(shown))
+      .Then<QMessageBox>(NoteText(&shown))
       .Then<TIDSetForm>(Edit(again, QString(), "BitBtn2"));
   Child<QPushButton>(form, pairs ? "Button2" : "Button1")->click();
   QVERIFY(script.Done());
@@ -284,7 +272,7 @@ void TestTOmittMesForm::titlePatternOnOk() {
   Child<QLineEdit>(form, "Edit1")->setText(typed);
   QString shown;
   ModalScript script;
-  if (!message.isEmpty()) script.Then<QMessageBox>(Note(shown));
+  if (!message.isEmpty()) script.Then<QMessageBox>(NoteText(&shown));
   Child<QPushButton>(form, "BitBtn1")->click();
   QVERIFY(script.Done());
   QCOMPARE(shown, message);
