@@ -39,8 +39,6 @@
 #include "ui/single_instance.h"
 #include "ui/text_view.h"
 
-#include "modal_driver.h"
-
 using namespace tobrel;
 using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
