@@ -89,6 +89,8 @@ bool MatchesFrom(std::string_view s, std::size_t pos) {
 
 }  // namespace
 
+bool IsDefaultQuoteLogLine(std::string_view line) { return MatchesFrom(line, 0); }
+
 bool IsDefaultQuoteLine(std::string_view line) {
   if (MatchesFrom(line, 0)) return true;
   // Heads after LF bytes that start a character.

@@ -128,11 +128,12 @@ ArticleRec MakeArticleRec(const CompletedPosting& posting, int current_year) {
   record.Id = posting.id;
   record.Handle = posting.handle;
   record.Title = posting.title;
-  const std::string date_text = SubHeaderDateTime(posting.sub_header);
+  char date_buffer[17];
+  const std::string_view date_text = SubHeaderDateTime(posting.sub_header, date_buffer);
   const auto posted_at = ParseDateTime(date_text, current_year);
   if (!posted_at)
     throw LogFormatError(posting.sub_header_line,
-                         "'" + date_text + "' is not a valid date and time");
+                         "'" + std::string(date_text) + "' is not a valid date and time");
   record.PostedAt = *posted_at;
   const std::string_view target_text = SubHeaderCommentTo(posting.sub_header);
   record.CommentTo =

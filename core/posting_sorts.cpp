@@ -19,13 +19,54 @@
 namespace tobrel {
 namespace {
 
-// Moves the record at source[i] to place i, for every i: the records are
-// gathered in their new order into a fresh list, written front to end.
+// Moves the record at source[i] to place i, for every i, in place: each
+// cycle of the permutation is followed once, with one record set aside, and
+// a place that got its record is marked by source[i] == i.
 void MoveIntoOrder(std::vector<ArticleRec>& postings, std::vector<std::uint32_t> source) {
-  std::vector<ArticleRec> ordered;
-  ordered.reserve(postings.size());
-  for (const std::uint32_t from : source) ordered.push_back(std::move(postings[from]));
-  postings = std::move(ordered);
+  for (std::uint32_t start = 0; start < source.size(); ++start) {
+    if (source[start] == start) continue;
+    ArticleRec held = std::move(postings[start]);
+    std::uint32_t place = start;
+    for (;;) {
+      const std::uint32_t from = source[place];
+      source[place] = place;
+      if (from == start) {
+        postings[place] = std::move(held);
+        break;
+      }
+      postings[place] = std::move(postings[from]);
+      place = from;
+    }
+  }
+}
+
+// Sorts keys that no two compare equal under `before`. Keys that stand in a
+// few ascending runs (a log read after another, two-digit years that wrap)
+// are merged run by run instead of sorted afresh.
+template <typename Key, typename Before>
+void SortKeys(typename std::vector<Key>::iterator first, typename std::vector<Key>::iterator last,
+              Before before) {
+  constexpr std::size_t kFewRuns = 64;
+  std::vector<typename std::vector<Key>::iterator> run_starts{first};
+  for (auto it = first; it != last && it + 1 != last; ++it) {
+    if (!before(*(it + 1), *it)) continue;
+    if (run_starts.size() == kFewRuns) {
+      std::sort(first, last, before);
+      return;
+    }
+    run_starts.push_back(it + 1);
+  }
+  run_starts.push_back(last);
+  // Neighbouring runs are merged in pairs until one run is left.
+  while (run_starts.size() > 2) {
+    std::size_t kept = 1;
+    for (std::size_t r = 0; r + 2 < run_starts.size(); r += 2) {
+      std::inplace_merge(run_starts[r], run_starts[r + 1], run_starts[r + 2], before);
+      run_starts[kept++] = run_starts[r + 2];
+    }
+    if (run_starts.size() % 2 == 0) run_starts[kept++] = run_starts.back();
+    run_starts.resize(kept);
+  }
 }
 
 // A 32-bit signed value as unsigned, in the same order.
@@ -73,10 +114,10 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     keys = std::move(by_room);
     for (std::size_t r = 0; r + 1 < room_starts.size(); ++r) {
       const auto first = keys.begin() + room_starts[r], last = keys.begin() + room_starts[r + 1];
-      if (!std::is_sorted(first, last, before)) std::sort(first, last, before);
+      SortKeys<Key>(first, last, before);
     }
   } else {
-    std::sort(keys.begin(), keys.end(), before);
+    SortKeys<Key>(keys.begin(), keys.end(), before);
   }
   std::vector<std::uint32_t> source(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
@@ -92,7 +133,7 @@ void SortPostingsByTime(std::vector<ArticleRec>& postings) {
   };
   std::vector<Key> keys(postings.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) keys[i] = {postings[i].PostedAt, i};
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+  SortKeys<Key>(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
     if (a.posted_at != b.posted_at) return a.posted_at < b.posted_at;
     return a.position < b.position;
   });

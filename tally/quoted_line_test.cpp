@@ -8,7 +8,7 @@ namespace tobrel {
 PostingAssembler::QuotedLineTest MakeQuotedLineTest(const TLineMatcher& matcher) {
   if (matcher.RegExp() == kDefaultQuotePattern && !matcher.UseFuzzyChars() &&
       !matcher.UseSynonyms() && matcher.LineSeparator() == lsCRLF)
-    return IsDefaultQuoteLine;
+    return IsDefaultQuoteLogLine;
   return [&matcher](std::string_view line) { return matcher.IsMatch(line); };
 }
 

@@ -9,7 +9,8 @@
 
 namespace tobrel {
 
-// A test that answers as `matcher.IsMatch` does. For the default quote
+// A test that answers as `matcher.IsMatch` does for a line without LF bytes
+// (the assembler is given lines without their ends). For the default quote
 // pattern with the matcher's default settings it is the hand-written test of
 // core/default_quote_line.h, which does not look at the matcher again;
 // otherwise it asks `matcher`, which must then outlive the reading run.

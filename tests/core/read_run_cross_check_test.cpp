@@ -8,12 +8,12 @@
 #include <cstring>
 #include <sstream>
 
-#include "core/default_quote_line.h"
 #include "core/log_lines.h"
 #include "core/read_run.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "support/temp_folder.h"
+#include "tally/quoted_line_test.h"
 #include "tools/log_generator.h"
 
 namespace tobrel {
@@ -109,7 +109,7 @@ TEST(ReadRunCrossCheck, LinesReadWhileParsingGiveTheSameStore) {
       LogStore store;
       ReadRunInputs inputs;
       for (const auto& path : paths) inputs.candidates.push_back({path, true});
-      inputs.is_quoted = IsDefaultQuoteLine;
+      inputs.is_quoted = MakeQuotedLineTest(quote);
       ProgressObserver observer(progress);
       EXPECT_EQ(ReadLogFiles(store, inputs, FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})),
                              observer),

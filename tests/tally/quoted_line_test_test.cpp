@@ -38,7 +38,7 @@ TEST(QuotedLineTest, DefaultPatternAloneGetsTheHandWrittenTest) {
     c.set_up(matcher);
     const PostingAssembler::QuotedLineTest test = MakeQuotedLineTest(matcher);
     const FastTest* fast = test.target<FastTest>();
-    EXPECT_EQ(fast != nullptr && *fast == IsDefaultQuoteLine, c.fast) << c.name;
+    EXPECT_EQ(fast != nullptr && *fast == IsDefaultQuoteLogLine, c.fast) << c.name;
     for (const std::string& line : lines)
       EXPECT_EQ(test(line), matcher.IsMatch(line)) << c.name << ": " << line;
   }
