@@ -49,9 +49,13 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
   const std::size_t excluded_before = store.Excluded.size();
   std::string_view line;
   try {
-    for (std::size_t i = 0; lines.Next(line); ++i) {
-      observer.SetProgressPosition(static_cast<int>(std::min(i, last_progress)));
-      assembler.Feed(line);
+    if (observer.ShowsProgress()) {
+      for (std::size_t i = 0; lines.Next(line); ++i) {
+        observer.SetProgressPosition(static_cast<int>(std::min(i, last_progress)));
+        assembler.Feed(line);
+      }
+    } else {
+      while (lines.Next(line)) assembler.Feed(line);
     }
   } catch (const FileReadError&) {
     store.Postings.resize(postings_before);
