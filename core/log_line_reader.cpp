@@ -7,11 +7,13 @@
 // unfinished line moves to the front of the buffer and the next block is read
 // after it; the buffer grows only for a line longer than itself. No more bytes
 // are read than were counted, so a file that grows meanwhile gives the lines
-// it had. The line ends of 64 bytes at a time are found at once and kept as
-// the bits of one word, which the next lines take one by one; zero bytes
-// after the data let the last comparison run over its end. A stream is read whole and its lines
-// are handed out from there. A reading run that shows no progress has
-// no use for the count: then the first pass is left out.
+// it had. A small file (16 MiB with the default block size) is kept whole by
+// the first pass instead, and its lines are handed out from there. The line
+// ends of 64 bytes at a time are found at once and kept as the bits of one
+// word, which the next lines take one by one; zero bytes after the data let
+// the last comparison run over its end. A stream is read whole and its lines
+// are handed out from there. A reading run that shows no progress has no use
+// for the count: then the first pass is left out.
 #include "core/log_line_reader.h"
 
 #include <algorithm>
@@ -107,10 +109,20 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
     count_ = stream_lines_.size();
     return;
   }
-  capacity_ = block_size_;
+  // A file to be counted that is small enough is kept whole as it is
+  // counted, with room for a block more to notice that it grew meanwhile.
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  const bool keep_whole = count_lines && !error && size <= WholeFileLimit();
+  capacity_ = keep_whole ? static_cast<std::size_t>(size) + block_size_ : block_size_;
   buffer_.reset(new char[capacity_ + kPadding]);
+  if (count_lines && CountLines(keep_whole)) {
+    // Every byte is in the buffer: nothing more is read.
+    read_ = total_;
+    at_end_ = true;
+    return;
+  }
   if (count_lines) {
-    CountLines();
     file_.Rewind();
   } else {
     // Uncounted: read to the end, however far it is.
@@ -121,20 +133,33 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   std::memset(buffer_.get(), 0, kPadding);
 }
 
-void LogLineReader::CountLines() {
-  char* block = buffer_.get();
+std::size_t LogLineReader::WholeFileLimit() const {
+  // The default block size keeps files up to 16 MiB; tests with small blocks
+  // keep small files, so that both ways are tried.
+  return block_size_ * 128;
+}
+
+bool LogLineReader::CountLines(bool keep) {
   EndCounts counts;
   char last = '\n';
-  while (const std::size_t got = file_.Read(block, capacity_)) {
+  for (;;) {
+    // A kept file that fills the buffer grew since its size was taken: it
+    // is counted on in blocks and read again.
+    if (keep && filled_ == capacity_) keep = false;
+    char* block = buffer_.get() + (keep ? filled_ : 0);
+    const std::size_t got = file_.Read(block, keep ? capacity_ - filled_ : capacity_);
+    if (got == 0) break;
     // A CR that ended the block before and an LF that starts this one.
     if (last == '\r' && block[0] == '\n') ++counts.pairs;
     std::memset(block + got, 0, kPadding);
     CountEnds(block, got, counts);
     total_ += got;
+    if (keep) filled_ += got;
     last = block[got - 1];
   }
   const bool unterminated_last = total_ > 0 && last != '\n' && last != '\r';
   count_ = static_cast<std::size_t>(counts.lf + counts.cr - counts.pairs) + (unterminated_last ? 1 : 0);
+  return keep;
 }
 
 void LogLineReader::Refill() {

@@ -38,7 +38,10 @@ class LogLineReader {
   bool Next(std::string_view& line);
 
  private:
-  void CountLines();
+  // Counts the lines; with `keep`, keeps the bytes in the buffer and says
+  // whether all of them are there.
+  bool CountLines(bool keep);
+  std::size_t WholeFileLimit() const;
   void Refill();
 
   InputFile file_;
