@@ -7,7 +7,9 @@
 // already in order are left alone, as after a reading run or an earlier
 // tally that sorted the same way. By room and time, the keys are first
 // dealt out by room (logs have few rooms), and only a room whose keys are
-// out of order is sorted.
+// out of order is sorted. Keys mostly in order (a few ascending runs, as
+// when logs are read one after another) are merged run by run; the big
+// lists get large pages (platform/large_pages.h).
 #include "core/posting_sorts.h"
 
 #include <algorithm>
@@ -38,7 +40,8 @@ void MoveIntoOrder(std::vector<ArticleRec>& postings, std::vector<std::uint32_t>
 template <typename Key, typename Before>
 void SortKeys(typename std::vector<Key>::iterator first, typename std::vector<Key>::iterator last,
               Before before) {
-  const std::size_t most_runs = std::max<std::size_t>(64, static_cast<std::size_t>(last - first) / 32);
+  const std::size_t most_runs =
+      std::max<std::size_t>(64, static_cast<std::size_t>(last - first) / 32);
   std::vector<typename std::vector<Key>::iterator> run_starts{first};
   for (auto it = first; it != last && it + 1 != last; ++it) {
     if (!before(*(it + 1), *it)) continue;
