@@ -1,7 +1,8 @@
-// Measures the reading run, with the default quote test as tobrel-cli uses
-// it, against `wc -l` on the same files in the same run: on one large
-// generated log, on many small ones of the same total size, and on a file
-// of nothing but line ends; with the peak memory of each against the size.
+// Measures the reading run, with the quoted-line test that tobrel-cli sets
+// up for the default pattern, against `wc -l` on the same files in the same
+// run: on one large generated log, on many small ones of the same total
+// size, and on a file of nothing but line ends; with the peak memory of each
+// against the size.
 //   tobrel-read-bench [MEGABYTES [FILES [ENDS]]]   (defaults 200, 100, 50)
 // The many-files case reads FILES logs of 2 MB each, the last case a file of
 // ENDS MB of LF bytes; 0 leaves a case out. Times are the best of
@@ -18,8 +19,9 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "core/default_quote_line.h"
 #include "core/read_run.h"
+#include "regex/quote_pattern.h"
+#include "tally/quoted_line_test.h"
 
 namespace {
 
@@ -69,6 +71,8 @@ void Measure(const char* name, const std::vector<std::filesystem::path>& paths) 
   }
   wc += " > /dev/null";
   const double file_mb = bytes / 1e6;
+  tobrel::TLineMatcher quote;
+  quote.SetRegExp(tobrel::kDefaultQuotePattern);
   Best wc_best, read_best;
   std::size_t postings = 0;
   double peak_mb = 0;
@@ -84,7 +88,7 @@ void Measure(const char* name, const std::vector<std::filesystem::path>& paths) 
       tobrel::LogStore store;
       tobrel::ReadRunInputs inputs;
       for (const auto& path : paths) inputs.candidates.push_back({path.string(), true});
-      inputs.is_quoted = tobrel::IsDefaultQuoteLine;
+      inputs.is_quoted = tobrel::MakeQuotedLineTest(quote);
       tobrel::ReadRunObserver observer;
       tobrel::FixedClock today(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0}));
       start = Clock::now();

@@ -9,13 +9,13 @@
 #include "cli/output_guard.h"
 #include "cli/reports.h"
 #include "cli/rule_options.h"
-#include "core/default_quote_line.h"
 #include "core/read_run.h"
 #include "exclusion/exclusion_test.h"
 #include "platform/cp932.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "regex/regex_error.h"
+#include "tally/quoted_line_test.h"
 
 namespace tobrel {
 namespace {
@@ -73,11 +73,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   }
 
   ReadRunInputs inputs;
-  inputs.is_quoted = [&quote_matcher](std::string_view line) { return quote_matcher.IsMatch(line); };
-  // The default pattern has a test of its own that answers the same, faster.
-  if (quote_matcher.RegExp() == kDefaultQuotePattern && !quote_matcher.UseFuzzyChars() &&
-      !quote_matcher.UseSynonyms() && quote_matcher.LineSeparator() == lsCRLF)
-    inputs.is_quoted = IsDefaultQuoteLine;
+  inputs.is_quoted = MakeQuotedLineTest(quote_matcher);
   for (const std::string& path : options.logs) inputs.candidates.push_back({path, true});
   inputs.options.delimiter_only = options.delimiter_only;
   inputs.options.exclude_interway = options.interway;

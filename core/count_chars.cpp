@@ -70,19 +70,24 @@ std::int64_t CountTail(const unsigned char* bytes, std::size_t i, std::size_t si
 inline __m128i AtLeast(__m128i x, unsigned char k) {
   return _mm_cmpeq_epi8(_mm_max_epu8(x, _mm_set1_epi8(static_cast<char>(k))), x);
 }
-inline __m128i AtMost(__m128i x, unsigned char k) {
-  return _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(static_cast<char>(k))), x);
+// Bytes from `low` to `high`: shifted so that the range starts at -128, one
+// signed comparison decides.
+inline __m128i Within(__m128i x, unsigned char low, unsigned char high) {
+  const __m128i shifted = _mm_add_epi8(x, _mm_set1_epi8(static_cast<char>(0x80 - low)));
+  return _mm_cmplt_epi8(shifted, _mm_set1_epi8(static_cast<char>(0x80 + high - low + 1)));
 }
 inline unsigned Mask(__m128i x) { return static_cast<unsigned>(_mm_movemask_epi8(x)); }
 
-// Set bits of a 16-bit mask, without the library call that the compiler
-// makes for a processor that may lack a population-count instruction.
-inline int Popcount16(unsigned x) {
-  x = x - ((x >> 1) & 0x5555);
-  x = (x & 0x3333) + ((x >> 2) & 0x3333);
-  x = (x + (x >> 4)) & 0x0F0F;
-  return static_cast<int>((x + (x >> 8)) & 0x1F);
-}
+// Set bits of a 16-bit mask, by table: no population-count instruction is
+// taken for granted.
+struct BitCounts {
+  unsigned char of[256];
+  constexpr BitCounts() : of() {
+    for (unsigned i = 1; i < 256; ++i) of[i] = static_cast<unsigned char>(of[i >> 1] + (i & 1));
+  }
+};
+constexpr BitCounts kBitCounts;
+inline int Popcount16(unsigned x) { return kBitCounts.of[x & 0xFF] + kBitCounts.of[x >> 8]; }
 
 // Bits of the bytes that are second bytes of pairs; `carry` in and out says
 // whether the chunk's first byte (the next chunk's) is one.
@@ -102,15 +107,15 @@ inline unsigned SecondBytes(unsigned pair_starts, unsigned& carry) {
 // bytes below `first` are left out; the one at `first` starts a character.
 inline unsigned CountedStarts(__m128i x, __m128i after, unsigned& carry, unsigned first = 0) {
   const unsigned below = (1u << first) - 1;
-  const __m128i katakana = _mm_and_si128(AtLeast(x, 0xA1), AtMost(x, 0xDF));
-  const __m128i ascii = _mm_and_si128(AtLeast(x, 0x21), AtMost(x, 0x7E));
-  const unsigned pair_starts = Mask(_mm_andnot_si128(katakana, AtLeast(x, 0x7F))) & ~below;
-  const unsigned counted =
-      Mask(_mm_or_si128(ascii, katakana)) | (pair_starts & Mask(AtLeast(x, 0x82))) |
-      (Mask(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81)))) &
-       Mask(AtLeast(after, 0x41)));
-  const unsigned starts = ~SecondBytes(pair_starts, carry) & 0xFFFF & ~below;
-  return starts & counted;
+  const __m128i katakana = Within(x, 0xA1, 0xDF);
+  const __m128i pair_start = _mm_andnot_si128(katakana, AtLeast(x, 0x7F));
+  const __m128i counted = _mm_or_si128(
+      _mm_or_si128(Within(x, 0x21, 0x7E), katakana),
+      _mm_or_si128(_mm_and_si128(pair_start, AtLeast(x, 0x82)),
+                   _mm_and_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(0x81))),
+                                 AtLeast(after, 0x41))));
+  const unsigned starts = ~SecondBytes(Mask(pair_start) & ~below, carry) & 0xFFFF & ~below;
+  return starts & Mask(counted);
 }
 
 std::int64_t CountChunks(const unsigned char* bytes, std::size_t size) {

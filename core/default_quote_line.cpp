@@ -89,6 +89,15 @@ bool MatchesFrom(std::string_view s, std::size_t pos) {
 
 }  // namespace
 
+bool IsDefaultQuoteLogLine(std::string_view line) {
+  // Most lines start with a byte that neither a blank nor a quote mark does.
+  if (!line.empty()) {
+    const auto first = static_cast<unsigned char>(line[0]);
+    if (first != ' ' && first != '>' && first != '|' && first != 0x81) return false;
+  }
+  return MatchesFrom(line, 0);
+}
+
 bool IsDefaultQuoteLine(std::string_view line) {
   if (MatchesFrom(line, 0)) return true;
   // Heads after LF bytes that start a character.

@@ -14,4 +14,9 @@ namespace tobrel {
 // to the end of the line or a CR.
 bool IsDefaultQuoteLine(std::string_view line);
 
+// The same answer for a line that holds no LF, as every line of a log that
+// the reading run hands out: only the head of the line can start a match,
+// so the line is not searched for LF bytes.
+bool IsDefaultQuoteLogLine(std::string_view line);
+
 }  // namespace tobrel

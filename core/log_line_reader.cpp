@@ -7,10 +7,13 @@
 // unfinished line moves to the front of the buffer and the next block is read
 // after it; the buffer grows only for a line longer than itself. No more bytes
 // are read than were counted, so a file that grows meanwhile gives the lines
-// it had. Sixteen bytes are compared at a time; zero bytes after the data let
+// it had. A small file (16 MiB with the default block size) is kept whole by
+// the first pass instead, and its lines are handed out from there. The line
+// ends of 64 bytes at a time are found at once and kept as the bits of one
+// word, which the next lines take one by one; zero bytes after the data let
 // the last comparison run over its end. A stream is read whole and its lines
-// are handed out from there. A reading run that shows no progress has
-// no use for the count: then the first pass is left out.
+// are handed out from there. A reading run that shows no progress has no use
+// for the count: then the first pass is left out.
 #include "core/log_line_reader.h"
 
 #include <algorithm>
@@ -23,30 +26,33 @@
 namespace tobrel {
 namespace {
 
-// Zero bytes kept after the data in the buffer.
-constexpr std::size_t kPadding = 32;
+// Zero bytes kept after the data in the buffer: enough for a window of
+// line ends that starts at its last byte.
+constexpr std::size_t kPadding = 64;
 
 // The byte count of a file read without counting: more than any file has,
 // small enough that adding a buffer's size does not overflow.
 constexpr std::uint64_t kUncounted = std::uint64_t{1} << 62;
 
-// The first CR or LF in [from, end), or `end`; reads up to 16 bytes past
-// `end`, which must be readable.
-const char* FindLineEnd(const char* from, const char* end) {
+// The CR and LF bytes among the 64 from `from` (which must be readable), as
+// bits, the lowest for the first byte.
+std::uint64_t LineEndsAt(const char* from) {
 #ifdef __SSE2__
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
-  for (const char* p = from; p < end; p += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const unsigned hits = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf))));
-    if (hits != 0) return std::min(end, p + __builtin_ctz(hits));
+  std::uint64_t bits = 0;
+  for (int part = 0; part < 4; ++part) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16 * part));
+    const auto hits = static_cast<std::uint64_t>(static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)))));
+    bits |= hits << (16 * part);
   }
-  return end;
+  return bits;
 #else
-  const char* p = from;
-  while (p < end && *p != '\r' && *p != '\n') ++p;
-  return p;
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i)
+    if (from[i] == '\r' || from[i] == '\n') bits |= std::uint64_t{1} << i;
+  return bits;
 #endif
 }
 
@@ -103,10 +109,20 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
     count_ = stream_lines_.size();
     return;
   }
-  capacity_ = block_size_;
+  // A file to be counted that is small enough is kept whole as it is
+  // counted, with room for a block more to notice that it grew meanwhile.
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  const bool keep_whole = count_lines && !error && size <= WholeFileLimit();
+  capacity_ = keep_whole ? static_cast<std::size_t>(size) + block_size_ : block_size_;
   buffer_.reset(new char[capacity_ + kPadding]);
+  if (count_lines && CountLines(keep_whole)) {
+    // Every byte is in the buffer: nothing more is read.
+    read_ = total_;
+    at_end_ = true;
+    return;
+  }
   if (count_lines) {
-    CountLines();
     file_.Rewind();
   } else {
     // Uncounted: read to the end, however far it is.
@@ -117,24 +133,40 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   std::memset(buffer_.get(), 0, kPadding);
 }
 
-void LogLineReader::CountLines() {
-  char* block = buffer_.get();
+std::size_t LogLineReader::WholeFileLimit() const {
+  // The default block size keeps files up to 16 MiB; tests with small blocks
+  // keep small files, so that both ways are tried.
+  return block_size_ * 128;
+}
+
+bool LogLineReader::CountLines(bool keep) {
   EndCounts counts;
   char last = '\n';
-  while (const std::size_t got = file_.Read(block, capacity_)) {
+  for (;;) {
+    // A kept file that fills the buffer grew since its size was taken: it
+    // is counted on in blocks and read again.
+    if (keep && filled_ == capacity_) keep = false;
+    char* block = buffer_.get() + (keep ? filled_ : 0);
+    const std::size_t got = file_.Read(block, keep ? capacity_ - filled_ : capacity_);
+    if (got == 0) break;
     // A CR that ended the block before and an LF that starts this one.
     if (last == '\r' && block[0] == '\n') ++counts.pairs;
     std::memset(block + got, 0, kPadding);
     CountEnds(block, got, counts);
     total_ += got;
+    if (keep) filled_ += got;
     last = block[got - 1];
   }
   const bool unterminated_last = total_ > 0 && last != '\n' && last != '\r';
   count_ = static_cast<std::size_t>(counts.lf + counts.cr - counts.pairs) + (unterminated_last ? 1 : 0);
+  return keep;
 }
 
 void LogLineReader::Refill() {
-  // The unfinished line moves to the front.
+  // The unfinished line moves to the front; the search for line ends goes
+  // on where it stopped (after the LF of a CR LF that ended the last line).
+  ends_ = 0;
+  scan_ = std::min(std::max(scan_, begin_), filled_);
   if (begin_ > 0) {
     std::memmove(buffer_.get(), buffer_.get() + begin_, filled_ - begin_);
     filled_ -= begin_;
@@ -169,28 +201,42 @@ bool LogLineReader::Next(std::string_view& line) {
   }
   for (;;) {
     const char* data = buffer_.get();
-    const std::size_t end = static_cast<std::size_t>(FindLineEnd(data + scan_, data + filled_) - data);
-    if (end < filled_) {
-      // An LF ends the line; so does a CR that has a byte after it, or that
-      // ends the file. A CR LF is one end.
-      if (data[end] == '\n' || end + 1 < filled_ || at_end_) {
-        line = {data + begin_, end - begin_};
-        begin_ = end + 1;
-        if (data[end] == '\r' && end + 1 < filled_ && data[end + 1] == '\n') ++begin_;
-        scan_ = begin_;
-        return true;
+    if (ends_ == 0) {
+      if (std::max(scan_, begin_) < filled_) {
+        // The next window; bytes past the data are zeros and end nothing.
+        // It starts after the LF of a CR LF that the last window ended with.
+        window_ = std::max(scan_, begin_);
+        ends_ = LineEndsAt(data + window_);
+        scan_ = window_ + 64;
+        continue;
       }
-      scan_ = end;  // a CR as the last byte read: decided by the next block
-    } else {
       if (at_end_) {
         if (begin_ == filled_) return false;
         line = {data + begin_, filled_ - begin_};
         begin_ = scan_ = filled_;
         return true;
       }
-      scan_ = filled_;
+      Refill();
+      continue;
     }
-    Refill();
+    const std::size_t end = window_ + static_cast<unsigned>(__builtin_ctzll(ends_));
+    // An LF ends the line; so does a CR that has a byte after it, or that
+    // ends the file. A CR LF is one end. A CR as the last byte read is
+    // decided by the next block: it is looked at again after it.
+    if (data[end] == '\r' && end + 1 == filled_ && !at_end_) {
+      scan_ = end;
+      Refill();
+      continue;
+    }
+    ends_ &= ends_ - 1;
+    line = {data + begin_, end - begin_};
+    begin_ = end + 1;
+    if (data[end] == '\r' && end + 1 < filled_ && data[end + 1] == '\n') {
+      ++begin_;
+      // The LF of the pair is the next bit, unless it starts the next window.
+      if (end + 1 < window_ + 64) ends_ &= ends_ - 1;
+    }
+    return true;
   }
 }
 

@@ -38,7 +38,10 @@ class LogLineReader {
   bool Next(std::string_view& line);
 
  private:
-  void CountLines();
+  // Counts the lines; with `keep`, keeps the bytes in the buffer and says
+  // whether all of them are there.
+  bool CountLines(bool keep);
+  std::size_t WholeFileLimit() const;
   void Refill();
 
   InputFile file_;
@@ -55,7 +58,9 @@ class LogLineReader {
   std::unique_ptr<char[]> buffer_;
   std::size_t capacity_ = 0;  // without the padding
   std::size_t begin_ = 0;     // start of the next line
-  std::size_t scan_ = 0;      // no line end lies in [begin_, scan_)
+  std::size_t scan_ = 0;      // where the next window of line ends starts
+  std::size_t window_ = 0;    // where the window of `ends_` starts
+  std::uint64_t ends_ = 0;    // line ends in the window from `begin_` on, as bits
   std::size_t filled_ = 0;
   std::uint64_t total_ = 0;   // the bytes counted; no more are read
   std::uint64_t read_ = 0;    // the bytes read in the second pass

@@ -1,5 +1,7 @@
 #include "core/log_line_recognizers.h"
 
+#include <cstring>
+
 #include "platform/cp932.h"
 
 namespace tobrel {
@@ -48,10 +50,11 @@ std::string_view TitleAfter(std::string_view line, std::size_t blank_col) {
 
 bool IsRoomHeaderLine(std::string_view line) {
   const std::size_t L = line.size();
-  return L >= 28 && At(line, L) == '-' && At(line, L - 1) == ' ' && At(line, L - 10) == ' ' &&
-         At(line, L - 4) == '/' && At(line, L - 7) == '/' && IsDigit(At(line, L - 9)) &&
-         IsDigit(At(line, L - 8)) && IsDigit(At(line, L - 6)) && IsDigit(At(line, L - 5)) &&
-         IsDigit(At(line, L - 3)) && IsDigit(At(line, L - 2)) && RoomHeaderStart(line);
+  return L >= 28 && At(line, 1) == '-' && At(line, L) == '-' && At(line, L - 1) == ' ' &&
+         At(line, L - 10) == ' ' && At(line, L - 4) == '/' && At(line, L - 7) == '/' &&
+         IsDigit(At(line, L - 9)) && IsDigit(At(line, L - 8)) && IsDigit(At(line, L - 6)) &&
+         IsDigit(At(line, L - 5)) && IsDigit(At(line, L - 3)) && IsDigit(At(line, L - 2)) &&
+         RoomHeaderStart(line);
 }
 
 bool IsRoomHeaderLineLong(std::string_view line) {
@@ -63,13 +66,14 @@ bool IsRoomHeaderLineLong(std::string_view line) {
 }
 
 bool IsPostingHeader5(std::string_view line) {
-  return line.size() >= 40 && At(line, 6) == '/' && At(line, 12) == ' ' && At(line, 21) == ' ' &&
-         At(line, 22) == ' ' && DigitsAt(line, 1, 5) && DigitsAt(line, 7, 11) && IdAt(line, 13);
+  return line.size() >= 40 && IsDigit(At(line, 1)) && At(line, 6) == '/' && At(line, 12) == ' ' &&
+         At(line, 21) == ' ' && At(line, 22) == ' ' && DigitsAt(line, 1, 5) &&
+         DigitsAt(line, 7, 11) && IdAt(line, 13);
 }
 
 bool IsPostingHeader3(std::string_view line) {
-  return line.size() >= 39 && At(line, 4) == '/' && At(line, 8) == ' ' && At(line, 9) == ' ' &&
-         At(line, 10) == ' ' && At(line, 19) == ' ' && At(line, 20) == ' ' &&
+  return line.size() >= 39 && IsDigit(At(line, 1)) && At(line, 4) == '/' && At(line, 8) == ' ' &&
+         At(line, 9) == ' ' && At(line, 10) == ' ' && At(line, 19) == ' ' && At(line, 20) == ' ' &&
          DigitsAt(line, 1, 3) && DigitsAt(line, 5, 7) && IdAt(line, 11);
 }
 
@@ -96,12 +100,17 @@ bool IsSubHeaderLine(std::string_view line) {
 }
 
 std::string SubHeaderDateTime(std::string_view line) {
+  char buffer[17];
+  return std::string(SubHeaderDateTime(line, buffer));
+}
+
+std::string_view SubHeaderDateTime(std::string_view line, char (&buffer)[17]) {
   if (!IsSubHeaderLine(line)) return {};
-  std::string text(line.substr(7, 8));
-  text += ' ';
-  text += line.substr(16, 5);
-  text += ":00";
-  return text;
+  line.copy(buffer, 8, 7);
+  buffer[8] = ' ';
+  line.copy(buffer + 9, 5, 16);
+  std::memcpy(buffer + 14, ":00", 3);
+  return {buffer, sizeof buffer};
 }
 
 std::int32_t SubHeaderRoom(std::string_view line) {

@@ -36,6 +36,8 @@ PostingHeaderFields ParsePostingHeader3(std::string_view line);
 bool IsSubHeaderLine(std::string_view line);
 // "yy/mm/dd hh:mm:00" of a sub-header line; empty for any other line.
 std::string SubHeaderDateTime(std::string_view line);
+// The same text written into `buffer`, for a run that reads many postings.
+std::string_view SubHeaderDateTime(std::string_view line, char (&buffer)[17]);
 // The room number in columns 2-3 of a sub-header line.
 std::int32_t SubHeaderRoom(std::string_view line);
 // The text before "へのコメント" from column 24; empty when there is none.

@@ -15,6 +15,16 @@
 #include "core/log_line_recognizers.h"
 
 namespace tobrel {
+namespace {
+
+// Cheap tests that rule out most lines (body text, blank lines) before the
+// recognisers are asked: by the length and the first byte each form needs.
+inline bool MayBeRoomHeader(std::string_view line) { return line.size() >= 28 && line[0] == '-'; }
+inline bool MayBePostingHeader(std::string_view line) {
+  return line.size() >= 39 && line[0] >= '0' && line[0] <= '9';
+}
+
+}  // namespace
 
 PostingAssembler::PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink)
     : options_(options), is_quoted_(std::move(is_quoted)), sink_(std::move(sink)) {}
@@ -41,10 +51,10 @@ bool PostingAssembler::TryStartPosting(std::string_view line) {
 
 void PostingAssembler::Feed(std::string_view line) {
   ++line_number_;
-  if (IsRoomHeaderLine(line)) return;
+  if (MayBeRoomHeader(line) && IsRoomHeaderLine(line)) return;
   switch (state_) {
     case State::SeekHeader:
-      TryStartPosting(line);
+      if (MayBePostingHeader(line)) TryStartPosting(line);
       return;
     case State::ExpectSubHeader:
       body_lines_ = 0;
@@ -60,7 +70,8 @@ void PostingAssembler::Feed(std::string_view line) {
       if (IsDelimiterLine(line)) {
         Complete();
         state_ = State::SeekHeader;
-      } else if (!options_.delimiter_only && (IsPostingHeader5(line) || IsPostingHeader3(line))) {
+      } else if (!options_.delimiter_only && MayBePostingHeader(line) &&
+                 (IsPostingHeader5(line) || IsPostingHeader3(line))) {
         Complete();
         TryStartPosting(line);
       } else {
@@ -128,11 +139,12 @@ ArticleRec MakeArticleRec(const CompletedPosting& posting, int current_year) {
   record.Id = posting.id;
   record.Handle = posting.handle;
   record.Title = posting.title;
-  const std::string date_text = SubHeaderDateTime(posting.sub_header);
+  char date_buffer[17];
+  const std::string_view date_text = SubHeaderDateTime(posting.sub_header, date_buffer);
   const auto posted_at = ParseDateTime(date_text, current_year);
   if (!posted_at)
     throw LogFormatError(posting.sub_header_line,
-                         "'" + date_text + "' is not a valid date and time");
+                         "'" + std::string(date_text) + "' is not a valid date and time");
   record.PostedAt = *posted_at;
   const std::string_view target_text = SubHeaderCommentTo(posting.sub_header);
   record.CommentTo =

@@ -7,7 +7,9 @@
 // already in order are left alone, as after a reading run or an earlier
 // tally that sorted the same way. By room and time, the keys are first
 // dealt out by room (logs have few rooms), and only a room whose keys are
-// out of order is sorted.
+// out of order is sorted. Keys mostly in order (a few ascending runs, as
+// when logs are read one after another) are merged run by run; the big
+// lists get large pages (platform/large_pages.h).
 #include "core/posting_sorts.h"
 
 #include <algorithm>
@@ -15,17 +17,51 @@
 #include <utility>
 
 #include "core/log_store.h"
+#include "platform/large_pages.h"
 
 namespace tobrel {
 namespace {
 
 // Moves the record at source[i] to place i, for every i: the records are
-// gathered in their new order into a fresh list, written front to end.
+// gathered in their new order into a fresh list, written front to end. (In
+// place, following the cycles of the order, takes no second list but is
+// several times slower: each step waits for the record before it.)
 void MoveIntoOrder(std::vector<ArticleRec>& postings, std::vector<std::uint32_t> source) {
   std::vector<ArticleRec> ordered;
-  ordered.reserve(postings.size());
+  ReserveWithLargePages(ordered, postings.size());
   for (const std::uint32_t from : source) ordered.push_back(std::move(postings[from]));
   postings = std::move(ordered);
+}
+
+// Sorts keys that no two compare equal under `before`. Keys that stand in
+// ascending runs (logs read one after another, two-digit years that wrap)
+// are merged run by run instead of sorted afresh, as long as the runs are
+// long enough (on average 32 keys or more) for merging to pay.
+template <typename Key, typename Before>
+void SortKeys(typename std::vector<Key>::iterator first, typename std::vector<Key>::iterator last,
+              Before before) {
+  const std::size_t most_runs =
+      std::max<std::size_t>(64, static_cast<std::size_t>(last - first) / 32);
+  std::vector<typename std::vector<Key>::iterator> run_starts{first};
+  for (auto it = first; it != last && it + 1 != last; ++it) {
+    if (!before(*(it + 1), *it)) continue;
+    if (run_starts.size() == most_runs) {
+      std::sort(first, last, before);
+      return;
+    }
+    run_starts.push_back(it + 1);
+  }
+  run_starts.push_back(last);
+  // Neighbouring runs are merged in pairs until one run is left.
+  while (run_starts.size() > 2) {
+    std::size_t kept = 1;
+    for (std::size_t r = 0; r + 2 < run_starts.size(); r += 2) {
+      std::inplace_merge(run_starts[r], run_starts[r + 1], run_starts[r + 2], before);
+      run_starts[kept++] = run_starts[r + 2];
+    }
+    if (run_starts.size() % 2 == 0) run_starts[kept++] = run_starts.back();
+    run_starts.resize(kept);
+  }
 }
 
 // A 32-bit signed value as unsigned, in the same order.
@@ -42,7 +78,7 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     std::uint64_t room_number;  // room, then number
     std::uint32_t position;
   };
-  std::vector<Key> keys(postings.size());
+  std::vector<Key> keys = LargePagesVector<Key>(postings.size());
   std::uint32_t low_room = ~0u, high_room = 0;
   for (std::uint32_t i = 0; i < keys.size(); ++i) {
     const ArticleRec& posting = postings[i];
@@ -67,18 +103,18 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     std::vector<std::uint32_t> room_starts(high_room - low_room + 2, 0);
     for (const Key& key : keys) ++room_starts[(key.room_number >> 32) - low_room + 1];
     for (std::size_t r = 1; r < room_starts.size(); ++r) room_starts[r] += room_starts[r - 1];
-    std::vector<Key> by_room(keys.size());
+    std::vector<Key> by_room = LargePagesVector<Key>(keys.size());
     std::vector<std::uint32_t> next(room_starts.begin(), room_starts.end() - 1);
     for (const Key& key : keys) by_room[next[(key.room_number >> 32) - low_room]++] = key;
     keys = std::move(by_room);
     for (std::size_t r = 0; r + 1 < room_starts.size(); ++r) {
       const auto first = keys.begin() + room_starts[r], last = keys.begin() + room_starts[r + 1];
-      if (!std::is_sorted(first, last, before)) std::sort(first, last, before);
+      SortKeys<Key>(first, last, before);
     }
   } else {
-    std::sort(keys.begin(), keys.end(), before);
+    SortKeys<Key>(keys.begin(), keys.end(), before);
   }
-  std::vector<std::uint32_t> source(keys.size());
+  std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
   keys = {};
   MoveIntoOrder(postings, std::move(source));
@@ -90,13 +126,13 @@ void SortPostingsByTime(std::vector<ArticleRec>& postings) {
     DateTime posted_at;
     std::uint32_t position;
   };
-  std::vector<Key> keys(postings.size());
+  std::vector<Key> keys = LargePagesVector<Key>(postings.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) keys[i] = {postings[i].PostedAt, i};
-  std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+  SortKeys<Key>(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
     if (a.posted_at != b.posted_at) return a.posted_at < b.posted_at;
     return a.position < b.position;
   });
-  std::vector<std::uint32_t> source(keys.size());
+  std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
   keys = {};
   MoveIntoOrder(postings, std::move(source));
@@ -107,7 +143,7 @@ void SortPostingsByCommentCount(std::vector<ArticleRec>& postings) {
   // Comment count descending, room, number and position ascending, packed
   // into one number.
   using Key = unsigned __int128;
-  std::vector<Key> keys(postings.size());
+  std::vector<Key> keys = LargePagesVector<Key>(postings.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) {
     const ArticleRec& posting = postings[i];
     keys[i] = static_cast<Key>(~Ordered(posting.CommentCount)) << 96 |
@@ -115,7 +151,7 @@ void SortPostingsByCommentCount(std::vector<ArticleRec>& postings) {
               static_cast<Key>(Ordered(posting.Number)) << 32 | i;
   }
   std::sort(keys.begin(), keys.end());
-  std::vector<std::uint32_t> source(keys.size());
+  std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = static_cast<std::uint32_t>(keys[i]);
   keys = {};
   MoveIntoOrder(postings, std::move(source));

@@ -7,6 +7,7 @@
 
 #include "core/log_line_reader.h"
 #include "platform/cp932.h"
+#include "platform/large_pages.h"
 
 namespace tobrel {
 namespace {
@@ -38,10 +39,12 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
   PostingAssembler assembler(
       {inputs.options.delimiter_only, inputs.options.exclude_interway}, inputs.is_quoted,
       [&](const CompletedPosting& posting) {
-        if (const auto reason = Verdict(inputs, posting))
+        if (const auto reason = Verdict(inputs, posting)) {
           store.Excluded.push_back(MakeExcludedRec(*reason, posting));
-        else
+        } else {
+          ReserveWithLargePages(store.Postings, store.Postings.size() + 1);
           store.Postings.push_back(MakeArticleRec(posting, current_year));
+        }
       });
   // The lines are read while they are parsed. A file that cannot be read
   // to its end adds nothing, as when it failed before its first line.
@@ -49,9 +52,13 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
   const std::size_t excluded_before = store.Excluded.size();
   std::string_view line;
   try {
-    for (std::size_t i = 0; lines.Next(line); ++i) {
-      observer.SetProgressPosition(static_cast<int>(std::min(i, last_progress)));
-      assembler.Feed(line);
+    if (observer.ShowsProgress()) {
+      for (std::size_t i = 0; lines.Next(line); ++i) {
+        observer.SetProgressPosition(static_cast<int>(std::min(i, last_progress)));
+        assembler.Feed(line);
+      }
+    } else {
+      while (lines.Next(line)) assembler.Feed(line);
     }
   } catch (const FileReadError&) {
     store.Postings.resize(postings_before);

@@ -3,10 +3,11 @@
 // converted to a stored record. The first byte picks the options, and
 // whether the bytes come from a file or, as from a shell's "<(...)", from a
 // pipe. A file is also read line by line as the reading run reads it, in
-// small blocks, and must give the same lines; every line must get the same
-// answer from the default quote pattern's own test as from the pattern
-// matcher. The file lives in memory (a memfd opened by its /proc path), so runs
-// cost no disk; an input that fits the pipe's buffer goes through a pipe.
+// small blocks (counted first or not), and must give the same lines; every
+// line must get the same answer from the default quote pattern's own tests
+// as from the pattern matcher. The file lives in memory (a memfd opened by
+// its /proc path), so runs cost no disk; an input that fits the pipe's buffer
+// goes through a pipe.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -58,13 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // The block size comes from the input too, so that line ends fall
       // across every boundary; blocks of a few bytes only for short inputs.
       const std::size_t block = (size <= 2048 ? 1 : 509) + (flags >> 3) * 3;
-      tobrel::LogLineReader reader(path, tobrel::kFifoWriterWait, block);
-      if (reader.size() != lines.size()) __builtin_trap();
-      std::string_view line;
-      std::size_t index = 0;
-      while (reader.Next(line))
-        if (index >= lines.size() || line != lines[index++]) __builtin_trap();
-      if (index != lines.size()) __builtin_trap();
+      // Counted first (a small file is then kept whole) and not counted
+      // (read in blocks only).
+      for (const bool counted : {true, false}) {
+        tobrel::LogLineReader reader(path, tobrel::kFifoWriterWait, block, counted);
+        if (counted && reader.size() != lines.size()) __builtin_trap();
+        std::string_view line;
+        std::size_t index = 0;
+        while (reader.Next(line))
+          if (index >= lines.size() || line != lines[index++]) __builtin_trap();
+        if (index != lines.size()) __builtin_trap();
+      }
     } catch (const tobrel::FileReadError&) {
       return 0;
     }
@@ -74,8 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     matcher->SetRegExp(tobrel::kDefaultQuotePattern);
     return matcher;
   }();
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (tobrel::IsDefaultQuoteLine(lines[i]) != quote->IsMatch(lines[i])) __builtin_trap();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool quoted = quote->IsMatch(lines[i]);
+    if (tobrel::IsDefaultQuoteLine(lines[i]) != quoted) __builtin_trap();
+    if (tobrel::IsDefaultQuoteLogLine(lines[i]) != quoted) __builtin_trap();
+  }
   // The raw bytes too, CR and LF inside.
   const std::string_view raw(reinterpret_cast<const char*>(data + 1), std::min<std::size_t>(size - 1, 4096));
   if (tobrel::IsDefaultQuoteLine(raw) != quote->IsMatch(raw)) __builtin_trap();

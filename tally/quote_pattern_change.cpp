@@ -12,6 +12,7 @@
 
 #include "platform/cp932.h"
 #include "regex/regex_error.h"
+#include "tally/quoted_line_test.h"
 
 namespace tobrel {
 
@@ -45,7 +46,7 @@ QuotePatternChange ChangeQuotePattern(std::string_view entered, TLineMatcher& ma
   window.ShowPattern(entered);
 
   ReadRunInputs inputs = reread.reading;
-  inputs.is_quoted = [&matcher](std::string_view line) { return matcher.IsMatch(line); };
+  inputs.is_quoted = MakeQuotedLineTest(matcher);
   return {QuotePatternOutcome::Reread,
           ReadLogFiles(store, inputs, reread.clock, reread.observer)};
 }

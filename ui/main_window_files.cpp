@@ -15,6 +15,7 @@
 #include "exclusion/exclusion_rules.h"
 #include "platform/wine_paths.h"
 #include "exclusion/exclusion_test.h"
+#include "tally/quoted_line_test.h"
 #include "ui/ac_log_form.h"
 #include "ui/dialog_support.h"
 #include "ui/exp_mes_form.h"
@@ -139,7 +140,7 @@ ReadRunInputs TForm1::ReadingInputs() {
   inputs.options = range_page_->Reading();
   rules_.master = inputs.options.use_exclusion;
   ApplyExclusionRules(rules_, inputs);
-  inputs.is_quoted = [this](std::string_view line) { return quote_matcher_.IsMatch(line); };
+  inputs.is_quoted = MakeQuotedLineTest(quote_matcher_);
   return inputs;
 }
 

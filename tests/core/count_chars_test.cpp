@@ -78,7 +78,7 @@ TEST(CountChars, AgreesWithTheCharacterWalkOnRandomLines) {
   static const unsigned char kPool[] = {0x20, 0x41, 0x81, 0x40, 0x82, 0xA0, 0xE0, 0xFC,
                                         0xB1, 0x7F, 0x80, 0x09, 0x3E, 0x9F, 0xDF, 0xFF};
   for (int round = 0; round < 20000; ++round) {
-    std::string line(next() % 80, '\0');
+    std::string line(next() % 160, '\0');
     for (char& c : line)
       c = static_cast<char>(next() % 4 == 0 ? next() : kPool[next() % sizeof kPool]);
     ASSERT_EQ(CountChars(line, false), CountCharsOneByOne(line)) << round;

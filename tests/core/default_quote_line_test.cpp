@@ -1,5 +1,6 @@
 // The hand-written test of the default quote pattern must answer as the
-// pattern matcher does with that pattern, on lines of every kind.
+// pattern matcher does with that pattern, on lines of every kind; its form
+// for log lines, on every line without an LF.
 #include "core/default_quote_line.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,8 @@ TEST_F(DefaultQuoteLineTest, AgreesWithThePatternOnChosenLines) {
   for (const auto& c : cases) {
     EXPECT_EQ(IsDefaultQuoteLine(c.line), c.quoted) << c.line;
     EXPECT_EQ(matcher_.IsMatch(c.line), c.quoted) << c.line;
+    if (c.line.find('\n') == std::string::npos)
+      EXPECT_EQ(IsDefaultQuoteLogLine(c.line), c.quoted) << c.line;
   }
 }
 
@@ -66,6 +69,8 @@ TEST_F(DefaultQuoteLineTest, AgreesWithThePatternOnRandomLines) {
     std::string line(next() % 12, ' ');
     for (char& c : line) c = static_cast<char>(kPool[next() % sizeof kPool]);
     ASSERT_EQ(IsDefaultQuoteLine(line), matcher_.IsMatch(line)) << round << ": " << line;
+    if (line.find('\n') == std::string::npos)
+      ASSERT_EQ(IsDefaultQuoteLogLine(line), matcher_.IsMatch(line)) << round << ": " << line;
   }
 }
 

@@ -114,6 +114,19 @@ TEST_F(LogLineReaderTest, AgreesOnRandomMixesOfLineEnds) {
   }
 }
 
+// Line ends are looked for 64 bytes at a time: a CR LF, a CR or an LF on
+// either side of such a window's edge and of a block's edge.
+TEST_F(LogLineReaderTest, AgreesAcrossTheEdgesOfWindowsAndBlocks) {
+  for (const std::size_t at : {62u, 63u, 64u, 127u, 128u}) {
+    for (const char* end : {"\r\n", "\r", "\n", "\r\r\n", "\n\r"}) {
+      const std::string content =
+          std::string(at, 'a') + end + "b\r\n" + std::string(70, 'c') + "\nd";
+      CheckAllAgree(content, std::to_string(at) + " " + end,
+                    {at, at + 1, at + 2, at + 3, 64, 128, LogLineReader::kDefaultBlockSize});
+    }
+  }
+}
+
 TEST_F(LogLineReaderTest, AgreesOnGeneratedLogs) {
   for (const bool crlf : {true, false}) {
     for (const std::uint64_t seed : {1u, 7u}) {

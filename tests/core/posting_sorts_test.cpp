@@ -2,6 +2,7 @@
 // predicates, ties included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 
@@ -30,6 +31,12 @@ TEST(PostingSorts, SameAsTheStableSortsByThePredicates) {
     if (round % 5 == 0) SortPostings(postings, OrderByRoomTime);
     // In the order of time, as a log is, with the rooms interleaved.
     if (round % 5 == 1) SortPostings(postings, OrderByTime);
+    // Sorted pieces out of order, as logs read in the wrong order are.
+    if (round % 5 == 2 && postings.size() > 10) {
+      SortPostings(postings, round % 2 ? OrderByTime : OrderByRoomTime);
+      std::rotate(postings.begin(), postings.begin() + postings.size() / 3, postings.end());
+      std::rotate(postings.begin(), postings.begin() + postings.size() / 7, postings.end() - 5);
+    }
     const struct {
       void (*fast)(std::vector<ArticleRec>&);
       bool (*order)(const ArticleRec&, const ArticleRec&);

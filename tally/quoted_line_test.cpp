@@ -1,0 +1,15 @@
+#include "tally/quoted_line_test.h"
+
+#include "core/default_quote_line.h"
+#include "regex/quote_pattern.h"
+
+namespace tobrel {
+
+PostingAssembler::QuotedLineTest MakeQuotedLineTest(const TLineMatcher& matcher) {
+  if (matcher.RegExp() == kDefaultQuotePattern && !matcher.UseFuzzyChars() &&
+      !matcher.UseSynonyms() && matcher.LineSeparator() == lsCRLF)
+    return IsDefaultQuoteLogLine;
+  return [&matcher](std::string_view line) { return matcher.IsMatch(line); };
+}
+
+}  // namespace tobrel
