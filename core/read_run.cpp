@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <stdexcept>
 
 #include "core/log_line_reader.h"
+#include "core/reader_prefetch.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
 
@@ -20,16 +22,19 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
   return inputs.exclusion(posting.id, posting.title);
 }
 
-// Reads one file into the store; throws FileReadError or LogFormatError.
+// Reads one file into the store, opened by `open`; throws FileReadError or
+// LogFormatError.
+template <typename Open>
 void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                 const std::string& path_text, int current_year, ReadRunObserver& observer) {
+                 const std::string& path_text, int current_year, ReadRunObserver& observer,
+                 Open open) {
   static const std::string kLoading = Sjis("を読み込み中...：");
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
 
   store.ReadFiles.push_back(path);
   observer.ShowStatus(path_text + kLoading);
-  LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize,
-                      observer.ShowsProgress());
+  const std::unique_ptr<LogLineReader> reader = open();
+  LogLineReader& lines = *reader;
   const std::size_t last_progress = std::min<std::size_t>(lines.size(), 1u << 30);
   const int last_index = static_cast<int>(last_progress) - 1;
   observer.SetProgressRange(last_index);
@@ -95,15 +100,38 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
     observer.Minimize();
   }
 
+  // The files to read, in order: the checked ones not read before, once.
+  std::vector<std::string> pending;
+  auto listed = [](const std::vector<std::string>& list, const std::string& path) {
+    return std::find(list.begin(), list.end(), path) != list.end();
+  };
+  for (const CandidateFile& candidate : inputs.candidates)
+    if (candidate.checked && !listed(store.ReadFiles, candidate.path) &&
+        !listed(pending, candidate.path))
+      pending.push_back(candidate.path);
+
+  // Each file is opened (on the second thread, when it may be) while the
+  // one before is parsed.
+  const bool count_lines = observer.ShowsProgress();
+  ReaderPrefetch prefetch;
+  bool opened_ahead = false;
   std::optional<std::string> error;
-  for (const CandidateFile& candidate : inputs.candidates) {
-    if (!candidate.checked) continue;
-    if (std::find(store.ReadFiles.begin(), store.ReadFiles.end(), candidate.path) !=
-        store.ReadFiles.end())
-      continue;
-    const std::string path_text = cp932::FromUtf8(candidate.path);
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    const std::string& path = pending[i];
+    auto open = [&] {
+      std::unique_ptr<LogLineReader> reader =
+          opened_ahead ? prefetch.Take()
+                       : std::make_unique<LogLineReader>(path, kFifoWriterWait,
+                                                         LogLineReader::kDefaultBlockSize,
+                                                         count_lines);
+      opened_ahead = inputs.read_ahead && i + 1 < pending.size() &&
+                     ReaderPrefetch::MayOpenAhead(pending[i + 1]);
+      if (opened_ahead) prefetch.Start(pending[i + 1], count_lines);
+      return reader;
+    };
+    const std::string path_text = cp932::FromUtf8(path);
     try {
-      ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer);
+      ReadOneFile(store, inputs, path, path_text, current_year, observer, open);
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {
