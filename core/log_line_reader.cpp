@@ -11,6 +11,9 @@
 // the last comparison run over its end. A stream is read whole and its lines
 // are handed out from there. A reading run that shows no progress has
 // no use for the count: then the first pass is left out.
+// The first pass also checks for a UTF-8 file (core/utf8_log_text.h); when
+// it is left out, a pass that stops at the first byte that is not UTF-8
+// checks alone. A UTF-8 file is read whole, as a stream, and converted.
 #include "core/log_line_reader.h"
 
 #include <algorithm>
@@ -98,20 +101,25 @@ void CountEnds(const char* data, std::size_t size, EndCounts& counts) {
 LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::milliseconds fifo_wait,
                              std::size_t block_size, bool count_lines)
     : file_(path, fifo_wait), block_size_(std::max<std::size_t>(block_size, 1)) {
-  if (file_.IsStream()) {
+  capacity_ = block_size_;
+  if (!file_.IsStream()) {
+    buffer_.reset(new char[capacity_ + kPadding]);
+    // The first pass also tells a UTF-8 file; without it, a check alone.
+    if (count_lines)
+      CountLines();
+    else
+      CheckUtf8UntilSettled(file_, buffer_.get(), capacity_, utf8_);
+    file_.Rewind();
+  }
+  if (file_.IsStream() || utf8_.IsUtf8Text()) {
+    whole_ = true;
     LoadStreamLines(file_, stream_lines_);
+    conversion_ = ConvertUtf8LogLines(stream_lines_);
     count_ = stream_lines_.size();
     return;
   }
-  capacity_ = block_size_;
-  buffer_.reset(new char[capacity_ + kPadding]);
-  if (count_lines) {
-    CountLines();
-    file_.Rewind();
-  } else {
-    // Uncounted: read to the end, however far it is.
-    total_ = kUncounted;
-  }
+  // Uncounted: read to the end, however far it is.
+  if (!count_lines) total_ = kUncounted;
   filled_ = 0;
   at_end_ = total_ == 0;
   std::memset(buffer_.get(), 0, kPadding);
@@ -126,6 +134,7 @@ void LogLineReader::CountLines() {
     if (last == '\r' && block[0] == '\n') ++counts.pairs;
     std::memset(block + got, 0, kPadding);
     CountEnds(block, got, counts);
+    utf8_.Feed(block, got);
     total_ += got;
     last = block[got - 1];
   }
@@ -162,7 +171,7 @@ void LogLineReader::Refill() {
 }
 
 bool LogLineReader::Next(std::string_view& line) {
-  if (file_.IsStream()) {
+  if (whole_) {
     if (next_stream_line_ >= stream_lines_.size()) return false;
     line = stream_lines_[next_stream_line_++];
     return true;

@@ -44,7 +44,7 @@ void PostingAssembler::Feed(std::string_view line) {
   if (IsRoomHeaderLine(line)) return;
   switch (state_) {
     case State::SeekHeader:
-      TryStartPosting(line);
+      if (!TryStartPosting(line) && LooksLikePostingHeader(line)) ++stray_headers_;
       return;
     case State::ExpectSubHeader:
       body_lines_ = 0;
@@ -53,6 +53,8 @@ void PostingAssembler::Feed(std::string_view line) {
         posting_.sub_header_line = line_number_;
         state_ = State::InBody;
       } else {
+        // The header before is dropped, and this line is not tried as one.
+        stray_headers_ += LooksLikePostingHeader(line) ? 2 : 1;
         state_ = State::SeekHeader;
       }
       return;
@@ -64,6 +66,9 @@ void PostingAssembler::Feed(std::string_view line) {
         Complete();
         TryStartPosting(line);
       } else {
+        if (LooksLikePostingHeader(line) &&
+            !(options_.delimiter_only && (IsPostingHeader5(line) || IsPostingHeader3(line))))
+          ++stray_headers_;
         AddBodyLine(line);
       }
       return;
@@ -114,6 +119,7 @@ void PostingAssembler::Complete() { sink_(posting_); }
 
 void PostingAssembler::Finish() {
   if (state_ == State::InBody) Complete();
+  if (state_ == State::ExpectSubHeader) ++stray_headers_;  // a header as the last line
   state_ = State::SeekHeader;
 }
 

@@ -19,9 +19,11 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
   return inputs.exclusion(posting.id, posting.title);
 }
 
-// Reads one file into the store; throws FileReadError or LogFormatError.
-void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                 const std::string& path_text, int current_year, ReadRunObserver& observer) {
+// Reads one file into the store and tells what it found out about it;
+// throws FileReadError or LogFormatError.
+FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
+                           const std::string& path_text, int current_year,
+                           ReadRunObserver& observer) {
   static const std::string kLoading = Sjis("を読み込み中...：");
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
 
@@ -60,6 +62,9 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
   }
   assembler.Finish();
   observer.SetProgressPosition(last_index);
+  return {path,
+          store.Postings.size() - postings_before + store.Excluded.size() - excluded_before,
+          assembler.stray_headers(), lines.conversion()};
 }
 
 std::string Printf(const char* format, int value) {
@@ -89,6 +94,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   }
 
   std::optional<std::string> error;
+  std::vector<FileReadHealth> health;
   for (const CandidateFile& candidate : inputs.candidates) {
     if (!candidate.checked) continue;
     if (std::find(store.ReadFiles.begin(), store.ReadFiles.end(), candidate.path) !=
@@ -96,7 +102,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       continue;
     const std::string path_text = cp932::FromUtf8(candidate.path);
     try {
-      ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer);
+      health.push_back(ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer));
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {
@@ -128,6 +134,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   observer.SetArticlesLabel(Printf("%6d", static_cast<int>(store.Postings.size())) + kArticlesRead);
   observer.SetProgressPosition(0);
   observer.ShowStatus({});
+  observer.ShowReadHealth(health);
   return error;
 }
 
