@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/log_line_reader.h"
@@ -60,7 +61,9 @@ class Utf8LogTest : public ::testing::Test {
         std::string_view line;
         while (reader.Next(line)) lines.emplace_back(line);
         EXPECT_EQ(lines, expected) << "counted " << counted << ", block " << block;
-        if (counted) EXPECT_EQ(reader.size(), expected.size());
+        if (counted) {
+          EXPECT_EQ(reader.size(), expected.size());
+        }
         EXPECT_EQ(reader.conversion().converted, expected_conversion.converted);
         EXPECT_EQ(reader.conversion().unmapped, expected_conversion.unmapped);
       }
@@ -88,6 +91,32 @@ TEST_F(Utf8LogTest, Utf8WithAndWithoutMarkGivesTheShiftJisLines) {
 TEST_F(Utf8LogTest, CharactersWithoutShiftJisFormBecomeQuestionMarks) {
   // The "?" of the text itself is no replacement.
   ExpectLinesOf("絵文字\xF0\x9F\x98\x80?\r\n한\n", {S("絵文字??"), "?"}, {true, 2});
+}
+
+// The conversion keeps what it learnt of each character; its result must be
+// the converter's for every character there is, and for each one again.
+TEST_F(Utf8LogTest, ConversionIsTheConvertersForEveryCharacter) {
+  std::string text = "\xF0\x9F\x98\x80 ";
+  for (char32_t code = 0x80; code <= 0xFFFF; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    char utf8[3];
+    if (code < 0x800) {
+      text.append({static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))});
+    } else {
+      utf8[0] = static_cast<char>(0xE0 | code >> 12);
+      utf8[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      utf8[2] = static_cast<char>(0x80 | (code & 0x3F));
+      text.append(utf8, 3);
+    }
+  }
+  text += text;
+  const std::string expected = cp932::FromUtf8(text);
+  const std::string path = folder_.Write("all.txt", text);
+  LogLines lines;
+  const Utf8Conversion conversion = LoadLogLinesAsCp932(path, lines);
+  EXPECT_TRUE(lines.text() == expected);
+  EXPECT_EQ(conversion.unmapped,
+            static_cast<std::size_t>(std::count(expected.begin(), expected.end(), '?')));
 }
 
 TEST_F(Utf8LogTest, OtherFilesStayAsTheirBytes) {
