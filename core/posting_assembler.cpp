@@ -15,6 +15,15 @@
 #include "core/log_line_recognizers.h"
 
 namespace tobrel {
+namespace {
+
+// LooksLikePostingHeader, with its first test where the compiler can inline
+// it: most lines do not start with a digit.
+inline bool HeaderLike(std::string_view line) {
+  return !line.empty() && line[0] >= '0' && line[0] <= '9' && LooksLikePostingHeader(line);
+}
+
+}  // namespace
 
 PostingAssembler::PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink)
     : options_(options), is_quoted_(std::move(is_quoted)), sink_(std::move(sink)) {}
@@ -44,7 +53,7 @@ void PostingAssembler::Feed(std::string_view line) {
   if (IsRoomHeaderLine(line)) return;
   switch (state_) {
     case State::SeekHeader:
-      if (!TryStartPosting(line) && LooksLikePostingHeader(line)) ++stray_headers_;
+      if (!TryStartPosting(line) && HeaderLike(line)) ++stray_headers_;
       return;
     case State::ExpectSubHeader:
       body_lines_ = 0;
@@ -54,7 +63,7 @@ void PostingAssembler::Feed(std::string_view line) {
         state_ = State::InBody;
       } else {
         // The header before is dropped, and this line is not tried as one.
-        stray_headers_ += LooksLikePostingHeader(line) ? 2 : 1;
+        stray_headers_ += HeaderLike(line) ? 2 : 1;
         state_ = State::SeekHeader;
       }
       return;
@@ -66,7 +75,7 @@ void PostingAssembler::Feed(std::string_view line) {
         Complete();
         TryStartPosting(line);
       } else {
-        if (LooksLikePostingHeader(line) &&
+        if (HeaderLike(line) &&
             !(options_.delimiter_only && (IsPostingHeader5(line) || IsPostingHeader3(line))))
           ++stray_headers_;
         AddBodyLine(line);
