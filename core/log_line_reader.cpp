@@ -13,7 +13,8 @@
 // no use for the count: then the first pass is left out.
 // The first pass also checks for a UTF-8 file (core/utf8_log_text.h); when
 // it is left out, a pass that stops at the first byte that is not UTF-8
-// checks alone. A UTF-8 file is read whole, as a stream, and converted.
+// checks alone. A UTF-8 file is read whole, as LoadLogLines reads it, and
+// converted.
 #include "core/log_line_reader.h"
 
 #include <algorithm>
@@ -101,23 +102,27 @@ void CountEnds(const char* data, std::size_t size, EndCounts& counts) {
 LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::milliseconds fifo_wait,
                              std::size_t block_size, bool count_lines)
     : file_(path, fifo_wait), block_size_(std::max<std::size_t>(block_size, 1)) {
-  capacity_ = block_size_;
-  if (!file_.IsStream()) {
-    buffer_.reset(new char[capacity_ + kPadding]);
-    // The first pass also tells a UTF-8 file; without it, a check alone.
-    if (count_lines)
-      CountLines();
-    else
-      CheckUtf8UntilSettled(file_, buffer_.get(), capacity_, utf8_);
-    file_.Rewind();
-  }
-  if (file_.IsStream() || utf8_.IsUtf8Text()) {
+  if (file_.IsStream()) {
     whole_ = true;
     LoadStreamLines(file_, stream_lines_);
     conversion_ = ConvertUtf8LogLines(stream_lines_);
     count_ = stream_lines_.size();
     return;
   }
+  capacity_ = block_size_;
+  buffer_.reset(new char[capacity_ + kPadding]);
+  // The first pass also tells a UTF-8 file; without it, a check alone.
+  if (count_lines)
+    CountLines();
+  else
+    CheckUtf8UntilSettled(file_, buffer_.get(), capacity_, utf8_);
+  if (utf8_.IsUtf8Text()) {
+    whole_ = true;
+    conversion_ = LoadLogLinesAsCp932(path, stream_lines_, fifo_wait);
+    count_ = stream_lines_.size();
+    return;
+  }
+  file_.Rewind();
   // Uncounted: read to the end, however far it is.
   if (!count_lines) total_ = kUncounted;
   filled_ = 0;

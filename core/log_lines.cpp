@@ -116,6 +116,13 @@ void SetLogText(LogLines& lines, std::unique_ptr<char[]> bytes, std::uint64_t si
   lines.bytes_ = std::move(bytes);
 }
 
+std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size) {
+  size = lines.text().size();
+  std::unique_ptr<char[]> bytes = std::move(lines.bytes_);
+  lines.clear();
+  return bytes;
+}
+
 void LogLines::clear() {
   bytes_.reset();
   std::vector<std::uint64_t>().swap(line_starts_);

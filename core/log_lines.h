@@ -45,6 +45,11 @@ class LogLines {
   friend void LoadStreamLines(InputFile& file, LogLines& lines);
   friend void SetLogText(LogLines& lines, std::unique_ptr<char[]> bytes, std::uint64_t size);
 
+// Takes the bytes out of `lines`, which is left empty; `size` gets their
+// number. With SetLogText, for changing a text in place.
+std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size);
+  friend std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size);
+
   // The file's bytes as they are, line ends included, and where each line
   // starts (one more entry: the end of the last line's bytes).
   std::unique_ptr<char[]> bytes_;
@@ -70,5 +75,9 @@ void LoadStreamLines(InputFile& file, LogLines& lines);
 // Replaces the content of `lines` with the lines of `size` bytes, which it
 // keeps.
 void SetLogText(LogLines& lines, std::unique_ptr<char[]> bytes, std::uint64_t size);
+
+// Takes the bytes out of `lines`, which is left empty; `size` gets their
+// number. With SetLogText, for changing a text in place.
+std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size);
 
 }  // namespace tobrel

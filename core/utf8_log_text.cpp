@@ -10,8 +10,7 @@
 // CP932 converter gives its bytes, so the result is the converter's, at a
 // fraction of its cost (a log uses a few thousand characters). A character
 // without a CP932 form, and any above U+FFFF, becomes "?". No character
-// takes more bytes in CP932 than in UTF-8, so the converted text fits in a
-// buffer of the original's size.
+// takes more bytes in CP932 than in UTF-8, so the text is converted in place.
 #include "core/utf8_log_text.h"
 
 #include <algorithm>
@@ -121,17 +120,19 @@ bool IsUtf8LogText(std::string_view text) {
 }
 
 Utf8Conversion ConvertUtf8LogLines(LogLines& lines) {
-  std::string_view text = lines.text();
+  const std::string_view text = lines.text();
   if (!IsUtf8LogText(text)) return {};
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  const std::size_t start = text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
 
+  // In place: a character is read whole before its CP932 bytes, never more
+  // than its UTF-8 ones, are written at or before where it started.
   thread_local Cp932Forms forms;
   Utf8Conversion conversion{true, 0};
-  std::unique_ptr<char[]> converted(new char[std::max<std::size_t>(text.size(), 1)]);
-  char* out = converted.get();
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t size = text.size();
-  std::size_t i = 0;
+  std::uint64_t size = 0;
+  std::unique_ptr<char[]> buffer = TakeLogText(lines, size);
+  char* out = buffer.get();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.get());
+  std::size_t i = start;
   while (i < size) {
     const unsigned lead = bytes[i];
     if (lead < 0x80) {
@@ -146,13 +147,13 @@ Utf8Conversion ConvertUtf8LogLines(LogLines& lines) {
     if (code > 0xFFFF) {
       *out++ = '?';
       ++conversion.unmapped;
-    } else if (!forms.Append(code, text.substr(i, length), out)) {
+    } else if (!forms.Append(code, std::string_view(buffer.get() + i, length), out)) {
       ++conversion.unmapped;
     }
     i += length;
   }
-  const auto filled = static_cast<std::uint64_t>(out - converted.get());
-  SetLogText(lines, std::move(converted), filled);
+  const auto filled = static_cast<std::uint64_t>(out - buffer.get());
+  SetLogText(lines, std::move(buffer), filled);
   return conversion;
 }
 
