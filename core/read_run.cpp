@@ -22,12 +22,12 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
   return inputs.exclusion(posting.id, posting.title);
 }
 
-// Reads one file into the store, opened by `open`; throws FileReadError or
-// LogFormatError.
+// Reads one file into the store, opened by `open`, and tells what it found
+// out about it; throws FileReadError or LogFormatError.
 template <typename Open>
-void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                 const std::string& path_text, int current_year, ReadRunObserver& observer,
-                 Open open) {
+FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
+                           const std::string& path_text, int current_year,
+                           ReadRunObserver& observer, Open open) {
   static const std::string kLoading = Sjis("を読み込み中...：");
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
 
@@ -72,6 +72,9 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
   }
   assembler.Finish();
   observer.SetProgressPosition(last_index);
+  return {path,
+          store.Postings.size() - postings_before + store.Excluded.size() - excluded_before,
+          assembler.stray_headers(), lines.conversion()};
 }
 
 std::string Printf(const char* format, int value) {
@@ -116,6 +119,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   ReaderPrefetch prefetch;
   bool opened_ahead = false;
   std::optional<std::string> error;
+  std::vector<FileReadHealth> health;
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const std::string& path = pending[i];
     auto open = [&] {
@@ -131,7 +135,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
     };
     const std::string path_text = cp932::FromUtf8(path);
     try {
-      ReadOneFile(store, inputs, path, path_text, current_year, observer, open);
+      health.push_back(ReadOneFile(store, inputs, path, path_text, current_year, observer, open));
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {
@@ -163,6 +167,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   observer.SetArticlesLabel(Printf("%6d", static_cast<int>(store.Postings.size())) + kArticlesRead);
   observer.SetProgressPosition(0);
   observer.ShowStatus({});
+  observer.ShowReadHealth(health);
   return error;
 }
 

@@ -8,6 +8,7 @@
 // one file at a time does, also when a file in the middle stops the run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -183,6 +184,13 @@ class RecordingObserver final : public ReadRunObserver {
   void SetArticlesLabel(std::string_view text) override {
     events.push_back("articles " + std::string(text));
   }
+  void ShowReadHealth(const std::vector<FileReadHealth>& files) override {
+    for (const FileReadHealth& file : files)
+      events.push_back("health " + file.path + " " + std::to_string(file.postings) + " " +
+                       std::to_string(file.stray_headers) + " " +
+                       std::to_string(file.conversion.converted) + " " +
+                       std::to_string(file.conversion.unmapped));
+  }
 
  private:
   bool shows_progress_;
@@ -237,7 +245,10 @@ TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
       GenerateLog(options, out);
       std::string log = out.str();
       if (i == 9 && stop == kBadPosting) log.insert(log.find("\r\n", log.size() / 2) + 2, bad_posting);
-      candidates.push_back({folder.Write(name, Reshaped(log, i % 7)), i != 4});
+      log = Reshaped(log, i % 7);
+      // One log in UTF-8, which is converted as it is read.
+      if (i == 11) log = cp932::ToUtf8(log);
+      candidates.push_back({folder.Write(name, log), i != 4});
     }
     // A file named twice is read once.
     candidates.push_back(candidates[2]);
@@ -262,6 +273,17 @@ TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
       EXPECT_EQ(stores[0].ReadFiles.size(), stop == kNone ? 15u : 9u) << context;
       EXPECT_GT(stores[0].Postings.size(), 100u) << context;
       EXPECT_EQ(observers[1].events, observers[0].events) << context;
+      if (stop == kNone) {
+        // The UTF-8 log is told as converted.
+        const std::string health = "health " + candidates[11].path + " ";
+        EXPECT_EQ(std::count_if(observers[0].events.begin(), observers[0].events.end(),
+                                [&](const std::string& event) {
+                                  return event.rfind(health, 0) == 0 &&
+                                         event.substr(event.size() - 4) == " 1 0";
+                                }),
+                  1)
+            << context;
+      }
       ExpectSameStore(stores[1], stores[0], context);
     }
   }
