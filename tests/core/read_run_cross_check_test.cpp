@@ -245,7 +245,7 @@ TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
       GenerateLog(options, out);
       std::string log = out.str();
       if (i == 9 && stop == kBadPosting) log.insert(log.find("\r\n", log.size() / 2) + 2, bad_posting);
-      log = Reshaped(log, i % 7);
+      log = Reshaped(log, i % 6);  // the noise of shape 6 may stop the run
       // One log in UTF-8, which is converted as it is read.
       if (i == 11) log = cp932::ToUtf8(log);
       candidates.push_back({folder.Write(name, log), i != 4});
@@ -269,7 +269,7 @@ TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
                                      observers[ahead]);
       }
       EXPECT_EQ(errors[1], errors[0]) << context;
-      EXPECT_EQ(errors[0].has_value(), stop != kNone) << context;
+      EXPECT_EQ(errors[0].has_value(), stop != kNone) << context << " " << errors[0].value_or("");
       EXPECT_EQ(stores[0].ReadFiles.size(), stop == kNone ? 15u : 9u) << context;
       EXPECT_GT(stores[0].Postings.size(), 100u) << context;
       EXPECT_EQ(observers[1].events, observers[0].events) << context;
