@@ -1,10 +1,13 @@
 #include "core/read_run.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 
 #include "core/log_line_reader.h"
 #include "core/reader_prefetch.h"
@@ -77,6 +80,29 @@ FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const s
           assembler.stray_headers(), lines.conversion()};
 }
 
+// Makes room in the postings list, once, for what the files will give at
+// most: a list that grows by doubling writes its postings again into fresh
+// memory (which the system clears first) each time. Room that is never
+// written costs no memory. Too small a guess only means the list grows
+// later; room that cannot be had is no error either.
+void ReserveForFiles(std::vector<ArticleRec>& postings, const std::vector<std::string>& paths) {
+  // Fewer bytes than any posting takes: its header line alone has 39.
+  constexpr std::uint64_t kBytesPerPosting = 64;
+  std::uint64_t bytes = 0;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) bytes += size;
+  }
+  const std::uint64_t wanted = postings.size() + bytes / kBytesPerPosting;
+  if (wanted > postings.max_size()) return;
+  try {
+    ReserveWithLargePages(postings, static_cast<std::size_t>(wanted));
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+}
+
 std::string Printf(const char* format, int value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, format, value);
@@ -112,6 +138,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
     if (candidate.checked && !listed(store.ReadFiles, candidate.path) &&
         !listed(pending, candidate.path))
       pending.push_back(candidate.path);
+  ReserveForFiles(store.Postings, pending);
 
   // Each file is opened (on the second thread, when it may be) while the
   // one before is parsed.
