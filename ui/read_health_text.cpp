@@ -9,7 +9,7 @@ namespace tobrel {
 namespace {
 
 // What is wrong with one file, or what was done to it; empty for none.
-QString Problem(const FileReadHealth& file) {
+QString HealthProblem(const FileReadHealth& file) {
   QStringList parts;
   if (file.postings == 0) parts << QStringLiteral("発言がありません");
   if (file.stray_headers > 0)
@@ -17,7 +17,7 @@ QString Problem(const FileReadHealth& file) {
   return parts.join(QStringLiteral("、"));
 }
 
-QString Notice(const FileReadHealth& file) {
+QString ConversionNotice(const FileReadHealth& file) {
   if (!file.conversion.converted) return {};
   QString text = QStringLiteral("UTF-8 から変換して読み込みました");
   if (file.conversion.unmapped > 0)
@@ -34,12 +34,12 @@ ReadHealthTexts MakeReadHealthTexts(const std::vector<FileReadHealth>& files) {
     const QString path = FromNative(file.path);
     const QString name = QFileInfo(path).fileName();
     if (file.HasWarning()) {
-      warnings << name + QStringLiteral(": ") + Problem(file);
-      details << path + QStringLiteral(": ") + Problem(file);
+      warnings << name + QStringLiteral(": ") + HealthProblem(file);
+      details << path + QStringLiteral(": ") + HealthProblem(file);
     }
     if (file.HasNotice()) {
-      notices << name + QStringLiteral(": ") + Notice(file);
-      details << path + QStringLiteral(": ") + Notice(file);
+      notices << name + QStringLiteral(": ") + ConversionNotice(file);
+      details << path + QStringLiteral(": ") + ConversionNotice(file);
     }
   }
   texts.warning = !warnings.empty();
