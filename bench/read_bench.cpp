@@ -3,9 +3,10 @@
 // run: on one large generated log, on many small ones of the same total
 // size, and on a file of nothing but line ends; with the peak memory of each
 // against the size.
-//   tobrel-read-bench [MEGABYTES [FILES [ENDS]]]   (defaults 200, 100, 50)
+//   tobrel-read-bench [MEGABYTES [FILES [ENDS [AHEAD]]]]   (defaults 200, 100, 50, 1)
 // The many-files case reads FILES logs of 2 MB each, the last case a file of
-// ENDS MB of LF bytes; 0 leaves a case out. Times are the best of
+// ENDS MB of LF bytes; 0 leaves a case out. AHEAD 0 reads one file at a
+// time, without the second thread. Times are the best of
 // three rounds, as elapsed time and as processor time (user and system),
 // which a machine busy with other work disturbs less. Generated logs are
 // kept in the temporary folder and reused.
@@ -62,6 +63,8 @@ struct Best {
 };
 
 // Reads `paths` as one run and compares with `wc -l` over the same files.
+bool read_ahead = true;
+
 void Measure(const char* name, const std::vector<std::filesystem::path>& paths) {
   double bytes = 0;
   std::string wc = "wc -l";
@@ -89,6 +92,7 @@ void Measure(const char* name, const std::vector<std::filesystem::path>& paths) 
       tobrel::ReadRunInputs inputs;
       for (const auto& path : paths) inputs.candidates.push_back({path.string(), true});
       inputs.is_quoted = tobrel::MakeQuotedLineTest(quote);
+      inputs.read_ahead = read_ahead;
       tobrel::ReadRunObserver observer;
       tobrel::FixedClock today(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0}));
       start = Clock::now();
@@ -115,6 +119,7 @@ int main(int argc, char** argv) {
   const std::uint64_t megabytes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200;
   const std::uint64_t files = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 100;
   const std::uint64_t ends_mb = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 50;
+  read_ahead = argc > 4 ? std::strtoull(argv[4], nullptr, 10) != 0 : true;
   tobrel::LogGeneratorOptions options;
   options.seed = 42;
   options.min_bytes = megabytes * 1000000;

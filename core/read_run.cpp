@@ -1,11 +1,16 @@
 #include "core/read_run.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 
 #include "core/log_line_reader.h"
+#include "core/reader_prefetch.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
 
@@ -20,18 +25,19 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
   return inputs.exclusion(posting.id, posting.title);
 }
 
-// Reads one file into the store and tells what it found out about it;
-// throws FileReadError or LogFormatError.
+// Reads one file into the store, opened by `open`, and tells what it found
+// out about it; throws FileReadError or LogFormatError.
+template <typename Open>
 FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
                            const std::string& path_text, int current_year,
-                           ReadRunObserver& observer) {
+                           ReadRunObserver& observer, Open open) {
   static const std::string kLoading = Sjis("を読み込み中...：");
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
 
   store.ReadFiles.push_back(path);
   observer.ShowStatus(path_text + kLoading);
-  LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize,
-                      observer.ShowsProgress());
+  const std::unique_ptr<LogLineReader> reader = open();
+  LogLineReader& lines = *reader;
   const std::size_t last_progress = std::min<std::size_t>(lines.size(), 1u << 30);
   const int last_index = static_cast<int>(last_progress) - 1;
   observer.SetProgressRange(last_index);
@@ -74,6 +80,29 @@ FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const s
           assembler.stray_headers(), lines.conversion()};
 }
 
+// Makes room in the postings list, once, for what the files will give at
+// most: a list that grows by doubling writes its postings again into fresh
+// memory (which the system clears first) each time. Room that is never
+// written costs no memory. Too small a guess only means the list grows
+// later; room that cannot be had is no error either.
+void ReserveForFiles(std::vector<ArticleRec>& postings, const std::vector<std::string>& paths) {
+  // Fewer bytes than any posting takes: its header line alone has 39.
+  constexpr std::uint64_t kBytesPerPosting = 64;
+  std::uint64_t bytes = 0;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) bytes += size;
+  }
+  const std::uint64_t wanted = postings.size() + bytes / kBytesPerPosting;
+  if (wanted > postings.max_size()) return;
+  try {
+    ReserveWithLargePages(postings, static_cast<std::size_t>(wanted));
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+}
+
 std::string Printf(const char* format, int value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, format, value);
@@ -100,16 +129,40 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
     observer.Minimize();
   }
 
+  // The files to read, in order: the checked ones not read before, once.
+  std::vector<std::string> pending;
+  auto listed = [](const std::vector<std::string>& list, const std::string& path) {
+    return std::find(list.begin(), list.end(), path) != list.end();
+  };
+  for (const CandidateFile& candidate : inputs.candidates)
+    if (candidate.checked && !listed(store.ReadFiles, candidate.path) &&
+        !listed(pending, candidate.path))
+      pending.push_back(candidate.path);
+  ReserveForFiles(store.Postings, pending);
+
+  // Each file is opened (on the second thread, when it may be) while the
+  // one before is parsed.
+  const bool count_lines = observer.ShowsProgress();
+  ReaderPrefetch prefetch;
+  bool opened_ahead = false;
   std::optional<std::string> error;
   std::vector<FileReadHealth> health;
-  for (const CandidateFile& candidate : inputs.candidates) {
-    if (!candidate.checked) continue;
-    if (std::find(store.ReadFiles.begin(), store.ReadFiles.end(), candidate.path) !=
-        store.ReadFiles.end())
-      continue;
-    const std::string path_text = cp932::FromUtf8(candidate.path);
+  for (std::size_t i = 0; i < pending.size(); ++i) {
+    const std::string& path = pending[i];
+    auto open = [&] {
+      std::unique_ptr<LogLineReader> reader =
+          opened_ahead ? prefetch.Take()
+                       : std::make_unique<LogLineReader>(path, kFifoWriterWait,
+                                                         LogLineReader::kDefaultBlockSize,
+                                                         count_lines);
+      opened_ahead = inputs.read_ahead && i + 1 < pending.size() &&
+                     ReaderPrefetch::MayOpenAhead(pending[i + 1]);
+      if (opened_ahead) prefetch.Start(pending[i + 1], count_lines);
+      return reader;
+    };
+    const std::string path_text = cp932::FromUtf8(path);
     try {
-      health.push_back(ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer));
+      health.push_back(ReadOneFile(store, inputs, path, path_text, current_year, observer, open));
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {

@@ -39,6 +39,9 @@ struct ReadRunInputs {
   ReadOptions options;
   PostingAssembler::QuotedLineTest is_quoted;  // may be empty
   ExclusionTest exclusion;                     // may be empty
+  // Opens the next log on a second thread while one is parsed; the store,
+  // the texts shown and the error are those of reading one log at a time.
+  bool read_ahead = true;
 };
 
 // Runs the reading run. Gives the message of the error that stopped it (CP932:

@@ -3,14 +3,18 @@
 // each file whole and asking the pattern matcher, line by line, leaves. The
 // logs are generated, then reshaped: LF ends, lone CR ends, mixed ends, no
 // end on the last line, a CR as the last byte, NUL bytes and noise; each
-// with the reading options as given and with the others.
+// with the reading options as given and with the others. Reading the next
+// file ahead on a second thread must show and leave exactly what reading
+// one file at a time does, also when a file in the middle stops the run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
 #include "core/log_lines.h"
 #include "core/read_run.h"
+#include "platform/cp932.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "support/temp_folder.h"
@@ -157,6 +161,130 @@ TEST(ReadRunCrossCheck, LinesReadWhileParsingGiveTheSameStore) {
       for (std::size_t i = 0; i < store.Excluded.size(); ++i)
         ASSERT_EQ(std::memcmp(&store.Excluded[i], &expected.Excluded[i], sizeof(ExcludedRec)), 0)
             << "shape " << shape << " excluded " << i;
+    }
+  }
+}
+
+// Records every call of the observer, in order.
+class RecordingObserver final : public ReadRunObserver {
+ public:
+  explicit RecordingObserver(bool shows_progress) : shows_progress_(shows_progress) {}
+  std::vector<std::string> events;
+
+  void ShowCandidatesPage() override { events.push_back("candidates"); }
+  void ShowReadFilesPage() override { events.push_back("read files"); }
+  void SetBusyCursor(bool busy) override { events.push_back(busy ? "busy" : "normal"); }
+  void ShowStatus(std::string_view text) override { events.push_back("status " + std::string(text)); }
+  void SetProgressRange(int maximum) override { events.push_back("range " + std::to_string(maximum)); }
+  void SetProgressPosition(int position) override {
+    events.push_back("at " + std::to_string(position));
+  }
+  bool ShowsProgress() const override { return shows_progress_; }
+  void SetFilesLabel(std::string_view text) override { events.push_back("files " + std::string(text)); }
+  void SetArticlesLabel(std::string_view text) override {
+    events.push_back("articles " + std::string(text));
+  }
+  void ShowReadHealth(const std::vector<FileReadHealth>& files) override {
+    for (const FileReadHealth& file : files)
+      events.push_back("health " + file.path + " " + std::to_string(file.postings) + " " +
+                       std::to_string(file.stray_headers) + " " +
+                       std::to_string(file.conversion.converted) + " " +
+                       std::to_string(file.conversion.unmapped));
+  }
+
+ private:
+  bool shows_progress_;
+};
+
+void ExpectSameStore(const LogStore& a, const LogStore& b, const std::string& context) {
+  EXPECT_EQ(a.ReadFiles, b.ReadFiles) << context;
+  ASSERT_EQ(a.Postings.size(), b.Postings.size()) << context;
+  for (std::size_t i = 0; i < a.Postings.size(); ++i) {
+    const ArticleRec& x = a.Postings[i];
+    const ArticleRec& y = b.Postings[i];
+    ASSERT_TRUE(x.Number == y.Number && x.Id == y.Id && x.Handle == y.Handle &&
+                x.Title == y.Title && x.Room == y.Room && x.PostedAt == y.PostedAt &&
+                x.CommentTo == y.CommentTo && x.CommentCount == y.CommentCount &&
+                x.TotalChars == y.TotalChars && x.QuotedChars == y.QuotedChars &&
+                x.OwnChars == y.OwnChars && x.Rank == y.Rank)
+        << context << " posting " << i;
+  }
+  ASSERT_EQ(a.Excluded.size(), b.Excluded.size()) << context;
+  for (std::size_t i = 0; i < a.Excluded.size(); ++i)
+    ASSERT_EQ(std::memcmp(&a.Excluded[i], &b.Excluded[i], sizeof(ExcludedRec)), 0)
+        << context << " excluded " << i;
+}
+
+TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
+  testing::TempFolder folder("tobrel-read-ahead");
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  const std::string bad_posting = cp932::FromUtf8(
+      "00009/00009 BAD00009  ハンドル         bad\r\n( 5)   97/02/30 23:45\r\n本文\r\n \b\r\n");
+  // What stops the run in the middle: nothing, a posting with a date that
+  // does not exist, a missing file, a folder.
+  enum Stop { kNone, kBadPosting, kMissing, kFolder };
+  for (const Stop stop : {kNone, kBadPosting, kMissing, kFolder}) {
+    std::vector<CandidateFile> candidates;
+    for (int i = 0; i < 16; ++i) {
+      const std::string name = "log" + std::to_string(stop) + "-" + std::to_string(i);
+      if (i == 9 && stop == kMissing) {
+        candidates.push_back({(folder.path() / name).string(), true});
+        continue;
+      }
+      if (i == 9 && stop == kFolder) {
+        std::filesystem::create_directory(folder.path() / name);
+        candidates.push_back({(folder.path() / name).string(), true});
+        continue;
+      }
+      LogGeneratorOptions options;
+      options.seed = 100 + i;
+      options.postings = 30 + 17 * i;
+      options.rooms = 3 + i;
+      std::ostringstream out;
+      GenerateLog(options, out);
+      std::string log = out.str();
+      if (i == 9 && stop == kBadPosting) log.insert(log.find("\r\n", log.size() / 2) + 2, bad_posting);
+      log = Reshaped(log, i % 6);  // the noise of shape 6 may stop the run
+      // One log in UTF-8, which is converted as it is read.
+      if (i == 11) log = cp932::ToUtf8(log);
+      candidates.push_back({folder.Write(name, log), i != 4});
+    }
+    // A file named twice is read once.
+    candidates.push_back(candidates[2]);
+
+    for (const bool progress : {true, false}) {
+      const std::string context = "stop " + std::to_string(stop) + " progress " +
+                                  std::to_string(progress);
+      LogStore stores[2];
+      RecordingObserver observers[2] = {RecordingObserver(progress), RecordingObserver(progress)};
+      std::optional<std::string> errors[2];
+      for (const bool ahead : {false, true}) {
+        ReadRunInputs inputs;
+        inputs.candidates = candidates;
+        inputs.is_quoted = MakeQuotedLineTest(quote);
+        inputs.read_ahead = ahead;
+        errors[ahead] = ReadLogFiles(stores[ahead],
+                                     inputs, FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})),
+                                     observers[ahead]);
+      }
+      EXPECT_EQ(errors[1], errors[0]) << context;
+      EXPECT_EQ(errors[0].has_value(), stop != kNone) << context << " " << errors[0].value_or("");
+      EXPECT_EQ(stores[0].ReadFiles.size(), stop == kNone ? 15u : 9u) << context;
+      EXPECT_GT(stores[0].Postings.size(), 100u) << context;
+      EXPECT_EQ(observers[1].events, observers[0].events) << context;
+      if (stop == kNone) {
+        // The UTF-8 log is told as converted.
+        const std::string health = "health " + candidates[11].path + " ";
+        EXPECT_EQ(std::count_if(observers[0].events.begin(), observers[0].events.end(),
+                                [&](const std::string& event) {
+                                  return event.rfind(health, 0) == 0 &&
+                                         event.substr(event.size() - 4) == " 1 0";
+                                }),
+                  1)
+            << context;
+      }
+      ExpectSameStore(stores[1], stores[0], context);
     }
   }
 }

@@ -193,7 +193,7 @@ TEST_F(ReadRunTest, AMissingFileStopsTheRun) {
   EXPECT_EQ(store_.ReadFiles.size(), 1u);
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // A file larger than the memory the process may take: the run stops with a
 // message naming the file, it does not abort. Run in a child process whose
 // address space is limited; the file is sparse, so it costs no disk.
