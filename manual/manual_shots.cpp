@@ -40,6 +40,8 @@
 #include "ui/omitt_mes_form.h"
 #include "ui/process_form.h"
 #include "ui/range_page.h"
+#include "ui/text_file_dialog.h"
+#include "ui/text_preview.h"
 
 using namespace tobrel;
 using tobrel::testing::GlobalDat;
@@ -163,6 +165,21 @@ int main(int argc, char* argv[]) {
   window.show();
   window.resize(window.width(), 600);
   shooter.Save(&window, "main_start");
+
+  // The log file dialog, in the forum's folder with the first room log
+  // chosen, so that its preview pane shows the log's first lines.
+  QTimer::singleShot(100, &window, [&] {
+    auto* dialog = qobject_cast<TTextFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->resize(860, 480);
+    dialog->setDirectory(QString::fromStdString(forum));
+    Settle(500);
+    dialog->selectFile(QStringLiteral("Mes_01.LOG"));
+    dialog->Preview()->ShowFile(log);
+    shooter.Save(dialog, "dialog_open");
+    dialog->reject();
+  });
+  if (QAction* open = window.findChild<QAction*>("L2")) open->trigger();
 
   window.Candidates().SetChecked(0, true);
   window.ReadCheckedFiles();
