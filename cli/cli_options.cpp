@@ -123,6 +123,11 @@ std::string CliHelpText() {
       "  --same-ids FILE      count the alias IDs of FILE (\"MAIN_ID,ALIAS_ID\" a line)\n"
       "                       under their main IDs in count, quote, comment and month\n"
       "  --data FILE          load a read-data file before reading the logs (repeatable)\n"
+      "  --strict             exit with status 5 when reading gives a warning: a log\n"
+      "                       with no posting, or with lines that look like posting\n"
+      "                       headers but were not read as postings (a warning line\n"
+      "                       per log on standard error, with or without --strict);\n"
+      "                       a log read from UTF-8 is a note, not a warning\n"
       "\n"
       "Target range and tables:\n"
       "  --numbers FROM-TO    postings numbered FROM to TO, 1 to 65000 (default 1-65000)\n"
@@ -198,7 +203,9 @@ std::string CliHelpText() {
       "Exit status: 0 done, 1 an error while reading (the report is still written,\n"
       "but with -o nowhere), 2 usage error, 3 the report refused its settings or\n"
       "no log was read,\n"
-      "4 the output could not be written. -o FILE is written only with status 0.\n";
+      "4 the output could not be written, 5 --strict and a reading warning (the\n"
+      "report is still written, but with -o nowhere). -o FILE is written only with\n"
+      "status 0.\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
@@ -248,6 +255,8 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
         options.tsv = text == "tsv";
       } else if (arg == "--progress") {
         options.progress = true;
+      } else if (arg == "--strict") {
+        options.strict = true;
       } else if (arg == "--top100") {
         options.top100 = true;
       } else if (arg == "--hide-ids") {

@@ -21,6 +21,7 @@ struct CliOptions {
   bool delimiter_only = false;
   bool interway = false;
   std::optional<std::string> quote;  // CP932 pattern
+  bool strict = false;  // --strict: a reading warning gives exit status 5
 
   // Exclusion and same-person rules, read-data files (cli/rule_options.h).
   std::optional<std::vector<std::string>> excluded_ids;   // --exclude-ids, checked

@@ -7,6 +7,7 @@
 #include "cli/log_output_commands.h"
 #include "cli/report_output.h"
 #include "cli/output_guard.h"
+#include "cli/read_health_messages.h"
 #include "cli/reports.h"
 #include "cli/rule_options.h"
 #include "core/read_run.h"
@@ -29,6 +30,9 @@ class ProgressPrinter final : public ReadRunObserver {
   }
   // No progress bar: the run need not count lines first.
   bool ShowsProgress() const override { return false; }
+  void ShowReadHealth(const std::vector<FileReadHealth>& files) override { health = files; }
+
+  std::vector<FileReadHealth> health;
 
  private:
   std::ostream& err_;
@@ -101,6 +105,9 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
       err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
       status = kExitReadError;
     }
+    PrintReadHealth(observer.health, err);
+    if (status == kExitDone && options.strict && AnyReadWarning(observer.health))
+      status = kExitStrict;
   }
   if (const auto refusal = CheckSomethingRead(options, store)) {
     err << cp932::ToUtf8(*refusal) << '\n';

@@ -13,7 +13,10 @@
 // word, which the next lines take one by one; zero bytes after the data let
 // the last comparison run over its end. A stream is read whole and its lines
 // are handed out from there. A reading run that shows no progress has no use
-// for the count: then the first pass is left out.
+// for the count: then the first pass is left out. The first pass also checks
+// for a UTF-8 file (core/utf8_log_text.h); when it is left out, a pass that
+// stops at the first byte that is not UTF-8 checks alone. A UTF-8 file is
+// read whole, as LoadLogLines reads it, and converted.
 #include "core/log_line_reader.h"
 
 #include <algorithm>
@@ -105,7 +108,9 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
                              std::size_t block_size, bool count_lines)
     : file_(path, fifo_wait), block_size_(std::max<std::size_t>(block_size, 1)) {
   if (file_.IsStream()) {
+    whole_ = true;
     LoadStreamLines(file_, stream_lines_);
+    conversion_ = ConvertUtf8LogLines(stream_lines_);
     count_ = stream_lines_.size();
     return;
   }
@@ -116,18 +121,29 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   const bool keep_whole = count_lines && !error && size <= WholeFileLimit();
   capacity_ = keep_whole ? static_cast<std::size_t>(size) + block_size_ : block_size_;
   buffer_.reset(new char[capacity_ + kPadding]);
-  if (count_lines && CountLines(keep_whole)) {
+  // The first pass also tells a UTF-8 file; without it, a check alone.
+  bool kept_whole = false;
+  if (count_lines)
+    kept_whole = CountLines(keep_whole);
+  else
+    CheckUtf8UntilSettled(file_, buffer_.get(), capacity_, utf8_);
+  if (utf8_.IsUtf8Text()) {
+    whole_ = true;
+    buffer_.reset();
+    capacity_ = 0;
+    conversion_ = LoadLogLinesAsCp932(path, stream_lines_, fifo_wait);
+    count_ = stream_lines_.size();
+    return;
+  }
+  if (kept_whole) {
     // Every byte is in the buffer: nothing more is read.
     read_ = total_;
     at_end_ = true;
     return;
   }
-  if (count_lines) {
-    file_.Rewind();
-  } else {
-    // Uncounted: read to the end, however far it is.
-    total_ = kUncounted;
-  }
+  file_.Rewind();
+  // Uncounted: read to the end, however far it is.
+  if (!count_lines) total_ = kUncounted;
   filled_ = 0;
   at_end_ = total_ == 0;
   std::memset(buffer_.get(), 0, kPadding);
@@ -153,6 +169,7 @@ bool LogLineReader::CountLines(bool keep) {
     if (last == '\r' && block[0] == '\n') ++counts.pairs;
     std::memset(block + got, 0, kPadding);
     CountEnds(block, got, counts);
+    utf8_.Feed(block, got);
     total_ += got;
     if (keep) filled_ += got;
     last = block[got - 1];
@@ -194,7 +211,7 @@ void LogLineReader::Refill() {
 }
 
 bool LogLineReader::Next(std::string_view& line) {
-  if (file_.IsStream()) {
+  if (whole_) {
     if (next_stream_line_ >= stream_lines_.size()) return false;
     line = stream_lines_[next_stream_line_++];
     return true;

@@ -12,6 +12,7 @@
 
 #include "core/input_file.h"
 #include "core/log_lines.h"
+#include "core/utf8_log_text.h"
 
 namespace tobrel {
 
@@ -37,6 +38,9 @@ class LogLineReader {
   // false after the last line. Throws FileReadError when reading fails.
   bool Next(std::string_view& line);
 
+  // Whether the file was UTF-8 and its lines are the converted CP932 text.
+  const Utf8Conversion& conversion() const { return conversion_; }
+
  private:
   // Counts the lines; with `keep`, keeps the bytes in the buffer and says
   // whether all of them are there.
@@ -48,7 +52,11 @@ class LogLineReader {
   std::size_t block_size_;
   std::size_t count_ = 0;
 
-  // A stream is read whole, as LoadLogLines reads it.
+  // A stream, and a UTF-8 file to convert, are read whole, as LoadLogLines
+  // reads them.
+  bool whole_ = false;
+  Utf8Check utf8_;
+  Utf8Conversion conversion_;
   LogLines stream_lines_;
   std::size_t next_stream_line_ = 0;
 

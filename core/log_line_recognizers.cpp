@@ -77,6 +77,26 @@ bool IsPostingHeader3(std::string_view line) {
          DigitsAt(line, 1, 3) && DigitsAt(line, 5, 7) && IdAt(line, 11);
 }
 
+bool LooksLikePostingHeader(std::string_view line) {
+  if (line.empty() || !IsDigit(line[0])) return false;
+  const std::size_t size = line.size();
+  std::size_t i = 0;
+  // Digits from `i`, between one and six of them.
+  auto number = [&] {
+    const std::size_t first = i;
+    while (i < size && IsDigit(line[i])) ++i;
+    return i > first && i - first <= 6;
+  };
+  auto blank = [&] { return i < size && (line[i] == ' ' || line[i] == '\t'); };
+  if (!number() || i == size || line[i++] != '/' || !number() || !blank()) return false;
+  while (blank()) ++i;
+  const std::size_t id = i;
+  while (i < size && (IsDigit(line[i]) || IsLetter(line[i]) || (line[i] >= 'a' && line[i] <= 'z') ||
+                      line[i] == '*'))
+    ++i;
+  return i - id == 8 && (i == size || blank());
+}
+
 PostingHeaderFields ParsePostingHeader5(std::string_view line) {
   return {line.substr(0, 5), line.substr(12, 8), TrimTrailingBlanks(line.substr(22, 16)),
           TitleAfter(line, 39)};

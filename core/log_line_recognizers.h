@@ -22,6 +22,13 @@ bool IsPostingHeader5(std::string_view line);
 // "nnn/nnn    ID      handle           title"
 bool IsPostingHeader3(std::string_view line);
 
+// A posting header's shape, loosely: a number, "/", a number, blanks or
+// tabs, then eight letters, digits or "*" before a blank or the line's end.
+// It takes the header lines that the two above take and those that a tool
+// damaged (blanks trimmed or made tabs, a shorter number, a lower-case ID),
+// and hardly any text line. Lines not starting with a digit fail at once.
+bool LooksLikePostingHeader(std::string_view line);
+
 struct PostingHeaderFields {
   std::string_view number;  // digits only
   std::string_view id;

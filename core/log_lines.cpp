@@ -87,7 +87,6 @@ class LineStartFinder {
 // finds its lines in one pass.
 void LoadStreamLines(InputFile& file, LogLines& lines) {
   lines.clear();
-  std::vector<std::uint64_t>& starts = lines.line_starts_;
   std::size_t capacity = kBlockSize;
   std::unique_ptr<char[]> bytes(new char[capacity]);
   std::uint64_t filled = 0;
@@ -102,13 +101,26 @@ void LoadStreamLines(InputFile& file, LogLines& lines) {
     if (got == 0) break;
     filled += got;
   }
+  SetLogText(lines, std::move(bytes), filled);
+}
+
+void SetLogText(LogLines& lines, std::unique_ptr<char[]> bytes, std::uint64_t size) {
+  lines.clear();
+  std::vector<std::uint64_t>& starts = lines.line_starts_;
   starts.push_back(0);
   LineStartFinder finder;
   auto add_start = [&](std::uint64_t start) { starts.push_back(start); };
-  finder.Feed(bytes.get(), filled, 0, add_start);
+  finder.Feed(bytes.get(), size, 0, add_start);
   finder.Finish(add_start);
-  if (starts.back() != filled) starts.push_back(filled);
+  if (starts.back() != size) starts.push_back(size);
   lines.bytes_ = std::move(bytes);
+}
+
+std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size) {
+  size = lines.text().size();
+  std::unique_ptr<char[]> bytes = std::move(lines.bytes_);
+  lines.clear();
+  return bytes;
 }
 
 void LogLines::clear() {

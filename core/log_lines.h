@@ -33,11 +33,22 @@ class LogLines {
   }
   // Frees the lines and their memory.
   void clear();
+  // All the bytes, line ends included.
+  std::string_view text() const {
+    return line_starts_.empty() ? std::string_view()
+                                : std::string_view(bytes_.get(), line_starts_.back());
+  }
 
  private:
   friend void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
                            std::chrono::milliseconds fifo_wait);
   friend void LoadStreamLines(InputFile& file, LogLines& lines);
+  friend void SetLogText(LogLines& lines, std::unique_ptr<char[]> bytes, std::uint64_t size);
+
+// Takes the bytes out of `lines`, which is left empty; `size` gets their
+// number. With SetLogText, for changing a text in place.
+std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size);
+  friend std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size);
 
   // The file's bytes as they are, line ends included, and where each line
   // starts (one more entry: the end of the last line's bytes).
@@ -60,5 +71,13 @@ void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
 // Replaces the content of `lines` with the lines of the opened stream, read
 // whole from where it stands.
 void LoadStreamLines(InputFile& file, LogLines& lines);
+
+// Replaces the content of `lines` with the lines of `size` bytes, which it
+// keeps.
+void SetLogText(LogLines& lines, std::unique_ptr<char[]> bytes, std::uint64_t size);
+
+// Takes the bytes out of `lines`, which is left empty; `size` gets their
+// number. With SetLogText, for changing a text in place.
+std::unique_ptr<char[]> TakeLogText(LogLines& lines, std::uint64_t& size);
 
 }  // namespace tobrel

@@ -24,6 +24,12 @@ inline bool MayBePostingHeader(std::string_view line) {
   return line.size() >= 39 && line[0] >= '0' && line[0] <= '9';
 }
 
+// LooksLikePostingHeader, with its first test where the compiler can inline
+// it: most lines do not start with a digit.
+inline bool HeaderLike(std::string_view line) {
+  return !line.empty() && line[0] >= '0' && line[0] <= '9' && LooksLikePostingHeader(line);
+}
+
 }  // namespace
 
 PostingAssembler::PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink)
@@ -54,7 +60,7 @@ void PostingAssembler::Feed(std::string_view line) {
   if (MayBeRoomHeader(line) && IsRoomHeaderLine(line)) return;
   switch (state_) {
     case State::SeekHeader:
-      if (MayBePostingHeader(line)) TryStartPosting(line);
+      if (!(MayBePostingHeader(line) && TryStartPosting(line)) && HeaderLike(line)) ++stray_headers_;
       return;
     case State::ExpectSubHeader:
       body_lines_ = 0;
@@ -63,6 +69,8 @@ void PostingAssembler::Feed(std::string_view line) {
         posting_.sub_header_line = line_number_;
         state_ = State::InBody;
       } else {
+        // The header before is dropped, and this line is not tried as one.
+        stray_headers_ += HeaderLike(line) ? 2 : 1;
         state_ = State::SeekHeader;
       }
       return;
@@ -75,6 +83,9 @@ void PostingAssembler::Feed(std::string_view line) {
         Complete();
         TryStartPosting(line);
       } else {
+        if (HeaderLike(line) &&
+            !(options_.delimiter_only && (IsPostingHeader5(line) || IsPostingHeader3(line))))
+          ++stray_headers_;
         AddBodyLine(line);
       }
       return;
@@ -125,6 +136,7 @@ void PostingAssembler::Complete() { sink_(posting_); }
 
 void PostingAssembler::Finish() {
   if (state_ == State::InBody) Complete();
+  if (state_ == State::ExpectSubHeader) ++stray_headers_;  // a header as the last line
   state_ = State::SeekHeader;
 }
 

@@ -57,6 +57,12 @@ class PostingAssembler {
   // Ends the file: a posting with its sub-header is completed.
   void Finish();
 
+  // Lines fed so far that look like posting headers (LooksLikePostingHeader)
+  // but did not start a posting: refused by the strict recognisers, or not
+  // followed by a sub-header. Header lines inside a posting when only
+  // delimiters end postings are body text by choice and not counted.
+  std::size_t stray_headers() const { return stray_headers_; }
+
  private:
   enum class State { SeekHeader, ExpectSubHeader, InBody };
 
@@ -72,6 +78,7 @@ class PostingAssembler {
   CompletedPosting posting_;
   int body_lines_ = 0;
   std::size_t line_number_ = 0;
+  std::size_t stray_headers_ = 0;
 };
 
 // Reads a number text of the log; throws LogFormatError naming `line`.

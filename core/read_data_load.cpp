@@ -6,6 +6,7 @@
 
 #include "core/log_line_recognizers.h"
 #include "core/log_lines.h"
+#include "core/utf8_log_text.h"
 #include "core/str_tok.h"
 #include "platform/cp932.h"
 
@@ -94,7 +95,7 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
   ReadDataContent content;
   try {
     LogLines file;
-    LoadLogLines(path, file);
+    LoadLogLinesAsCp932(path, file);  // one that another tool made UTF-8, as logs
     std::vector<std::string_view> lines(file.size());
     for (std::size_t i = 0; i < file.size(); ++i) lines[i] = file[i];
     content = ParseReadData(lines, current_year);

@@ -20,9 +20,11 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
   return inputs.exclusion(posting.id, posting.title);
 }
 
-// Reads one file into the store; throws FileReadError or LogFormatError.
-void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                 const std::string& path_text, int current_year, ReadRunObserver& observer) {
+// Reads one file into the store and tells what it found out about it;
+// throws FileReadError or LogFormatError.
+FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
+                           const std::string& path_text, int current_year,
+                           ReadRunObserver& observer) {
   static const std::string kLoading = Sjis("を読み込み中...：");
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
 
@@ -67,6 +69,9 @@ void ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string
   }
   assembler.Finish();
   observer.SetProgressPosition(last_index);
+  return {path,
+          store.Postings.size() - postings_before + store.Excluded.size() - excluded_before,
+          assembler.stray_headers(), lines.conversion()};
 }
 
 std::string Printf(const char* format, int value) {
@@ -96,6 +101,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   }
 
   std::optional<std::string> error;
+  std::vector<FileReadHealth> health;
   for (const CandidateFile& candidate : inputs.candidates) {
     if (!candidate.checked) continue;
     if (std::find(store.ReadFiles.begin(), store.ReadFiles.end(), candidate.path) !=
@@ -103,7 +109,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       continue;
     const std::string path_text = cp932::FromUtf8(candidate.path);
     try {
-      ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer);
+      health.push_back(ReadOneFile(store, inputs, candidate.path, path_text, current_year, observer));
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {
@@ -135,6 +141,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   observer.SetArticlesLabel(Printf("%6d", static_cast<int>(store.Postings.size())) + kArticlesRead);
   observer.SetProgressPosition(0);
   observer.ShowStatus({});
+  observer.ShowReadHealth(health);
   return error;
 }
 

@@ -6,6 +6,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/read_health.h"
 
 namespace tobrel {
 
@@ -32,6 +35,9 @@ class ReadRunObserver {
   virtual bool ShowsProgress() const { return true; }
   virtual void SetFilesLabel(std::string_view /*text*/) {}     // "%3d Files"
   virtual void SetArticlesLabel(std::string_view /*text*/) {}  // "%6d Article 読込み済み"
+  // At the end of the run, also one stopped by an error: what it found out
+  // about each file it read to the end, in reading order.
+  virtual void ShowReadHealth(const std::vector<FileReadHealth>& /*files*/) {}
 };
 
 }  // namespace tobrel

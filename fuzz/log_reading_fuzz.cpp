@@ -7,7 +7,8 @@
 // line must get the same answer from the default quote pattern's own tests
 // as from the pattern matcher. The file lives in memory (a memfd opened by
 // its /proc path), so runs cost no disk; an input that fits the pipe's buffer
-// goes through a pipe.
+// goes through a pipe. Input that is UTF-8 is converted to CP932 by both
+// loaders alike; without its counting pass the reader checks for UTF-8 alone.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@
 #include "core/log_line_reader.h"
 #include "core/log_lines.h"
 #include "core/posting_assembler.h"
+#include "core/utf8_log_text.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 
@@ -44,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool written = ::write(pipe_fds[1], data + 1, size - 1) == static_cast<ssize_t>(size - 1);
     ::close(pipe_fds[1]);
     try {
-      if (written) tobrel::LoadLogLines("/proc/self/fd/" + std::to_string(pipe_fds[0]), lines);
+      if (written) tobrel::LoadLogLinesAsCp932("/proc/self/fd/" + std::to_string(pipe_fds[0]), lines);
     } catch (const tobrel::FileReadError&) {
     }
     ::close(pipe_fds[0]);
@@ -55,7 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ::pwrite(fd, data + 1, size - 1, 0) != static_cast<ssize_t>(size - 1))
       return 0;
     try {
-      tobrel::LoadLogLines(path, lines);
+      const tobrel::Utf8Conversion conversion = tobrel::LoadLogLinesAsCp932(path, lines);
+      // No character is longer in CP932 than in UTF-8.
+      if (lines.text().size() > size - 1) __builtin_trap();
       // The block size comes from the input too, so that line ends fall
       // across every boundary; blocks of a few bytes only for short inputs.
       const std::size_t block = (size <= 2048 ? 1 : 509) + (flags >> 3) * 3;
@@ -64,6 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (const bool counted : {true, false}) {
         tobrel::LogLineReader reader(path, tobrel::kFifoWriterWait, block, counted);
         if (counted && reader.size() != lines.size()) __builtin_trap();
+        if (reader.conversion().converted != conversion.converted ||
+            reader.conversion().unmapped != conversion.unmapped)
+          __builtin_trap();
         std::string_view line;
         std::size_t index = 0;
         while (reader.Next(line))

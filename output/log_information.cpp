@@ -7,6 +7,7 @@
 
 #include "core/log_line_recognizers.h"
 #include "core/posting_assembler.h"
+#include "core/utf8_log_text.h"
 #include "output/sub_header_date.h"
 #include "platform/cp932.h"
 
@@ -50,7 +51,7 @@ std::vector<std::string> LogInformationLines(const std::string& path, std::uintm
 
 std::vector<std::string> LogInformationLines(const std::string& path) {
   LogLines lines;
-  LoadLogLines(path, lines);
+  LoadLogLinesAsCp932(path, lines);  // a UTF-8 log counts as its Shift-JIS original
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   return LogInformationLines(path, error ? 0 : size, lines);

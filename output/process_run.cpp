@@ -13,6 +13,7 @@
 
 #include "core/log_line_recognizers.h"
 #include "core/posting_assembler.h"
+#include "core/utf8_log_text.h"
 #include "output/processed_article.h"
 #include "output/recount_list.h"
 #include "platform/atomic_file.h"
@@ -172,7 +173,9 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
   ProcessResult result;
   try {
     LogLines lines;
-    LoadLogLines(settings.input, lines);
+    // A UTF-8 log is processed as its Shift-JIS original: the copy is CP932.
+    if (LoadLogLinesAsCp932(settings.input, lines).converted)
+      observer.AppendResultLine(Cp932("UTF-8 のﾛｸﾞを Shift-JIS に変換して処理します"));
     const std::string text = ProcessLogLines(settings, lines, recount_list, clock.Now(), observer);
     lines.clear();
     WriteFileAtomically(settings.output, text);

@@ -84,6 +84,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   const LogStore& Store() const { return store_; }
   TTextView* Editor() const { return editor_; }
   QString StatusText() const;
+  // The warning label under the read-file list; hidden when it is empty.
+  const QLabel* ReadHealthLabel() const { return health_label_; }
   // The request the tally dispatch would run now.
   ReportRequest CurrentRequest() const;
   TobrelSettings& Settings() { return settings_; }
@@ -115,6 +117,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void SetProgressPosition(int position) override;
   void SetFilesLabel(std::string_view text) override;
   void SetArticlesLabel(std::string_view text) override;
+  void ShowReadHealth(const std::vector<FileReadHealth>& files) override;
   // TallyProgress
   void ShowProgress(std::string_view text) override;
 
@@ -197,6 +200,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   QListWidget* read_list_ = nullptr;   // ListBox1
   QLabel* label1_ = nullptr;
   QLabel* label2_ = nullptr;
+  QLabel* health_label_ = nullptr;  // the reading run's warnings
   RangePage* range_page_ = nullptr;
   CountPage* count_page_ = nullptr;
   QuotePage* quote_page_ = nullptr;

@@ -120,6 +120,12 @@ void TForm1::BuildLayout() {
   grid6->addWidget(button5, 1, 1);
   grid6->addWidget(button6, 1, 2);
   grid6->addWidget(button8, 1, 3);
+  // What the last reading run found wrong with its files; hidden when nothing.
+  health_label_ = new QLabel(sheet6);
+  health_label_->setObjectName("ReadHealthLabel");
+  health_label_->setWordWrap(true);
+  health_label_->setVisible(false);
+  grid6->addWidget(health_label_, 2, 0, 1, 4);
   grid6->setColumnStretch(0, 1);
   connect(button5, &QPushButton::clicked, this, &TForm1::ShowCandidatesPage);
   connect(button6, &QPushButton::clicked, this, &TForm1::ClearReadData);

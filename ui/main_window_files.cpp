@@ -24,6 +24,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/range_page.h"
+#include "ui/read_health_text.h"
 #include "ui/text_file_dialog.h"
 #include "ui/text_view.h"
 
@@ -169,6 +170,7 @@ void TForm1::ClearAll() {
   ClearPostings(store_.Excluded);
   store_.ReadFiles.clear();
   comments_recounted_ = false;
+  ShowReadHealth({});
   candidates_.Clear();
   RefreshCandidates();
 }
@@ -179,6 +181,7 @@ void TForm1::ClearReadData() {
   ClearPostings(store_.Excluded);
   store_.ReadFiles.clear();
   comments_recounted_ = false;
+  ShowReadHealth({});
   RefreshLabels();
 }
 
@@ -277,6 +280,15 @@ void TForm1::SetFilesLabel(std::string_view text) { label1_->setText(FromCp932(t
 void TForm1::SetArticlesLabel(std::string_view text) {
   label2_->setText(FromCp932(text));
   label2_->repaint();
+}
+
+void TForm1::ShowReadHealth(const std::vector<FileReadHealth>& files) {
+  const ReadHealthTexts texts = MakeReadHealthTexts(files);
+  health_label_->setText(texts.line);
+  health_label_->setToolTip(texts.details);
+  health_label_->setStyleSheet(texts.warning ? QStringLiteral("color: #c00000;") : QString());
+  health_label_->setVisible(!texts.line.isEmpty());
+  if (!texts.line.isEmpty()) ShowStatusText(texts.line);
 }
 
 void TForm1::ShowProgress(std::string_view text) { ShowStatus(text); }

@@ -159,6 +159,7 @@ class TestMainWindow : public QObject {
   void commandsOpenTheirDialogs();
   void missingManual();
   void rendering();
+  void readHealthWarning();
 };
 
 void TestMainWindow::tallyMatchesCli_data() {
@@ -751,5 +752,39 @@ void TestMainWindow::rendering() {
   QVERIFY(checked > 20);
 }
 
+// The files a reading run found wrong are named under the read-file list and
+// in the status bar; a UTF-8 copy of a log is a notice and tallies as the
+// Shift-JIS original.
+void TestMainWindow::readHealthWarning() {
+  QTemporaryDir folder;
+  std::ifstream in(kSample, std::ios::binary);
+  const std::string sample((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string utf8 = folder.path().toStdString() + "/utf8.log";
+  std::ofstream(utf8, std::ios::binary) << cp932::ToUtf8(sample);
+  const std::string empty = folder.path().toStdString() + "/empty.log";
+  std::ofstream(empty, std::ios::binary).flush();
+
+  auto window = MakeWindow(folder, {utf8});
+  const QLabel* label = window->ReadHealthLabel();
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  QCOMPARE(label->text(), QStringLiteral("注意 utf8.log: UTF-8 から変換して読み込みました"));
+  QCOMPARE(window->StatusText(), label->text());
+  window->RunTally();
+  QCOMPARE(ViewText(*window), CliReport({"count"}));
+
+  window->AddLogFiles({QString::fromStdString(empty)});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  QCOMPARE(label->text(), QStringLiteral("警告 empty.log: 発言がありません"));
+  QVERIFY(!label->isHidden());
+  QVERIFY(label->toolTip().startsWith(QString::fromStdString(empty)));
+  QCOMPARE(window->StatusText(), label->text());
+
+  window->ClearReadData();
+  QVERIFY(label->isHidden());
+}
+
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"
+
