@@ -1,7 +1,9 @@
 // tobrel-manual-shots OUT_FOLDER SAMPLE_LOG: the pictures of the user
 // manual. Opens the main window with the sample log, reads it, runs each
 // tally and saves a picture of the window per tally page, then opens every
-// dialog with sample contents and saves a picture of each, all as PNG files
+// dialog with sample contents and saves a picture of each, and last reads a
+// UTF-8 copy of the sample and a file that is no log to show the reading
+// run's warning, all as PNG files
 // in OUT_FOLDER. It runs on Qt's offscreen platform with a fixed date and
 // a fresh settings folder, so the pictures do not depend on who makes them.
 // The logs and the communication program's folders shown lie in a fixed
@@ -27,6 +29,7 @@
 
 #include "exclusion/exclusion_dialog.h"
 #include "platform/clock.h"
+#include "platform/cp932.h"
 #include "platform/date_time.h"
 #include "settings/settings_file.h"
 #include "support/aircraft_prefix.h"
@@ -292,6 +295,25 @@ int main(int argc, char* argv[]) {
     TAboutBox box(&window);
     box.show();
     shooter.Save(&box, "dialog_about");
+  }
+  {
+    // A reading run that has something to tell: the sample log as another
+    // tool saved it in UTF-8 (a notice) and a memo that is no log at all
+    // (a warning), with the read-file list in view.
+    const std::string converted = "drive_c/AC97/LOG/FTRAVEL/Mes_02.LOG";
+    prefix.Write(converted, cp932::ToUtf8(sample_bytes));
+    prefix.Write("drive_c/AC97/LOG/memo.txt", S("買い物メモ\r\n・フロッピー 10 枚\r\n・モデムのケーブル\r\n"));
+    window.Rules() = ExclusionRules{};
+    window.ClearReadData();
+    window.Candidates().Clear();
+    window.AddLogFiles({QString::fromStdString(prefix.Native(converted)),
+                        QString::fromStdString(prefix.Native("drive_c/AC97/LOG/memo.txt"))});
+    window.Candidates().CheckAll(true);
+    window.ReadCheckedFiles();
+    for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
+      for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->objectName() == QStringLiteral("TabSheet6")) tabs->setCurrentIndex(i);
+    shooter.Save(&window, "main_health");
   }
   return shooter.ok() ? 0 : 1;
 }
