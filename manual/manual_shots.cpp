@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -136,7 +137,6 @@ void SelectRow(QTreeWidget* list, const QString& name) {
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(QuietOffscreen);
-  QApplication app(argc, argv);
   if (argc != 3) {
     std::fprintf(stderr, "usage: tobrel-manual-shots OUT_FOLDER SAMPLE_LOG\n");
     return 2;
@@ -151,6 +151,11 @@ int main(int argc, char* argv[]) {
   const std::string log = forum + "/Mes_01.LOG";
   const std::string home = prefix.Native("home");
   std::filesystem::create_directories(home);
+  // The file dialog's side bar shows the home folder and the folders Qt
+  // remembers in its own settings: both from the fixed folder, not the user's.
+  setenv("HOME", home.c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+  QApplication app(argc, argv);
 
   WindowEnvironment environment;
   environment.startup.program_path = home + "/tobrel";
@@ -177,7 +182,9 @@ int main(int argc, char* argv[]) {
     dialog->resize(860, 480);
     dialog->setDirectory(QString::fromStdString(forum));
     Settle(500);
-    dialog->selectFile(QStringLiteral("Mes_01.LOG"));
+    // Typing the name selects the file in the list, as it does for a user.
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(QStringLiteral("Mes_01.LOG"));
+    Settle(300);
     dialog->Preview()->ShowFile(log);
     shooter.Save(dialog, "dialog_open");
     dialog->reject();
@@ -303,13 +310,15 @@ int main(int argc, char* argv[]) {
     const std::string converted = "drive_c/AC97/LOG/FTRAVEL/Mes_02.LOG";
     prefix.Write(converted, cp932::ToUtf8(sample_bytes));
     prefix.Write("drive_c/AC97/LOG/memo.txt", S("買い物メモ\r\n・フロッピー 10 枚\r\n・モデムのケーブル\r\n"));
-    window.Rules() = ExclusionRules{};
+    window.Rules().master = false;
     window.ClearReadData();
     window.Candidates().Clear();
     window.AddLogFiles({QString::fromStdString(prefix.Native(converted)),
                         QString::fromStdString(prefix.Native("drive_c/AC97/LOG/memo.txt"))});
     window.Candidates().CheckAll(true);
     window.ReadCheckedFiles();
+    window.SelectTallyPage(TallyKind::Count);
+    window.RunTally();
     for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
       for (int i = 0; i < tabs->count(); ++i)
         if (tabs->widget(i)->objectName() == QStringLiteral("TabSheet6")) tabs->setCurrentIndex(i);
