@@ -18,6 +18,7 @@ set(reports
   "month|month --from 1995/12 --to 1996/01"
   "month_id|month --kind 2 --id NBN08841 --from 1995/12 --to 1996/01"
   "info|info"
+  "count_tsv|count --format tsv --tables w"
 )
 
 file(READ ${TEMPLATE} page)

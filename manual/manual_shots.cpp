@@ -1,7 +1,9 @@
 // tobrel-manual-shots OUT_FOLDER SAMPLE_LOG: the pictures of the user
 // manual. Opens the main window with the sample log, reads it, runs each
 // tally and saves a picture of the window per tally page, then opens every
-// dialog with sample contents and saves a picture of each, all as PNG files
+// dialog with sample contents and saves a picture of each, and last reads a
+// UTF-8 copy of the sample and a file that is no log to show the reading
+// run's warning, all as PNG files
 // in OUT_FOLDER. It runs on Qt's offscreen platform with a fixed date and
 // a fresh settings folder, so the pictures do not depend on who makes them.
 // The logs and the communication program's folders shown lie in a fixed
@@ -20,6 +22,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,6 +30,7 @@
 
 #include "exclusion/exclusion_dialog.h"
 #include "platform/clock.h"
+#include "platform/cp932.h"
 #include "platform/date_time.h"
 #include "settings/settings_file.h"
 #include "support/aircraft_prefix.h"
@@ -40,6 +44,8 @@
 #include "ui/omitt_mes_form.h"
 #include "ui/process_form.h"
 #include "ui/range_page.h"
+#include "ui/text_file_dialog.h"
+#include "ui/text_preview.h"
 
 using namespace tobrel;
 using tobrel::testing::GlobalDat;
@@ -131,7 +137,6 @@ void SelectRow(QTreeWidget* list, const QString& name) {
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(QuietOffscreen);
-  QApplication app(argc, argv);
   if (argc != 3) {
     std::fprintf(stderr, "usage: tobrel-manual-shots OUT_FOLDER SAMPLE_LOG\n");
     return 2;
@@ -146,6 +151,11 @@ int main(int argc, char* argv[]) {
   const std::string log = forum + "/Mes_01.LOG";
   const std::string home = prefix.Native("home");
   std::filesystem::create_directories(home);
+  // The file dialog's side bar shows the home folder and the folders Qt
+  // remembers in its own settings: both from the fixed folder, not the user's.
+  setenv("HOME", home.c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+  QApplication app(argc, argv);
 
   WindowEnvironment environment;
   environment.startup.program_path = home + "/tobrel";
@@ -163,6 +173,23 @@ int main(int argc, char* argv[]) {
   window.show();
   window.resize(window.width(), 600);
   shooter.Save(&window, "main_start");
+
+  // The log file dialog, in the forum's folder with the first room log
+  // chosen, so that its preview pane shows the log's first lines.
+  QTimer::singleShot(100, &window, [&] {
+    auto* dialog = qobject_cast<TTextFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->resize(860, 480);
+    dialog->setDirectory(QString::fromStdString(forum));
+    Settle(500);
+    // Typing the name selects the file in the list, as it does for a user.
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->setText(QStringLiteral("Mes_01.LOG"));
+    Settle(300);
+    dialog->Preview()->ShowFile(log);
+    shooter.Save(dialog, "dialog_open");
+    dialog->reject();
+  });
+  if (QAction* open = window.findChild<QAction*>("L2")) open->trigger();
 
   window.Candidates().SetChecked(0, true);
   window.ReadCheckedFiles();
@@ -275,6 +302,27 @@ int main(int argc, char* argv[]) {
     TAboutBox box(&window);
     box.show();
     shooter.Save(&box, "dialog_about");
+  }
+  {
+    // A reading run that has something to tell: the sample log as another
+    // tool saved it in UTF-8 (a notice) and a memo that is no log at all
+    // (a warning), with the read-file list in view.
+    const std::string converted = "drive_c/AC97/LOG/FTRAVEL/Mes_02.LOG";
+    prefix.Write(converted, cp932::ToUtf8(sample_bytes));
+    prefix.Write("drive_c/AC97/LOG/memo.txt", S("買い物メモ\r\n・フロッピー 10 枚\r\n・モデムのケーブル\r\n"));
+    window.Rules().master = false;
+    window.ClearReadData();
+    window.Candidates().Clear();
+    window.AddLogFiles({QString::fromStdString(prefix.Native(converted)),
+                        QString::fromStdString(prefix.Native("drive_c/AC97/LOG/memo.txt"))});
+    window.Candidates().CheckAll(true);
+    window.ReadCheckedFiles();
+    window.SelectTallyPage(TallyKind::Count);
+    window.RunTally();
+    for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
+      for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->objectName() == QStringLiteral("TabSheet6")) tabs->setCurrentIndex(i);
+    shooter.Save(&window, "main_health");
   }
   return shooter.ok() ? 0 : 1;
 }

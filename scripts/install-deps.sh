@@ -12,9 +12,8 @@ packages=(
   libre2-dev                        # the regex benchmark's reference only
   qt6-base-dev libgl-dev            # desktop program and result view
   libqt6opengl6-dev                 # part of Qt's CMake package set
-  qt6-qpa-plugins                   # Qt's platforms: offscreen for the view's tests, xcb
+  qt6-qpa-plugins                   # Qt's platforms: offscreen (tests, manual pictures), xcb
   fontconfig fonts-ipafont-gothic   # the fixed-pitch Japanese font and its lookup
-  xvfb xauth                        # a display for screenshots of the window
   desktop-file-utils                # checks the installed desktop entry
 )
 
