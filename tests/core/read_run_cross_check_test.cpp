@@ -166,9 +166,9 @@ TEST(ReadRunCrossCheck, LinesReadWhileParsingGiveTheSameStore) {
 }
 
 // Records every call of the observer, in order.
-class RecordingObserver final : public ReadRunObserver {
+class CallRecordingObserver final : public ReadRunObserver {
  public:
-  explicit RecordingObserver(bool shows_progress) : shows_progress_(shows_progress) {}
+  explicit CallRecordingObserver(bool shows_progress) : shows_progress_(shows_progress) {}
   std::vector<std::string> events;
 
   void ShowCandidatesPage() override { events.push_back("candidates"); }
@@ -257,7 +257,7 @@ TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
       const std::string context = "stop " + std::to_string(stop) + " progress " +
                                   std::to_string(progress);
       LogStore stores[2];
-      RecordingObserver observers[2] = {RecordingObserver(progress), RecordingObserver(progress)};
+      CallRecordingObserver observers[2] = {CallRecordingObserver(progress), CallRecordingObserver(progress)};
       std::optional<std::string> errors[2];
       for (const bool ahead : {false, true}) {
         ReadRunInputs inputs;
