@@ -92,12 +92,7 @@ class Shooter {
 // logs under C:\AC97\LOG: two forums, room logs that hold the sample log,
 // the room index and an archive.
 void BuildPrefix(const WinePrefixBuilder& prefix, const std::string& sample) {
-  prefix.Write("user.reg",
-               "WINE REGISTRY Version 2\n"
-               "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n"
-               "@=\"{1}\"\n"
-               "[Software\\\\Classes\\\\CLSID\\\\{1}\\\\LocalServer32] 1\n"
-               "@=\"C:\\\\AC97\\\\AirCraft.exe\"\n");
+  tobrel::testing::RegisterAircraftServer(prefix);
   prefix.Write("drive_c/AC97/AirCraft.exe", "MZ");
   prefix.Write("drive_c/AC97/Global.Dat", GlobalDat("C:\\AC97\\LOG"));
   prefix.Write("drive_c/AC97/FLIST.DAT", S("パソコン通信フォーラム FPCTSU nifty:FPCTSU\r\n"

@@ -5,6 +5,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -13,12 +14,7 @@ namespace {
 
 using testing::S;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadAll;
 
 class LogOutputCliTest : public ::testing::Test {
  protected:

@@ -11,6 +11,7 @@
 #include "output/log_information.h"
 #include "output/process_inputs.h"
 #include "output/process_run.h"
+#include "support/file_bytes.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 #include "tools/log_generator.h"
@@ -22,12 +23,7 @@ using testing::S;
 
 DateTime Day(int y, int m, int d) { return *EncodeDateTime({y, m, d, 0, 0, 0}); }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadAll;
 
 TEST(ProcessSettings, NumberFieldsOnLeaving) {
   static const struct {

@@ -13,6 +13,7 @@
 
 #include "platform/process_umask.h"
 #include "platform/temporary_files.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace tobrel {
@@ -20,12 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
+using testing::ReadAll;
 
 struct stat Stat(const fs::path& path) {
   struct stat st {};

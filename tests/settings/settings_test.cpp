@@ -11,6 +11,7 @@
 #include "settings/settings_file.h"
 #include "settings/startup.h"
 #include "settings/startup_rules.h"
+#include "support/file_bytes.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -22,12 +23,7 @@ using testing::S;
 DateTime Day(int y, int m, int d) { return *EncodeDateTime({y, m, d, 0, 0, 0}); }
 const DateTime kToday = Day(2026, 12, 10);
 
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using testing::ReadAll;
 
 TEST(Settings, MissingOrEmptyFileGivesDefaults) {
   testing::TempFolder folder("tobrel-settings-defaults");

@@ -11,6 +11,7 @@
 namespace tobrel {
 namespace {
 
+using testing::ExpectTextGolden;
 using testing::Posting;
 using testing::S;
 
@@ -76,16 +77,7 @@ std::string Export(LogStore& store, const ReportRequest& request, ReportText* te
 }
 
 void ExpectTsvGolden(const std::string& actual, const std::string& name) {
-  const std::string path = std::string(TOBREL_TEST_DATA) + "/tally/tsv/" + name;
-  if (const char* write = std::getenv("TOBREL_WRITE_GOLDEN"); write && *write == '1') {
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << "missing golden file " << path;
-  std::ostringstream expected;
-  expected << file.rdbuf();
-  EXPECT_EQ(actual, expected.str()) << name;
+  ExpectTextGolden(actual, "tsv/" + name, false);
 }
 
 TEST(TableExport, EveryReportAndOrderAgainstItsGolden) {

@@ -15,6 +15,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/file_bytes.h"
+
 namespace tobrel::testing {
 
 // The control `name` of `form`; a missing one ends the test program.
@@ -23,14 +25,6 @@ Widget* Child(QObject& form, const char* name) {
   auto* child = form.findChild<Widget*>(QString::fromLatin1(name));
   if (!child) qFatal("no control %s", name);
   return child;
-}
-
-// The whole content of the file `path` (native), "" when it cannot be read.
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 // Visible labels, buttons, number and date fields and group titles whose
