@@ -67,16 +67,32 @@ std::optional<DateTime> EncodeDateTime(const DateTimeParts& p) {
   return days + static_cast<double>(ms) / kMsPerDay;
 }
 
-DateTimeParts DecodeDateTime(DateTime value) {
-  DateTimeParts parts;
-  // Round to the millisecond first so that 23:59:59.9999 does not spill over.
-  long long ms = std::llround(value * kMsPerDay);
-  long long days = ms / kMsPerDay;
-  long long ms_of_day = ms % kMsPerDay;
+namespace {
+
+// Splits `value`, rounded to the millisecond first so that 23:59:59.9999
+// does not spill over, into whole days and the milliseconds of the day.
+void SplitDateTime(DateTime value, long long& days, long long& ms_of_day) {
+  const long long ms = std::llround(value * kMsPerDay);
+  days = ms / kMsPerDay;
+  ms_of_day = ms % kMsPerDay;
   if (ms_of_day < 0) {
     ms_of_day += kMsPerDay;
     --days;
   }
+}
+
+}  // namespace
+
+long long DayNumber(DateTime value) {
+  long long days = 0, ms_of_day = 0;
+  SplitDateTime(value, days, ms_of_day);
+  return days;
+}
+
+DateTimeParts DecodeDateTime(DateTime value) {
+  DateTimeParts parts;
+  long long days = 0, ms_of_day = 0;
+  SplitDateTime(value, days, ms_of_day);
   CivilFromDays(static_cast<long>(days + kDaysFrom1970To18991230), parts.year, parts.month,
                 parts.day);
   const long long seconds = ms_of_day / 1000;

@@ -24,6 +24,9 @@ struct DateTimeParts {
 // February, 24:00, years outside 1..9999).
 std::optional<DateTime> EncodeDateTime(const DateTimeParts& parts);
 DateTimeParts DecodeDateTime(DateTime value);
+// The date of `value` as whole days since 1899-12-30, the date that
+// DecodeDateTime gives (rounded to the millisecond first).
+long long DayNumber(DateTime value);
 
 // 0 = Sunday .. 6 = Saturday.
 int DayOfWeek(DateTime value);

@@ -9,7 +9,7 @@ std::vector<TimeFact> CollectTimeFacts(const std::vector<ArticleRec>& postings,
     const ArticleRec& posting = postings[i];
     if (!target.Counts(posting)) continue;
     const DateTimeParts parts = DecodeDateTime(posting.PostedAt);
-    const DateTime day = *EncodeDateTime({parts.year, parts.month, parts.day, 0, 0, 0});
+    const DateTime day = static_cast<DateTime>(DayNumber(posting.PostedAt));
     facts.push_back({PackId(posting.Id), i, static_cast<std::int32_t>(day),
                      parts.year * 12 + parts.month - 1, static_cast<std::uint8_t>(parts.hour),
                      static_cast<std::uint8_t>(DayOfWeek(day))});

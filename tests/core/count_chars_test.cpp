@@ -1,6 +1,9 @@
 #include "core/count_chars.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+
+#include <cstring>
 
 #include "support/sjis.h"
 
@@ -77,12 +80,25 @@ TEST(CountChars, AgreesWithTheCharacterWalkOnRandomLines) {
   // lead bytes, katakana, and runs of pair-starting bytes of both parities.
   static const unsigned char kPool[] = {0x20, 0x41, 0x81, 0x40, 0x82, 0xA0, 0xE0, 0xFC,
                                         0xB1, 0x7F, 0x80, 0x09, 0x3E, 0x9F, 0xDF, 0xFF};
+  constexpr std::size_t kPage = 4096;
+  // Two pages, the second one unreadable: a look past the line's end faults.
+  void* const mapped =
+      mmap(nullptr, 2 * kPage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(mapped, MAP_FAILED);
+  ASSERT_EQ(mprotect(static_cast<char*>(mapped) + kPage, kPage, PROT_NONE), 0);
+  char* const page = static_cast<char*>(mapped);
   for (int round = 0; round < 20000; ++round) {
     std::string line(next() % 160, '\0');
     for (char& c : line)
       c = static_cast<char>(next() % 4 == 0 ? next() : kPool[next() % sizeof kPool]);
     ASSERT_EQ(CountChars(line, false), CountCharsOneByOne(line)) << round;
+    // The same line ending right at the end of a readable page.
+    std::memcpy(page + kPage - line.size(), line.data(), line.size());
+    ASSERT_EQ(CountChars({page + kPage - line.size(), line.size()}, false),
+              CountCharsOneByOne(line))
+        << round;
   }
+  munmap(mapped, 2 * kPage);
 }
 
 }  // namespace

@@ -35,6 +35,21 @@ TEST(DateTime, DecodeRoundTripsEveryMinuteOfADay) {
   }
 }
 
+TEST(DateTime, DayNumberIsTheDateDecodeGives) {
+  // Last second of a day, a value a hair short of midnight (rounded up into
+  // the next day), and dates before the epoch, where the days are negative.
+  const double hair = 0.4 / 86400000;
+  for (const DateTime value :
+       {*EncodeDateTime({1998, 12, 31, 23, 59, 59}), *EncodeDateTime({1999, 1, 1, 0, 0, 0}) - hair,
+        *EncodeDateTime({1899, 12, 29, 12, 0, 0}), *EncodeDateTime({1850, 3, 1, 23, 59, 59}),
+        0.0}) {
+    const DateTimeParts parts = DecodeDateTime(value);
+    EXPECT_EQ(static_cast<double>(DayNumber(value)),
+              *EncodeDateTime({parts.year, parts.month, parts.day, 0, 0, 0}))
+        << value;
+  }
+}
+
 TEST(DateTime, TwoDigitYearsFallIntoTheWindow) {
   static const struct {
     int yy, current, expected;
