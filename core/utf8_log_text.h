@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/log_lines.h"
+#include "platform/utf8_check.h"
 
 namespace tobrel {
 
@@ -17,25 +18,6 @@ namespace tobrel {
 struct Utf8Conversion {
   bool converted = false;   // the file was UTF-8 and was converted to CP932
   std::size_t unmapped = 0; // characters without a CP932 form, now "?"
-};
-
-// Checks bytes fed in pieces of any size for well-formed UTF-8. Checking
-// stops at the first ill-formed sequence, so feeding a Shift-JIS file costs
-// almost nothing after its first full-width character.
-class Utf8Check {
- public:
-  void Feed(const char* data, std::size_t size);
-  // False once an ill-formed sequence was seen; more bytes cannot help.
-  bool MayBeUtf8() const { return valid_; }
-  // True when everything fed is well-formed UTF-8, ends on a whole
-  // character, and has a byte above 0x7F.
-  bool IsUtf8Text() const { return valid_ && needed_ == 0 && non_ascii_; }
-
- private:
-  bool valid_ = true;
-  bool non_ascii_ = false;
-  unsigned needed_ = 0;  // continuation bytes still to come
-  unsigned char low_ = 0x80, high_ = 0xBF;  // the range of the next one
 };
 
 // Feeds `check` with `file` from where it stands, through `buffer`, until the

@@ -11,7 +11,7 @@
 
 namespace tobrel {
 
-// Asks for large pages for the part of [data, data + bytes) not yet written.
+// Asks for large pages for the bytes of [data, data + bytes) not yet written.
 // Does nothing for a block of a few megabytes or less, or where the system
 // does not take the advice.
 void AdviseLargePages(const void* data, std::size_t bytes);

@@ -49,7 +49,7 @@ inline QStringList CutTexts(const QWidget* dialog) {
     if (button->width() < needed) cut << button->text();
   }
   for (const QAbstractSpinBox* field : dialog->findChildren<QAbstractSpinBox*>()) {
-    // The part that shows the text, with the line edit's own margins.
+    // The area that shows the text, with the line edit's own margins.
     const auto* edit = field->findChild<QLineEdit*>();
     if (field->isVisible() && edit->width() < edit->fontMetrics().horizontalAdvance(field->text()) + 8)
       cut << field->text();
