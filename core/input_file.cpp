@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace tobrel {
@@ -63,8 +64,9 @@ std::size_t InputFile::Read(char* buffer, std::size_t size) {
   }
 }
 
-void InputFile::Rewind() {
-  if (::lseek(fd_, 0, SEEK_SET) < 0) Fail();
+void InputFile::Seek(std::uint64_t offset) {
+  if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) Fail(EINVAL);
+  if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) Fail();
 }
 
 // A FIFO with a name is read once something writes to it (or a writer

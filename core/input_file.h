@@ -31,8 +31,8 @@ class InputFile {
 
   // Reads up to `size` bytes; 0 at the end of the file. Throws FileReadError.
   std::size_t Read(char* buffer, std::size_t size);
-  // Back to the start of a regular file.
-  void Rewind();
+  // Moves to byte `offset` of a regular file.
+  void Seek(std::uint64_t offset);
 
  private:
   void WaitForWriter(std::chrono::milliseconds wait);

@@ -141,12 +141,31 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
     at_end_ = true;
     return;
   }
-  file_.Rewind();
+  file_.Seek(0);
   // Uncounted: read to the end, however far it is.
   if (!count_lines) total_ = kUncounted;
   filled_ = 0;
   at_end_ = total_ == 0;
   std::memset(buffer_.get(), 0, kPadding);
+}
+
+std::unique_ptr<LogLineReader> LogLineReader::FromOffset(const std::filesystem::path& path,
+                                                         std::uint64_t from, std::uint64_t to,
+                                                         std::size_t block_size) {
+  return std::unique_ptr<LogLineReader>(new LogLineReader(FromOffsetTag{}, path, from, to, block_size));
+}
+
+LogLineReader::LogLineReader(FromOffsetTag, const std::filesystem::path& path, std::uint64_t from,
+                             std::uint64_t to, std::size_t block_size)
+    : file_(path, kFifoWriterWait), block_size_(std::max<std::size_t>(block_size, 1)) {
+  capacity_ = block_size_;
+  buffer_.reset(new char[capacity_ + kPadding]);
+  std::memset(buffer_.get(), 0, kPadding);
+  start_ = base_ = from;
+  // What has become a stream since gives no lines.
+  total_ = file_.IsStream() || to <= from ? 0 : to - from;
+  at_end_ = total_ == 0;
+  if (!at_end_) file_.Seek(from);
 }
 
 std::size_t LogLineReader::WholeFileLimit() const {
@@ -186,6 +205,7 @@ void LogLineReader::Refill() {
   scan_ = std::min(std::max(scan_, begin_), filled_);
   if (begin_ > 0) {
     std::memmove(buffer_.get(), buffer_.get() + begin_, filled_ - begin_);
+    base_ += begin_;
     filled_ -= begin_;
     scan_ -= begin_;
     begin_ = 0;

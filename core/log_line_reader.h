@@ -27,6 +27,12 @@ class LogLineReader {
   explicit LogLineReader(const std::filesystem::path& path,
                          std::chrono::milliseconds fifo_wait = kFifoWriterWait,
                          std::size_t block_size = kDefaultBlockSize, bool count_lines = true);
+  // The lines of the regular file `path`, known not to be UTF-8, from byte
+  // `from` on, where a line starts, up to byte `to` or the end of the file;
+  // neither counted nor checked. Throws FileReadError as above.
+  static std::unique_ptr<LogLineReader> FromOffset(const std::filesystem::path& path,
+                                                   std::uint64_t from, std::uint64_t to,
+                                                   std::size_t block_size = kDefaultBlockSize);
   LogLineReader(const LogLineReader&) = delete;
   LogLineReader& operator=(const LogLineReader&) = delete;
 
@@ -41,7 +47,18 @@ class LogLineReader {
   // Whether the file was UTF-8 and its lines are the converted CP932 text.
   const Utf8Conversion& conversion() const { return conversion_; }
 
+  // True for a regular file read in blocks, as it is (not UTF-8): then its
+  // lines have places in the file. The byte where the next line starts, and
+  // the byte after the last that the reader reads at most.
+  bool ReadsInBlocks() const { return !whole_; }
+  std::uint64_t NextLineOffset() const { return base_ + begin_; }
+  std::uint64_t EndOffset() const { return start_ + total_; }
+
  private:
+  struct FromOffsetTag {};
+  LogLineReader(FromOffsetTag, const std::filesystem::path& path, std::uint64_t from,
+                std::uint64_t to, std::size_t block_size);
+
   // Counts the lines; with `keep`, keeps the bytes in the buffer and says
   // whether all of them are there.
   bool CountLines(bool keep);
@@ -70,7 +87,9 @@ class LogLineReader {
   std::size_t window_ = 0;    // where the window of `ends_` starts
   std::uint64_t ends_ = 0;    // line ends in the window from `begin_` on, as bits
   std::size_t filled_ = 0;
-  std::uint64_t total_ = 0;   // the bytes counted; no more are read
+  std::uint64_t start_ = 0;   // the byte of the file where reading starts
+  std::uint64_t base_ = 0;    // the byte of the file in the buffer's first place
+  std::uint64_t total_ = 0;   // the bytes counted from `start_`; no more are read
   std::uint64_t read_ = 0;    // the bytes read in the second pass
   bool at_end_ = false;       // nothing more to read
 };

@@ -160,7 +160,7 @@ void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
   // Second pass: the bytes go straight into the buffer, and every line start
   // is recorded. The file may have changed since it was counted: read no
   // more than was counted, and keep what was read if it got shorter.
-  file.Rewind();
+  file.Seek(0);
   std::uint64_t filled = 0;
   std::vector<std::uint64_t>& starts = lines.line_starts_;
   LineStartFinder finder;

@@ -134,6 +134,18 @@ void PostingAssembler::AddChars(std::int32_t& counter, std::int64_t chars) {
 
 void PostingAssembler::Complete() { sink_(posting_); }
 
+PostingAssembler::Boundary PostingAssembler::boundary() const {
+  switch (state_) {
+    case State::SeekHeader:
+      return Boundary::SeekingHeader;
+    case State::ExpectSubHeader:
+      return Boundary::HeaderTaken;
+    case State::InBody:
+      break;
+  }
+  return Boundary::InsidePosting;
+}
+
 void PostingAssembler::Finish() {
   if (state_ == State::InBody) Complete();
   if (state_ == State::ExpectSubHeader) ++stray_headers_;  // a header as the last line

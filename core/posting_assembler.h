@@ -63,6 +63,12 @@ class PostingAssembler {
   // delimiters end postings are body text by choice and not counted.
   std::size_t stray_headers() const { return stray_headers_; }
 
+  // Where the lines fed so far leave the lines that follow: at a point
+  // where nothing before matters any more (waiting for a header, or a
+  // header just taken, which the line decides alone), or inside a posting.
+  enum class Boundary { InsidePosting, SeekingHeader, HeaderTaken };
+  Boundary boundary() const;
+
  private:
   enum class State { SeekHeader, ExpectSubHeader, InBody };
 

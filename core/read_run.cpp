@@ -11,6 +11,7 @@
 
 #include "core/log_line_reader.h"
 #include "core/reader_prefetch.h"
+#include "core/second_half_read.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
 
@@ -23,6 +24,17 @@ std::string Sjis(std::string_view utf8) { return cp932::FromUtf8(utf8); }
 std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const CompletedPosting& posting) {
   if (!inputs.options.use_exclusion || !inputs.exclusion) return std::nullopt;
   return inputs.exclusion(posting.id, posting.title);
+}
+
+// Adds a completed posting to the stored or to the excluded ones.
+void StorePosting(const ReadRunInputs& inputs, int current_year, const CompletedPosting& posting,
+                  std::vector<ArticleRec>& postings, std::vector<ExcludedRec>& excluded) {
+  if (const auto reason = Verdict(inputs, posting)) {
+    excluded.push_back(MakeExcludedRec(*reason, posting));
+  } else {
+    ReserveWithLargePages(postings, postings.size() + 1);
+    postings.push_back(MakeArticleRec(posting, current_year));
+  }
 }
 
 // Reads one file into the store, opened by `open`, and tells what it found
@@ -44,40 +56,72 @@ FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const s
   observer.SetProgressPosition(0);
   observer.ShowStatus(path_text + kParsing);
 
-  PostingAssembler assembler(
-      {inputs.options.delimiter_only, inputs.options.exclude_interway}, inputs.is_quoted,
-      [&](const CompletedPosting& posting) {
-        if (const auto reason = Verdict(inputs, posting)) {
-          store.Excluded.push_back(MakeExcludedRec(*reason, posting));
-        } else {
-          ReserveWithLargePages(store.Postings, store.Postings.size() + 1);
-          store.Postings.push_back(MakeArticleRec(posting, current_year));
-        }
-      });
+  const PostingAssembler::Options assembler_options{inputs.options.delimiter_only,
+                                                    inputs.options.exclude_interway};
+  PostingAssembler assembler(assembler_options, inputs.is_quoted,
+                             [&](const CompletedPosting& posting) {
+                               StorePosting(inputs, current_year, posting, store.Postings,
+                                            store.Excluded);
+                             });
+  // A large log's second half is parsed on a second thread meanwhile.
+  std::unique_ptr<SecondHalfRead> half;
+  if (inputs.read_ahead)
+    half = SecondHalfRead::Start(
+        path, lines, inputs.split_size, assembler_options, inputs.is_quoted,
+        [&inputs, current_year](const CompletedPosting& posting, std::vector<ArticleRec>& postings,
+                                std::vector<ExcludedRec>& excluded) {
+          StorePosting(inputs, current_year, posting, postings, excluded);
+        });
   // The lines are read while they are parsed. A file that cannot be read
   // to its end adds nothing, as when it failed before its first line.
   const std::size_t postings_before = store.Postings.size();
   const std::size_t excluded_before = store.Excluded.size();
-  std::string_view line;
+  const bool shows_progress = observer.ShowsProgress();
+  auto show_progress = [&](std::size_t index) {
+    if (shows_progress) observer.SetProgressPosition(static_cast<int>(std::min(index, last_progress)));
+  };
+  bool taken_over = false;
+  std::size_t stray_headers = 0;
   try {
-    if (observer.ShowsProgress()) {
-      for (std::size_t i = 0; lines.Next(line); ++i) {
-        observer.SetProgressPosition(static_cast<int>(std::min(i, last_progress)));
-        assembler.Feed(line);
+    std::size_t lines_fed = 0;
+    std::string_view line;
+    while (!taken_over) {
+      if (half && !half->met() && lines.NextLineOffset() == half->from()) half->Meet(lines_fed);
+      if (!lines.Next(line)) break;
+      show_progress(lines_fed);
+      assembler.Feed(line);
+      const std::size_t index = lines_fed++;
+      if (!half || !half->met()) continue;
+      switch (half->TryTakeOver(index, assembler, store.Postings, store.Excluded, stray_headers)) {
+        case SecondHalfRead::Outcome::ReadOn:
+          break;
+        case SecondHalfRead::Outcome::TookOver:
+          taken_over = true;
+          break;
+        case SecondHalfRead::Outcome::GaveUp:
+          half.reset();
+          break;
       }
-    } else {
-      while (lines.Next(line)) assembler.Feed(line);
+    }
+    if (taken_over) {
+      // The bar moves on over the lines taken over as when they are read,
+      // up to what stopped the second thread.
+      for (std::size_t i = lines_fed; i < half->lines(); ++i) show_progress(i);
+      half->RethrowError();
     }
   } catch (const FileReadError&) {
     store.Postings.resize(postings_before);
     store.Excluded.resize(excluded_before);
     throw;
   }
-  assembler.Finish();
+  if (!taken_over) {
+    assembler.Finish();
+    stray_headers = assembler.stray_headers();
+  }
   observer.SetProgressPosition(last_index);
   return {path,
           store.Postings.size() - postings_before + store.Excluded.size() - excluded_before,
-          assembler.stray_headers(), lines.conversion()};
+          stray_headers, lines.conversion()};
 }
 
 // Makes room in the postings list, once, for what the files will give at

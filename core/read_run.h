@@ -3,6 +3,7 @@
 // removing duplicates. What was read before an error stays in the store.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,9 +40,13 @@ struct ReadRunInputs {
   ReadOptions options;
   PostingAssembler::QuotedLineTest is_quoted;  // may be empty
   ExclusionTest exclusion;                     // may be empty
-  // Opens the next log on a second thread while one is parsed; the store,
-  // the texts shown and the error are those of reading one log at a time.
+  // Opens the next log on a second thread while one is parsed, and parses
+  // the second half of a log of `split_size` bytes or more on it while the
+  // first half is parsed; the store, the texts shown and the error are those
+  // of reading one log at a time, line by line. Then `is_quoted` and
+  // `exclusion` are also called on the second thread, at the same time.
   bool read_ahead = true;
+  std::uint64_t split_size = std::uint64_t{8} << 20;
 };
 
 // Runs the reading run. Gives the message of the error that stopped it (CP932:
