@@ -5,12 +5,15 @@
 // end on the last line, a CR as the last byte, NUL bytes and noise; each
 // with the reading options as given and with the others. Reading the next
 // file ahead on a second thread must show and leave exactly what reading
-// one file at a time does, also when a file in the middle stops the run.
+// one file at a time does, also when a file in the middle stops the run;
+// so must parsing a log's second half on a second thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <sstream>
+#include <thread>
 
 #include "core/log_lines.h"
 #include "core/read_run.h"
@@ -287,6 +290,113 @@ TEST(ReadRunCrossCheck, ReadingAheadShowsAndLeavesWhatReadingOneByOneDoes) {
       ExpectSameStore(stores[1], stores[0], context);
     }
   }
+}
+
+// Parsing a log's second half on a second thread, and taking over where
+// both parses meet, must leave and show what reading it line by line does,
+// wherever the middle falls: inside a posting, on a header, a sub-header or
+// a delimiter, among header lines that are body text (when only delimiters
+// end postings), at a header without its sub-header, before a posting that
+// stops the run, among postings left out.
+TEST(ReadRunCrossCheck, ParsingTheSecondHalfAheadChangesNothing) {
+  testing::TempFolder folder("tobrel-read-halves");
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  const auto is_quoted = MakeQuotedLineTest(quote);
+  const std::thread::id test_thread = std::this_thread::get_id();
+  std::atomic<bool> second_thread_asked{false};
+
+  LogGeneratorOptions generated;
+  generated.seed = 7;
+  generated.postings = 60;
+  generated.rooms = 3;
+  std::ostringstream out;
+  GenerateLog(generated, out);
+  const std::string log = out.str();
+  // The first posting's header and sub-header, and the first delimiter
+  // after the middle, where the cases put their lines.
+  const std::size_t header_end = log.find("\r\n") + 2;
+  const std::string header = log.substr(0, header_end);
+  const std::string header_pair = log.substr(0, log.find("\r\n", header_end) + 2);
+  const std::size_t middle = log.find(" \b\r\n", log.size() / 2) + 4;
+  const std::string body = cp932::FromUtf8("本文です\r\n");
+  const std::string filler = cp932::FromUtf8("雑談です\r\n");
+
+  struct Case {
+    const char* name;
+    std::string lines;
+    bool delimiter_only;
+    bool exclusion;
+    bool stops;
+  };
+  const Case cases[] = {
+      {"plain", "", false, false, false},
+      {"header lines in a body", header_pair + body + header_pair + header_pair + body + " \b\r\n",
+       false, false, false},
+      {"header lines in a body, delimiters only",
+       header_pair + body + header_pair + header_pair + body + " \b\r\n", true, false, false},
+      {"header without sub-header", header + body + body + header + header + body, false, false,
+       false},
+      {"bad date",
+       cp932::FromUtf8("00009/00009 BAD00009  ハンドル         bad\r\n( 5)   97/02/30 23:45\r\n") +
+           body + " \b\r\n",
+       false, false, true},
+      {"postings left out", "", false, true, false},
+  };
+  int runs = 0, split_runs = 0;
+  for (const Case& c : cases) {
+    for (const int shape : {0, 3}) {
+      // Filler lines outside postings, before the log or after it, move the
+      // middle across the case's lines and the postings around them.
+      for (int shift = -120; shift <= 120; shift += 3) {
+        std::string content = log.substr(0, middle) + c.lines + log.substr(middle);
+        std::string fill;
+        for (int i = 0; i < std::abs(shift); ++i) fill += filler;
+        content = shift < 0 ? fill + content : content + fill;
+        const std::string context =
+            std::string(c.name) + " shape " + std::to_string(shape) + " shift " + std::to_string(shift);
+        const std::string path = folder.Write("log", Reshaped(content, shape));
+        for (const bool progress : {true, false}) {
+          LogStore stores[2];
+          CallRecordingObserver observers[2] = {CallRecordingObserver(progress),
+                                                CallRecordingObserver(progress)};
+          std::optional<std::string> errors[2];
+          second_thread_asked = false;
+          for (const bool ahead : {false, true}) {
+            ReadRunInputs inputs;
+            inputs.candidates = {{path, true}};
+            inputs.options.delimiter_only = c.delimiter_only;
+            inputs.options.use_exclusion = c.exclusion;
+            inputs.exclusion = [](std::string_view id, std::string_view) -> std::optional<ExclusionReason> {
+              if (!id.empty() && id.back() % 3 == 0) return ExclusionReason::ById;
+              return std::nullopt;
+            };
+            inputs.is_quoted = [&](std::string_view line) {
+              if (std::this_thread::get_id() != test_thread) second_thread_asked = true;
+              return is_quoted(line);
+            };
+            inputs.read_ahead = ahead;
+            inputs.split_size = 1;
+            errors[ahead] = ReadLogFiles(stores[ahead], inputs,
+                                         FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})),
+                                         observers[ahead]);
+          }
+          ++runs;
+          split_runs += second_thread_asked ? 1 : 0;
+          EXPECT_EQ(errors[1], errors[0]) << context;
+          EXPECT_EQ(errors[0].has_value(), c.stops) << context;
+          EXPECT_EQ(observers[1].events, observers[0].events) << context;
+          EXPECT_EQ(std::any_of(stores[0].Excluded.begin(), stores[0].Excluded.end(),
+                                [](const ExcludedRec& r) { return r.Reason == ExclusionReason::ById; }),
+                    c.exclusion)
+              << context;
+          ExpectSameStore(stores[1], stores[0], context);
+        }
+      }
+    }
+  }
+  // The second thread did parse: most runs asked it about quoted lines.
+  EXPECT_GT(split_runs, runs * 9 / 10);
 }
 
 }  // namespace
