@@ -12,8 +12,9 @@ namespace {
 
 // How far past the middle the first line end is looked for.
 constexpr std::size_t kLineEndSearch = 1u << 20;
-// The boundaries of the second half kept for the caller to meet.
-constexpr std::size_t kMostBoundaries = 512;
+// The boundaries of the second half kept for the caller to meet: those of
+// the first few hundred postings.
+constexpr std::size_t kMostBoundaries = 1024;
 // Fewer bytes than any posting takes (see the reading run).
 constexpr std::uint64_t kBytesPerPosting = 64;
 
@@ -98,17 +99,20 @@ void SecondHalfRead::Run() {
     PostingAssembler assembler(options_, is_quoted_, [this](const CompletedPosting& posting) {
       store_(posting, postings_, excluded_);
     });
+    // A run of lines waiting for a header keeps only its first: the caller
+    // meets the second thread there or, at the latest, at the next header.
+    PostingAssembler::Boundary last = PostingAssembler::Boundary::InsidePosting;
     std::string_view line;
     for (std::size_t i = 0; reader->Next(line); ++i) {
       if (i % 1024 == 0 && stop_.load(std::memory_order_relaxed)) return;
       lines_ = i + 1;
       assembler.Feed(line);
-      if (boundaries_.size() < kMostBoundaries) {
-        const PostingAssembler::Boundary state = assembler.boundary();
-        if (state != PostingAssembler::Boundary::InsidePosting)
-          boundaries_.push_back(
-              {i, state, postings_.size(), excluded_.size(), assembler.stray_headers()});
-      }
+      if (boundaries_.size() == kMostBoundaries) continue;
+      const PostingAssembler::Boundary state = assembler.boundary();
+      if (state == PostingAssembler::Boundary::HeaderTaken ||
+          (state == PostingAssembler::Boundary::SeekingHeader && last != state))
+        boundaries_.push_back({i, state, postings_.size(), excluded_.size(), assembler.stray_headers()});
+      last = state;
     }
     assembler.Finish();
     stray_headers_ = assembler.stray_headers();

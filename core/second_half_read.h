@@ -7,8 +7,8 @@
 // from there on they take every line alike, so what the second thread found
 // after that line is exactly what the calling thread would find, and it is
 // taken over instead. Where no such line comes among the first few hundred
-// of the second half, the second thread's work is dropped and the calling
-// thread reads on to the end as usual.
+// postings of the second half, the second thread's work is dropped and the
+// calling thread reads on to the end as usual.
 #pragma once
 
 #include <atomic>

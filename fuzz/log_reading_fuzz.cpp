@@ -9,18 +9,24 @@
 // its /proc path), so runs cost no disk; an input that fits the pipe's buffer
 // goes through a pipe. Input that is UTF-8 is converted to CP932 by both
 // loaders alike; without its counting pass the reader checks for UTF-8 alone.
+// A file is also read as a reading run with its second half parsed on a
+// second thread (however small it is), which must leave in the store and
+// say what reading it on one thread does.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 
 #include "core/default_quote_line.h"
 #include "core/log_line_reader.h"
 #include "core/log_lines.h"
 #include "core/posting_assembler.h"
+#include "core/read_run.h"
 #include "core/utf8_log_text.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
@@ -31,6 +37,42 @@ namespace {
 std::string MemoryFile(int& fd) {
   fd = ::memfd_create("tobrel-fuzz-log", MFD_CLOEXEC);
   return "/proc/self/fd/" + std::to_string(fd);
+}
+
+bool SameRecords(const tobrel::ArticleRec& a, const tobrel::ArticleRec& b) {
+  return a.Number == b.Number && a.Id == b.Id && a.Handle == b.Handle && a.Title == b.Title &&
+         a.Room == b.Room && a.PostedAt == b.PostedAt && a.CommentTo == b.CommentTo &&
+         a.CommentCount == b.CommentCount && a.TotalChars == b.TotalChars &&
+         a.QuotedChars == b.QuotedChars && a.OwnChars == b.OwnChars;
+}
+
+// Reads `path` as a reading run on one thread, then with its second half
+// parsed on a second one; both must leave and say the same.
+void CheckSecondHalfReading(const std::string& path, std::uint8_t flags) {
+  tobrel::LogStore stores[2];
+  std::optional<std::string> errors[2];
+  for (const bool ahead : {false, true}) {
+    tobrel::ReadRunInputs inputs;
+    inputs.candidates = {{path, true}};
+    inputs.options.delimiter_only = (flags & 1) != 0;
+    inputs.options.exclude_interway = (flags & 2) != 0;
+    inputs.is_quoted = [](std::string_view line) { return !line.empty() && line[0] == '>'; };
+    inputs.read_ahead = ahead;
+    inputs.split_size = 1;
+    tobrel::ReadRunObserver observer;
+    errors[ahead] = tobrel::ReadLogFiles(
+        stores[ahead], inputs, tobrel::FixedClock(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0})),
+        observer);
+  }
+  if (errors[0] != errors[1]) __builtin_trap();
+  if (stores[0].Postings.size() != stores[1].Postings.size() ||
+      stores[0].Excluded.size() != stores[1].Excluded.size())
+    __builtin_trap();
+  for (std::size_t i = 0; i < stores[0].Postings.size(); ++i)
+    if (!SameRecords(stores[0].Postings[i], stores[1].Postings[i])) __builtin_trap();
+  for (std::size_t i = 0; i < stores[0].Excluded.size(); ++i)
+    if (std::memcmp(&stores[0].Excluded[i], &stores[1].Excluded[i], sizeof(tobrel::ExcludedRec)) != 0)
+      __builtin_trap();
 }
 
 }  // namespace
@@ -77,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           if (index >= lines.size() || line != lines[index++]) __builtin_trap();
         if (index != lines.size()) __builtin_trap();
       }
+      CheckSecondHalfReading(path, flags);
     } catch (const tobrel::FileReadError&) {
       return 0;
     }
