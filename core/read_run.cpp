@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "core/log_line_reader.h"
-#include "core/reader_prefetch.h"
+#include "core/parse_ahead.h"
 #include "core/second_half_read.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
@@ -26,6 +26,16 @@ std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const Comple
   return inputs.exclusion(posting.id, posting.title);
 }
 
+// True for a log that may be opened on the second thread: one that is not
+// a stream (standard input, a FIFO, a socket), which is read whole and may
+// wait for its writer.
+bool MayBeParsedAhead(const std::string& path) {
+  if (path == "-") return false;
+  std::error_code error;
+  const auto type = std::filesystem::status(path, error).type();
+  return type != std::filesystem::file_type::fifo && type != std::filesystem::file_type::socket;
+}
+
 // Adds a completed posting to the stored or to the excluded ones.
 void StorePosting(const ReadRunInputs& inputs, int current_year, const CompletedPosting& posting,
                   std::vector<ArticleRec>& postings, std::vector<ExcludedRec>& excluded) {
@@ -37,28 +47,76 @@ void StorePosting(const ReadRunInputs& inputs, int current_year, const Completed
   }
 }
 
-// Reads one file into the store, opened by `open`, and tells what it found
-// out about it; throws FileReadError or LogFormatError.
-template <typename Open>
-FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                           const std::string& path_text, int current_year,
-                           ReadRunObserver& observer, Open open) {
-  static const std::string kLoading = Sjis("を読み込み中...：");
-  static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
+const std::string& LoadingText() {
+  static const std::string text = Sjis("を読み込み中...：");
+  return text;
+}
 
-  store.ReadFiles.push_back(path);
-  observer.ShowStatus(path_text + kLoading);
-  const std::unique_ptr<LogLineReader> reader = open();
-  LogLineReader& lines = *reader;
+// The texts and the progress bar of an opened log, before its lines; gives
+// the last position of the bar.
+std::size_t ShowParsing(ReadRunObserver& observer, const std::string& path_text,
+                        const LogLineReader& lines) {
+  static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
   const std::size_t last_progress = std::min<std::size_t>(lines.size(), 1u << 30);
-  const int last_index = static_cast<int>(last_progress) - 1;
-  observer.SetProgressRange(last_index);
+  observer.SetProgressRange(static_cast<int>(last_progress) - 1);
   observer.SetProgressPosition(0);
   observer.ShowStatus(path_text + kParsing);
+  return last_progress;
+}
 
-  const PostingAssembler::Options assembler_options{inputs.options.delimiter_only,
-                                                    inputs.options.exclude_interway};
-  PostingAssembler assembler(assembler_options, inputs.is_quoted,
+void ShowProgress(ReadRunObserver& observer, std::size_t index, std::size_t last_progress) {
+  observer.SetProgressPosition(static_cast<int>(std::min(index, last_progress)));
+}
+
+PostingAssembler::Options AssemblerOptions(const ReadRunInputs& inputs) {
+  return {inputs.options.delimiter_only, inputs.options.exclude_interway};
+}
+
+ParseAhead::StorePosting PostingStore(const ReadRunInputs& inputs, int current_year) {
+  return [&inputs, current_year](const CompletedPosting& posting, std::vector<ArticleRec>& postings,
+                                 std::vector<ExcludedRec>& excluded) {
+    StorePosting(inputs, current_year, posting, postings, excluded);
+  };
+}
+
+// Takes over a log that the second thread parsed while the one before was
+// read, as if it were read here: the same texts and progress, the same
+// postings, the same error.
+FileReadHealth TakeParsedAhead(LogStore& store, const std::string& path,
+                               const std::string& path_text, ReadRunObserver& observer,
+                               ParseAhead& ahead) {
+  ahead.Wait();
+  if (ahead.open_error()) std::rethrow_exception(ahead.open_error());
+  const std::size_t last_progress = ShowParsing(observer, path_text, ahead.reader());
+  if (observer.ShowsProgress())
+    for (std::size_t i = 0; i < ahead.lines(); ++i) ShowProgress(observer, i, last_progress);
+  // A file that cannot be read to its end adds nothing; the postings before
+  // an error in the log stay.
+  if (ahead.error()) {
+    try {
+      std::rethrow_exception(ahead.error());
+    } catch (const FileReadError&) {
+      throw;
+    } catch (...) {
+    }
+  }
+  const std::size_t added = ahead.postings().size() + ahead.excluded().size();
+  ReserveWithLargePages(store.Postings, store.Postings.size() + ahead.postings().size());
+  store.Postings.insert(store.Postings.end(), ahead.postings().begin(), ahead.postings().end());
+  store.Excluded.insert(store.Excluded.end(), ahead.excluded().begin(), ahead.excluded().end());
+  if (ahead.error()) std::rethrow_exception(ahead.error());
+  observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
+  return {path, added, ahead.stray_headers(), ahead.reader().conversion()};
+}
+
+// Reads the lines of one opened log into the store and tells what it found
+// out about it; throws FileReadError or LogFormatError.
+FileReadHealth ParseHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
+                         const std::string& path_text, int current_year, ReadRunObserver& observer,
+                         LogLineReader& lines) {
+  const std::size_t last_progress = ShowParsing(observer, path_text, lines);
+  const int last_index = static_cast<int>(last_progress) - 1;
+  PostingAssembler assembler(AssemblerOptions(inputs), inputs.is_quoted,
                              [&](const CompletedPosting& posting) {
                                StorePosting(inputs, current_year, posting, store.Postings,
                                             store.Excluded);
@@ -66,19 +124,15 @@ FileReadHealth ReadOneFile(LogStore& store, const ReadRunInputs& inputs, const s
   // A large log's second half is parsed on a second thread meanwhile.
   std::unique_ptr<SecondHalfRead> half;
   if (inputs.read_ahead)
-    half = SecondHalfRead::Start(
-        path, lines, inputs.split_size, assembler_options, inputs.is_quoted,
-        [&inputs, current_year](const CompletedPosting& posting, std::vector<ArticleRec>& postings,
-                                std::vector<ExcludedRec>& excluded) {
-          StorePosting(inputs, current_year, posting, postings, excluded);
-        });
+    half = SecondHalfRead::Start(path, lines, inputs.split_size, AssemblerOptions(inputs),
+                                 inputs.is_quoted, PostingStore(inputs, current_year));
   // The lines are read while they are parsed. A file that cannot be read
   // to its end adds nothing, as when it failed before its first line.
   const std::size_t postings_before = store.Postings.size();
   const std::size_t excluded_before = store.Excluded.size();
   const bool shows_progress = observer.ShowsProgress();
   auto show_progress = [&](std::size_t index) {
-    if (shows_progress) observer.SetProgressPosition(static_cast<int>(std::min(index, last_progress)));
+    if (shows_progress) ShowProgress(observer, index, last_progress);
   };
   bool taken_over = false;
   std::size_t stray_headers = 0;
@@ -184,29 +238,43 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       pending.push_back(candidate.path);
   ReserveForFiles(store.Postings, pending);
 
-  // Each file is opened (on the second thread, when it may be) while the
-  // one before is parsed.
+  // While a log is read here, the next one is parsed whole on the second
+  // thread, unless either is large enough to have its second half parsed
+  // there instead.
   const bool count_lines = observer.ShowsProgress();
-  ReaderPrefetch prefetch;
-  bool opened_ahead = false;
+  auto size_of = [](const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : static_cast<std::uint64_t>(size);
+  };
+  std::unique_ptr<ParseAhead> next_ahead;
   std::optional<std::string> error;
   std::vector<FileReadHealth> health;
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const std::string& path = pending[i];
-    auto open = [&] {
-      std::unique_ptr<LogLineReader> reader =
-          opened_ahead ? prefetch.Take()
-                       : std::make_unique<LogLineReader>(path, kFifoWriterWait,
-                                                         LogLineReader::kDefaultBlockSize,
-                                                         count_lines);
-      opened_ahead = inputs.read_ahead && i + 1 < pending.size() &&
-                     ReaderPrefetch::MayOpenAhead(pending[i + 1]);
-      if (opened_ahead) prefetch.Start(pending[i + 1], count_lines);
-      return reader;
-    };
+    const std::unique_ptr<ParseAhead> ahead = std::move(next_ahead);
+    if (!ahead && inputs.read_ahead && i + 1 < pending.size() &&
+        MayBeParsedAhead(pending[i + 1]) && size_of(path) < inputs.split_size &&
+        size_of(pending[i + 1]) < inputs.split_size) {
+      const std::string next = pending[i + 1];
+      next_ahead = ParseAhead::Start(
+          [next, count_lines] {
+            return std::make_unique<LogLineReader>(next, kFifoWriterWait,
+                                                   LogLineReader::kDefaultBlockSize, count_lines);
+          },
+          size_of(next), AssemblerOptions(inputs), inputs.is_quoted,
+          PostingStore(inputs, current_year), false);
+    }
     const std::string path_text = cp932::FromUtf8(path);
     try {
-      health.push_back(ReadOneFile(store, inputs, path, path_text, current_year, observer, open));
+      store.ReadFiles.push_back(path);
+      observer.ShowStatus(path_text + LoadingText());
+      if (ahead) {
+        health.push_back(TakeParsedAhead(store, path, path_text, observer, *ahead));
+      } else {
+        LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
+        health.push_back(ParseHere(store, inputs, path, path_text, current_year, observer, lines));
+      }
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const FileReadError& e) {

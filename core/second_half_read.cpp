@@ -1,8 +1,9 @@
 #include "core/second_half_read.h"
 
 #include <algorithm>
-#include <string_view>
+#include <optional>
 #include <system_error>
+#include <vector>
 
 #include "core/input_file.h"
 #include "platform/large_pages.h"
@@ -12,11 +13,6 @@ namespace {
 
 // How far past the middle the first line end is looked for.
 constexpr std::size_t kLineEndSearch = 1u << 20;
-// The boundaries of the second half kept for the caller to meet: those of
-// the first few hundred postings.
-constexpr std::size_t kMostBoundaries = 1024;
-// Fewer bytes than any posting takes (see the reading run).
-constexpr std::uint64_t kBytesPerPosting = 64;
 
 // The byte after the first LF from `middle` on, within kLineEndSearch and
 // before `end`; nothing where there is none. An LF ends a line however the
@@ -48,7 +44,7 @@ std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::filesystem::pat
                                                       std::uint64_t least_size,
                                                       PostingAssembler::Options options,
                                                       PostingAssembler::QuotedLineTest is_quoted,
-                                                      StorePosting store) {
+                                                      ParseAhead::StorePosting store) {
   if (!reader.ReadsInBlocks()) return nullptr;
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -61,68 +57,16 @@ std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::filesystem::pat
   } catch (const FileReadError&) {
   }
   if (!from) return nullptr;
-  std::unique_ptr<SecondHalfRead> half(
-      new SecondHalfRead(path, *from, reader.EndOffset(), options, std::move(is_quoted), std::move(store)));
-  try {
-    half->thread_ = std::thread([raw = half.get()] { raw->Run(); });
-  } catch (const std::system_error&) {
-    return nullptr;
-  }
-  return half;
-}
-
-SecondHalfRead::SecondHalfRead(const std::filesystem::path& path, std::uint64_t from,
-                               std::uint64_t to, PostingAssembler::Options options,
-                               PostingAssembler::QuotedLineTest is_quoted, StorePosting store)
-    : path_(path),
-      from_(from),
-      to_(to),
-      options_(options),
-      is_quoted_(std::move(is_quoted)),
-      store_(std::move(store)) {}
-
-SecondHalfRead::~SecondHalfRead() {
-  stop_ = true;
-  Join();
-}
-
-void SecondHalfRead::Join() {
-  if (thread_.joinable()) thread_.join();
-}
-
-void SecondHalfRead::Run() {
-  try {
-    const std::unique_ptr<LogLineReader> reader = LogLineReader::FromOffset(path_, from_, to_);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path_, error);
-    if (!error && size > from_) ReserveWithLargePages(postings_, (size - from_) / kBytesPerPosting);
-    PostingAssembler assembler(options_, is_quoted_, [this](const CompletedPosting& posting) {
-      store_(posting, postings_, excluded_);
-    });
-    // A run of lines waiting for a header keeps only its first: the caller
-    // meets the second thread there or, at the latest, at the next header.
-    PostingAssembler::Boundary last = PostingAssembler::Boundary::InsidePosting;
-    std::string_view line;
-    for (std::size_t i = 0; reader->Next(line); ++i) {
-      if (i % 1024 == 0 && stop_.load(std::memory_order_relaxed)) return;
-      lines_ = i + 1;
-      assembler.Feed(line);
-      if (boundaries_.size() == kMostBoundaries) continue;
-      const PostingAssembler::Boundary state = assembler.boundary();
-      if (state == PostingAssembler::Boundary::HeaderTaken ||
-          (state == PostingAssembler::Boundary::SeekingHeader && last != state))
-        boundaries_.push_back({i, state, postings_.size(), excluded_.size(), assembler.stray_headers()});
-      last = state;
-    }
-    assembler.Finish();
-    stray_headers_ = assembler.stray_headers();
-  } catch (...) {
-    error_ = std::current_exception();
-  }
+  const std::uint64_t to = reader.EndOffset();
+  std::unique_ptr<ParseAhead> half = ParseAhead::Start(
+      [path, from = *from, to] { return LogLineReader::FromOffset(path, from, to); }, end - *from,
+      options, std::move(is_quoted), std::move(store), true);
+  if (!half) return nullptr;
+  return std::unique_ptr<SecondHalfRead>(new SecondHalfRead(*from, std::move(half)));
 }
 
 void SecondHalfRead::Meet(std::size_t lines_before) {
-  Join();
+  half_->Wait();
   met_ = true;
   lines_before_ = lines_before;
 }
@@ -132,26 +76,29 @@ SecondHalfRead::Outcome SecondHalfRead::TryTakeOver(std::size_t index,
                                                     std::vector<ArticleRec>& postings,
                                                     std::vector<ExcludedRec>& excluded,
                                                     std::size_t& stray_headers) {
+  const std::vector<ParseAhead::Boundary>& boundaries = half_->boundaries();
   const std::size_t line = index - lines_before_;
-  while (next_boundary_ < boundaries_.size() && boundaries_[next_boundary_].line < line)
+  while (next_boundary_ < boundaries.size() && boundaries[next_boundary_].line < line)
     ++next_boundary_;
-  if (next_boundary_ == boundaries_.size()) return Outcome::GaveUp;
-  const Boundary& at = boundaries_[next_boundary_];
+  if (next_boundary_ == boundaries.size()) return Outcome::GaveUp;
+  const ParseAhead::Boundary& at = boundaries[next_boundary_];
   if (at.line != line || at.state != assembler.boundary()) return Outcome::ReadOn;
 
-  ReserveWithLargePages(postings, postings.size() + (postings_.size() - at.postings));
-  postings.insert(postings.end(), postings_.begin() + static_cast<std::ptrdiff_t>(at.postings),
-                  postings_.end());
-  excluded.insert(excluded.end(), excluded_.begin() + static_cast<std::ptrdiff_t>(at.excluded),
-                  excluded_.end());
-  stray_headers = assembler.stray_headers() + (stray_headers_ - at.stray_headers);
+  const std::vector<ArticleRec>& found = half_->postings();
+  const std::vector<ExcludedRec>& left_out = half_->excluded();
+  ReserveWithLargePages(postings, postings.size() + (found.size() - at.postings));
+  postings.insert(postings.end(), found.begin() + static_cast<std::ptrdiff_t>(at.postings), found.end());
+  excluded.insert(excluded.end(), left_out.begin() + static_cast<std::ptrdiff_t>(at.excluded),
+                  left_out.end());
+  stray_headers = assembler.stray_headers() + (half_->stray_headers() - at.stray_headers);
   return Outcome::TookOver;
 }
 
 void SecondHalfRead::RethrowError() const {
-  if (!error_) return;
+  const std::exception_ptr& error = half_->open_error() ? half_->open_error() : half_->error();
+  if (!error) return;
   try {
-    std::rethrow_exception(error_);
+    std::rethrow_exception(error);
   } catch (const LogFormatError& e) {
     throw LogFormatError(e.line() + lines_before_, e.what());
   }
