@@ -62,8 +62,8 @@ class ParseAhead {
   std::size_t lines() const { return lines_; }
   // Of the whole log, when nothing stopped the parse.
   std::size_t stray_headers() const { return stray_headers_; }
-  std::vector<ArticleRec>& postings() { return postings_; }
-  std::vector<ExcludedRec>& excluded() { return excluded_; }
+  const std::vector<ArticleRec>& postings() const { return postings_; }
+  const std::vector<ExcludedRec>& excluded() const { return excluded_; }
   const std::vector<Boundary>& boundaries() const { return boundaries_; }
 
  private:
