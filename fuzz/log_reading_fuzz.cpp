@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -70,9 +69,13 @@ void CheckSecondHalfReading(const std::string& path, std::uint8_t flags) {
     __builtin_trap();
   for (std::size_t i = 0; i < stores[0].Postings.size(); ++i)
     if (!SameRecords(stores[0].Postings[i], stores[1].Postings[i])) __builtin_trap();
-  for (std::size_t i = 0; i < stores[0].Excluded.size(); ++i)
-    if (std::memcmp(&stores[0].Excluded[i], &stores[1].Excluded[i], sizeof(tobrel::ExcludedRec)) != 0)
+  for (std::size_t i = 0; i < stores[0].Excluded.size(); ++i) {
+    const tobrel::ExcludedRec& a = stores[0].Excluded[i];
+    const tobrel::ExcludedRec& b = stores[1].Excluded[i];
+    if (a.Reason != b.Reason || a.Room != b.Room || a.Number != b.Number || !(a.Id == b.Id) ||
+        !(a.Handle == b.Handle) || !(a.Title == b.Title))
       __builtin_trap();
+  }
 }
 
 }  // namespace
