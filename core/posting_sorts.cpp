@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "core/log_store.h"
@@ -25,20 +27,52 @@
 namespace tobrel {
 namespace {
 
+// The list the last reordering on this thread left behind.
+thread_local std::vector<ArticleRec> spare;
+
+// The list that a reordering gathers the records into: the spare one when
+// it is large enough, else a fresh one, which a second thread has the
+// system clear while the keys are sorted (clearing fresh memory costs about
+// as much as the gathering itself).
+class OrderedList {
+ public:
+  explicit OrderedList(std::size_t size) : list_(std::move(spare)) {
+    spare = {};
+    list_.clear();
+    if (list_.capacity() >= size) return;
+    list_ = {};
+    ReserveWithLargePages(list_, size);
+    try {
+      ready_ = std::thread(
+          [data = list_.data(), bytes = size * sizeof(ArticleRec)] { PrefaultForWriting(data, bytes); });
+    } catch (const std::system_error&) {
+    }
+  }
+  OrderedList(const OrderedList&) = delete;
+  OrderedList& operator=(const OrderedList&) = delete;
+  ~OrderedList() { Wait(); }
+
+  std::vector<ArticleRec>& Ready() {
+    Wait();
+    return list_;
+  }
+
+ private:
+  void Wait() {
+    if (ready_.joinable()) ready_.join();
+  }
+
+  std::vector<ArticleRec> list_;
+  std::thread ready_;
+};
+
 // Moves the record at source[i] to place i, for every i: the records are
-// gathered in their new order into a fresh list, written front to end. (In
+// gathered in their new order into `into`, written front to end. (In
 // place, following the cycles of the order, takes no second list but is
 // several times slower: each step waits for the record before it.)
-void MoveIntoOrder(std::vector<ArticleRec>& postings, std::vector<std::uint32_t> source) {
-  // The list the last reordering on this thread left behind.
-  thread_local std::vector<ArticleRec> spare;
-  std::vector<ArticleRec> ordered = std::move(spare);
-  spare = {};
-  ordered.clear();
-  if (ordered.capacity() < postings.size()) {
-    ordered = {};
-    ReserveWithLargePages(ordered, postings.size());
-  }
+void MoveIntoOrder(std::vector<ArticleRec>& postings, const std::vector<std::uint32_t>& source,
+                   OrderedList& into) {
+  std::vector<ArticleRec>& ordered = into.Ready();
   for (const std::uint32_t from : source) ordered.push_back(std::move(postings[from]));
   spare = std::move(postings);
   spare.clear();
@@ -85,6 +119,7 @@ std::uint32_t Ordered(std::int32_t value) {
 
 void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
   if (std::is_sorted(postings.begin(), postings.end(), OrderByRoomTime)) return;
+  OrderedList ordered(postings.size());
   struct Key {
     DateTime posted_at;
     std::uint64_t room_number;  // room, then number
@@ -129,11 +164,12 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
   std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
   keys = {};
-  MoveIntoOrder(postings, std::move(source));
+  MoveIntoOrder(postings, source, ordered);
 }
 
 void SortPostingsByTime(std::vector<ArticleRec>& postings) {
   if (std::is_sorted(postings.begin(), postings.end(), OrderByTime)) return;
+  OrderedList ordered(postings.size());
   struct Key {
     DateTime posted_at;
     std::uint32_t position;
@@ -147,11 +183,12 @@ void SortPostingsByTime(std::vector<ArticleRec>& postings) {
   std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = keys[i].position;
   keys = {};
-  MoveIntoOrder(postings, std::move(source));
+  MoveIntoOrder(postings, source, ordered);
 }
 
 void SortPostingsByCommentCount(std::vector<ArticleRec>& postings) {
   if (std::is_sorted(postings.begin(), postings.end(), OrderByCommentCount)) return;
+  OrderedList ordered(postings.size());
   // Comment count descending, room, number and position ascending, packed
   // into one number.
   using Key = unsigned __int128;
@@ -166,7 +203,7 @@ void SortPostingsByCommentCount(std::vector<ArticleRec>& postings) {
   std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(keys.size());
   for (std::uint32_t i = 0; i < keys.size(); ++i) source[i] = static_cast<std::uint32_t>(keys[i]);
   keys = {};
-  MoveIntoOrder(postings, std::move(source));
+  MoveIntoOrder(postings, source, ordered);
 }
 
 }  // namespace tobrel

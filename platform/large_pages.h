@@ -16,6 +16,12 @@ namespace tobrel {
 // does not take the advice.
 void AdviseLargePages(const void* data, std::size_t bytes);
 
+// Has the system back the whole pages of [data, data + bytes) with memory
+// now, as writing there would, without changing what they hold: a thread
+// with time to spare takes the clearing of fresh memory off the one that
+// will write there. Does nothing where the system cannot.
+void PrefaultForWriting(const void* data, std::size_t bytes);
+
 // Makes room in `list` for at least `wanted` elements, at least twice what it
 // had (so that adding one at a time stays cheap): the elements move into a
 // new block that large pages were advised for before they were written.
