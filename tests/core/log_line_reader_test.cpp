@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -38,6 +39,20 @@ Lines ReferenceSplit(const std::string& content) {
   return lines;
 }
 
+// Where each line of `content` starts.
+std::vector<std::uint64_t> LineStarts(const std::string& content) {
+  std::vector<std::uint64_t> starts;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    if (content[i] != '\r' && content[i] != '\n') continue;
+    starts.push_back(start);
+    if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < content.size()) starts.push_back(start);
+  return starts;
+}
+
 class LogLineReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,6 +70,19 @@ class LogLineReaderTest : public ::testing::Test {
     return lines;
   }
 
+  // Reads all lines and, for a reader in blocks, where each one starts.
+  static Lines ReadAll(LogLineReader& reader, std::vector<std::uint64_t>& starts) {
+    Lines lines;
+    std::string_view line;
+    for (;;) {
+      const std::uint64_t start = reader.NextLineOffset();
+      if (!reader.Next(line)) break;
+      lines.emplace_back(line);
+      if (reader.ReadsInBlocks()) starts.push_back(start);
+    }
+    return lines;
+  }
+
   // Reads the file with each block size, counted first or not, and with the
   // whole-file loader; all must give the reference lines, and the count
   // before the first.
@@ -66,12 +94,28 @@ class LogLineReaderTest : public ::testing::Test {
     LoadLogLines(path_, whole);
     ASSERT_EQ(whole.size(), expected.size()) << name;
     for (std::size_t i = 0; i < whole.size(); ++i) ASSERT_EQ(whole[i], expected[i]) << name << i;
+    const std::vector<std::uint64_t> expected_starts = LineStarts(content);
+    ASSERT_EQ(expected_starts.size(), expected.size()) << name;
     for (const std::size_t block : block_sizes) {
-      LogLineReader reader(path_, kFifoWriterWait, block);
-      EXPECT_EQ(reader.size(), expected.size()) << name << " block " << block;
-      ASSERT_EQ(ReadAll(reader), expected) << name << " block " << block;
-      LogLineReader uncounted(path_, kFifoWriterWait, block, false);
-      ASSERT_EQ(ReadAll(uncounted), expected) << name << " block " << block << " uncounted";
+      for (const bool counted : {true, false}) {
+        const std::string context =
+            name + " block " + std::to_string(block) + (counted ? "" : " uncounted");
+        LogLineReader reader(path_, kFifoWriterWait, block, counted);
+        if (counted) EXPECT_EQ(reader.size(), expected.size()) << context;
+        std::vector<std::uint64_t> starts;
+        ASSERT_EQ(ReadAll(reader, starts), expected) << context;
+        if (reader.ReadsInBlocks()) ASSERT_EQ(starts, expected_starts) << context;
+      }
+      // From line starts after an LF (some forty spread over a long file),
+      // the lines from there on.
+      const std::size_t stride = std::max<std::size_t>(1, expected.size() / 40);
+      for (std::size_t i = 1; i < expected.size(); i += stride) {
+        const std::uint64_t start = expected_starts[i];
+        if (content[start - 1] != '\n') continue;
+        const auto reader = LogLineReader::FromOffset(path_, start, content.size(), block);
+        ASSERT_EQ(ReadAll(*reader), Lines(expected.begin() + static_cast<std::ptrdiff_t>(i), expected.end()))
+            << name << " block " << block << " from " << start;
+      }
     }
   }
 
