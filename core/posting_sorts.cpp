@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "core/log_store.h"
+#include "core/side_by_side.h"
 #include "platform/large_pages.h"
 
 namespace tobrel {
@@ -110,6 +111,10 @@ void SortKeys(typename std::vector<Key>::iterator first, typename std::vector<Ke
   }
 }
 
+// Fewer keys than this are sorted on one thread: starting a second costs
+// more than it saves.
+constexpr std::size_t kSideBySideKeys = 1u << 16;
+
 // A 32-bit signed value as unsigned, in the same order.
 std::uint32_t Ordered(std::int32_t value) {
   return static_cast<std::uint32_t>(value) ^ 0x80000000u;
@@ -154,10 +159,22 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     std::vector<std::uint32_t> next(room_starts.begin(), room_starts.end() - 1);
     for (const Key& key : keys) by_room[next[(key.room_number >> 32) - low_room]++] = key;
     keys = std::move(by_room);
-    for (std::size_t r = 0; r + 1 < room_starts.size(); ++r) {
-      const auto first = keys.begin() + room_starts[r], last = keys.begin() + room_starts[r + 1];
-      SortKeys<Key>(first, last, before);
-    }
+    // The rooms are sorted on two threads, each taking rooms that hold about
+    // half of the keys.
+    auto sort_rooms = [&](std::size_t first_room, std::size_t end_room) {
+      for (std::size_t r = first_room; r < end_room; ++r) {
+        const auto first = keys.begin() + room_starts[r], last = keys.begin() + room_starts[r + 1];
+        SortKeys<Key>(first, last, before);
+      }
+    };
+    const std::size_t rooms = room_starts.size() - 1;
+    const std::size_t middle = static_cast<std::size_t>(
+        std::lower_bound(room_starts.begin(), room_starts.end() - 1, keys.size() / 2) -
+        room_starts.begin());
+    if (keys.size() < kSideBySideKeys)
+      sort_rooms(0, rooms);
+    else
+      RunSideBySide([&] { sort_rooms(middle, rooms); }, [&] { sort_rooms(0, middle); });
   } else {
     SortKeys<Key>(keys.begin(), keys.end(), before);
   }

@@ -1,11 +1,8 @@
 #include "tally/time_tables.h"
 
-#include <future>
-#include <optional>
-#include <system_error>
-
 #include "platform/cp932.h"
 #include "core/posting_sorts.h"
+#include "core/side_by_side.h"
 
 namespace tobrel {
 namespace {
@@ -16,17 +13,6 @@ void Emit(const Counts& counts, Text write_text, Data data_table, ReportText& re
           ReportTables* tables) {
   write_text(counts, report);
   if (tables) tables->push_back(data_table(counts));
-}
-
-// Runs `count` on a second thread, or, where none can be had, when its
-// result is asked for.
-template <typename Count>
-auto CountAside(Count count) {
-  try {
-    return std::async(std::launch::async, count);
-  } catch (const std::system_error&) {
-    return std::async(std::launch::deferred, count);
-  }
 }
 
 }  // namespace
@@ -48,45 +34,44 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
   }
   const std::vector<TimeFact> facts = CollectTimeFacts(postings, target);
   // The months and the IDs, which take longest, are counted on a second
-  // thread while the other tables are counted and written here.
-  struct CountedAside {
-    std::vector<PeriodCount> months;
-    std::vector<IdHourCount> id_hours;
-  };
-  std::future<CountedAside> aside;
-  if (choice.by_month || choice.by_id_hour)
-    aside = CountAside([&] {
-      CountedAside counts;
-      if (choice.by_month) counts.months = CountMonths(facts);
-      if (choice.by_id_hour) counts.id_hours = CountIdHours(facts, postings);
-      return counts;
-    });
-  std::optional<CountedAside> counted;
-  auto counted_aside = [&]() -> CountedAside& {
-    if (!counted) counted = aside.get();
-    return *counted;
-  };
-  if (choice.by_date) Emit(CountDays(facts), WriteDateTable, DateDataTable, report, tables);
+  // thread while the other tables are counted here; all are written after.
+  std::vector<PeriodCount> days, months;
+  HourCounts hours{};
+  std::array<std::int64_t, 7> weekdays{};
+  std::vector<IdHourCount> id_hours;
+  std::array<HourCounts, 7> weekday_hours{};
+  RunSideBySide(
+      [&] {
+        if (choice.by_month) months = CountMonths(facts);
+        if (choice.by_id_hour) id_hours = CountIdHours(facts, postings);
+      },
+      [&] {
+        if (choice.by_date) days = CountDays(facts);
+        if (choice.by_hour) hours = CountHours(facts);
+        if (choice.by_weekday) weekdays = CountWeekdays(facts);
+        if (choice.by_weekday_hour) weekday_hours = CountWeekdayHours(facts);
+      });
+  if (choice.by_date) Emit(days, WriteDateTable, DateDataTable, report, tables);
   if (choice.by_month) {
     show("月別集計表を作成中...");
-    Emit(counted_aside().months, WriteMonthTable, MonthDataTable, report, tables);
+    Emit(months, WriteMonthTable, MonthDataTable, report, tables);
   }
   if (choice.by_hour) {
     show("時間帯別集計表を作成中...");
-    Emit(CountHours(facts), WriteHourTable, HourDataTable, report, tables);
+    Emit(hours, WriteHourTable, HourDataTable, report, tables);
   }
   if (choice.by_weekday) {
     show("曜日別集計表を作成中...");
-    Emit(CountWeekdays(facts), WriteWeekdayTable, WeekdayDataTable, report, tables);
+    Emit(weekdays, WriteWeekdayTable, WeekdayDataTable, report, tables);
   }
   if (choice.by_id_hour) {
     show("ID別時間帯集計表を作成中...");
-    Emit(counted_aside().id_hours, WriteIdHourTable, IdHourDataTable, report, tables);
+    Emit(id_hours, WriteIdHourTable, IdHourDataTable, report, tables);
     progress.ShowProgress("");
   }
   if (choice.by_weekday_hour) {
     show("曜日別時間帯集計表を作成中...");
-    Emit(CountWeekdayHours(facts), WriteWeekdayHourTable, WeekdayHourDataTable, report, tables);
+    Emit(weekday_hours, WriteWeekdayHourTable, WeekdayHourDataTable, report, tables);
   }
 }
 
