@@ -1,11 +1,14 @@
 #include "tally/time_facts.h"
 
-namespace tobrel {
+#include "core/side_by_side.h"
 
-std::vector<TimeFact> CollectTimeFacts(const std::vector<ArticleRec>& postings,
-                                       const TargetTest& target) {
-  std::vector<TimeFact> facts;
-  for (std::uint32_t i = 0; i < postings.size(); ++i) {
+namespace tobrel {
+namespace {
+
+// Appends the facts of postings[first, last) that the target test counts.
+void CollectFacts(const std::vector<ArticleRec>& postings, std::uint32_t first, std::uint32_t last,
+                  const TargetTest& target, std::vector<TimeFact>& facts) {
+  for (std::uint32_t i = first; i < last; ++i) {
     const ArticleRec& posting = postings[i];
     if (!target.Counts(posting)) continue;
     const DateTimeParts parts = DecodeDateTime(posting.PostedAt);
@@ -14,6 +17,28 @@ std::vector<TimeFact> CollectTimeFacts(const std::vector<ArticleRec>& postings,
                      parts.year * 12 + parts.month - 1, static_cast<std::uint8_t>(parts.hour),
                      static_cast<std::uint8_t>(DayOfWeek(day))});
   }
+}
+
+// Fewer postings than this are read on one thread.
+constexpr std::size_t kSideBySidePostings = 1u << 16;
+
+}  // namespace
+
+std::vector<TimeFact> CollectTimeFacts(const std::vector<ArticleRec>& postings,
+                                       const TargetTest& target) {
+  const auto size = static_cast<std::uint32_t>(postings.size());
+  std::vector<TimeFact> facts;
+  facts.reserve(size);
+  if (size < kSideBySidePostings) {
+    CollectFacts(postings, 0, size, target, facts);
+    return facts;
+  }
+  // The second half is read on a second thread, and its facts follow.
+  std::vector<TimeFact> second_half;
+  second_half.reserve(size - size / 2);
+  RunSideBySide([&] { CollectFacts(postings, size / 2, size, target, second_half); },
+                [&] { CollectFacts(postings, 0, size / 2, target, facts); });
+  facts.insert(facts.end(), second_half.begin(), second_half.end());
   return facts;
 }
 
