@@ -204,9 +204,9 @@ TOBREL_WIDE inline __m256i FirstBytes32(std::size_t n) {
 
 // A line shorter than one chunk is loaded whole with the bytes after it, when
 // they lie in the same memory page (so the load cannot fault), and the bytes
-// past its end are cleared: no copy. The address checker would see the load
-// as reaching past the line, hence it is left out of checking.
-TOBREL_WIDE __attribute__((no_sanitize_address)) std::int64_t CountShort32(
+// past its end are cleared: no copy. The address and thread checkers would
+// see the load as reaching past the line, hence it is left out of checking.
+TOBREL_WIDE __attribute__((no_sanitize_address, no_sanitize_thread)) std::int64_t CountShort32(
     const unsigned char* bytes, std::size_t size) {
   const __m256i x = _mm256_and_si256(
       FirstBytes32(size), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes)));
