@@ -11,6 +11,7 @@
 
 #include "core/log_line_reader.h"
 #include "core/parse_ahead.h"
+#include "core/parse_queue.h"
 #include "core/second_half_read.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
@@ -72,7 +73,7 @@ PostingAssembler::Options AssemblerOptions(const ReadRunInputs& inputs) {
   return {inputs.options.delimiter_only, inputs.options.exclude_interway};
 }
 
-ParseAhead::StorePosting PostingStore(const ReadRunInputs& inputs, int current_year) {
+ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int current_year) {
   return [&inputs, current_year](const CompletedPosting& posting, std::vector<ArticleRec>& postings,
                                  std::vector<ExcludedRec>& excluded) {
     StorePosting(inputs, current_year, posting, postings, excluded);
@@ -84,29 +85,28 @@ ParseAhead::StorePosting PostingStore(const ReadRunInputs& inputs, int current_y
 // postings, the same error.
 FileReadHealth TakeParsedAhead(LogStore& store, const std::string& path,
                                const std::string& path_text, ReadRunObserver& observer,
-                               ParseAhead& ahead) {
-  ahead.Wait();
-  if (ahead.open_error()) std::rethrow_exception(ahead.open_error());
-  const std::size_t last_progress = ShowParsing(observer, path_text, ahead.reader());
+                               const ParsedLog& parsed) {
+  if (parsed.open_error) std::rethrow_exception(parsed.open_error);
+  const std::size_t last_progress = ShowParsing(observer, path_text, *parsed.reader);
   if (observer.ShowsProgress())
-    for (std::size_t i = 0; i < ahead.lines(); ++i) ShowProgress(observer, i, last_progress);
+    for (std::size_t i = 0; i < parsed.lines; ++i) ShowProgress(observer, i, last_progress);
   // A file that cannot be read to its end adds nothing; the postings before
   // an error in the log stay.
-  if (ahead.error()) {
+  if (parsed.error) {
     try {
-      std::rethrow_exception(ahead.error());
+      std::rethrow_exception(parsed.error);
     } catch (const FileReadError&) {
       throw;
     } catch (...) {
     }
   }
-  const std::size_t added = ahead.postings().size() + ahead.excluded().size();
-  ReserveWithLargePages(store.Postings, store.Postings.size() + ahead.postings().size());
-  store.Postings.insert(store.Postings.end(), ahead.postings().begin(), ahead.postings().end());
-  store.Excluded.insert(store.Excluded.end(), ahead.excluded().begin(), ahead.excluded().end());
-  if (ahead.error()) std::rethrow_exception(ahead.error());
+  const std::size_t added = parsed.postings.size() + parsed.excluded.size();
+  ReserveWithLargePages(store.Postings, store.Postings.size() + parsed.postings.size());
+  store.Postings.insert(store.Postings.end(), parsed.postings.begin(), parsed.postings.end());
+  store.Excluded.insert(store.Excluded.end(), parsed.excluded.begin(), parsed.excluded.end());
+  if (parsed.error) std::rethrow_exception(parsed.error);
   observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
-  return {path, added, ahead.stray_headers(), ahead.reader().conversion()};
+  return {path, added, parsed.stray_headers, parsed.reader->conversion()};
 }
 
 // Reads the lines of one opened log into the store and tells what it found
@@ -238,39 +238,39 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       pending.push_back(candidate.path);
   ReserveForFiles(store.Postings, pending);
 
-  // While a log is read here, the next one is parsed whole on the second
-  // thread, unless either is large enough to have its second half parsed
-  // there instead.
+  // The logs are shared out: read here from the first on, and parsed on the
+  // second thread from the last back, except those large enough to have
+  // their second half parsed there.
   const bool count_lines = observer.ShowsProgress();
   auto size_of = [](const std::string& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     return error ? 0 : static_cast<std::uint64_t>(size);
   };
-  std::unique_ptr<ParseAhead> next_ahead;
+  std::vector<bool> second_thread(pending.size(), false);
+  if (inputs.read_ahead)
+    for (std::size_t i = 0; i < pending.size(); ++i)
+      second_thread[i] = MayBeParsedAhead(pending[i]) && size_of(pending[i]) < inputs.split_size;
+  ParseQueue queue(std::move(second_thread), [&](std::size_t log) {
+    const std::string path = pending[log];
+    return ParseSettings{[path, count_lines] {
+                           return std::make_unique<LogLineReader>(
+                               path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
+                         },
+                         size_of(path), AssemblerOptions(inputs), inputs.is_quoted,
+                         PostingStore(inputs, current_year), false};
+  });
   std::optional<std::string> error;
   std::vector<FileReadHealth> health;
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const std::string& path = pending[i];
-    const std::unique_ptr<ParseAhead> ahead = std::move(next_ahead);
-    if (!ahead && inputs.read_ahead && i + 1 < pending.size() &&
-        MayBeParsedAhead(pending[i + 1]) && size_of(path) < inputs.split_size &&
-        size_of(pending[i + 1]) < inputs.split_size) {
-      const std::string next = pending[i + 1];
-      next_ahead = ParseAhead::Start(
-          [next, count_lines] {
-            return std::make_unique<LogLineReader>(next, kFifoWriterWait,
-                                                   LogLineReader::kDefaultBlockSize, count_lines);
-          },
-          size_of(next), AssemblerOptions(inputs), inputs.is_quoted,
-          PostingStore(inputs, current_year), false);
-    }
+    const std::unique_ptr<ParsedLog> parsed = queue.Take(i);
     const std::string path_text = cp932::FromUtf8(path);
     try {
       store.ReadFiles.push_back(path);
       observer.ShowStatus(path_text + LoadingText());
-      if (ahead) {
-        health.push_back(TakeParsedAhead(store, path, path_text, observer, *ahead));
+      if (parsed) {
+        health.push_back(TakeParsedAhead(store, path, path_text, observer, *parsed));
       } else {
         LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
         health.push_back(ParseHere(store, inputs, path, path_text, current_year, observer, lines));

@@ -44,7 +44,7 @@ std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::filesystem::pat
                                                       std::uint64_t least_size,
                                                       PostingAssembler::Options options,
                                                       PostingAssembler::QuotedLineTest is_quoted,
-                                                      ParseAhead::StorePosting store) {
+                                                      ParseSettings::StorePosting store) {
   if (!reader.ReadsInBlocks()) return nullptr;
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -59,8 +59,8 @@ std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::filesystem::pat
   if (!from) return nullptr;
   const std::uint64_t to = reader.EndOffset();
   std::unique_ptr<ParseAhead> half = ParseAhead::Start(
-      [path, from = *from, to] { return LogLineReader::FromOffset(path, from, to); }, end - *from,
-      options, std::move(is_quoted), std::move(store), true);
+      {[path, from = *from, to] { return LogLineReader::FromOffset(path, from, to); }, end - *from,
+       options, std::move(is_quoted), std::move(store), true});
   if (!half) return nullptr;
   return std::unique_ptr<SecondHalfRead>(new SecondHalfRead(*from, std::move(half)));
 }
@@ -76,26 +76,28 @@ SecondHalfRead::Outcome SecondHalfRead::TryTakeOver(std::size_t index,
                                                     std::vector<ArticleRec>& postings,
                                                     std::vector<ExcludedRec>& excluded,
                                                     std::size_t& stray_headers) {
-  const std::vector<ParseAhead::Boundary>& boundaries = half_->boundaries();
+  const ParsedLog& half = half_->Wait();
+  const std::vector<ParsedLog::Boundary>& boundaries = half.boundaries;
   const std::size_t line = index - lines_before_;
   while (next_boundary_ < boundaries.size() && boundaries[next_boundary_].line < line)
     ++next_boundary_;
   if (next_boundary_ == boundaries.size()) return Outcome::GaveUp;
-  const ParseAhead::Boundary& at = boundaries[next_boundary_];
+  const ParsedLog::Boundary& at = boundaries[next_boundary_];
   if (at.line != line || at.state != assembler.boundary()) return Outcome::ReadOn;
 
-  const std::vector<ArticleRec>& found = half_->postings();
-  const std::vector<ExcludedRec>& left_out = half_->excluded();
+  const std::vector<ArticleRec>& found = half.postings;
+  const std::vector<ExcludedRec>& left_out = half.excluded;
   ReserveWithLargePages(postings, postings.size() + (found.size() - at.postings));
   postings.insert(postings.end(), found.begin() + static_cast<std::ptrdiff_t>(at.postings), found.end());
   excluded.insert(excluded.end(), left_out.begin() + static_cast<std::ptrdiff_t>(at.excluded),
                   left_out.end());
-  stray_headers = assembler.stray_headers() + (half_->stray_headers() - at.stray_headers);
+  stray_headers = assembler.stray_headers() + (half.stray_headers - at.stray_headers);
   return Outcome::TookOver;
 }
 
 void SecondHalfRead::RethrowError() const {
-  const std::exception_ptr& error = half_->open_error() ? half_->open_error() : half_->error();
+  const ParsedLog& half = half_->Wait();
+  const std::exception_ptr& error = half.open_error ? half.open_error : half.error;
   if (!error) return;
   try {
     std::rethrow_exception(error);

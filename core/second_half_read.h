@@ -34,7 +34,7 @@ class SecondHalfRead {
                                                std::uint64_t least_size,
                                                PostingAssembler::Options options,
                                                PostingAssembler::QuotedLineTest is_quoted,
-                                               ParseAhead::StorePosting store);
+                                               ParseSettings::StorePosting store);
 
   // The byte where the second half starts; the caller calls Meet() when the
   // next line it reads starts there, with the number of lines before it.
@@ -43,7 +43,7 @@ class SecondHalfRead {
   bool met() const { return met_; }
   // The lines of the file, once met: those before the second half and those
   // the second thread read (up to the line it stopped at).
-  std::size_t lines() const { return lines_before_ + half_->lines(); }
+  std::size_t lines() const { return lines_before_ + half_->Wait().lines; }
 
   enum class Outcome { ReadOn, TookOver, GaveUp };
   // After the caller fed line `index` (0-based in the file) to `assembler`:

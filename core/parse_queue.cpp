@@ -1,0 +1,71 @@
+#include "core/parse_queue.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+namespace tobrel {
+
+ParseQueue::ParseQueue(std::vector<bool> second_thread, SettingsFor settings_for)
+    : second_thread_(std::move(second_thread)),
+      settings_for_(std::move(settings_for)),
+      back_(second_thread_.size()),
+      parsed_(second_thread_.size()),
+      done_(second_thread_.size(), false) {
+  // One log, or none the second thread may take: nothing to share.
+  if (second_thread_.size() < 2 ||
+      std::none_of(second_thread_.begin() + 1, second_thread_.end(), [](bool may) { return may; }))
+    return;
+  try {
+    thread_ = std::thread([this] { Run(); });
+  } catch (const std::system_error&) {
+  }
+}
+
+ParseQueue::~ParseQueue() {
+  {
+    const std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  changed_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+void ParseQueue::Run() {
+  for (;;) {
+    std::size_t log;
+    {
+      const std::lock_guard lock(mutex_);
+      // The first log is always the calling thread's: it starts on it at once.
+      if (stop_ || back_ <= std::max<std::size_t>(front_, 1)) return;
+      log = --back_;
+    }
+    std::unique_ptr<ParsedLog> parsed;
+    if (second_thread_[log]) {
+      parsed = std::make_unique<ParsedLog>();
+      try {
+        ParseLog(settings_for_(log), stop_, *parsed);
+      } catch (...) {
+        parsed->open_error = std::current_exception();
+      }
+    }
+    {
+      const std::lock_guard lock(mutex_);
+      parsed_[log] = std::move(parsed);
+      done_[log] = true;
+    }
+    changed_.notify_all();
+  }
+}
+
+std::unique_ptr<ParsedLog> ParseQueue::Take(std::size_t log) {
+  std::unique_lock lock(mutex_);
+  if (log < back_) {
+    front_ = log + 1;
+    return nullptr;
+  }
+  changed_.wait(lock, [&] { return done_[log]; });
+  return std::move(parsed_[log]);
+}
+
+}  // namespace tobrel
