@@ -19,12 +19,16 @@ constexpr std::uint64_t kBytesPerPosting = 64;
 }  // namespace
 
 void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, ParsedLog& parsed) {
+  // The reader, with the file it may hold whole, goes once the log is read.
+  std::unique_ptr<LogLineReader> reader;
   try {
-    parsed.reader = settings.open();
+    reader = settings.open();
   } catch (...) {
     parsed.open_error = std::current_exception();
     return;
   }
+  parsed.line_count = reader->size();
+  parsed.conversion = reader->conversion();
   try {
     // Room the system cannot give is no error: the list grows as it must.
     ReserveWithLargePages(parsed.postings, static_cast<std::size_t>(settings.bytes / kBytesPerPosting));
@@ -38,7 +42,7 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
                                });
     PostingAssembler::Boundary last = PostingAssembler::Boundary::InsidePosting;
     std::string_view line;
-    for (std::size_t i = 0; parsed.reader->Next(line); ++i) {
+    for (std::size_t i = 0; reader->Next(line); ++i) {
       if (i % 1024 == 0 && stop.load(std::memory_order_relaxed)) return;
       parsed.lines = i + 1;
       assembler.Feed(line);

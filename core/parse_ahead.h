@@ -47,9 +47,11 @@ struct ParsedLog {
     std::size_t postings, excluded, stray_headers;
   };
 
-  std::exception_ptr open_error;          // then nothing else was found
-  std::unique_ptr<LogLineReader> reader;  // the log as opened: its line count and conversion
-  std::exception_ptr error;               // what stopped the parse after `lines` lines
+  std::exception_ptr open_error;  // then nothing else was found
+  // The log as opened: its line count (when counted) and conversion.
+  std::size_t line_count = 0;
+  Utf8Conversion conversion;
+  std::exception_ptr error;  // what stopped the parse after `lines` lines
   std::size_t lines = 0;
   std::size_t stray_headers = 0;  // of the whole log, when nothing stopped the parse
   std::vector<ArticleRec> postings;

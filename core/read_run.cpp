@@ -53,12 +53,12 @@ const std::string& LoadingText() {
   return text;
 }
 
-// The texts and the progress bar of an opened log, before its lines; gives
-// the last position of the bar.
+// The texts and the progress bar of an opened log of `line_count` lines,
+// before its lines; gives the last position of the bar.
 std::size_t ShowParsing(ReadRunObserver& observer, const std::string& path_text,
-                        const LogLineReader& lines) {
+                        std::size_t line_count) {
   static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
-  const std::size_t last_progress = std::min<std::size_t>(lines.size(), 1u << 30);
+  const std::size_t last_progress = std::min<std::size_t>(line_count, 1u << 30);
   observer.SetProgressRange(static_cast<int>(last_progress) - 1);
   observer.SetProgressPosition(0);
   observer.ShowStatus(path_text + kParsing);
@@ -87,7 +87,7 @@ FileReadHealth TakeParsedAhead(LogStore& store, const std::string& path,
                                const std::string& path_text, ReadRunObserver& observer,
                                const ParsedLog& parsed) {
   if (parsed.open_error) std::rethrow_exception(parsed.open_error);
-  const std::size_t last_progress = ShowParsing(observer, path_text, *parsed.reader);
+  const std::size_t last_progress = ShowParsing(observer, path_text, parsed.line_count);
   if (observer.ShowsProgress())
     for (std::size_t i = 0; i < parsed.lines; ++i) ShowProgress(observer, i, last_progress);
   // A file that cannot be read to its end adds nothing; the postings before
@@ -106,7 +106,7 @@ FileReadHealth TakeParsedAhead(LogStore& store, const std::string& path,
   store.Excluded.insert(store.Excluded.end(), parsed.excluded.begin(), parsed.excluded.end());
   if (parsed.error) std::rethrow_exception(parsed.error);
   observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
-  return {path, added, parsed.stray_headers, parsed.reader->conversion()};
+  return {path, added, parsed.stray_headers, parsed.conversion};
 }
 
 // Reads the lines of one opened log into the store and tells what it found
@@ -114,7 +114,7 @@ FileReadHealth TakeParsedAhead(LogStore& store, const std::string& path,
 FileReadHealth ParseHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
                          const std::string& path_text, int current_year, ReadRunObserver& observer,
                          LogLineReader& lines) {
-  const std::size_t last_progress = ShowParsing(observer, path_text, lines);
+  const std::size_t last_progress = ShowParsing(observer, path_text, lines.size());
   const int last_index = static_cast<int>(last_progress) - 1;
   PostingAssembler assembler(AssemblerOptions(inputs), inputs.is_quoted,
                              [&](const CompletedPosting& posting) {
