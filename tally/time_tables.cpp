@@ -33,8 +33,8 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
     SortPostingsByTime(postings);
   }
   const std::vector<TimeFact> facts = CollectTimeFacts(postings, target);
-  // The months and the IDs, which take longest, are counted on a second
-  // thread while the other tables are counted here; all are written after.
+  // The months, which take longest, are counted on a second thread while
+  // the other tables are counted here; all are written after.
   std::vector<PeriodCount> days, months;
   HourCounts hours{};
   std::array<std::int64_t, 7> weekdays{};
@@ -43,12 +43,12 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
   RunSideBySide(
       [&] {
         if (choice.by_month) months = CountMonths(facts);
-        if (choice.by_id_hour) id_hours = CountIdHours(facts, postings);
       },
       [&] {
         if (choice.by_date) days = CountDays(facts);
         if (choice.by_hour) hours = CountHours(facts);
         if (choice.by_weekday) weekdays = CountWeekdays(facts);
+        if (choice.by_id_hour) id_hours = CountIdHours(facts, postings);
         if (choice.by_weekday_hour) weekday_hours = CountWeekdayHours(facts);
       });
   if (choice.by_date) Emit(days, WriteDateTable, DateDataTable, report, tables);
