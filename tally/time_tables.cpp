@@ -1,5 +1,9 @@
 #include "tally/time_tables.h"
 
+#include <iterator>
+#include <optional>
+#include <utility>
+
 #include "platform/cp932.h"
 #include "core/posting_sorts.h"
 #include "core/side_by_side.h"
@@ -7,12 +11,26 @@
 namespace tobrel {
 namespace {
 
-// Writes one table's text and, when asked, its exported table.
+// One table made apart from the report: its text and, when asked, its
+// exported table.
+struct MadeTable {
+  ReportText text;
+  std::optional<DataTable> data;
+};
+
 template <typename Counts, typename Text, typename Data>
-void Emit(const Counts& counts, Text write_text, Data data_table, ReportText& report,
-          ReportTables* tables) {
-  write_text(counts, report);
-  if (tables) tables->push_back(data_table(counts));
+MadeTable Make(const Counts& counts, Text write_text, Data data_table, bool with_data) {
+  MadeTable made;
+  write_text(counts, made.text);
+  if (with_data) made.data = data_table(counts);
+  return made;
+}
+
+// Adds a made table to the report and to the exported tables.
+void Add(MadeTable& made, ReportText& report, ReportTables* tables) {
+  report.insert(report.end(), std::make_move_iterator(made.text.begin()),
+                std::make_move_iterator(made.text.end()));
+  if (tables && made.data) tables->push_back(std::move(*made.data));
 }
 
 }  // namespace
@@ -33,45 +51,47 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
     SortPostingsByTime(postings);
   }
   const std::vector<TimeFact> facts = CollectTimeFacts(postings, target);
-  // The months, which take longest, are counted on a second thread while
-  // the other tables are counted here; all are written after.
-  std::vector<PeriodCount> days, months;
-  HourCounts hours{};
-  std::array<std::int64_t, 7> weekdays{};
-  std::vector<IdHourCount> id_hours;
-  std::array<HourCounts, 7> weekday_hours{};
+  // The tables are made on two threads, the months (which take longest)
+  // with the small tables on the second; then each is shown and added in
+  // order.
+  const bool with_data = tables != nullptr;
+  MadeTable days, months, hours, weekdays, id_hours, weekday_hours;
   RunSideBySide(
       [&] {
-        if (choice.by_month) months = CountMonths(facts);
+        if (choice.by_month) months = Make(CountMonths(facts), WriteMonthTable, MonthDataTable, with_data);
+        if (choice.by_hour) hours = Make(CountHours(facts), WriteHourTable, HourDataTable, with_data);
+        if (choice.by_weekday)
+          weekdays = Make(CountWeekdays(facts), WriteWeekdayTable, WeekdayDataTable, with_data);
+        if (choice.by_weekday_hour)
+          weekday_hours = Make(CountWeekdayHours(facts), WriteWeekdayHourTable,
+                               WeekdayHourDataTable, with_data);
       },
       [&] {
-        if (choice.by_date) days = CountDays(facts);
-        if (choice.by_hour) hours = CountHours(facts);
-        if (choice.by_weekday) weekdays = CountWeekdays(facts);
-        if (choice.by_id_hour) id_hours = CountIdHours(facts, postings);
-        if (choice.by_weekday_hour) weekday_hours = CountWeekdayHours(facts);
+        if (choice.by_date) days = Make(CountDays(facts), WriteDateTable, DateDataTable, with_data);
+        if (choice.by_id_hour)
+          id_hours = Make(CountIdHours(facts, postings), WriteIdHourTable, IdHourDataTable, with_data);
       });
-  if (choice.by_date) Emit(days, WriteDateTable, DateDataTable, report, tables);
+  if (choice.by_date) Add(days, report, tables);
   if (choice.by_month) {
     show("月別集計表を作成中...");
-    Emit(months, WriteMonthTable, MonthDataTable, report, tables);
+    Add(months, report, tables);
   }
   if (choice.by_hour) {
     show("時間帯別集計表を作成中...");
-    Emit(hours, WriteHourTable, HourDataTable, report, tables);
+    Add(hours, report, tables);
   }
   if (choice.by_weekday) {
     show("曜日別集計表を作成中...");
-    Emit(weekdays, WriteWeekdayTable, WeekdayDataTable, report, tables);
+    Add(weekdays, report, tables);
   }
   if (choice.by_id_hour) {
     show("ID別時間帯集計表を作成中...");
-    Emit(id_hours, WriteIdHourTable, IdHourDataTable, report, tables);
+    Add(id_hours, report, tables);
     progress.ShowProgress("");
   }
   if (choice.by_weekday_hour) {
     show("曜日別時間帯集計表を作成中...");
-    Emit(weekday_hours, WriteWeekdayHourTable, WeekdayHourDataTable, report, tables);
+    Add(weekday_hours, report, tables);
   }
 }
 
