@@ -10,9 +10,8 @@
 #include <system_error>
 
 #include "core/log_line_reader.h"
-#include "core/parse_ahead.h"
 #include "core/parse_queue.h"
-#include "core/second_half_read.h"
+#include "core/read_one_log.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
 
@@ -20,12 +19,6 @@ namespace tobrel {
 namespace {
 
 std::string Sjis(std::string_view utf8) { return cp932::FromUtf8(utf8); }
-
-// Gives the reason a posting is left out, or nothing to keep it.
-std::optional<ExclusionReason> Verdict(const ReadRunInputs& inputs, const CompletedPosting& posting) {
-  if (!inputs.options.use_exclusion || !inputs.exclusion) return std::nullopt;
-  return inputs.exclusion(posting.id, posting.title);
-}
 
 // True for a log that may be opened on the second thread: one that is not
 // a stream (standard input, a FIFO, a socket), which is read whole and may
@@ -37,145 +30,9 @@ bool MayBeParsedAhead(const std::string& path) {
   return type != std::filesystem::file_type::fifo && type != std::filesystem::file_type::socket;
 }
 
-// Adds a completed posting to the stored or to the excluded ones.
-void StorePosting(const ReadRunInputs& inputs, int current_year, const CompletedPosting& posting,
-                  std::vector<ArticleRec>& postings, std::vector<ExcludedRec>& excluded) {
-  if (const auto reason = Verdict(inputs, posting)) {
-    excluded.push_back(MakeExcludedRec(*reason, posting));
-  } else {
-    ReserveWithLargePages(postings, postings.size() + 1);
-    postings.push_back(MakeArticleRec(posting, current_year));
-  }
-}
-
 const std::string& LoadingText() {
   static const std::string text = Sjis("を読み込み中...：");
   return text;
-}
-
-// The texts and the progress bar of an opened log of `line_count` lines,
-// before its lines; gives the last position of the bar.
-std::size_t ShowParsing(ReadRunObserver& observer, const std::string& path_text,
-                        std::size_t line_count) {
-  static const std::string kParsing = Sjis("のログ情報を読み込み中...：");
-  const std::size_t last_progress = std::min<std::size_t>(line_count, 1u << 30);
-  observer.SetProgressRange(static_cast<int>(last_progress) - 1);
-  observer.SetProgressPosition(0);
-  observer.ShowStatus(path_text + kParsing);
-  return last_progress;
-}
-
-void ShowProgress(ReadRunObserver& observer, std::size_t index, std::size_t last_progress) {
-  observer.SetProgressPosition(static_cast<int>(std::min(index, last_progress)));
-}
-
-PostingAssembler::Options AssemblerOptions(const ReadRunInputs& inputs) {
-  return {inputs.options.delimiter_only, inputs.options.exclude_interway};
-}
-
-ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int current_year) {
-  return [&inputs, current_year](const CompletedPosting& posting, std::vector<ArticleRec>& postings,
-                                 std::vector<ExcludedRec>& excluded) {
-    StorePosting(inputs, current_year, posting, postings, excluded);
-  };
-}
-
-// Takes over a log that the second thread parsed while the one before was
-// read, as if it were read here: the same texts and progress, the same
-// postings, the same error.
-FileReadHealth TakeParsedAhead(LogStore& store, const std::string& path,
-                               const std::string& path_text, ReadRunObserver& observer,
-                               const ParsedLog& parsed) {
-  if (parsed.open_error) std::rethrow_exception(parsed.open_error);
-  const std::size_t last_progress = ShowParsing(observer, path_text, parsed.line_count);
-  if (observer.ShowsProgress())
-    for (std::size_t i = 0; i < parsed.lines; ++i) ShowProgress(observer, i, last_progress);
-  // A file that cannot be read to its end adds nothing; the postings before
-  // an error in the log stay.
-  if (parsed.error) {
-    try {
-      std::rethrow_exception(parsed.error);
-    } catch (const FileReadError&) {
-      throw;
-    } catch (...) {
-    }
-  }
-  const std::size_t added = parsed.postings.size() + parsed.excluded.size();
-  ReserveWithLargePages(store.Postings, store.Postings.size() + parsed.postings.size());
-  store.Postings.insert(store.Postings.end(), parsed.postings.begin(), parsed.postings.end());
-  store.Excluded.insert(store.Excluded.end(), parsed.excluded.begin(), parsed.excluded.end());
-  if (parsed.error) std::rethrow_exception(parsed.error);
-  observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
-  return {path, added, parsed.stray_headers, parsed.conversion};
-}
-
-// Reads the lines of one opened log into the store and tells what it found
-// out about it; throws FileReadError or LogFormatError.
-FileReadHealth ParseHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                         const std::string& path_text, int current_year, ReadRunObserver& observer,
-                         LogLineReader& lines) {
-  const std::size_t last_progress = ShowParsing(observer, path_text, lines.size());
-  const int last_index = static_cast<int>(last_progress) - 1;
-  PostingAssembler assembler(AssemblerOptions(inputs), inputs.is_quoted,
-                             [&](const CompletedPosting& posting) {
-                               StorePosting(inputs, current_year, posting, store.Postings,
-                                            store.Excluded);
-                             });
-  // A large log's second half is parsed on a second thread meanwhile.
-  std::unique_ptr<SecondHalfRead> half;
-  if (inputs.read_ahead)
-    half = SecondHalfRead::Start(path, lines, inputs.split_size, AssemblerOptions(inputs),
-                                 inputs.is_quoted, PostingStore(inputs, current_year));
-  // The lines are read while they are parsed. A file that cannot be read
-  // to its end adds nothing, as when it failed before its first line.
-  const std::size_t postings_before = store.Postings.size();
-  const std::size_t excluded_before = store.Excluded.size();
-  const bool shows_progress = observer.ShowsProgress();
-  auto show_progress = [&](std::size_t index) {
-    if (shows_progress) ShowProgress(observer, index, last_progress);
-  };
-  bool taken_over = false;
-  std::size_t stray_headers = 0;
-  try {
-    std::size_t lines_fed = 0;
-    std::string_view line;
-    while (!taken_over) {
-      if (half && !half->met() && lines.NextLineOffset() == half->from()) half->Meet(lines_fed);
-      if (!lines.Next(line)) break;
-      show_progress(lines_fed);
-      assembler.Feed(line);
-      const std::size_t index = lines_fed++;
-      if (!half || !half->met()) continue;
-      switch (half->TryTakeOver(index, assembler, store.Postings, store.Excluded, stray_headers)) {
-        case SecondHalfRead::Outcome::ReadOn:
-          break;
-        case SecondHalfRead::Outcome::TookOver:
-          taken_over = true;
-          break;
-        case SecondHalfRead::Outcome::GaveUp:
-          half.reset();
-          break;
-      }
-    }
-    if (taken_over) {
-      // The bar moves on over the lines taken over as when they are read,
-      // up to what stopped the second thread.
-      for (std::size_t i = lines_fed; i < half->lines(); ++i) show_progress(i);
-      half->RethrowError();
-    }
-  } catch (const FileReadError&) {
-    store.Postings.resize(postings_before);
-    store.Excluded.resize(excluded_before);
-    throw;
-  }
-  if (!taken_over) {
-    assembler.Finish();
-    stray_headers = assembler.stray_headers();
-  }
-  observer.SetProgressPosition(last_index);
-  return {path,
-          store.Postings.size() - postings_before + store.Excluded.size() - excluded_before,
-          stray_headers, lines.conversion()};
 }
 
 // Makes room in the postings list, once, for what the files will give at
@@ -270,10 +127,10 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       store.ReadFiles.push_back(path);
       observer.ShowStatus(path_text + LoadingText());
       if (parsed) {
-        health.push_back(TakeParsedAhead(store, path, path_text, observer, *parsed));
+        health.push_back(TakeParsedLog(store, path, path_text, observer, *parsed));
       } else {
         LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
-        health.push_back(ParseHere(store, inputs, path, path_text, current_year, observer, lines));
+        health.push_back(ReadLogHere(store, inputs, path, path_text, current_year, observer, lines));
       }
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();

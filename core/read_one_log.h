@@ -1,0 +1,36 @@
+// One log of a reading run into the store: read here, or taken over from
+// the second thread that parsed it (core/parse_queue.h), with the same
+// texts, progress, postings and error either way.
+#pragma once
+
+#include <string>
+
+#include "core/log_line_reader.h"
+#include "core/log_store.h"
+#include "core/parse_ahead.h"
+#include "core/read_health.h"
+#include "core/read_run.h"
+#include "core/read_run_observer.h"
+
+namespace tobrel {
+
+// How the run's assemblers are set, and what they do with a completed
+// posting: keep it or leave it out by the rules.
+PostingAssembler::Options AssemblerOptions(const ReadRunInputs& inputs);
+ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int current_year);
+
+// Reads the lines of the opened log `lines` into the store and tells what it
+// found out about it; throws FileReadError (then the log adds nothing) or
+// LogFormatError (the postings before it stay). `path_text` is the path as
+// shown.
+FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
+                           const std::string& path_text, int current_year,
+                           ReadRunObserver& observer, LogLineReader& lines);
+
+// Takes over a log that the second thread parsed, as if it were read here:
+// the same texts and progress, the same postings, the same error.
+FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
+                             const std::string& path_text, ReadRunObserver& observer,
+                             const ParsedLog& parsed);
+
+}  // namespace tobrel
