@@ -40,13 +40,14 @@ void ParseQueue::Run() {
       if (stop_ || back_ <= std::max<std::size_t>(front_, 1)) return;
       log = --back_;
     }
+    // A log left unparsed, even for want of memory, is read by the caller.
     std::unique_ptr<ParsedLog> parsed;
     if (second_thread_[log]) {
-      parsed = std::make_unique<ParsedLog>();
       try {
+        parsed = std::make_unique<ParsedLog>();
         ParseLog(settings_for_(log), stop_, *parsed);
       } catch (...) {
-        parsed->open_error = std::current_exception();
+        parsed.reset();
       }
     }
     {
