@@ -40,11 +40,12 @@ struct ReadRunInputs {
   ReadOptions options;
   PostingAssembler::QuotedLineTest is_quoted;  // may be empty
   ExclusionTest exclusion;                     // may be empty
-  // Parses the next log on a second thread while one is parsed here, or,
-  // for a log of `split_size` bytes or more, its second half while its first
-  // half is; the store, the texts shown and the error are those of reading
-  // one log at a time, line by line. Then `is_quoted` and `exclusion` are
-  // also called on the second thread, at the same time.
+  // Shares the logs out with a second thread, which parses them from the
+  // last back while they are read here from the first on, and parses the
+  // second half of a log of `split_size` bytes or more there while its first
+  // half is read here; the store, the texts shown and the error are those of
+  // reading one log at a time, line by line. Then `is_quoted` and
+  // `exclusion` are also called on the second thread, at the same time.
   bool read_ahead = true;
   std::uint64_t split_size = std::uint64_t{8} << 20;
 };
