@@ -37,6 +37,27 @@ bool RoomHeaderStart(std::string_view line) {
          cp932::FindAligned(line, "):") != std::string_view::npos;
 }
 
+// True when a character starts at `pos`. The bytes just before it that can
+// start a two-byte character are counted back to one that cannot, which
+// ends a character, or to the line's start: from there each of them starts
+// a character two bytes long.
+inline bool StartsCharacter(std::string_view line, std::size_t pos) {
+  std::size_t first = pos;
+  while (first > 0 && cp932::IsLeadByte(static_cast<unsigned char>(line[first - 1]))) --first;
+  return (pos - first) % 2 == 0;
+}
+
+// cp932::FindAligned(line, mark), without walking the characters of the
+// line from its start: each occurrence is checked on its own. A mark here
+// holds a byte that cannot start a character, so no count reaches back past
+// the occurrence before.
+inline std::size_t FindMark(std::string_view line, std::string_view mark) {
+  std::size_t pos = line.find(mark);
+  while (pos != std::string_view::npos && !StartsCharacter(line, pos))
+    pos = line.find(mark, pos + 1);
+  return pos;
+}
+
 // Title of a posting header: from `blank_col` + 1 when that column is a
 // blank, otherwise after the last blank at or before `blank_col` - 1.
 std::string_view TitleAfter(std::string_view line, std::size_t blank_col) {
@@ -134,13 +155,16 @@ std::string_view SubHeaderDateTime(std::string_view line, char (&buffer)[17]) {
 }
 
 std::int32_t SubHeaderRoom(std::string_view line) {
+  // A blank or a digit, then a digit, as in every sub-header line.
+  if (line.size() >= 3 && (line[1] == ' ' || IsDigit(line[1])) && IsDigit(line[2]))
+    return (line[1] == ' ' ? 0 : line[1] - '0') * 10 + (line[2] - '0');
   return ParseDecimal(line.substr(1, 2)).value_or(0);
 }
 
 std::string_view SubHeaderCommentTo(std::string_view line) {
   static constexpr std::string_view kCommentMark = "\x82\xd6\x82\xcc\x83\x52\x83\x81\x83\x93\x83\x67";  // へのコメント
   if (line.size() < 25) return {};
-  const std::size_t pos = cp932::FindAligned(line, kCommentMark);
+  const std::size_t pos = FindMark(line, kCommentMark);
   if (pos == std::string_view::npos || pos < 23) return {};
   return line.substr(23, pos - 23);
 }
@@ -148,7 +172,7 @@ std::string_view SubHeaderCommentTo(std::string_view line) {
 std::int32_t SubHeaderCommentCount(std::string_view line) {
   static constexpr std::string_view kColon = "\x81\x46";  // ：
   if (line.size() < 44) return 0;
-  const std::size_t pos = cp932::FindAligned(line, kColon);
+  const std::size_t pos = FindMark(line, kColon);
   if (pos == std::string_view::npos) return 0;
   return ParseDecimal(line.substr(pos + 2)).value_or(0);
 }

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "platform/cp932.h"
 #include "support/sjis.h"
 
 namespace tobrel {
@@ -108,6 +114,36 @@ TEST(Recognizers, SubHeaderFields) {
     if (c.valid) EXPECT_EQ(SubHeaderRoom(line), c.room) << c.line;
     EXPECT_EQ(SubHeaderCommentTo(line), S(c.comment_to)) << c.line;
     EXPECT_EQ(SubHeaderCommentCount(line), c.comment_count) << c.line;
+  }
+}
+
+// The marks of a sub-header count only where a character starts, as
+// cp932::FindAligned finds them: checked against it on lines made of marks,
+// pieces of them, bytes that start two-byte characters, and digits, behind
+// the fixed columns or behind more of the same.
+TEST(Recognizers, SubHeaderMarksWhereTheAlignedSearchFindsThem) {
+  const std::string mark = S("へのコメント"), colon = S("：");
+  const std::string pieces[] = {
+      mark, colon, mark.substr(0, 2), mark.substr(1), "\x82", "\x88", "\x81", "\xd6", "\x46",
+      " ",  "12"};
+  std::mt19937 random(11);
+  auto piece = [&] { return pieces[random() % std::size(pieces)]; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string line = "(12)   01/01/02 03:04";
+    if (round % 4 == 3)
+      for (line.clear(); line.size() < 21;) line += piece();
+    for (int n = static_cast<int>(random() % 16); n > 0; --n) line += piece();
+
+    const std::size_t mark_at = cp932::FindAligned(line, mark);
+    const std::string to = line.size() < 25 || mark_at == std::string::npos || mark_at < 23
+                               ? ""
+                               : line.substr(23, mark_at - 23);
+    EXPECT_EQ(SubHeaderCommentTo(line), to) << round;
+    const std::size_t colon_at = cp932::FindAligned(line, colon);
+    const std::int32_t count = line.size() < 44 || colon_at == std::string::npos
+                                   ? 0
+                                   : ParseDecimal(line.substr(colon_at + 2)).value_or(0);
+    EXPECT_EQ(SubHeaderCommentCount(line), count) << round;
   }
 }
 
