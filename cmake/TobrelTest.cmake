@@ -1,11 +1,23 @@
-# tobrel_add_test(NAME SOURCES src... LIBS lib...)
+# tobrel_add_test(NAME SOURCES src... LIBS lib... [SHARDS n])
 # Builds one GoogleTest program and registers it with ctest. Tests run from the
 # source tree's tests/data folder through the TOBREL_TEST_DATA definition.
+# With SHARDS, the program is registered as n ctest entries (NAME_shard_i)
+# that each run one share of its tests through GoogleTest's sharding, so a
+# long program keeps both cores busy under `ctest -j`.
 function(tobrel_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SHARDS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TOBREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_SHARDS)
+    add_test(NAME ${name} COMMAND ${name})
+    return()
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    add_test(NAME ${name}_shard_${shard} COMMAND ${name})
+    set_tests_properties(${name}_shard_${shard} PROPERTIES ENVIRONMENT
+      "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
 endfunction()
