@@ -3,15 +3,44 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "platform/cp932.h"
 #include "platform/folder_listing.h"
+#include "platform/short_names.h"
 #include "platform/text_case.h"
+#include "platform/utf8_check.h"
 
 namespace tobrel {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The entry of `folder` that a component of a Windows path names: by name
+// ignoring case; else, for a component with other than ASCII characters,
+// an entry whose name is not UTF-8 but CP932 text equal to it; else, for a
+// component with a "~", the entry whose short name it is.
+std::optional<FolderEntry> FindComponent(const std::filesystem::path& folder,
+                                         std::string_view component) {
+  if (auto entry = FindEntryIgnoringCase(folder, component)) return entry;
+  const bool ascii = std::all_of(component.begin(), component.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const bool tilde = component.find('~') != std::string_view::npos;
+  if (ascii && !tilde) return std::nullopt;
+  std::vector<FolderEntry> entries = ListFolder(folder);
+  if (!ascii) {
+    for (FolderEntry& entry : entries)
+      if (!IsValidUtf8(entry.name) && EqualsIgnoringCase(cp932::ToUtf8(entry.name), component))
+        return std::move(entry);
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (const FolderEntry& entry : entries) names.push_back(entry.name);
+  if (const auto found = FindByShortName(names, component)) return std::move(entries[*found]);
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -53,7 +82,7 @@ std::optional<std::string> MapWindowsPath(const std::filesystem::path& prefix,
   bool resolving = true;
   for (const std::string_view component : components) {
     std::optional<FolderEntry> entry;
-    if (resolving) entry = FindEntryIgnoringCase(native, component);
+    if (resolving) entry = FindComponent(native, component);
     resolving = entry.has_value();
     native /= entry ? entry->name : std::string(component);
   }

@@ -1,7 +1,7 @@
 // Where Windows paths lie on Linux: the Wine prefix, its drive letters and
-// the mapping of a Windows path ("C:\AC97\LOG\") to the native path of the
-// same file, with every component found ignoring ASCII case as Windows
-// would find it.
+// the mapping of a Windows path ("C:\AC97\LOG\", "C:\PROGRA~1\AIRC~JGG\")
+// to the native path of the same file, with every component found the way
+// Windows would find it: ignoring ASCII case, or by its 8.3 short name.
 #pragma once
 
 #include <filesystem>
@@ -18,14 +18,16 @@ std::filesystem::path HomeFolder();
 // The Wine prefix: $WINEPREFIX, or ~/.wine when it is unset or empty.
 std::filesystem::path DefaultWinePrefix();
 
-// The native path (UTF-8) of `windows_path` (UTF-8) in the prefix: the
-// drive letter through `dosdevices/x:` of the prefix, then every component
-// that exists resolved ignoring case; the components from the first one
-// that does not exist on are kept as given. "\" and "/" both separate, "."
-// and empty components are dropped, ".." goes up; a final separator stays
-// a final "/". Nothing for a path without a drive letter (a network share,
-// a relative path) and for a drive the prefix does not map or whose link
-// cannot be followed (a loop of links).
+// The native path of `windows_path` (UTF-8) in the prefix: the drive
+// letter through `dosdevices/x:` of the prefix, then every component that
+// exists resolved: by name ignoring ASCII case (full-width letters do not
+// fold), else as the name of an entry that is not UTF-8 read as CP932,
+// else as the 8.3 short name of an entry (FindByShortName). The components
+// from the first one that is not found on are kept as given. "\" and "/"
+// both separate, "." and empty components are dropped, ".." goes up; a
+// final separator stays a final "/". Nothing for a path without a drive
+// letter (a network share, a relative path) and for a drive the prefix
+// does not map or whose link cannot be followed (a loop of links).
 std::optional<std::string> MapWindowsPath(const std::filesystem::path& prefix,
                                           std::string_view windows_path);
 

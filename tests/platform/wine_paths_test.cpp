@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/wine_paths.h"
+#include "support/sjis.h"
 #include "support/wine_prefix.h"
 
 namespace tobrel {
@@ -58,6 +59,36 @@ TEST(WinePaths, MapsWindowsPathsIgnoringCase) {
   EXPECT_EQ(drives[0].target, std::filesystem::canonical(prefix.path() / "drive_c"));
   EXPECT_EQ(drives[1].letter, 'z');
   EXPECT_EQ(drives[1].target, std::filesystem::canonical(prefix.path() / "drive_c/other"));
+}
+
+// Short names as Wine makes them (PROG~5P2) and Windows' numeric tails
+// (PROGRA~2) both lead to the long names; a name that is there wins over a
+// short name, and a folder named in Shift-JIS bytes is found by its name.
+TEST(WinePaths, ResolvesShortNames) {
+  testing::WinePrefixBuilder prefix("tobrel-wine-short-names-test");
+  prefix.MakeFolder("drive_c/Program Files/Other");
+  prefix.MakeFolder("drive_c/Program Files (x86)/AirCraft 97/Nifty Forum Logs");
+  prefix.MakeFolder("drive_c/PROGRA~1");
+  const std::string japanese = testing::S("エアクラフト ９７版");
+  prefix.MakeFolder("drive_c/" + japanese + "/Log");
+  const std::string c = prefix.Native("dosdevices/c:");
+
+  static const struct {
+    const char* windows;
+    std::string native;  // after the drive folder "c:"
+  } cases[] = {
+      {"C:\\PROG~5P2\\AIRC~JGG\\NIFT~NRF\\", "/Program Files (x86)/AirCraft 97/Nifty Forum Logs/"},
+      {"c:\\prog~5p2\\airc~jgg", "/Program Files (x86)/AirCraft 97"},
+      {"C:\\PROGRA~2\\AIRCRA~1\\NIFTYF~1\\", "/Program Files (x86)/AirCraft 97/Nifty Forum Logs/"},
+      {"C:\\PROG~FBU\\OTHER", "/Program Files/Other"},
+      {"C:\\PROGRA~1\\Other", "/PROGRA~1/Other"},
+      {"C:\\PROGRA~3\\AIRC~JGG", "/PROGRA~3/AIRC~JGG"},
+      {"C:\\PROG~5P2\\AIRC~JGX\\", "/Program Files (x86)/AIRC~JGX/"},
+      {"C:\\エアクラフト ９７版\\log", "/" + japanese + "/Log"},
+  };
+  for (const auto& t : cases)
+    EXPECT_EQ(MapWindowsPath(prefix.path(), t.windows), std::optional<std::string>(c + t.native))
+        << t.windows;
 }
 
 TEST(WinePaths, PrefixComesFromTheEnvironment) {
