@@ -5,10 +5,16 @@
 // \x followed by up to four hex digits (a UTF-16 unit) and \ followed by
 // up to three octal digits. Binary values ("hex:", "hex(N):") may continue
 // over lines that end in "\"; those lines are skipped with their value.
+// Lines of the file's head: ";; All keys relative to REGISTRY\\Machine"
+// names the key the file holds, "#arch=win64" marks a 64-bit prefix. A key
+// followed by a line "#link" is a link: its value "SymbolicLinkValue",
+// hex(6) bytes of UTF-16LE text, names the target key by its full name
+// ("\REGISTRY\Machine\Software\Classes\AppId").
 #include "platform/wine_registry.h"
 
 #include <cstring>
 #include <fstream>
+#include <unordered_set>
 
 #include "platform/text_case.h"
 #include "platform/utf8.h"
@@ -161,11 +167,98 @@ std::string CutAtNul(std::string text) {
   return text;
 }
 
+// Links are followed this many times at most in one lookup.
+constexpr int kMaxLinkHops = 16;
+// A link value longer than this is no key name.
+constexpr std::size_t kMaxLinkBytes = 1 << 16;
+
+// Appends the bytes of comma-separated hex pairs ("5c,00,52,") to `out`;
+// false when `text` holds anything else or `out` grows too long.
+bool AppendHexBytes(std::string_view text, std::string& out) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (text[pos] == ',' || text[pos] == ' ' || text[pos] == '\t') {
+      ++pos;
+      continue;
+    }
+    if (pos + 1 >= text.size() || HexDigit(text[pos]) < 0 || HexDigit(text[pos + 1]) < 0)
+      return false;
+    out += static_cast<char>(HexDigit(text[pos]) * 16 + HexDigit(text[pos + 1]));
+    pos += 2;
+    if (out.size() > kMaxLinkBytes) return false;
+  }
+  return true;
+}
+
+// UTF-16LE bytes as UTF-8, up to a NUL unit; lone surrogates and an odd
+// last byte become U+FFFD.
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  std::string out;
+  auto unit_at = [&](std::size_t pos) -> char32_t {
+    return static_cast<unsigned char>(bytes[pos]) | static_cast<unsigned char>(bytes[pos + 1]) << 8;
+  };
+  for (std::size_t pos = 0; pos < bytes.size(); pos += 2) {
+    if (pos + 1 == bytes.size()) {
+      AppendUtf8(out, 0xFFFD);
+      break;
+    }
+    const char32_t unit = unit_at(pos);
+    if (unit == 0) break;
+    if (unit >= 0xD800 && unit <= 0xDBFF && pos + 3 < bytes.size()) {
+      const char32_t low = unit_at(pos + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        pos += 2;
+        continue;
+      }
+    }
+    AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? 0xFFFD : unit);
+  }
+  return out;
+}
+
+// The folded full name of the key a file holds, from its head line
+// ("REGISTRY\\Machine"; older files wrote "\\Machine").
+std::string FileRootKey(std::string_view written) {
+  std::string root;
+  for (std::size_t pos = 0; pos < written.size(); ++pos) {
+    root += written[pos];
+    if (written[pos] == '\\' && pos + 1 < written.size() && written[pos + 1] == '\\') ++pos;
+  }
+  root = NormalKey(root);
+  return root.starts_with("REGISTRY\\") ? root : "REGISTRY\\" + root;
+}
+
+// The key of a 32-bit program's view that stands for `key` of the
+// machine's keys (`machine`) or the user's; nothing for a key both views
+// share.
+std::optional<std::string> ThirtyTwoBitKey(std::string_view key, bool machine) {
+  while (!key.empty() && key.front() == '\\') key.remove_prefix(1);
+  auto under = [&](std::string_view parent) {
+    return StartsWithIgnoringCase(key, parent) &&
+           (key.size() == parent.size() || key[parent.size()] == '\\');
+  };
+  static constexpr std::string_view kClasses = "Software\\Classes", kSoftware = "Software";
+  if (under(kClasses))
+    return std::string(kClasses) + "\\Wow6432Node" + std::string(key.substr(kClasses.size()));
+  if (machine && under(kSoftware))
+    return std::string(kSoftware) + "\\Wow6432Node" + std::string(key.substr(kSoftware.size()));
+  return std::nullopt;
+}
+
 }  // namespace
 
 RegistryFile RegistryFile::Parse(std::istream& in) {
   RegistryFile file;
   std::unordered_map<std::string, std::string>* values = nullptr;
+  std::string key;          // the folded name of the key being read
+  std::string root;         // the folded full name of the file's key
+  std::unordered_set<std::string> link_keys;                  // keys marked "#link"
+  std::unordered_map<std::string, std::string> link_targets;  // their full target names
+  std::optional<std::string> link_bytes;  // a link value being read over lines
+  auto end_link_value = [&] {
+    if (link_bytes) link_targets[key] = NormalKey(Utf16LeToUtf8(*link_bytes));
+    link_bytes.reset();
+  };
   bool continued = false;  // the previous line went on with a final "\"
   LineReader reader(in);
   std::string line;
@@ -174,22 +267,32 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
     if (too_long) {
       // Its value is lost; a line that was cut must not be read as one.
       continued = false;
+      link_bytes.reset();
       continue;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const bool ends_in_backslash = !line.empty() && line.back() == '\\';
     if (continued) {
       continued = ends_in_backslash;
+      if (link_bytes &&
+          !AppendHexBytes(std::string_view(line).substr(0, line.size() - continued), *link_bytes))
+        link_bytes.reset();
+      if (!continued) end_link_value();
       continue;
     }
     std::size_t pos = 0;
     if (line.empty()) continue;
     if (line[0] == '[') {
       ++pos;
-      const auto key = ReadEscaped(line, pos, ']');
-      values = key ? &file.keys_[NormalKey(*key)] : nullptr;
+      const auto name = ReadEscaped(line, pos, ']');
+      key = name ? NormalKey(*name) : "";
+      values = name ? &file.keys_[key] : nullptr;
       continue;
     }
+    static constexpr std::string_view kRootLine = ";; All keys relative to ";
+    if (line.starts_with(kRootLine)) root = FileRootKey(std::string_view(line).substr(kRootLine.size()));
+    if (line == "#arch=win64") file.win64_ = true;
+    if (line == "#link" && values) link_keys.insert(key);
     if (line[0] != '"' && line[0] != '@') continue;
     std::optional<std::string> name;
     if (line[0] == '@') {
@@ -203,6 +306,13 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
     const std::string_view value = std::string_view(line).substr(pos + 1);
     if (value.starts_with("hex")) {
       continued = ends_in_backslash;
+      static constexpr std::string_view kLinkValue = "hex(6):";
+      if (values && EqualsIgnoringCase(*name, "SymbolicLinkValue") && value.starts_with(kLinkValue)) {
+        link_bytes.emplace();
+        const std::string_view bytes = value.substr(kLinkValue.size());
+        if (!AppendHexBytes(bytes.substr(0, bytes.size() - continued), *link_bytes)) link_bytes.reset();
+        if (!continued) end_link_value();
+      }
       continue;
     }
     std::size_t start;
@@ -211,6 +321,15 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
     else continue;
     const auto text = ReadEscaped(value, start, '"');
     if (text && values) (*values)[UpperAscii(*name)] = CutAtNul(*text);
+  }
+
+  // Links to keys of this file become links by the names the file uses.
+  for (const std::string& link : link_keys) {
+    const auto target = link_targets.find(link);
+    if (target == link_targets.end()) continue;
+    std::optional<std::string>& entry = file.links_[link];
+    if (!root.empty() && target->second.starts_with(root + "\\"))
+      entry = target->second.substr(root.size() + 1);
   }
   return file;
 }
@@ -221,9 +340,32 @@ RegistryFile RegistryFile::Load(const std::filesystem::path& path) {
   return Parse(in);
 }
 
+std::optional<std::string> RegistryFile::FollowLinks(std::string key) const {
+  if (links_.empty()) return key;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    // The first key on the way down that is a link leads elsewhere.
+    bool followed = false;
+    for (std::size_t end = key.find('\\');; end = key.find('\\', end + 1)) {
+      const std::size_t length = end == std::string::npos ? key.size() : end;
+      const auto link = links_.find(key.substr(0, length));
+      if (link != links_.end()) {
+        if (!link->second) return std::nullopt;
+        key = NormalKey(*link->second + key.substr(length));
+        followed = true;
+        break;
+      }
+      if (end == std::string::npos) break;
+    }
+    if (!followed) return key;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> RegistryFile::ReadString(std::string_view key,
                                                     std::string_view name) const {
-  const auto found = keys_.find(NormalKey(key));
+  const auto followed = FollowLinks(NormalKey(key));
+  if (!followed) return std::nullopt;
+  const auto found = keys_.find(*followed);
   if (found == keys_.end()) return std::nullopt;
   const auto value = found->second.find(UpperAscii(name));
   if (value == found->second.end()) return std::nullopt;
@@ -235,6 +377,34 @@ WineRegistry::WineRegistry(const std::filesystem::path& prefix)
       user_(RegistryFile::Load(prefix / "user.reg")) {}
 
 std::optional<std::string> WineRegistry::ReadString(RegistryRoot root, std::string_view key,
+                                                    std::string_view name,
+                                                    RegistryView view) const {
+  if (view == RegistryView::Program32)
+    if (auto value = Read32BitView(root, key, name)) return value;
+  return ReadNative(root, key, name);
+}
+
+std::optional<std::string> WineRegistry::Read32BitView(RegistryRoot root, std::string_view key,
+                                                       std::string_view name) const {
+  switch (root) {
+    case RegistryRoot::LocalMachine:
+      if (const auto redirected = ThirtyTwoBitKey(key, true); redirected && machine_.IsWin64())
+        return machine_.ReadString(*redirected, name);
+      return std::nullopt;
+    case RegistryRoot::CurrentUser:
+      if (const auto redirected = ThirtyTwoBitKey(key, false); redirected && user_.IsWin64())
+        return user_.ReadString(*redirected, name);
+      return std::nullopt;
+    case RegistryRoot::ClassesRoot: {
+      const std::string classes_key = "Software\\Classes\\" + std::string(key);
+      if (auto value = Read32BitView(RegistryRoot::CurrentUser, classes_key, name)) return value;
+      return Read32BitView(RegistryRoot::LocalMachine, classes_key, name);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> WineRegistry::ReadNative(RegistryRoot root, std::string_view key,
                                                     std::string_view name) const {
   switch (root) {
     case RegistryRoot::LocalMachine:

@@ -47,11 +47,12 @@ WineSystem WineSystem::Load(const std::filesystem::path& prefix) {
 }
 
 std::string FolderFromRegistration(const WineSystem& system) {
-  const auto clsid =
-      system.registry.ReadString(RegistryRoot::ClassesRoot, "AirCraft.Application\\Clsid", "");
+  const auto clsid = system.registry.ReadString(
+      RegistryRoot::ClassesRoot, "AirCraft.Application\\Clsid", "", RegistryView::Program32);
   if (!clsid || clsid->empty()) return {};
   auto program = system.registry.ReadString(RegistryRoot::ClassesRoot,
-                                            "CLSID\\" + *clsid + "\\LocalServer32", "");
+                                            "CLSID\\" + *clsid + "\\LocalServer32", "",
+                                            RegistryView::Program32);
   if (!program) return {};
   // A server path with blanks is written in double quotes, arguments after.
   if (!program->empty() && program->front() == '"')
@@ -66,7 +67,8 @@ std::string FolderFromRegistration(const WineSystem& system) {
 InstallSearch FolderFromUninstallLog(const WineSystem& system) {
   const auto uninstall = system.registry.ReadString(
       RegistryRoot::LocalMachine,
-      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AirCraft 97", "UninstallString");
+      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AirCraft 97", "UninstallString",
+      RegistryView::Program32);
   if (!uninstall) return {};
   static constexpr std::string_view kUninstaller = "unvise.exe";
   const std::size_t at = uninstall->find(kUninstaller);

@@ -27,7 +27,8 @@ struct InstallSearch {
 };
 
 // The three sources of the search, each on its own; each gives an empty
-// folder when it finds nothing.
+// folder when it finds nothing. The program is 32-bit: the first two read
+// the registry as a 32-bit program sees it (RegistryView::Program32).
 // The program's class registration (HKEY_CLASSES_ROOT).
 std::string FolderFromRegistration(const WineSystem& system);
 // The installer's log named by the uninstall entry (HKEY_LOCAL_MACHINE);

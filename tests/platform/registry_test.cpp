@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "platform/wine_registry.h"
@@ -116,6 +117,100 @@ TEST(WineRegistry, ClassesRootIsTheUsersClassesOverTheMachines) {
   EXPECT_FALSE(WineRegistry().ReadString(RegistryRoot::ClassesRoot, "CLSID\\{1}\\LocalServer32", ""));
   EXPECT_FALSE(WineRegistry(prefix.path() / "missing")
                    .ReadString(RegistryRoot::LocalMachine, "Software\\Wine", "Version"));
+}
+
+// The registry file Wine 8.0 wrote for a 32-bit installer in a 64-bit
+// prefix (tests/data/wine/system-wow64-excerpt.reg).
+std::string WineSystemReg() {
+  std::ifstream in(TOBREL_TEST_DATA "/wine/system-wow64-excerpt.reg", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+const char kClsidKey[] = "CLSID\\{5A1D0C2E-7B3F-4E21-9C8A-1F2E3D4C5B6A}\\LocalServer32";
+
+// A 32-bit program's keys stand in the 32-bit view of a 64-bit prefix,
+// which it sees first, then the native keys; a 32-bit prefix has none.
+TEST(WineRegistry, AThirtyTwoBitProgramSeesItsOwnViewFirst) {
+  testing::TempFolder prefix("tobrel-registry-wow64-test");
+  const std::string native =
+      "[Software\\\\Classes\\\\AirCraft.Application\\\\Clsid] 1\n@=\"{native}\"\n"
+      "[Software\\\\Classes\\\\CLSID\\\\{native}\\\\LocalServer32] 1\n@=\"C:\\\\NATIVE\\\\A.EXE\"\n"
+      "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\AirCraft 97] 1\n"
+      "\"UninstallString\"=\"native\"\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\AirCraft 97] 1\n"
+      "\"UninstallString\"=\"32-bit\"\n";
+  prefix.Write("system.reg", WineSystemReg() + native);
+  prefix.Write("user.reg",
+               "WINE REGISTRY Version 2\n#arch=win64\n"
+               "[Software\\\\Classes\\\\Wow6432Node\\\\Only.User] 1\n@=\"user 32-bit\"\n"
+               "[Software\\\\Wow6432Node\\\\Shared] 1\n@=\"not redirected\"\n"
+               "[Software\\\\Shared] 1\n@=\"shared\"\n");
+  const WineRegistry registry(prefix.path());
+  constexpr auto k32 = RegistryView::Program32;
+  static const struct {
+    RegistryRoot root;
+    const char* key;
+    const char* name;
+    RegistryView view;
+    const char* expected;
+  } cases[] = {
+      {RegistryRoot::ClassesRoot, "AirCraft.Application\\Clsid", "", k32,
+       "{5A1D0C2E-7B3F-4E21-9C8A-1F2E3D4C5B6A}"},
+      {RegistryRoot::ClassesRoot, kClsidKey, "", k32,
+       "C:\\Program Files (x86)\\AirCraft 97\\AIRCRAFT.EXE"},
+      {RegistryRoot::ClassesRoot, "AirCraft.Application\\Clsid", "", RegistryView::Native,
+       "{native}"},
+      // Keys only in the native view are still seen.
+      {RegistryRoot::ClassesRoot, "CLSID\\{native}\\LocalServer32", "", k32, "C:\\NATIVE\\A.EXE"},
+      {RegistryRoot::ClassesRoot, "Only.User", "", k32, "user 32-bit"},
+      {RegistryRoot::LocalMachine,
+       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AirCraft 97", "UninstallString",
+       k32, "32-bit"},
+      {RegistryRoot::LocalMachine,
+       "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AirCraft 97", "UninstallString",
+       RegistryView::Native, "native"},
+      {RegistryRoot::LocalMachine, "Software\\Classes\\AirCraft.Application\\Clsid", "", k32,
+       "{5A1D0C2E-7B3F-4E21-9C8A-1F2E3D4C5B6A}"},
+      // The user's keys outside Software\Classes are shared by both views.
+      {RegistryRoot::CurrentUser, "Software\\Shared", "", k32, "shared"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(registry.ReadString(c.root, c.key, c.name, c.view), std::optional<std::string>(c.expected))
+        << c.key;
+
+  // A 32-bit prefix has no 32-bit view: a key named so is just a key.
+  prefix.Write("system.reg",
+               "WINE REGISTRY Version 2\n#arch=win32\n"
+               "[Software\\\\Classes\\\\Wow6432Node\\\\X] 1\n@=\"not a view\"\n"
+               "[Software\\\\Classes\\\\X] 1\n@=\"native\"\n");
+  EXPECT_EQ(WineRegistry(prefix.path()).ReadString(RegistryRoot::LocalMachine, "Software\\Classes\\X",
+                                                   "", k32),
+            "native");
+}
+
+// Wine links keys of the 32-bit view to native ones ("#link" and a
+// "SymbolicLinkValue" in UTF-16): a lookup through a link reads its target.
+TEST(RegistryFile, FollowsRegistryLinks) {
+  const std::string linked = WineSystemReg() +
+                             "\n[Software\\\\Classes\\\\AppId\\\\{9}] 1\n@=\"behind the link\"\n"
+                             "[Software\\\\Classes\\\\Wow6432Node\\\\AppId\\\\{9}] 1\n@=\"hidden\"\n"
+                             // A link to itself, a link out of the machine's keys.
+                             "[Loop] 1\n#link\n\"SymbolicLinkValue\"=hex(6):5c,00,52,00,45,00,47,00,"
+                             "49,00,53,00,54,00,52,00,59,00,5c,00,4d,00,41,00,43,00,48,00,49,00,4e,00,"
+                             "45,00,5c,00,4c,00,6f,00,6f,00,70,00\n"
+                             "[Away] 1\n#link\n\"SymbolicLinkValue\"=hex(6):5c,00,52,00,45,00,47,00,"
+                             "49,00,53,00,54,00,52,00,59,00,5c,00,55,00,73,00,65,00,72,00,5c,00,\\\n"
+                             "  41,00\n"
+                             "[Away\\\\Sub] 1\n@=\"not through the link\"\n";
+  const RegistryFile file = Parse(linked);
+  EXPECT_EQ(file.ReadString("Software\\Classes\\Wow6432Node\\AppId\\{9}", ""), "behind the link");
+  EXPECT_EQ(file.ReadString("software\\classes\\wow6432node\\appid\\{9}", ""), "behind the link");
+  EXPECT_FALSE(file.ReadString("Software\\Classes\\Wow6432Node\\AppId", "SymbolicLinkValue"));
+  EXPECT_FALSE(file.ReadString("Loop\\X", ""));
+  EXPECT_FALSE(file.ReadString("Away\\Sub", ""));
+  // The rest of the file reads as before.
+  EXPECT_EQ(file.ReadString(std::string("Software\\Classes\\Wow6432Node\\") + kClsidKey, ""),
+            "C:\\Program Files (x86)\\AirCraft 97\\AIRCRAFT.EXE");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "sources/install_search.h"
 #include "support/aircraft_prefix.h"
 
@@ -97,6 +99,33 @@ TEST_F(InstallSearchTest, EachSourceAndTheirOrder) {
     const InstallSearch search = FindInstallFolder(Load(c.system_reg, c.user_reg));
     EXPECT_EQ(search.folder, c.expected.empty() ? "" : C(c.expected)) << c.what;
     EXPECT_FALSE(search.message) << c.what;
+  }
+}
+
+// In a 64-bit prefix a 32-bit installer's keys stand in the 32-bit view
+// (as Wine 8.0 wrote them, tests/data/wine/system-wow64-excerpt.reg), which
+// is read before the native keys by the registration and uninstall sources.
+TEST_F(InstallSearchTest, ThirtyTwoBitViewOfA64BitPrefixComesFirst) {
+  std::ifstream in(TOBREL_TEST_DATA "/wine/system-wow64-excerpt.reg", std::ios::binary);
+  const std::string wine_system_reg(std::istreambuf_iterator<char>(in), {});
+  prefix_.Write("drive_c/Program Files (x86)/AirCraft 97/AirCraft.exe", "MZ");
+  const std::string wow64_uninstall =
+      "#arch=win64\n" +
+      RegKey("Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AirCraft 97",
+             "UninstallString", "C:\\WINDOWS\\unvise.exe /L C:\\AC97\\INSTALL.LOG");
+  const struct {
+    const char* what;
+    std::string system_reg, user_reg;
+    std::string expected;  // after the drive folder
+  } cases[] = {
+      {"registration written by Wine", wine_system_reg, "", "/Program Files (x86)/AirCraft 97/"},
+      {"before a native registration", wine_system_reg, kRegistration,
+       "/Program Files (x86)/AirCraft 97/"},
+      {"uninstall entry of the 32-bit view", wow64_uninstall, "", "/VIA_LOG/"},
+      {"before a native uninstall entry", wow64_uninstall + kUninstallOtherLog, "", "/VIA_LOG/"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindInstallFolder(Load(c.system_reg, c.user_reg)).folder, C(c.expected)) << c.what;
   }
 }
 
