@@ -82,6 +82,37 @@ TEST_F(AcLogsCliTest, ListsForumsAndRoomFiles) {
   EXPECT_EQ(out_.str(), prefix_.Native("caf\xC3\xA9/Fmine/Mes_07.LOG") + "\t\t99-09-09 09:09\n");
 }
 
+// A 64-bit prefix as Wine makes it: the 32-bit program is registered only
+// in the 32-bit view, with a path of short names (a numeric tail and
+// Wine's hashed names), and its Global.Dat names the log folder in short
+// names too.
+TEST_F(AcLogsCliTest, FindsLogsOfA32BitInstallationByShortNames) {
+  prefix_.Write("system.reg",
+                "WINE REGISTRY Version 2\n"
+                ";; All keys relative to REGISTRY\\\\Machine\n\n"
+                "#arch=win64\n\n"
+                "[Software\\\\Classes\\\\Wow6432Node\\\\AirCraft.Application\\\\Clsid] 1\n"
+                "@=\"{32}\"\n"
+                "[Software\\\\Classes\\\\Wow6432Node\\\\CLSID\\\\{32}\\\\LocalServer32] 1\n"
+                "@=\"C:\\\\PROGRA~2\\\\AIRC~JGG\\\\AIRCRAFT.EXE\"\n");
+  prefix_.Write("user.reg", "WINE REGISTRY Version 2\n#arch=win64\n");
+  prefix_.MakeFolder("drive_c/Program Files/Common Files");
+  const std::string install = "drive_c/Program Files (x86)/AirCraft 97/";
+  prefix_.Write(install + "AirCraft.exe", "MZ");
+  prefix_.Write(install + "Global.Dat", testing::GlobalDat("C:\\PROG~5P2\\AIRC~JGG\\NIFT~NRF"));
+  prefix_.Write(install + "FLIST.DAT", S("ＦＰＣ会議室 FPC nifty:FPC\r\n"));
+  prefix_.Write(install + "Nifty Forum Logs/Fpc/Mes_01.LOG", "log");
+  prefix_.SetTime(install + "Nifty Forum Logs/Fpc/Mes_01.LOG", 1997, 8, 1, 10, 30);
+
+  EXPECT_EQ(Run({"aclogs", "--utf8"}), 0);
+  EXPECT_EQ(out_.str(), "FPC\tＦＰＣ会議室 FPC \n");
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(Run({"aclogs", "--utf8", "FPC"}), 0);
+  EXPECT_EQ(out_.str(), prefix_.Native("dosdevices/c:/Program Files (x86)/AirCraft 97/"
+                                       "Nifty Forum Logs/Fpc/Mes_01.LOG") +
+                            "\t\t97-08-01 10:30\n");
+}
+
 TEST_F(AcLogsCliTest, NothingFoundAndRefusals) {
   // No installation in the prefix: an empty listing.
   prefix_.Write("user.reg", "WINE REGISTRY Version 2\n");

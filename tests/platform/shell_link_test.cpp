@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "platform/cp932.h"
 #include "platform/shell_link.h"
 #include "support/sjis.h"
 #include "support/wine_prefix.h"
@@ -33,6 +36,20 @@ TEST(ShellLink, ReadsTheLocalPath) {
   // An ANSI path is code page 932.
   const ShellLinkLayout japanese{.base_path = testing::S("C:\\ｴｱｸﾗﾌﾄ\\表\\AirCraft.exe")};
   EXPECT_EQ(ReadShellLinkTarget(ShellLinkBytes(japanese)), "C:\\ｴｱｸﾗﾌﾄ\\表\\AirCraft.exe");
+}
+
+// Shortcuts that Wine 8.0 wrote (tests/data/wine): the ASCII one, and one
+// whose folder names are Shift-JIS, among them a second byte 0x5C ("表").
+TEST(ShellLink, ReadsShortcutsWineWrote) {
+  auto read = [](const char* name) {
+    std::ifstream in(std::string(TOBREL_TEST_DATA "/wine/") + name, std::ios::binary);
+    return ReadShellLinkTarget(std::string(std::istreambuf_iterator<char>(in), {}));
+  };
+  EXPECT_EQ(read("shortcut-ascii.lnk"), "C:\\Program Files (x86)\\AirCraft 97\\AirCraft.exe");
+  const auto japanese = read("shortcut-japanese.lnk");
+  ASSERT_TRUE(japanese);
+  EXPECT_EQ(cp932::FromUtf8(*japanese),
+            testing::S("C:\\Program Files (x86)\\エアクラフト ９７表\\AirCraft.exe"));
 }
 
 TEST(ShellLink, GivesNothingForWhatIsNoLocalLink) {

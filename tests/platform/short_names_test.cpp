@@ -29,7 +29,7 @@ TEST(ShortNames, AreThoseWineMakes) {
 TEST(ShortNames, FindTheNameAShortNameStandsFor) {
   const std::vector<std::string> names = {
       "Program Files (x86)", "readme.text", "program files", "AirCraft 97", "PROGRA~1",
-      "Readme.txt", "log.backup.old", "a b c", testing::S("エアクラフト ９７版")};
+      "Readme.txt", "log.backup.old", "a b c", testing::S("エアクラフト ９７表")};
   static const struct {
     const char* short_name;
     const char* long_name;  // nullptr: none
@@ -67,9 +67,9 @@ TEST(ShortNames, FindTheNameAShortNameStandsFor) {
   }
 
   // A name in Shift-JIS bytes has the short name of the same name in UTF-8.
-  const std::string japanese = WineShortName("エアクラフト ９７版");
+  const std::string japanese = WineShortName("エアクラフト ９７表");
   EXPECT_EQ(japanese.substr(0, 5), "____~");
-  EXPECT_EQ(WineShortName(testing::S("エアクラフト ９７版")), japanese);
+  EXPECT_EQ(WineShortName(testing::S("エアクラフト ９７表")), japanese);
   EXPECT_EQ(FindByShortName(names, japanese), names.size() - 1);
 
   // From the tenth name with one basis on, the basis gives way to the number.

@@ -69,7 +69,7 @@ TEST(WinePaths, ResolvesShortNames) {
   prefix.MakeFolder("drive_c/Program Files/Other");
   prefix.MakeFolder("drive_c/Program Files (x86)/AirCraft 97/Nifty Forum Logs");
   prefix.MakeFolder("drive_c/PROGRA~1");
-  const std::string japanese = testing::S("エアクラフト ９７版");
+  const std::string japanese = testing::S("エアクラフト ９７表");
   prefix.MakeFolder("drive_c/" + japanese + "/Log");
   const std::string c = prefix.Native("dosdevices/c:");
 
@@ -84,7 +84,7 @@ TEST(WinePaths, ResolvesShortNames) {
       {"C:\\PROGRA~1\\Other", "/PROGRA~1/Other"},
       {"C:\\PROGRA~3\\AIRC~JGG", "/PROGRA~3/AIRC~JGG"},
       {"C:\\PROG~5P2\\AIRC~JGX\\", "/Program Files (x86)/AIRC~JGX/"},
-      {"C:\\エアクラフト ９７版\\log", "/" + japanese + "/Log"},
+      {"C:\\エアクラフト ９７表\\log", "/" + japanese + "/Log"},
   };
   for (const auto& t : cases)
     EXPECT_EQ(MapWindowsPath(prefix.path(), t.windows), std::optional<std::string>(c + t.native))

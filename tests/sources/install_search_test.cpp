@@ -129,6 +129,31 @@ TEST_F(InstallSearchTest, ThirtyTwoBitViewOfA64BitPrefixComesFirst) {
   }
 }
 
+// The shortcuts Wine 8.0 wrote lead to the prefix's folders; the Shift-JIS
+// names of the Japanese one find a folder named in UTF-8, as Wine names
+// folders, or one copied with its Shift-JIS bytes.
+TEST_F(InstallSearchTest, ShortcutsWineWrote) {
+  const WineSystem system = Load("", kShellFolders);
+  const std::string japanese = "Program Files (x86)/エアクラフト ９７表";
+  const std::string japanese_sjis = "Program Files (x86)/" + testing::S("エアクラフト ９７表");
+  const struct {
+    const char* shortcut;
+    std::string folder;
+  } cases[] = {
+      {"shortcut-ascii.lnk", "Program Files (x86)/AirCraft 97"},
+      {"shortcut-japanese.lnk", japanese},
+      {"shortcut-japanese.lnk", japanese_sjis},
+  };
+  for (const auto& c : cases) {
+    std::ifstream in(std::string(TOBREL_TEST_DATA "/wine/") + c.shortcut, std::ios::binary);
+    prefix_.Write("drive_c/users/me/Start Menu/Programs/AirCraft 97/AirCraft 97.lnk",
+                  std::string(std::istreambuf_iterator<char>(in), {}));
+    prefix_.MakeFolder("drive_c/" + c.folder);
+    EXPECT_EQ(FolderFromStartMenuShortcut(system), C("/" + c.folder + "/")) << c.shortcut;
+    std::filesystem::remove(prefix_.path() / "drive_c" / c.folder);
+  }
+}
+
 TEST_F(InstallSearchTest, ShortcutsThatGiveNothing) {
   const WineSystem system = Load("", kShellFolders);
   const std::string link = "drive_c/users/me/Start Menu/Programs/AirCraft 97/AirCraft 97.lnk";
