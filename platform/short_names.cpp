@@ -157,8 +157,11 @@ std::optional<std::size_t> FindByShortName(const std::vector<std::string>& names
     const std::string basis = NumericTailBasis(units[i]);
     if (basis.empty()) continue;
     const std::string extension = ShortExtension(units[i]);
-    const std::string tail = "~" + std::to_string(++tails[basis + '.' + extension]);
-    const std::string name = basis.substr(0, 8 - tail.size()) + tail + extension;
+    const std::string number = std::to_string(++tails[basis + extension]);
+    std::string name = basis.substr(0, 7 - std::min<std::size_t>(number.size(), 7));
+    name += '~';
+    name += number;
+    name += extension;
     if (EqualsIgnoringCase(name, short_name)) return i;
   }
   return std::nullopt;

@@ -290,7 +290,8 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
       continue;
     }
     static constexpr std::string_view kRootLine = ";; All keys relative to ";
-    if (line.starts_with(kRootLine)) root = FileRootKey(std::string_view(line).substr(kRootLine.size()));
+    if (line.starts_with(kRootLine))
+      root = FileRootKey(std::string_view(line).substr(kRootLine.size()));
     if (line == "#arch=win64") file.win64_ = true;
     if (line == "#link" && values) link_keys.insert(key);
     if (line[0] != '"' && line[0] != '@') continue;
@@ -307,10 +308,12 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
     if (value.starts_with("hex")) {
       continued = ends_in_backslash;
       static constexpr std::string_view kLinkValue = "hex(6):";
-      if (values && EqualsIgnoringCase(*name, "SymbolicLinkValue") && value.starts_with(kLinkValue)) {
+      if (values && EqualsIgnoringCase(*name, "SymbolicLinkValue") &&
+          value.starts_with(kLinkValue)) {
         link_bytes.emplace();
         const std::string_view bytes = value.substr(kLinkValue.size());
-        if (!AppendHexBytes(bytes.substr(0, bytes.size() - continued), *link_bytes)) link_bytes.reset();
+        if (!AppendHexBytes(bytes.substr(0, bytes.size() - continued), *link_bytes))
+          link_bytes.reset();
         if (!continued) end_link_value();
       }
       continue;

@@ -71,6 +71,7 @@ TEST(WinePaths, ResolvesShortNames) {
   prefix.MakeFolder("drive_c/PROGRA~1");
   const std::string japanese = testing::S("エアクラフト ９７表");
   prefix.MakeFolder("drive_c/" + japanese + "/Log");
+  prefix.MakeFolder("drive_c/ＦＵＬＬ");
   const std::string c = prefix.Native("dosdevices/c:");
 
   static const struct {
@@ -85,6 +86,8 @@ TEST(WinePaths, ResolvesShortNames) {
       {"C:\\PROGRA~3\\AIRC~JGG", "/PROGRA~3/AIRC~JGG"},
       {"C:\\PROG~5P2\\AIRC~JGX\\", "/Program Files (x86)/AIRC~JGX/"},
       {"C:\\エアクラフト ９７表\\log", "/" + japanese + "/Log"},
+      // Only ASCII letters fold: full-width ones name another folder.
+      {"C:\\ｆｕｌｌ\\", "/ｆｕｌｌ/"},
   };
   for (const auto& t : cases)
     EXPECT_EQ(MapWindowsPath(prefix.path(), t.windows), std::optional<std::string>(c + t.native))
