@@ -15,7 +15,7 @@ jobs=$(nproc)
 # the builds within a few minutes on two cores.
 unity=-DCMAKE_UNITY_BUILD=ON
 
-phase_start=$SECONDS
+phase_start=$started
 phase() {
   echo "== $1 (the previous step took $((SECONDS - phase_start)) s)"
   phase_start=$SECONDS
