@@ -29,6 +29,7 @@ struct CliOptions {
   TitleMode title_mode = TitleMode::Regex;                // --title-mode
   std::optional<std::vector<std::string>> same_id_pairs;  // --same-ids, checked
   std::vector<std::string> data_files;                    // --data, loaded in this order
+  std::vector<std::string> id_list_files;                 // the files of --exclude-ids, --same-ids
 
   // Target range and tables.
   TallyTarget target;     // --numbers or --dates

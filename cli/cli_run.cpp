@@ -21,6 +21,9 @@
 namespace tobrel {
 namespace {
 
+// What the processing dialog says when the output is its input (UTF-8).
+constexpr const char* kProcessOutputIsInputMessage = "入力ログﾌｧｲﾙ名と出力先が同じです";
+
 // Shows the reading run's status texts on the error stream.
 class ProgressPrinter final : public ReadRunObserver {
  public:
@@ -53,16 +56,20 @@ std::unique_ptr<Clock> MakeClock(const CliOptions& options) {
 }  // namespace
 
 int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  // Before anything is read, for every command that takes -o.
+  if (const auto clash = InputNamedByOutput(options)) {
+    if (options.report == "process" && clash->role == "input log")
+      err << "tobrel-cli: " << kProcessOutputIsInputMessage << '\n';  // as its dialog says it
+    else
+      err << "tobrel-cli: -o " << options.output << " is the " << clash->role << ' '
+          << clash->input << "; it is not replaced\n";
+    return kExitUsage;
+  }
   if (options.report == kAcLogsCommand) return RunAcLogs(options, out, err);
   if (IsLogOutputCommand(options.report)) return RunLogOutputCommand(options, out, err);
   const ReportFunction report = FindReport(options.report);
   if (!report) {
     err << "tobrel-cli: unknown report " << options.report << '\n';
-    return kExitUsage;
-  }
-  if (const auto log = LogNamedByOutput(options.output, options.logs)) {
-    err << "tobrel-cli: -o " << options.output << " is the input log " << *log
-        << "; it is not replaced\n";
     return kExitUsage;
   }
   const std::unique_ptr<Clock> clock = MakeClock(options);

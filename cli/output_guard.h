@@ -1,18 +1,26 @@
-// The check that keeps -o from replacing one of the logs it reads: the same
-// file is found by device and inode, so another path to it (a link, "..",
-// a symbolic link, standard input redirected from it) is caught too.
+// The check that keeps -o from replacing a file the run reads: the logs,
+// the read-data files, the ID lists and the settings file. The same file is
+// found by device and inode, so another path to it (a link, "..", a
+// symbolic link, standard input redirected from it) is caught too. Every
+// command that takes -o runs this one check before it reads anything.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "cli/cli_options.h"
 
 namespace tobrel {
 
-// The first of `logs` ("-": standard input) that is the regular file
-// `output` names (links followed), or nothing when `output` names none of
-// them or does not exist yet.
-std::optional<std::string> LogNamedByOutput(const std::string& output,
-                                            const std::vector<std::string>& logs);
+// An input of the run that -o names.
+struct OutputClash {
+  std::string input;  // the input as given ("-": standard input)
+  std::string role;   // what it is to the run: "input log", "read-data file", ...
+};
+
+// The first input of `options` ("-": standard input, found by its
+// descriptor) that is the regular file named by -o (links followed), or
+// nothing when -o is not given, does not exist yet or names none of them.
+std::optional<OutputClash> InputNamedByOutput(const CliOptions& options);
 
 }  // namespace tobrel

@@ -45,6 +45,7 @@ bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
     return true;
   }
   const std::string& value = arguments[++i];
+  if (arg == "--exclude-ids" || arg == "--same-ids") options.id_list_files.push_back(value);
   if (arg == "--exclude-ids") {
     options.excluded_ids = LoadCheckedList(value, CheckExcludedIdLines, NotNiftyIdMessage(), error);
   } else if (arg == "--same-ids") {

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/temp_folder.h"
+
 extern char** environ;
 
 namespace tobrel {
@@ -171,6 +173,19 @@ TEST(CliProcess, StandardOutputErrorsExitWithFour) {
   ::close(fds[1]);
   EXPECT_EQ(closed.status, 4);
   EXPECT_EQ(closed.err, "tobrel-cli: cannot write standard output: Broken pipe\n");
+}
+
+TEST(CliProcess, ProcessAndInfoRefuseStandardInputAsTheirOutput) {
+  testing::TempFolder folder("tobrel-cli-stdin-output");
+  const std::string log = folder.Write("in.log", ReadFile(kSample));
+  for (const char* command : {"process", "info"}) {
+    const int in = ::open(log.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(in, 0);
+    const Outcome outcome = RunCliProcess({command, "-o", log, "-"}, in);
+    ::close(in);
+    EXPECT_EQ(outcome.status, 2) << command << ": " << outcome.err;
+    EXPECT_EQ(ReadFile(log), ReadFile(kSample)) << command;
+  }
 }
 
 }  // namespace
