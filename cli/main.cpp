@@ -10,8 +10,11 @@
 #include "platform/atomic_file.h"
 
 int main(int argc, char** argv) {
-  // A closed pipe is a write error reported as such, not a silent end.
+  // A closed pipe and a file-size limit (ulimit -f) are write errors
+  // reported as such (EPIPE, EFBIG), not a silent end that leaves a
+  // temporary file behind.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   tobrel::RemoveTemporaryFilesOnSignals();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const tobrel::CliParse parse = tobrel::ParseCliArguments(arguments);

@@ -1,5 +1,7 @@
 // tobrel: the desktop program. One window per user; a second start hands
 // its file arguments to the running window and ends.
+#include <csignal>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,9 @@
 using namespace tobrel;
 
 int main(int argc, char* argv[]) {
+  // A file-size limit (ulimit -f) makes saving fail with a message, the old
+  // file kept, rather than ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QStringList arguments = QApplication::arguments().mid(1);
 

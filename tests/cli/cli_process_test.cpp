@@ -1,13 +1,17 @@
 // tobrel-cli run as a process, for what only a process shows: its standard
 // streams (a full device, a closed pipe, a log on standard input or through
-// a pipe's /dev/fd name) and the exit statuses that come of them.
+// a pipe's /dev/fd name), the faults of the files it writes (a file-size
+// limit) and the exit statuses that come of them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -43,9 +47,34 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
+// How tobrel-cli is started beyond its arguments: a program that starts it
+// (`launcher`, then tobrel-cli and its arguments), and environment entries
+// ("NAME=value") that replace or join the test's own.
+struct Launch {
+  std::vector<std::string> launcher;
+  std::vector<std::string> environment;
+};
+
+// The test's environment with the entries of `changes` put in.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& changes) {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string text = *entry;
+    bool replaced = false;
+    for (const std::string& change : changes) {
+      const std::size_t name_end = change.find('=') + 1;  // "NAME=" is compared
+      replaced = replaced || text.compare(0, name_end, change, 0, name_end) == 0;
+    }
+    if (!replaced) entries.push_back(text);
+  }
+  entries.insert(entries.end(), changes.begin(), changes.end());
+  return entries;
+}
+
 // Runs tobrel-cli with `arguments`. `stdin_fd` and `stdout_fd` (when not -1)
 // become its standard input and output; otherwise its output is collected.
-Outcome RunCliProcess(const std::vector<std::string>& arguments, int stdin_fd = -1, int stdout_fd = -1) {
+Outcome RunCliProcess(const std::vector<std::string>& arguments, int stdin_fd = -1, int stdout_fd = -1,
+                      const Launch& launch = {}) {
   int out_pipe[2], err_pipe[2];
   EXPECT_EQ(::pipe2(out_pipe, O_CLOEXEC), 0);
   EXPECT_EQ(::pipe2(err_pipe, O_CLOEXEC), 0);
@@ -54,11 +83,18 @@ Outcome RunCliProcess(const std::vector<std::string>& arguments, int stdin_fd = 
   if (stdin_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stdin_fd, 0);
   posix_spawn_file_actions_adddup2(&actions, stdout_fd >= 0 ? stdout_fd : out_pipe[1], 1);
   posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-  std::vector<char*> argv{const_cast<char*>(kProgram.c_str())};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  std::vector<std::string> words = launch.launcher;
+  words.push_back(kProgram);
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
+  std::vector<std::string> environment = EnvironmentWith(launch.environment);
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
   pid_t child = -1;
-  EXPECT_EQ(posix_spawn(&child, kProgram.c_str(), &actions, nullptr, argv.data(), environ), 0);
+  EXPECT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
   posix_spawn_file_actions_destroy(&actions);
   ::close(out_pipe[1]);
   ::close(err_pipe[1]);
@@ -185,6 +221,44 @@ TEST(CliProcess, ProcessAndInfoRefuseStandardInputAsTheirOutput) {
     ::close(in);
     EXPECT_EQ(outcome.status, 2) << command << ": " << outcome.err;
     EXPECT_EQ(ReadFile(log), ReadFile(kSample)) << command;
+  }
+}
+
+// The names in `folder`, sorted.
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A report file to be replaced: `old` in a.txt, also named b.txt when
+// `hard_linked`; gives the name -o is to write.
+std::string OldReport(const testing::TempFolder& folder, const std::string& old, bool hard_linked) {
+  const std::string path = folder.Write("a.txt", old);
+  if (!hard_linked) return path;
+  std::filesystem::create_hard_link(path, folder.path() / "b.txt");
+  return (folder.path() / "b.txt").string();
+}
+
+TEST(CliProcess, AFileSizeLimitLeavesTheOldReport) {
+  const Outcome fresh = RunCliProcess(ReadOf(kSample));
+  ASSERT_GT(fresh.out.size(), 4096u);  // over the limit below, whatever its unit
+  // Limits of 4 blocks, of 512 or 1024 bytes as the shell counts them.
+  const Launch limited{{"/bin/sh", "-c", "ulimit -f 4 && exec \"$0\" \"$@\""}, {}};
+  for (const bool hard_linked : {false, true}) {
+    testing::TempFolder folder("tobrel-cli-size-limit");
+    const std::string output = OldReport(folder, "old report\r\n", hard_linked);
+    const std::vector<std::string> names = Names(folder.path());
+    std::vector<std::string> arguments = ReadOf(kSample);
+    arguments.insert(arguments.end(), {"-o", output});
+    const Outcome outcome = RunCliProcess(arguments, -1, -1, limited);
+    EXPECT_EQ(outcome.status, 4) << hard_linked;
+    EXPECT_EQ(outcome.err, "tobrel-cli: cannot write " + output + ": File too large\n");
+    for (const std::string& name : names)
+      EXPECT_EQ(ReadFile((folder.path() / name).string()), "old report\r\n") << name;
+    EXPECT_EQ(Names(folder.path()), names) << hard_linked;
   }
 }
 
