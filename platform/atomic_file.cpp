@@ -1,11 +1,13 @@
 // What stands at the path, its symbolic links followed, decides how it is
 // written: a device or FIFO is opened by the path and written directly; a
-// regular file with more than one link is rewritten in place after its
-// space is reserved; anything else is replaced by a temporary file in the
-// folder of the links' final target that gets the old file's owner and
-// mode, is synced, renamed over that target, and the folder synced after
-// it. The temporary file is recorded for the signal handler while it
-// exists, and removed on every failure.
+// regular file with more than one link is rewritten in place after the
+// room of the new content is made (by fallocate, or by writing zeros where
+// the file system lacks it), and cut back to its old size when that fails;
+// anything else is replaced by a temporary file in the folder of the links'
+// final target that gets the old file's owner and mode, is synced, renamed
+// over that target, and the folder synced after it. The temporary file is
+// recorded for the signal handler while it exists, and removed on every
+// failure.
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
@@ -14,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -159,40 +162,170 @@ void WriteDirectly(const std::string& target, const Content& content,
   if (error != 0) Fail(path, error);
 }
 
-// A regular file with other names: rewritten in place so that they all see
-// the new content. The space is reserved first where the file system can.
-void RewriteInPlace(const std::string& target, const Content& content,
-                    const std::filesystem::path& path) {
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) Fail(path, errno);
-  auto fail = [&](int error) {
-    ::close(fd);
-    Fail(path, error);
-  };
-  if (content.size.value_or(0) > 0 &&
-      ::fallocate(fd, 0, 0, static_cast<off_t>(*content.size)) != 0 && errno != EOPNOTSUPP &&
-      errno != ENOSYS)
-    fail(errno);
-  int fill_error = 0;
-  try {
-    fill_error = content.fill(fd);
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  if (fill_error != 0) fail(fill_error);
-  const off_t end = ::lseek(fd, 0, SEEK_CUR);
-  if (end < 0 || ::ftruncate(fd, end) != 0) fail(errno);
-  if (::fsync(fd) != 0) fail(errno);
-  if (const int error = Close(fd)) Fail(path, error);
-}
-
 // The temporary file's name: beside the target, the target's name and six
 // random characters, or a short name where that would be too long.
 std::string TemporaryTemplate(const std::string& target) {
   const std::filesystem::path target_path(target);
   if (target_path.filename().string().size() + 7 <= NAME_MAX) return target + ".XXXXXX";
   return (target_path.parent_path() / ".tobrel-XXXXXX").string();
+}
+
+// A descriptor closed when it goes.
+class OwnedDescriptor {
+ public:
+  explicit OwnedDescriptor(int fd) : fd_(fd) {}
+  ~OwnedDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OwnedDescriptor(const OwnedDescriptor&) = delete;
+  OwnedDescriptor& operator=(const OwnedDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes it now; 0 or an errno.
+  int Close() {
+    const int error = tobrel::Close(fd_);
+    fd_ = -1;
+    return error;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes `size` zero bytes at `offset`; 0 or an errno.
+int WriteZeros(int fd, off_t offset, off_t size) {
+  static const char kZeros[1 << 16] = {};
+  while (size > 0) {
+    const std::size_t chunk = static_cast<std::size_t>(std::min<off_t>(size, sizeof kZeros));
+    const ssize_t written = ::pwrite(fd, kZeros, chunk, offset);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return ENOSPC;
+    offset += written;
+    size -= written;
+  }
+  return 0;
+}
+
+// Reads up to `size` bytes at `offset`; the count, or -1 with errno set.
+ssize_t ReadAt(int fd, char* data, std::size_t size, off_t offset) {
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t read = ::pread(fd, data + got, size - got, offset + static_cast<off_t>(got));
+    if (read < 0 && errno == EINTR) continue;
+    if (read < 0) return -1;
+    if (read == 0) break;
+    got += static_cast<std::size_t>(read);
+  }
+  return static_cast<ssize_t>(got);
+}
+
+// The room of the first `size` bytes, made by writing where the file system
+// has no fallocate: every block of the old bytes that reads as zeros (a
+// hole, perhaps) is written with zeros, which changes no byte, then zeros
+// are appended up to `size`. 0 or an errno.
+int WriteRoom(int fd, off_t old_size, off_t size, std::size_t block) {
+  if (block == 0 || block > (1 << 20)) block = 4096;
+  std::vector<char> buffer(block * std::max<std::size_t>(1, (1 << 16) / block));
+  for (off_t at = 0; at < old_size;) {
+    const ssize_t got = ReadAt(fd, buffer.data(), buffer.size(), at);
+    if (got < 0 && errno == EBADF) break;  // opened only for writing: no holes looked for
+    if (got < 0) return errno;
+    if (got == 0) break;
+    for (ssize_t in = 0; in < got; in += static_cast<ssize_t>(block)) {
+      const ssize_t length = std::min<ssize_t>(static_cast<ssize_t>(block), got - in);
+      const char* bytes = buffer.data() + in;
+      if (std::all_of(bytes, bytes + length, [](char c) { return c == 0; }))
+        if (const int error = WriteZeros(fd, at + in, length)) return error;
+    }
+    at += got;
+  }
+  return size > old_size ? WriteZeros(fd, old_size, size - old_size) : 0;
+}
+
+// Makes sure that writing the first `size` bytes of the file takes no room
+// it does not have yet, before the first of its old bytes is overwritten:
+// fallocate where the file system has it, real bytes where not; either
+// way also within a file-size limit. On failure the file is cut back to
+// its old size, every old byte as it was. 0 or an errno.
+int ReserveRoom(int fd, const struct stat& old, off_t size) {
+  const off_t room = std::max(old.st_size, size);
+  if (room == 0) return 0;
+  int error = ::fallocate(fd, 0, 0, room) == 0 ? 0 : errno;
+  if (error == EOPNOTSUPP || error == ENOSYS)
+    error = WriteRoom(fd, old.st_size, size, static_cast<std::size_t>(old.st_blksize));
+  if (error != 0) (void)::ftruncate(fd, old.st_size);
+  return error;
+}
+
+// A temporary file with no name, beside `target` or else in the temporary
+// folder: nothing of it stays on any end of the process. Fails as the
+// write of `path`.
+int NamelessTemporary(const std::string& target, const std::filesystem::path& path) {
+  std::error_code no_folder;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path(no_folder);
+  int error = 0;
+  for (std::string temp : {TemporaryTemplate(target), (folder / "tobrel-XXXXXX").string()}) {
+    CleanupSignalsBlocked blocked;
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd >= 0) {
+      ::unlink(temp.c_str());
+      return fd;
+    }
+    if (error == 0) error = errno;
+  }
+  Fail(path, error);
+}
+
+// The content of a nameless temporary file of `size` bytes.
+Content FromSpool(int spool, std::size_t size) {
+  return {[spool, size](int fd) {
+            std::vector<char> buffer(1 << 16);
+            for (off_t at = 0; at < static_cast<off_t>(size);) {
+              const ssize_t got = ReadAt(spool, buffer.data(), buffer.size(), at);
+              if (got < 0) return errno;
+              if (got == 0) return EIO;  // the spool lost bytes
+              const std::string_view bytes(buffer.data(), static_cast<std::size_t>(got));
+              if (const int error = WriteAll(fd, bytes)) return error;
+              at += got;
+            }
+            return 0;
+          },
+          size};
+}
+
+// A regular file with other names: rewritten in place so that they all see
+// the new content. Content of unknown size is produced into a temporary
+// file first; then the room of the new content is made before the first
+// old byte is overwritten, so that running out of it (a full disk, a
+// file-size limit) leaves the file as it was.
+void RewriteInPlace(const std::string& target, const Content& content,
+                    const std::filesystem::path& path) {
+  // Read and write, to look for holes where fallocate is missing; a file
+  // that may only be written is written all the same.
+  int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0 && errno == EACCES) fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  OwnedDescriptor file(fd);
+  if (file.get() < 0) Fail(path, errno);
+  struct stat old;
+  if (::fstat(file.get(), &old) != 0) Fail(path, errno);
+
+  std::optional<OwnedDescriptor> spool;
+  Content sized = content;
+  if (!content.size) {
+    spool.emplace(NamelessTemporary(target, path));
+    if (const int error = content.fill(spool->get())) Fail(path, error);
+    const off_t size = ::lseek(spool->get(), 0, SEEK_END);
+    if (size < 0) Fail(path, errno);
+    sized = FromSpool(spool->get(), static_cast<std::size_t>(size));
+  }
+  if (const int error = ReserveRoom(file.get(), old, static_cast<off_t>(*sized.size)))
+    Fail(path, error);
+  if (const int error = sized.fill(file.get())) Fail(path, error);
+  if (::ftruncate(file.get(), static_cast<off_t>(*sized.size)) != 0) Fail(path, errno);
+  if (::fsync(file.get()) != 0) Fail(path, errno);
+  if (const int error = file.Close()) Fail(path, error);
 }
 
 // Syncs the folder of `target`, so that the rename itself is on disk. A

@@ -8,8 +8,12 @@
 // umask. A path that is not a regular file (a device such as /dev/null, a
 // FIFO) is written directly, as a shell redirection would. A regular file
 // with more than one hard link is rewritten in place so that every name
-// keeps seeing the new content: its space is reserved first, so a full disk
-// leaves it as it was, but a crash part-way can leave it cut.
+// keeps seeing the new content: the room of the new content is made before
+// its first old byte is overwritten (by fallocate, or by writing where the
+// file system lacks it), so a full disk or a file-size limit leaves it as
+// it was, on any file system. That one case is not atomic all the same: a
+// crash or power loss part-way, or an input/output error of the device
+// once the old bytes are being overwritten, can leave it cut or mixed.
 #pragma once
 
 #include <filesystem>
@@ -20,11 +24,15 @@
 namespace tobrel {
 
 // Writes `content` to `path` as described above. Throws std::system_error
-// (the old file untouched) when anything fails; no temporary file is left.
+// (the old file untouched, but see the in-place case above) when anything
+// fails, EFBIG included where SIGXFSZ is ignored; no temporary file is left.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 // The same for content too large to hold: `produce` writes it to the stream
 // it is given. An exception from `produce` is passed on, nothing replaced.
+// For a file rewritten in place the content is produced into a temporary
+// file without a name first, so that its size is known before the file is
+// touched (that takes the room of the content twice for a while).
 void WriteFileAtomically(const std::filesystem::path& path,
                          const std::function<void(std::ostream&)>& produce);
 

@@ -1,7 +1,8 @@
 // tobrel-cli run as a process, for what only a process shows: its standard
 // streams (a full device, a closed pipe, a log on standard input or through
-// a pipe's /dev/fd name), the faults of the files it writes (a file-size
-// limit) and the exit statuses that come of them.
+// a pipe's /dev/fd name), the faults of the files it writes (a disk that
+// fills up on a file system without fallocate, through a preloaded shim; a
+// file-size limit) and the exit statuses that come of them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -27,6 +28,7 @@ namespace {
 
 const std::string kProgram = TOBREL_CLI_PROGRAM;
 const std::string kSample = TOBREL_SAMPLE_LOG;
+const std::string kWriteFaultShim = TOBREL_WRITE_FAULT_SHIM;
 
 struct Outcome {
   int status = -1;
@@ -240,6 +242,66 @@ std::string OldReport(const testing::TempFolder& folder, const std::string& old,
   if (!hard_linked) return path;
   std::filesystem::create_hard_link(path, folder.path() / "b.txt");
   return (folder.path() / "b.txt").string();
+}
+
+// Runs tobrel-cli with the write fault shim: no fallocate, and the disk
+// full once `limit` bytes have gone to files.
+Launch WithWriteFaults(long long limit) {
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  return {{},
+          {"LD_PRELOAD=" + kWriteFaultShim, "TOBREL_FAULT_WRITE_LIMIT=" + std::to_string(limit),
+           // The sanitizer runtime checks that it comes first; here the
+           // shim, built without it, comes before it on purpose.
+           "ASAN_OPTIONS=" + (asan ? std::string(asan) + ":" : std::string()) +
+               "verify_asan_link_order=0"}};
+}
+
+TEST(CliProcess, AFullDiskWithoutFallocateLeavesTheOldReport) {
+  const Outcome fresh = RunCliProcess(ReadOf(kSample));
+  ASSERT_EQ(fresh.status, 0) << fresh.err;
+  // A sparse old report: a hole of 1 MiB, then a line.
+  const std::string sparse = std::string(1 << 20, '\0') + "tail\r\n";
+  ASSERT_LT(fresh.out.size(), sparse.size());
+  static const struct {
+    const char* what;
+    bool sparse;
+    bool hard_linked;
+    long long limit;
+  } cases[] = {
+      {"two names, the disk full from the start", false, true, 0},
+      {"two names, the disk full part-way", false, true, 100},
+      {"two names, a sparse old report", true, true, 1000},
+      {"one name, through a temporary file", false, false, 100},
+  };
+  for (const auto& c : cases) {
+    testing::TempFolder folder("tobrel-cli-full-disk");
+    const std::string old = c.sparse ? sparse : std::string("old report\r\n");
+    std::string output;
+    if (c.sparse) {
+      output = OldReport(folder, "", c.hard_linked);
+      const int fd = ::open(output.c_str(), O_WRONLY | O_CLOEXEC);
+      ASSERT_EQ(::pwrite(fd, "tail\r\n", 6, 1 << 20), 6);
+      ::close(fd);
+    } else {
+      output = OldReport(folder, old, c.hard_linked);
+    }
+    const std::vector<std::string> names = Names(folder.path());
+    std::vector<std::string> arguments = ReadOf(kSample);
+    arguments.insert(arguments.end(), {"-o", output});
+    const Outcome outcome = RunCliProcess(arguments, -1, -1, WithWriteFaults(c.limit));
+    EXPECT_EQ(outcome.status, 4) << c.what;
+    EXPECT_EQ(outcome.err, "tobrel-cli: cannot write " + output + ": No space left on device\n")
+        << c.what;
+    for (const std::string& name : names)
+      EXPECT_TRUE(ReadFile((folder.path() / name).string()) == old) << c.what << ": " << name;
+    EXPECT_EQ(Names(folder.path()), names) << c.what;
+
+    // With room enough, the same run writes the report under every name.
+    const Outcome done = RunCliProcess(arguments, -1, -1, WithWriteFaults(1 << 30));
+    EXPECT_EQ(done.status, 0) << c.what << ": " << done.err;
+    for (const std::string& name : names)
+      EXPECT_TRUE(ReadFile((folder.path() / name).string()) == fresh.out) << c.what << ": " << name;
+  }
 }
 
 TEST(CliProcess, AFileSizeLimitLeavesTheOldReport) {

@@ -109,6 +109,28 @@ TEST_F(AtomicFileTest, HardLinksStayLinked) {
   EXPECT_EQ(Entries(dir()), 2u);
 }
 
+TEST_F(AtomicFileTest, HardLinkedFileTakesProducedContentWhole) {
+  const std::string old = "old content\r\n";
+  const auto path = folder_.Write("a.txt", old);
+  fs::create_hard_link(path, dir() / "b.txt");
+  // A producer that fails part-way leaves both names as they were.
+  EXPECT_THROW(WriteFileAtomically(dir() / "b.txt", [](std::ostream& out) {
+                 out << std::string(100000, 'x');
+                 throw std::runtime_error("stop");
+               }),
+               std::runtime_error);
+  EXPECT_EQ(ReadAll(path), old);
+  EXPECT_EQ(ReadAll(dir() / "b.txt"), old);
+  const std::string line(999, 'y');
+  WriteFileAtomically(dir() / "b.txt", [&](std::ostream& out) {
+    for (int i = 0; i < 200; ++i) out << line << '\n';
+  });
+  EXPECT_EQ(fs::file_size(path), 200000u);
+  EXPECT_EQ(ReadAll(path), ReadAll(dir() / "b.txt"));
+  EXPECT_EQ(Stat(path).st_ino, Stat(dir() / "b.txt").st_ino);
+  EXPECT_EQ(Entries(dir()), 2u);
+}
+
 TEST_F(AtomicFileTest, DevicesAreWrittenDirectly) {
   WriteFileAtomically("/dev/null", "report");
   EXPECT_TRUE(S_ISCHR(Stat("/dev/null").st_mode));
