@@ -190,7 +190,8 @@ std::string CliHelpText() {
       "                       them. Without it no settings file is read.\n"
       "\n"
       "Output and environment:\n"
-      "  -o FILE              write to FILE instead of standard output\n"
+      "  -o FILE              write to FILE instead of standard output; FILE may not\n"
+      "                       be one of the run's input files (status 2)\n"
       "  --utf8               write UTF-8 with LF line ends (default: Shift-JIS, CR LF)\n"
       "  --format text|tsv    text: the report (default); tsv: the tables of count,\n"
       "                       quote, comment, stats or month as tab-separated values,\n"
@@ -205,7 +206,7 @@ std::string CliHelpText() {
       "no log was read,\n"
       "4 the output could not be written, 5 --strict and a reading warning (the\n"
       "report is still written, but with -o nowhere). -o FILE is written only with\n"
-      "status 0.\n";
+      "status 0; with any other an existing FILE stays as it was.\n";
 }
 
 CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
