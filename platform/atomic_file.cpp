@@ -55,6 +55,16 @@ class CleanupSignalsBlocked {
   CleanupSignalsBlocked(const CleanupSignalsBlocked&) = delete;
   CleanupSignalsBlocked& operator=(const CleanupSignalsBlocked&) = delete;
 
+  // True when a cleanup signal came while it was blocked here, and will be
+  // delivered as soon as it is no longer.
+  bool SignalWaiting() const {
+    sigset_t pending;
+    if (sigpending(&pending) != 0) return false;
+    for (int signal : kCleanupSignals)
+      if (sigismember(&pending, signal) == 1 && sigismember(&old_, signal) == 0) return true;
+    return false;
+  }
+
  private:
   sigset_t old_;
 };
@@ -299,7 +309,7 @@ Content FromSpool(int spool, std::size_t size) {
 // the new content. Content of unknown size is produced into a temporary
 // file first; then the room of the new content is made before the first
 // old byte is overwritten, so that running out of it (a full disk, a
-// file-size limit) leaves the file as it was.
+// file-size limit) or an interruption until then leaves the file as it was.
 void RewriteInPlace(const std::string& target, const Content& content,
                     const std::filesystem::path& path) {
   // Read and write, to look for holes where fallocate is missing; a file
@@ -320,8 +330,16 @@ void RewriteInPlace(const std::string& target, const Content& content,
     if (size < 0) Fail(path, errno);
     sized = FromSpool(spool->get(), static_cast<std::size_t>(size));
   }
+  // The cleanup signals wait from here: one that came while the room was
+  // made ends the write with the file as it was; once the old bytes are
+  // being overwritten, one waits until the new content is whole.
+  CleanupSignalsBlocked blocked;
   if (const int error = ReserveRoom(file.get(), old, static_cast<off_t>(*sized.size)))
     Fail(path, error);
+  if (blocked.SignalWaiting()) {
+    (void)::ftruncate(file.get(), old.st_size);
+    Fail(path, EINTR);
+  }
   if (const int error = sized.fill(file.get())) Fail(path, error);
   if (::ftruncate(file.get(), static_cast<off_t>(*sized.size)) != 0) Fail(path, errno);
   if (::fsync(file.get()) != 0) Fail(path, errno);

@@ -11,9 +11,11 @@
 // keeps seeing the new content: the room of the new content is made before
 // its first old byte is overwritten (by fallocate, or by writing where the
 // file system lacks it), so a full disk or a file-size limit leaves it as
-// it was, on any file system. That one case is not atomic all the same: a
-// crash or power loss part-way, or an input/output error of the device
-// once the old bytes are being overwritten, can leave it cut or mixed.
+// it was, on any file system, and so does SIGINT, SIGTERM or SIGHUP until
+// then; one that comes once the old bytes are being overwritten waits
+// until the new content is whole. That one case is not atomic all the
+// same: a crash, a power loss or SIGKILL part-way, or an input/output error
+// of the device while the old bytes are overwritten, can leave it cut.
 #pragma once
 
 #include <filesystem>

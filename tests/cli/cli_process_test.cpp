@@ -1,10 +1,12 @@
 // tobrel-cli run as a process, for what only a process shows: its standard
 // streams (a full device, a closed pipe, a log on standard input or through
 // a pipe's /dev/fd name), the faults of the files it writes (a disk that
-// fills up on a file system without fallocate, through a preloaded shim; a
-// file-size limit) and the exit statuses that come of them.
+// fills up on a file system without fallocate and a kill part-way, through
+// a preloaded shim; a file-size limit) and the exit statuses that come of
+// them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -301,6 +303,35 @@ TEST(CliProcess, AFullDiskWithoutFallocateLeavesTheOldReport) {
     EXPECT_EQ(done.status, 0) << c.what << ": " << done.err;
     for (const std::string& name : names)
       EXPECT_TRUE(ReadFile((folder.path() / name).string()) == fresh.out) << c.what << ": " << name;
+  }
+}
+
+TEST(CliProcess, AnInterruptedRewriteInPlaceLeavesTheOldReportOrTheWholeNewOne) {
+  const Outcome fresh = RunCliProcess(ReadOf(kSample));
+  ASSERT_EQ(fresh.status, 0) << fresh.err;
+  const std::string old = "old report\r\n";
+  // The room past the old end is the first write to a file, the report the
+  // second: a signal after the first byte of each.
+  const std::string room_and_one = std::to_string(fresh.out.size() - old.size() + 1);
+  static const struct {
+    const char* what;
+    bool before_overwriting;  // the signal comes while the room is made
+  } cases[] = {{"while the room is made", true}, {"while the old bytes are overwritten", false}};
+  for (const auto& c : cases) {
+    testing::TempFolder folder("tobrel-cli-interrupted");
+    const std::string output = OldReport(folder, old, true);
+    std::vector<std::string> arguments = ReadOf(kSample);
+    arguments.insert(arguments.end(), {"-o", output});
+    Launch launch = WithWriteFaults(1LL << 30);
+    launch.environment.push_back("TOBREL_FAULT_SIGNAL_AFTER=" +
+                                 (c.before_overwriting ? std::string("1") : room_and_one));
+    const Outcome outcome = RunCliProcess(arguments, -1, -1, launch);
+    EXPECT_EQ(outcome.status, 128 + SIGTERM) << c.what << ": " << outcome.err;
+    for (const char* name : {"a.txt", "b.txt"})
+      EXPECT_TRUE(ReadFile((folder.path() / name).string()) ==
+                  (c.before_overwriting ? old : fresh.out))
+          << c.what << ": " << name;
+    EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"a.txt", "b.txt"})) << c.what;
   }
 }
 
