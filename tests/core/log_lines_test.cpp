@@ -17,8 +17,7 @@ class LogLinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = std::filesystem::temp_directory_path() /
-            ("tobrel-lines-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ".log");
+            ("tobrel-lines-" + std::to_string(::getpid()) + ".log");
   }
   void TearDown() override { std::filesystem::remove(path_); }
 

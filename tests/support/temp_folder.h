@@ -1,18 +1,22 @@
 // Test helper: a fresh folder under the temporary folder, removed with its
 // files when the helper goes, and a way to put a file with given bytes in it.
+// The folder's name ends in the process ID, so test programs run side by
+// side (ctest -j, the shards of one program) never share one.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace tobrel::testing {
 
 class TempFolder {
  public:
   explicit TempFolder(std::string_view name)
-      : path_(std::filesystem::temp_directory_path() / name) {
+      : path_(std::filesystem::temp_directory_path() /
+              (std::string(name) + "-" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
