@@ -1,12 +1,9 @@
 #include "platform/private_profile.h"
 
-#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 namespace tobrel {
 namespace {
@@ -173,15 +170,12 @@ std::string PrivateProfile::Bytes() const {
 }
 
 PrivateProfile LoadPrivateProfile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    std::error_code ignored;
-    if (!std::filesystem::exists(path, ignored)) return {};
-    throw std::system_error(errno ? errno : EIO, std::generic_category(), path.string());
+  try {
+    return PrivateProfile(ReadRegularFile(path, kSmallFileLimit));
+  } catch (const RegularFileError& error) {
+    if (error.fault() == RegularFileFault::Missing) return {};
+    throw;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) throw std::system_error(EIO, std::generic_category(), path.string());
-  return PrivateProfile(bytes);
 }
 
 void SavePrivateProfile(const std::filesystem::path& path, const PrivateProfile& profile) {

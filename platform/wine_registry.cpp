@@ -13,9 +13,10 @@
 #include "platform/wine_registry.h"
 
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <unordered_set>
 
+#include "platform/regular_file.h"
 #include "platform/text_case.h"
 #include "platform/utf8.h"
 
@@ -338,8 +339,13 @@ RegistryFile RegistryFile::Parse(std::istream& in) {
 }
 
 RegistryFile RegistryFile::Load(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
+  std::string bytes;
+  try {
+    bytes = ReadRegularFile(path, kRegistryFileLimit);
+  } catch (const RegularFileError&) {
+    return {};
+  }
+  std::istringstream in(std::move(bytes));
   return Parse(in);
 }
 

@@ -25,7 +25,9 @@ class RegistryFile {
   // Reads the file text of `in`. Never fails: a line that cannot be read as
   // a key or a value is skipped, and so are the values after a bad key line.
   static RegistryFile Parse(std::istream& in);
-  // The file at `path`; a file that cannot be read gives an empty registry.
+  // The file at `path`; a file that cannot be read gives an empty registry,
+  // and so does one that is no regular file (a FIFO is never waited on) or
+  // is larger than 256 MiB.
   static RegistryFile Load(const std::filesystem::path& path);
 
   // The string value `name` ("" for the default value) of `key` (names

@@ -1,0 +1,22 @@
+#include "core/regular_file_lines.h"
+
+#include <memory>
+
+#include "platform/regular_file.h"
+
+namespace tobrel {
+
+void LoadRegularFileLines(const std::filesystem::path& path, LogLines& lines,
+                          std::uint64_t max_size) {
+  lines.clear();
+  try {
+    RegularFile file(path, max_size);
+    std::unique_ptr<char[]> bytes(new char[file.size() == 0 ? 1 : file.size()]);
+    const std::uint64_t size = file.ReadAll(bytes.get());
+    SetLogText(lines, std::move(bytes), size);
+  } catch (const RegularFileError& error) {
+    throw FileReadError(error.what());
+  }
+}
+
+}  // namespace tobrel

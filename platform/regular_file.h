@@ -1,0 +1,92 @@
+// Reading a file that has to be an ordinary file on disk: settings and INI
+// files, the Wine prefix's registry files, shortcuts and index files, ID
+// lists and read-data files. Anything else is refused without being read: a
+// folder, a FIFO (opened without waiting for a writer, so it never blocks),
+// a device or a socket (never opened at all: opening one can have effects of
+// its own), and a file larger than the caller's limit. So no such file can
+// make the program wait for ever, or read without end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace tobrel {
+
+// Limits for files that are small when they are what they claim to be.
+inline constexpr std::uint64_t kRegistryFileLimit = std::uint64_t{256} << 20;  // 256 MiB
+inline constexpr std::uint64_t kSmallFileLimit = std::uint64_t{16} << 20;      // 16 MiB
+inline constexpr std::uint64_t kShortcutFileLimit = std::uint64_t{1} << 20;    // 1 MiB
+inline constexpr std::uint64_t kNoFileLimit = std::numeric_limits<std::uint64_t>::max();
+
+// Why a file was not read.
+enum class RegularFileFault {
+  Missing,     // no such file (a dangling symbolic link, a file as a folder of the path)
+  LinkLoop,    // its symbolic links loop
+  Folder,
+  Fifo,
+  Device,
+  Socket,
+  OtherKind,   // any other kind of file that is not a regular one
+  TooLarge,    // larger than the limit
+  CannotOpen,  // any other error of opening or inspecting it (code() holds errno)
+  CannotRead,  // an error while reading (code() holds errno)
+};
+
+// A refused file. code() is the errno for Missing, LinkLoop, CannotOpen and
+// CannotRead, else an error of RegularFileCategory(); what() is "PATH: " and
+// the reason: the system's text of an errno ("PATH: No such file or
+// directory"), "not a regular file: a folder" (a FIFO, a device, a socket)
+// or "too large (more than N MiB)".
+class RegularFileError : public std::system_error {
+ public:
+  RegularFileError(const std::filesystem::path& path, RegularFileFault fault, int error_number,
+                   std::uint64_t limit = 0);
+  RegularFileFault fault() const { return fault_; }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  RegularFileFault fault_;
+  std::string message_;
+};
+
+// The category of the faults that no errno names (a kind of file, too large).
+const std::error_category& RegularFileCategory();
+
+// A regular file opened for reading.
+class RegularFile {
+ public:
+  // Opens `path` (symbolic links followed) when it is a regular file of at
+  // most `max_size` bytes. Throws RegularFileError.
+  RegularFile(const std::filesystem::path& path, std::uint64_t max_size);
+  ~RegularFile();
+  RegularFile(const RegularFile&) = delete;
+  RegularFile& operator=(const RegularFile&) = delete;
+
+  // The size when it was opened; never more than the limit.
+  std::uint64_t size() const { return size_; }
+  // Reads up to `count` bytes from where reading stands; fewer only at the
+  // end of the file. Throws RegularFileError (CannotRead).
+  std::size_t Read(char* buffer, std::size_t count);
+  // Reads the whole file from its start into `buffer`, which holds at least
+  // size() bytes; gives the number read: size(), or fewer when the file got
+  // shorter since it was opened (a file that grew is read only to size()).
+  std::uint64_t ReadAll(char* buffer);
+  // The first `count` bytes of the file, or all of it when it is shorter.
+  // Throws RegularFileError (CannotRead).
+  std::string ReadHead(std::size_t count);
+
+ private:
+  std::filesystem::path path_;
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+};
+
+// The bytes of the regular file at `path`, of at most `max_size` bytes.
+// Throws RegularFileError.
+std::string ReadRegularFile(const std::filesystem::path& path, std::uint64_t max_size);
+
+}  // namespace tobrel
