@@ -6,6 +6,7 @@
 #include "cli/report_output.h"
 #include "platform/cp932.h"
 #include "platform/folder_listing.h"
+#include "platform/regular_file.h"
 #include "platform/text_case.h"
 #include "platform/wine_paths.h"
 #include "sources/ac_log_model.h"
@@ -31,12 +32,27 @@ const ForumRow* FindForum(const std::vector<ForumRow>& forums, const std::string
   return nullptr;
 }
 
+// A registry file that is there but is not read (no regular file, or too
+// large) leaves its keys out of the search; says so rather than leave an
+// empty listing unexplained.
+void WarnAboutUnreadRegistryFiles(const std::filesystem::path& prefix, std::ostream& err) {
+  for (const char* name : {"system.reg", "user.reg"}) {
+    try {
+      RegularFile file(prefix / name, kRegistryFileLimit);
+    } catch (const RegularFileError& error) {
+      if (error.fault() != RegularFileFault::Missing)
+        err << "tobrel-cli: warning: " << error.what() << "; its keys are not read\n";
+    }
+  }
+}
+
 }  // namespace
 
 int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const WineSystem system = WineSystem::Load(DefaultWinePrefix());
   std::string install_folder = WithFinalSlash(options.install_folder);
   if (install_folder.empty()) {
+    WarnAboutUnreadRegistryFiles(system.prefix, err);
     const InstallSearch search = FindInstallFolder(system);
     if (search.message) {
       err << "tobrel-cli: " << cp932::ToUtf8(*search.message) << '\n';

@@ -187,7 +187,8 @@ std::string CliHelpText() {
       "  --settings FILE      take the options that the window's settings file FILE\n"
       "                       holds (reading options, quote pattern, --top100,\n"
       "                       --hide-ids) as the defaults; the command line overrides\n"
-      "                       them. Without it no settings file is read.\n"
+      "                       them; given twice, the last one wins. Without it no\n"
+      "                       settings file is read.\n"
       "\n"
       "Output and environment:\n"
       "  -o FILE              write to FILE instead of standard output; FILE may not\n"
@@ -218,13 +219,16 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     return parse;
   };
 
-  // The settings file's values first, so that every option given overrides them.
+  // The settings file's values first, so that every option given overrides
+  // them. Given more than once, the last one is read.
+  bool settings_given = false;
   for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
     if (arguments[i] != "--settings") continue;
     options.settings_file = arguments[i + 1];
-    if (auto error = ApplySettingsFile(options.settings_file, options)) return fail(*error);
-    break;
+    settings_given = true;
   }
+  if (settings_given)
+    if (auto error = ApplySettingsFile(options.settings_file, options)) return fail(*error);
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];

@@ -1,25 +1,45 @@
 #include "cli/settings_defaults.h"
 
-#include <system_error>
-
 #include "platform/clock.h"
+#include "platform/private_profile.h"
+#include "platform/regular_file.h"
 #include "regex/line_matcher.h"
 #include "regex/regex_error.h"
-#include "settings/settings_file.h"
 
 namespace tobrel {
+namespace {
+
+// The message for a settings file that was not read.
+std::string RefusalMessage(const std::string& path, const RegularFileError& error) {
+  const std::string not_settings = ", not a settings file";
+  switch (error.fault()) {
+    case RegularFileFault::Missing: return "--settings: no settings file " + path;
+    case RegularFileFault::LinkLoop: return "--settings: " + path + ": symbolic links loop";
+    case RegularFileFault::Folder: return "--settings: " + path + " is a folder" + not_settings;
+    case RegularFileFault::Fifo: return "--settings: " + path + " is a FIFO" + not_settings;
+    case RegularFileFault::Device: return "--settings: " + path + " is a device" + not_settings;
+    case RegularFileFault::Socket: return "--settings: " + path + " is a socket" + not_settings;
+    case RegularFileFault::OtherKind:
+      return "--settings: " + path + " is not a regular file" + not_settings;
+    case RegularFileFault::TooLarge:
+      return "--settings: " + path + " is too large for a settings file (more than " +
+             std::to_string(kSmallFileLimit >> 20) + " MiB)";
+    case RegularFileFault::CannotOpen:
+    case RegularFileFault::CannotRead: break;
+  }
+  return "--settings: cannot read " + path + ": " + error.code().message();
+}
+
+}  // namespace
 
 std::optional<std::string> ApplySettingsFile(const std::string& path, CliOptions& options) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    return "--settings: no settings file " + path;
-  TobrelSettings settings;
+  std::string bytes;
   try {
-    settings = LoadSettingsFile(path, SystemClock().Now());
-  } catch (const std::system_error& e) {
-    return "--settings: cannot read " + path + ": " + e.code().message();
+    bytes = ReadRegularFile(path, kSmallFileLimit);
+  } catch (const RegularFileError& error) {
+    return RefusalMessage(path, error);
   }
-  ApplyReadingAndTableSettings(settings, options);
+  ApplyReadingAndTableSettings(ReadSettings(PrivateProfile(bytes), SystemClock().Now()), options);
   return std::nullopt;
 }
 

@@ -12,7 +12,9 @@
 namespace tobrel {
 
 // Reads the settings file at `path` (native) into `options`. Gives a message
-// (UTF-8) when the file is missing or cannot be read.
+// (UTF-8) when the file is missing ("--settings: no settings file PATH"),
+// cannot be read, is larger than 16 MiB or is no regular file ("--settings:
+// PATH is a FIFO, not a settings file"; a FIFO is never waited on).
 std::optional<std::string> ApplySettingsFile(const std::string& path, CliOptions& options);
 
 // The reading options, the quote pattern (an invalid one counts as empty,

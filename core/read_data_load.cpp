@@ -6,9 +6,11 @@
 
 #include "core/log_line_recognizers.h"
 #include "core/log_lines.h"
+#include "core/regular_file_lines.h"
 #include "core/utf8_log_text.h"
 #include "core/str_tok.h"
 #include "platform/cp932.h"
+#include "platform/regular_file.h"
 
 namespace tobrel {
 namespace {
@@ -95,7 +97,8 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
   ReadDataContent content;
   try {
     LogLines file;
-    LoadLogLinesAsCp932(path, file);  // one that another tool made UTF-8, as logs
+    LoadRegularFileLines(path, file, kNoFileLimit);
+    ConvertUtf8LogLines(file);  // one that another tool made UTF-8, as logs
     std::vector<std::string_view> lines(file.size());
     for (std::size_t i = 0; i < file.size(); ++i) lines[i] = file[i];
     content = ParseReadData(lines, current_year);

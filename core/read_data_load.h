@@ -48,8 +48,10 @@ ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int cu
 // The load: reads the file at `path`, then appends its paths to ReadFiles
 // and to `candidates` (each appended even when already there, and the first
 // candidate with that path checked) and its postings to Postings, with no
-// duplicate removal and no sorting. Gives the message of a fault (CP932:
-// "path(line): reason") and then changes nothing.
+// duplicate removal and no sorting. The file has to be a regular file: a
+// FIFO, a pipe or a device is refused at once. Gives the message of a fault
+// (CP932: "path(line): reason", "path: not a regular file: a FIFO") and then
+// changes nothing.
 std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
                                             std::vector<CandidateFile>& candidates,
                                             int current_year);

@@ -1,13 +1,14 @@
 #include "exclusion/id_list_file.h"
 
-#include "core/log_lines.h"
+#include "core/regular_file_lines.h"
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 namespace tobrel {
 
 std::vector<std::string> LoadIdListFile(const std::filesystem::path& path) {
   LogLines file;
-  LoadLogLines(path, file);
+  LoadRegularFileLines(path, file, kNoFileLimit);
   std::vector<std::string> lines;
   lines.reserve(file.size());
   for (std::size_t i = 0; i < file.size(); ++i) lines.emplace_back(file[i]);

@@ -12,7 +12,9 @@
 
 namespace tobrel {
 
-// The lines of a list file. Throws FileReadError (core/log_lines.h).
+// The lines of a list file, which has to be a regular file: a FIFO, a
+// device or a folder is refused at once. Throws FileReadError
+// (core/input_file.h).
 std::vector<std::string> LoadIdListFile(const std::filesystem::path& path);
 
 // The file's bytes for `lines`: each line ended by CR LF.

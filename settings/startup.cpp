@@ -1,5 +1,7 @@
 #include "settings/startup.h"
 
+#include <system_error>
+
 #include "settings/nifterm_ini.h"
 #include "settings/settings_file.h"
 
@@ -8,7 +10,12 @@ namespace tobrel {
 StartupState LoadAtStartup(const StartupInputs& inputs) {
   StartupState state;
   TobrelSettings& s = state.settings;
-  s = LoadSettingsFile(inputs.settings_path, inputs.today);
+  try {
+    s = LoadSettingsFile(inputs.settings_path, inputs.today);
+  } catch (const std::system_error& error) {
+    s = ReadSettings(PrivateProfile(), inputs.today);
+    state.settings_message = std::string("cannot read the settings from ") + error.what();
+  }
   state.window = PlaceWindow(s, inputs.screen_width, inputs.screen_height, inputs.window_width);
   AddStoredLogFiles(s, state.candidates);
   s.scroll = NormalizedScroll(s.scroll);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,9 +38,13 @@ struct StartupState {
   WindowPlacement window;
   std::vector<std::string> candidates;  // stored files that exist, then file arguments
   std::vector<std::string> data_files;  // "/D" read-data files to load
+  // Why the settings file was not read, when it exists but could not be
+  // read, is no regular file (a FIFO is never waited on) or is too large
+  // (UTF-8, naming the path); the start-up then goes on from the defaults.
+  std::optional<std::string> settings_message;
 };
 
-// Throws std::system_error when an existing settings file cannot be read.
+// Never fails for the settings file: see `settings_message`.
 StartupState LoadAtStartup(const StartupInputs& inputs);
 
 }  // namespace tobrel

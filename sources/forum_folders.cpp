@@ -4,10 +4,11 @@
 #include <array>
 #include <filesystem>
 
-#include "core/log_lines.h"
+#include "core/regular_file_lines.h"
 #include "platform/cp932.h"
 #include "platform/file_mask.h"
 #include "platform/folder_listing.h"
+#include "platform/regular_file.h"
 #include "platform/text_case.h"
 
 namespace tobrel {
@@ -44,7 +45,7 @@ std::vector<std::string> ForumFoldersIn(const std::filesystem::path& folder, boo
 void NameForums(std::vector<ForumRow>& rows, const std::filesystem::path& list_file) {
   LogLines lines;
   try {
-    LoadLogLines(list_file, lines);
+    LoadRegularFileLines(list_file, lines, kSmallFileLimit);
   } catch (const FileReadError&) {
     return;  // an unreadable list names nothing, like a missing one
   }

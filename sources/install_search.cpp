@@ -1,18 +1,14 @@
 #include "sources/install_search.h"
 
-#include <fstream>
-
-#include "core/log_lines.h"
+#include "core/regular_file_lines.h"
 #include "platform/cp932.h"
 #include "platform/folder_listing.h"
+#include "platform/regular_file.h"
 #include "platform/shell_link.h"
 #include "platform/wine_paths.h"
 
 namespace tobrel {
 namespace {
-
-// Shortcuts are small; a larger file is not read as one.
-constexpr std::streamsize kMaxShortcutSize = 1 << 20;
 
 // The folder part of a Windows path, ending in "\" (or ":" for "C:x"); empty
 // when the path has neither.
@@ -82,7 +78,7 @@ InstallSearch FolderFromUninstallLog(const WineSystem& system) {
 
   LogLines lines;
   try {
-    LoadLogLines(native_log, lines);
+    LoadRegularFileLines(native_log, lines, kSmallFileLimit);
   } catch (const FileReadError& error) {
     return {"", cp932::FromUtf8(error.what())};
   }
@@ -105,10 +101,12 @@ std::string FolderFromStartMenuShortcut(const WineSystem& system) {
   if (programs->empty() || programs->back() != '\\') *programs += '\\';
   const auto shortcut = MapWindowsPath(system.prefix, *programs + "AirCraft 97\\AirCraft 97.lnk");
   if (!shortcut) return {};
-  std::ifstream in(*shortcut, std::ios::binary);
-  std::string bytes(kMaxShortcutSize, '\0');
-  in.read(bytes.data(), kMaxShortcutSize);
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  std::string bytes;
+  try {
+    bytes = ReadRegularFile(*shortcut, kShortcutFileLimit);  // shortcuts are small
+  } catch (const RegularFileError&) {
+    return {};
+  }
   const auto target = ReadShellLinkTarget(bytes);
   if (!target) return {};
   return NativeFolder(system, WindowsFolderOf(*target));
@@ -125,13 +123,17 @@ GlobalDatResult ReadGlobalDat(const WineSystem& system, const std::string& insta
   if (install_folder.empty()) return {};
   const auto file = FileIn(install_folder, "Global.Dat");
   if (!file) return {"", kGlobalDatMissingMessage};
-  std::ifstream in(*file, std::ios::binary);
-  char head[3 + 255];
-  in.read(head, sizeof head);
-  const auto got = static_cast<std::size_t>(in.gcount());
+  std::string head;
+  try {
+    head = RegularFile(*file, kNoFileLimit).ReadHead(3 + 255);
+  } catch (const RegularFileError& error) {
+    if (error.fault() == RegularFileFault::Missing) return {"", kGlobalDatMissingMessage};
+    return {"", cp932::FromUtf8(error.what())};
+  }
+  const std::size_t got = head.size();
   if (got < 3) return {};
   const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(head[2]), got - 3);
-  std::string bytes(head + 3, length);
+  std::string bytes = head.substr(3, length);
   if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos) bytes.resize(nul);
   std::string path = cp932::ToUtf8(bytes);
   if (path.empty()) return {};

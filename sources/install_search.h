@@ -32,9 +32,11 @@ struct InstallSearch {
 // The program's class registration (HKEY_CLASSES_ROOT).
 std::string FolderFromRegistration(const WineSystem& system);
 // The installer's log named by the uninstall entry (HKEY_LOCAL_MACHINE);
-// an installer log that cannot be read gives its message.
+// an installer log that cannot be read, is no regular file or is larger
+// than 16 MiB gives its message.
 InstallSearch FolderFromUninstallLog(const WineSystem& system);
-// The shortcut in the user's program menu (HKEY_CURRENT_USER).
+// The shortcut in the user's program menu (HKEY_CURRENT_USER); one that is
+// no regular file or is larger than 1 MiB is not read.
 std::string FolderFromStartMenuShortcut(const WineSystem& system);
 
 // `FindInstallFolder`: the sources in that order, a later one only when the
@@ -47,7 +49,9 @@ extern const std::string kGlobalDatMissingMessage;
 
 struct GlobalDatResult {
   std::string log_root;                // empty when there is none
-  std::optional<std::string> message;  // kGlobalDatMissingMessage
+  // kGlobalDatMissingMessage, or why the file was not read ("PATH: not a
+  // regular file: a FIFO", "PATH: Permission denied")
+  std::optional<std::string> message;
 };
 
 // `ReadGlobalDat`: the shared log folder named in "Global.Dat" of

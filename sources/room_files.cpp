@@ -16,10 +16,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "core/log_lines.h"
+#include "core/regular_file_lines.h"
 #include "platform/cp932.h"
 #include "platform/file_mask.h"
 #include "platform/folder_listing.h"
+#include "platform/regular_file.h"
 #include "platform/text_case.h"
 
 namespace tobrel {
@@ -35,7 +36,7 @@ bool LoadIndex(const std::string& folder, std::string_view name, LogLines& lines
   const auto entry = FindEntryIgnoringCase(folder, name);
   if (!entry || entry->is_folder) return false;
   try {
-    LoadLogLines(std::filesystem::path(folder) / entry->name, lines);
+    LoadRegularFileLines(std::filesystem::path(folder) / entry->name, lines, kSmallFileLimit);
   } catch (const FileReadError&) {
     return false;
   }

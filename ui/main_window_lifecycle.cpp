@@ -64,6 +64,7 @@ TForm1::TForm1(const WindowEnvironment& environment, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::ApplyStartup(const StartupState& state) {
+  if (state.settings_message) ShowMessage(QString::fromStdString(*state.settings_message));
   settings_ = state.settings;
   try {
     quote_matcher_.SetRegExp(settings_.quote.empty() ? std::string(kDefaultQuotePattern)

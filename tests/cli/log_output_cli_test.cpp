@@ -113,5 +113,43 @@ TEST_F(LogOutputCliTest, SettingsFileGivesTheDefaultsAndTheCommandLineOverrides)
   EXPECT_EQ(out_.str(), "12\tABC01234\ttaro\tHello\t3\t1997/05/12 23:45\t0\t0\t53\t4\t49\t0\r\n");
 }
 
+TEST_F(LogOutputCliTest, SettingsGivenTwiceTakesTheLastOne) {
+  const std::string first = folder_.Write("FIRST.INI", "[OPTREAD]\r\nDELIMITER=1\r\n");
+  const std::string last = folder_.Write("LAST.INI", "[OPTREAD]\r\nINTERWAY=1\r\n");
+  CliParse parse = ParseCliArguments({"count", "--settings", first, "--settings", last, log_});
+  ASSERT_EQ(parse.outcome, CliParse::Outcome::Run) << parse.error;
+  EXPECT_FALSE(parse.options.delimiter_only);
+  EXPECT_TRUE(parse.options.interway);
+  EXPECT_EQ(parse.options.settings_file, last);
+  // Only the last one is read: a missing first one does not matter.
+  parse = ParseCliArguments({"count", "--settings", "/no/such/TOBREL.INI", "--settings", first, log_});
+  ASSERT_EQ(parse.outcome, CliParse::Outcome::Run) << parse.error;
+  EXPECT_TRUE(parse.options.delimiter_only);
+}
+
+TEST_F(LogOutputCliTest, SettingsFileThatIsNoSettingsFileSaysWhatItIs) {
+  const std::string folder = folder_.path().string();
+  const std::string loop = folder + "/loop.ini";
+  std::filesystem::create_symlink("loop.ini", loop);
+  const std::string large = folder_.Write("LARGE.INI", "");
+  std::filesystem::resize_file(large, (std::uintmax_t{16} << 20) + 1);
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {"/no/such/TOBREL.INI", "--settings: no settings file /no/such/TOBREL.INI"},
+      {folder + "/dangling.ini", "--settings: no settings file " + folder + "/dangling.ini"},
+      {folder, "--settings: " + folder + " is a folder, not a settings file"},
+      {loop, "--settings: " + loop + ": symbolic links loop"},
+      {large, "--settings: " + large + " is too large for a settings file (more than 16 MiB)"},
+  };
+  std::filesystem::create_symlink("nowhere", folder + "/dangling.ini");
+  for (const auto& c : cases) {
+    const CliParse parse = ParseCliArguments({"count", "--settings", c.path, log_});
+    EXPECT_EQ(parse.outcome, CliParse::Outcome::UsageError) << c.path;
+    EXPECT_EQ(parse.error, c.message);
+  }
+}
+
 }  // namespace
 }  // namespace tobrel

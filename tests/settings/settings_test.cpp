@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -264,6 +265,37 @@ TEST(Startup, StoredValuesWithTheRulesAppliedThenTheCommandLine) {
   EXPECT_EQ(state.settings.ext_folder, "/home/u");
   EXPECT_EQ(state.settings.from_date, Day(1987, 4, 1));  // "PDATE" off
   EXPECT_EQ(state.settings.to_date, kToday);
+}
+
+// A settings file that is a FIFO must not keep the window from starting: it
+// starts from the defaults and says why. Run in a child that an alarm ends,
+// so that a start-up that waits on the FIFO fails rather than hangs.
+TEST(Startup, ASettingsFileThatIsAFifoGivesTheDefaultsAndAMessage) {
+  testing::TempFolder folder("tobrel-settings-fifo");
+  StartupInputs inputs;
+  inputs.settings_path = folder.path() / "TOBREL.INI";
+  ASSERT_EQ(::mkfifo(inputs.settings_path.c_str(), 0600), 0);
+  inputs.program_path = folder.path() / "tobrel";
+  inputs.today = kToday;
+  const std::string expected =
+      "cannot read the settings from " + inputs.settings_path.string() + ": not a regular file: a FIFO";
+  EXPECT_EXIT(
+      {
+        ::alarm(20);
+        const StartupState state = LoadAtStartup(inputs);
+        const bool right = state.settings_message == expected && state.settings.scroll == 0 &&
+                           state.settings.quote.empty();
+        std::_Exit(right ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  // Saving does not write into the FIFO either.
+  EXPECT_EXIT(
+      {
+        ::alarm(20);
+        const auto error = SaveSettingsFile(inputs.settings_path, ReadSettings(PrivateProfile(), kToday));
+        std::_Exit(error ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
