@@ -3,6 +3,9 @@
 // options; start with files on the command line, read, tally, save; copy;
 // find; the external editor; settings across a restart; the single-instance
 // hand-over; and a picture of the window at its design size.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -147,6 +150,7 @@ class TestMainWindow : public QObject {
   void copyAndFind();
   void externalEditor();
   void settingsSurviveRestart();
+  void settingsFileThatIsAFifo();
   void secondInstanceHandsOver();
   void pageHintsAndCommands();
   void dataFileAtStart();
@@ -396,6 +400,31 @@ void TestMainWindow::externalEditor() {
   QVERIFY(message.text.isEmpty());
   QCOMPARE(ReadAll((folder.path() + "/edit.txt").toStdString()),
            std::string("Head\r\n\r\nline1\r\nline2\r\nFoot\r\n"));
+}
+
+// A FIFO in the settings file's place neither holds up the start nor is
+// written at close: the window starts from the defaults and says why. An
+// alarm ends a test run that waits on the FIFO, so that it fails, not hangs.
+void TestMainWindow::settingsFileThatIsAFifo() {
+  ::alarm(60);
+  struct AlarmOff {
+    ~AlarmOff() { ::alarm(0); }
+  } alarm_off;
+  QTemporaryDir folder;
+  const std::string fifo = (folder.path() + "/TOBREL.INI").toStdString();
+  QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+  QString started, closed;
+  ModalScript script;
+  script.Then<QMessageBox>(NoteText(&started)).Then<QMessageBox>(NoteText(&closed));
+  auto window = MakeWindow(folder, {});
+  QVERIFY(!window->findChild<QCheckBox*>("CheckBox12")->isChecked());
+  window->show();
+  window->close();
+  QVERIFY(script.Done());
+  QCOMPARE(started, QString::fromStdString("cannot read the settings from " + fifo +
+                                           ": not a regular file: a FIFO"));
+  QVERIFY2(closed.contains("not a regular file: a FIFO"), qPrintable(closed));
+  QVERIFY(std::filesystem::is_fifo(fifo));
 }
 
 void TestMainWindow::settingsSurviveRestart() {
