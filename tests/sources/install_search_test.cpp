@@ -158,9 +158,11 @@ TEST_F(InstallSearchTest, ShortcutsThatGiveNothing) {
   const WineSystem system = Load("", kShellFolders);
   const std::string link = "drive_c/users/me/Start Menu/Programs/AirCraft 97/AirCraft 97.lnk";
   const std::string good = testing::ShellLinkBytes({.base_path = "C:\\VIA_LINK\\AirCraft.exe"});
+  std::string too_large = good;
+  too_large.resize((1 << 20) + 1);  // past the 1 MiB of a shortcut, however good its start
   for (const std::string& bytes :
        {good.substr(0, 90), std::string("not a link"),
-        testing::ShellLinkBytes({.suffix = "A\\AirCraft.exe", .network = true})}) {
+        testing::ShellLinkBytes({.suffix = "A\\AirCraft.exe", .network = true}), too_large}) {
     prefix_.Write(link, bytes);
     EXPECT_EQ(FolderFromStartMenuShortcut(system), "");
   }
