@@ -17,9 +17,14 @@
 namespace tobrel {
 
 // Limits for files that are small when they are what they claim to be.
-inline constexpr std::uint64_t kRegistryFileLimit = std::uint64_t{256} << 20;  // 256 MiB
-inline constexpr std::uint64_t kSmallFileLimit = std::uint64_t{16} << 20;      // 16 MiB
-inline constexpr std::uint64_t kShortcutFileLimit = std::uint64_t{1} << 20;    // 1 MiB
+// A Wine registry file (system.reg, user.reg): 256 MiB.
+inline constexpr std::uint64_t kRegistryFileLimit = std::uint64_t{256} << 20;
+// A settings or INI file, and the index files and installer's log of the
+// communication program: 16 MiB.
+inline constexpr std::uint64_t kSmallFileLimit = std::uint64_t{16} << 20;
+// A shortcut (.lnk): 1 MiB.
+inline constexpr std::uint64_t kShortcutFileLimit = std::uint64_t{1} << 20;
+// ID lists and read-data files, which grow with the logs.
 inline constexpr std::uint64_t kNoFileLimit = std::numeric_limits<std::uint64_t>::max();
 
 // Why a file was not read.
