@@ -10,6 +10,7 @@
 #include "output/log_information.h"
 #include "output/process_run.h"
 #include "platform/cp932.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
@@ -75,7 +76,7 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
       status = kExitReadError;
       break;
     } catch (const LogFormatError& e) {
-      err << "tobrel-cli: " << path << "(" << e.line() << "): " << e.what() << '\n';
+      err << "tobrel-cli: " << PathToUtf8(path) << "(" << e.line() << "): " << e.what() << '\n';
       status = kExitReadError;
       break;
     }

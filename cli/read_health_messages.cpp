@@ -1,5 +1,7 @@
 #include "cli/read_health_messages.h"
 
+#include "platform/path_text.h"
+
 namespace tobrel {
 namespace {
 
@@ -13,7 +15,7 @@ std::string Count(std::size_t n, const char* noun) {
 void PrintReadHealth(const std::vector<FileReadHealth>& files, std::ostream& err) {
   for (const FileReadHealth& file : files) {
     if (file.HasWarning()) {
-      err << "tobrel-cli: warning: " << file.path << ": ";
+      err << "tobrel-cli: warning: " << PathToUtf8(file.path) << ": ";
       if (file.postings == 0) err << "no posting found";
       if (file.postings == 0 && file.stray_headers > 0) err << "; ";
       if (file.stray_headers > 0)
@@ -23,7 +25,8 @@ void PrintReadHealth(const std::vector<FileReadHealth>& files, std::ostream& err
       err << '\n';
     }
     if (file.HasNotice()) {
-      err << "tobrel-cli: note: " << file.path << ": read as UTF-8 and converted to Shift-JIS";
+      err << "tobrel-cli: note: " << PathToUtf8(file.path)
+          << ": read as UTF-8 and converted to Shift-JIS";
       if (file.conversion.unmapped > 0)
         err << "; " << Count(file.conversion.unmapped, "character") << " without a Shift-JIS form "
             << "became \"?\"";

@@ -7,6 +7,7 @@
 #include "exclusion/id_list.h"
 #include "exclusion/id_list_file.h"
 #include "platform/cp932.h"
+#include "platform/path_text.h"
 #include "regex/regex_error.h"
 
 namespace tobrel {
@@ -26,7 +27,8 @@ std::optional<std::vector<std::string>> LoadCheckedList(
   const std::vector<std::string_view> views(lines.begin(), lines.end());
   IdListCheck result = check(views);
   if (!result.accepted()) {
-    error = path + "(" + std::to_string(*result.bad_line) + "): " + cp932::ToUtf8(message);
+    error = PathToUtf8(path) + "(" + std::to_string(*result.bad_line) +
+            "): " + cp932::ToUtf8(message);
     return std::nullopt;
   }
   return std::move(result.entries);

@@ -11,6 +11,8 @@
 #include <limits>
 #include <string>
 
+#include "platform/path_text.h"
+
 namespace tobrel {
 namespace {
 
@@ -80,18 +82,18 @@ void InputFile::WaitForWriter(std::chrono::milliseconds wait) {
     const int ready = ::poll(&poll_fd, 1, static_cast<int>(wait.count()));
     if (ready > 0) return;
     if (ready == 0)
-      throw FileReadError(path_.string() + ": no program wrote to the FIFO within " +
+      throw FileReadError(PathToUtf8(path_.string()) + ": no program wrote to the FIFO within " +
                           std::to_string(wait.count()) + " ms");
     if (errno != EINTR) Fail();
   }
 }
 
 void InputFile::RefuseDevice() {
-  throw FileReadError(path_.string() + ": a device, not a log file");
+  throw FileReadError(PathToUtf8(path_.string()) + ": a device, not a log file");
 }
 
 void InputFile::Fail(int error) {
-  const std::string message = path_.string() + ": " + std::strerror(error);
+  const std::string message = PathToUtf8(path_.string()) + ": " + std::strerror(error);
   throw FileReadError(message);
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/atomic_file.h"
-#include "platform/cp932.h"
+#include "platform/path_text.h"
 #include "platform/program_folder.h"
 
 namespace tobrel {
@@ -31,7 +31,7 @@ std::vector<std::string> ReadDataLines(const LogStore& store) {
   std::vector<std::string> lines;
   lines.reserve(store.ReadFiles.size() + store.Postings.size() + 2);
   lines.emplace_back("[Files]");
-  for (const std::string& path : store.ReadFiles) lines.push_back(cp932::FromUtf8(path));
+  for (const std::string& path : store.ReadFiles) lines.push_back(PathToCp932(path));
   lines.emplace_back("[Log Info]");
   for (const ArticleRec& posting : store.Postings) lines.push_back(ReadDataPostingLine(posting));
   return lines;
@@ -46,7 +46,7 @@ std::optional<std::filesystem::path> WriteReadDataFile(const LogStore& store,
   std::string content;
   content.reserve(store.Postings.size() * 96);
   content += "[Files]\r\n";
-  for (const std::string& path : store.ReadFiles) content += cp932::FromUtf8(path) + "\r\n";
+  for (const std::string& path : store.ReadFiles) content += PathToCp932(path) + "\r\n";
   content += "[Log Info]\r\n";
   for (const ArticleRec& posting : store.Postings) {
     content += ReadDataPostingLine(posting);

@@ -11,6 +11,7 @@
 #include "core/str_tok.h"
 #include "platform/cp932.h"
 #include "platform/regular_file.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
@@ -76,7 +77,7 @@ ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int cu
         if (line == "[Log Info]")
           state = LoadState::InPostings;
         else
-          content.files.push_back(cp932::ToUtf8(line));
+          content.files.push_back(PathFromCp932(line));
         break;
       case LoadState::InPostings:
         if (!line.empty()) content.postings.push_back(ParsePostingLine(line, i + 1, current_year));
@@ -93,7 +94,7 @@ ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int cu
 std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
                                             std::vector<CandidateFile>& candidates,
                                             int current_year) {
-  const std::string path_text = cp932::FromUtf8(path.string());
+  const std::string path_text = PathToCp932(path.string());
   ReadDataContent content;
   try {
     LogLines file;

@@ -14,6 +14,7 @@
 #include "core/read_one_log.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
@@ -122,7 +123,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const std::string& path = pending[i];
     const std::unique_ptr<ParsedLog> parsed = queue.Take(i);
-    const std::string path_text = cp932::FromUtf8(path);
+    const std::string path_text = PathToCp932(path);
     try {
       store.ReadFiles.push_back(path);
       observer.ShowStatus(path_text + LoadingText());

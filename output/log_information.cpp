@@ -9,7 +9,7 @@
 #include "core/posting_assembler.h"
 #include "core/utf8_log_text.h"
 #include "output/sub_header_date.h"
-#include "platform/cp932.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 
@@ -40,7 +40,7 @@ std::vector<std::string> LogInformationLines(const std::string& path, std::uintm
   std::snprintf(counts, sizeof counts, "    %8lld Lines   %5lld Articles",
                 static_cast<long long>(lines.size()), postings);
   std::snprintf(numbers, sizeof numbers, "    #%.5d - #%.5d ", smallest, largest);
-  return {cp932::FromUtf8(path),
+  return {PathToCp932(path),
           "",
           "  LOG File Size : " + std::to_string(size) + " Byte",
           counts,

@@ -18,6 +18,7 @@
 #include "output/recount_list.h"
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
@@ -59,8 +60,8 @@ class BusyCursor {
 
 std::vector<std::string> ProcessAccountLines(const ProcessSettings& s) {
   std::vector<std::string> lines;
-  lines.push_back(Cp932(s.input) + Cp932(" を"));
-  lines.push_back(Cp932(s.output) + Cp932("に"));
+  lines.push_back(PathToCp932(s.input) + Cp932(" を"));
+  lines.push_back(PathToCp932(s.output) + Cp932("に"));
   if (s.align) lines.push_back(Cp932("  ヘッダの最終発言番号を ") + s.align_number + Cp932(" に揃え"));
   if (s.strip_delimiters || s.strip_eof || s.strip_tabs || s.strip_trailing) {
     std::string line = "  ";
@@ -183,10 +184,10 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
     result = {ProcessStatus::ReadFailed, Cp932(e.what())};
   } catch (const LogFormatError& e) {
     result = {ProcessStatus::ReadFailed,
-              Cp932(settings.input) + "(" + std::to_string(e.line()) + "): " + e.what()};
+              PathToCp932(settings.input) + "(" + std::to_string(e.line()) + "): " + e.what()};
   } catch (const std::system_error& e) {
     result = {ProcessStatus::WriteFailed,
-              Cp932(settings.output + ": " + e.code().message())};
+              PathToCp932(settings.output) + Cp932(": " + e.code().message())};
   }
   if (result.status != ProcessStatus::Done) return result;
   observer.AppendResultLine("");

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/cp932.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
@@ -14,12 +14,12 @@ std::string LogFileKey(int n) {
 }
 
 std::string ReadPath(const PrivateProfile& ini, std::string_view section, std::string_view key) {
-  return cp932::ToUtf8(ini.ReadString(section, key, ""));
+  return PathFromCp932(ini.ReadString(section, key, ""));
 }
 
 void WritePath(PrivateProfile& ini, std::string_view section, std::string_view key,
                const std::string& path) {
-  ini.WriteString(section, key, cp932::FromUtf8(path));
+  ini.WriteString(section, key, PathToCp932(path));
 }
 
 }  // namespace

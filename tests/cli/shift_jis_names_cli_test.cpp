@@ -1,0 +1,86 @@
+// A log whose file name is CP932 bytes (not UTF-8), as old Japanese archives
+// unpack: the name keeps its bytes in the reports and the read-data file,
+// comes back to the same file from --data, and reads as its Japanese
+// characters in the messages.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli_options.h"
+#include "cli/cli_run.h"
+#include "support/file_bytes.h"
+#include "support/sjis.h"
+#include "support/temp_folder.h"
+
+namespace tobrel {
+namespace {
+
+using testing::ReadAll;
+using testing::S;
+
+class ShiftJisNamesCliTest : public ::testing::Test {
+ protected:
+  int Run(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin() + 1, {"--today", "2026/12/10"});
+    const CliParse parse = ParseCliArguments(arguments);
+    EXPECT_EQ(parse.outcome, CliParse::Outcome::Run) << parse.error;
+    out_.str("");
+    err_.str("");
+    return RunCli(parse.options, out_, err_);
+  }
+
+  testing::TempFolder folder_{"tobrel-shift-jis-names-cli-test"};
+  const std::string base_ = folder_.path().string() + "/";
+  // The file name 会議室.log in CP932 bytes, and the same path as UTF-8.
+  const std::string log_ = folder_.Write(
+      S("会議室.log"),
+      "00012/00020 ABC01234  taro             Hello\r\n( 3)   97/05/12 23:45\r\nbody\r\n");
+  const std::string utf8_name_ = base_ + "会議室.log";
+  std::ostringstream out_, err_;
+};
+
+TEST_F(ShiftJisNamesCliTest, InfoAndSavedataKeepTheNameBytes) {
+  ASSERT_EQ(Run({"info", log_}), kExitDone);
+  EXPECT_EQ(out_.str().substr(0, log_.size() + 2), log_ + "\r\n");
+  ASSERT_EQ(Run({"info", "--utf8", log_}), kExitDone);
+  EXPECT_EQ(out_.str().substr(0, utf8_name_.size() + 1), utf8_name_ + "\n");
+
+  ASSERT_EQ(Run({"savedata", log_}), kExitDone);
+  EXPECT_EQ(out_.str().substr(0, 9 + log_.size() + 2), "[Files]\r\n" + log_ + "\r\n");
+  ASSERT_EQ(Run({"savedata", "--utf8", log_}), kExitDone);
+  EXPECT_NE(out_.str().find("[Files]\n" + utf8_name_ + "\n"), std::string::npos) << out_.str();
+}
+
+TEST_F(ShiftJisNamesCliTest, ReadDataFileLeadsBackToTheSameLog) {
+  const std::string data = (folder_.path() / "saved.dat").string();
+  ASSERT_EQ(Run({"savedata", "-o", data, log_}), kExitDone);
+  const std::string saved = ReadAll(data);
+  ASSERT_EQ(Run({"read", log_}), kExitDone);
+  const std::string postings = out_.str();
+  // The loaded path is the log's own: naming the log again reads nothing
+  // more, and writing the state again gives the same bytes.
+  ASSERT_EQ(Run({"read", "--data", data, log_}), kExitDone);
+  EXPECT_EQ(out_.str(), postings);
+  ASSERT_EQ(Run({"savedata", "--data", data, log_}), kExitDone);
+  EXPECT_EQ(out_.str(), saved);
+}
+
+TEST_F(ShiftJisNamesCliTest, MessagesShowTheJapaneseName) {
+  const std::string empty = folder_.Write(S("空.log"), "");
+  ASSERT_EQ(Run({"count", log_, empty}), kExitDone);
+  EXPECT_EQ(err_.str(), "tobrel-cli: warning: " + base_ + "空.log: no posting found\n");
+
+  const std::string missing = base_ + S("無い.log");
+  const std::string named = "tobrel-cli: " + base_ + "無い.log: ";
+  EXPECT_EQ(Run({"count", missing}), kExitReadError);
+  EXPECT_EQ(err_.str().substr(0, named.size()), named) << err_.str();
+  EXPECT_EQ(Run({"info", missing}), kExitReadError);
+  EXPECT_EQ(err_.str().substr(0, named.size()), named) << err_.str();
+
+  const std::string output = (folder_.path() / "out.log").string();
+  ASSERT_EQ(Run({"process", "-o", output, log_}), kExitDone);
+  EXPECT_EQ(err_.str().substr(0, utf8_name_.size() + 5), utf8_name_ + " を\n");
+}
+
+}  // namespace
+}  // namespace tobrel
