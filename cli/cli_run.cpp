@@ -78,8 +78,8 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   TLineMatcher quote_matcher;
   try {
     quote_matcher.SetRegExp(options.quote.value_or(std::string(kDefaultQuotePattern)));
-  } catch (const ERegexSyntax&) {
-    err << "tobrel-cli: " << cp932::ToUtf8(kInvalidPatternMessage) << '\n';
+  } catch (const ERegexSyntax& e) {
+    err << "tobrel-cli: " << cp932::ToUtf8(PatternErrorMessage(e)) << '\n';
     return kExitUsage;
   }
 

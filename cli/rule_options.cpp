@@ -68,6 +68,13 @@ bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
   return true;
 }
 
+std::string PatternErrorMessage(const ERegexSyntax& error) {
+  std::string message(kInvalidPatternMessage);
+  if (error.TooComplex())
+    message += "\ntobrel-cli: the pattern is too complex for the matcher's limits";
+  return message;
+}
+
 bool RulesWanted(const CliOptions& options) {
   return options.excluded_ids || options.exclude_title || options.same_id_pairs;
 }
@@ -84,8 +91,8 @@ std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules&
   if (rules.title_rule && rules.title_mode == TitleMode::Regex) {
     try {
       rules.LineMatcher2.SetRegExp(rules.title_text);
-    } catch (const ERegexSyntax&) {
-      return std::string(kInvalidPatternMessage);
+    } catch (const ERegexSyntax& e) {
+      return PatternErrorMessage(e);
     }
   }
   return std::nullopt;

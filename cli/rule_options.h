@@ -14,6 +14,7 @@
 #include "core/log_store.h"
 #include "core/read_run.h"
 #include "exclusion/exclusion_rules.h"
+#include "regex/regex_error.h"
 
 namespace tobrel {
 
@@ -27,8 +28,14 @@ bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
 // True when any rule option was given: the master switch.
 bool RulesWanted(const CliOptions& options);
 
-// Puts the options' rules into `rules`. Gives "正規表現が不正です" (CP932)
-// when the title pattern of regex mode is invalid.
+// The message of a pattern that did not compile (CP932), to print after
+// "tobrel-cli: ": "正規表現が不正です", as the window says, and for a pattern
+// that failed only on the matcher's bounds a second line "tobrel-cli: the
+// pattern is too complex for the matcher's limits".
+std::string PatternErrorMessage(const ERegexSyntax& error);
+
+// Puts the options' rules into `rules`. Gives PatternErrorMessage (CP932)
+// when the title pattern of regex mode does not compile.
 std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules& rules);
 
 // Loads the --data files in order into `store` and `candidates`; stops at

@@ -16,6 +16,11 @@ class ERegexSyntax : public std::runtime_error {
  public:
   ERegexSyntax(std::string_view message, int error_pos);
   int ErrorPos() const { return error_pos_; }
+  // True when the pattern failed only on a bound of regex/complexity_limits.h
+  // (the message is regex_message::kTooComplex), not on its syntax. The
+  // program still shows kInvalidPatternMessage for it; a front end may add
+  // that the pattern is too complex.
+  bool TooComplex() const;
 
  private:
   int error_pos_;

@@ -80,6 +80,21 @@ TEST_F(RuleOptionsCliTest, BadRuleOptionsAreUsageErrors) {
   EXPECT_EQ(Run({"count", "--exclude-title", "(", "--title-mode", "prefix", log_}), kExitDone);
 }
 
+TEST_F(RuleOptionsCliTest, APatternTooComplexForTheMatcherSaysSoOnASecondLine) {
+  // Valid, but nested deeper than the matcher takes.
+  const std::string deep = std::string(300, '(') + "a" + std::string(300, ')');
+  for (const char* option : {"--quote", "--exclude-title"}) {
+    EXPECT_EQ(Run({"count", option, deep, log_}), kExitUsage) << option;
+    EXPECT_EQ(err_.str(),
+              "tobrel-cli: 正規表現が不正です\n"
+              "tobrel-cli: the pattern is too complex for the matcher's limits\n")
+        << option;
+    // An invalid pattern keeps the one line.
+    EXPECT_EQ(Run({"count", option, "a(", log_}), kExitUsage) << option;
+    EXPECT_EQ(err_.str(), "tobrel-cli: 正規表現が不正です\n") << option;
+  }
+}
+
 TEST_F(RuleOptionsCliTest, ATallyWithNothingReadIsRefused) {
   const std::string output = (folder_.path() / "out.txt").string();
   for (const char* report : {"count", "comment", "stats", "month"}) {

@@ -81,9 +81,17 @@ TEST(RegexDfa, ExplodingPatternsFailQuickly) {
       ADD_FAILURE() << pattern.substr(0, 40) << " compiled";
     } catch (const ERegexSyntax& e) {
       EXPECT_EQ(e.what(), regex_message::kTooComplex) << pattern.substr(0, 40);
+      EXPECT_TRUE(e.TooComplex()) << pattern.substr(0, 40);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5))
         << pattern.substr(0, 40);
+  }
+  // A syntax error is not a bound.
+  try {
+    Compile("(a|b");
+    ADD_FAILURE() << "(a|b compiled";
+  } catch (const ERegexSyntax& e) {
+    EXPECT_FALSE(e.TooComplex());
   }
   // Below the bounds the same shapes compile.
   std::string few_links = "(a|b)*a";
