@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/reports.h"
+#include "tally/tsv_text.h"
 
 namespace tobrel {
 
@@ -11,11 +12,11 @@ std::vector<std::string> PostingListReport(ReportContext& context) {
   for (const ArticleRec& posting : context.store.Postings) {
     std::string line = std::to_string(posting.Number);
     line += '\t';
-    line += posting.Id.view();
+    AppendTsvCell(posting.Id.view(), line);
     line += '\t';
-    line += posting.Handle.view();
+    AppendTsvCell(posting.Handle.view(), line);
     line += '\t';
-    line += posting.Title.view();
+    AppendTsvCell(posting.Title.view(), line);
     std::snprintf(numbers, sizeof numbers, "\t%d\t%s\t%d\t%d\t%d\t%d\t%d\t%d", posting.Room,
                   FormatDateTime("yyyy/mm/dd hh:nn", posting.PostedAt).c_str(),
                   posting.CommentTo, posting.CommentCount, posting.TotalChars,

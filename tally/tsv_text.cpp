@@ -3,22 +3,23 @@
 #include "platform/cp932.h"
 
 namespace tobrel {
-namespace {
 
 // A control byte never stands inside a two-byte CP932 character (trail
 // bytes are 0x40 and above, 0x7F excluded), so a byte-wise scan is safe.
-void AppendCell(const std::string& cell, std::string& line) {
+void AppendTsvCell(std::string_view cell, std::string& line) {
   for (const char c : cell) {
     const auto byte = static_cast<unsigned char>(c);
     line += byte < 0x20 || byte == 0x7F ? ' ' : c;
   }
 }
 
+namespace {
+
 std::string TsvLine(const std::vector<std::string>& cells) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) line += '\t';
-    AppendCell(cells[i], line);
+    AppendTsvCell(cells[i], line);
   }
   return line;
 }

@@ -5,11 +5,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "tally/data_table.h"
 #include "tally/report_text.h"
 
 namespace tobrel {
+
+// Appends `cell` to `line` with each tab, line feed, carriage return or
+// other control byte (below 0x20, and 0x7F) made one blank. For every
+// tab-separated listing, so that a field never breaks its columns.
+void AppendTsvCell(std::string_view cell, std::string& line);
 
 // The lines of the tab-separated text, CP932 like the report lines.
 ReportText TsvLines(const ReportTables& tables);

@@ -126,6 +126,19 @@ TEST_F(RuleOptionsCliTest, ExcludedReportAndTheRulesAtReading) {
   EXPECT_EQ(out_.str(), "5\t4\t重複\tABC00003\ttaro2\ttalk\n");
 }
 
+TEST_F(RuleOptionsCliTest, ControlBytesInFieldsBecomeBlanksInTheListings) {
+  const std::string log = folder_.Write(
+      "tabs.log",
+      Posting(7, "ABC00007", "ta\tro", "He\tl\x01lo") + Posting(8, "ABC00008", "x", "y"));
+  const std::string ids = folder_.Write("ids.LST", "ABC00007\r\n");
+  ASSERT_EQ(Run({"read", "--utf8", log}), kExitDone);
+  const std::string read = out_.str();
+  EXPECT_EQ(read.substr(0, read.find('\n')).find("7\tABC00007\tta ro\tHe l lo\t5\t"), 0u) << read;
+  EXPECT_EQ(std::count(read.begin(), read.end(), '\t'), 2 * 11) << read;
+  ASSERT_EQ(Run({"excluded", "--utf8", "--exclude-ids", ids, log}), kExitDone);
+  EXPECT_EQ(out_.str(), "5\t7\tID\tABC00007\tta ro\tHe l lo\n");
+}
+
 TEST_F(RuleOptionsCliTest, SameIdsCountAliasesUnderTheirMainId) {
   const std::string pairs = folder_.Write("pairs.LST", "ABC00001,ABC00003\r\n");
   ASSERT_EQ(Run({"count", "--utf8", log_}), kExitDone);
