@@ -1,12 +1,17 @@
 #include "cli/log_output_commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "cli/cli_run.h"
+#include "cli/read_health_messages.h"
 #include "cli/report_output.h"
 #include "core/posting_assembler.h"
+#include "core/read_health.h"
+#include "core/utf8_log_text.h"
 #include "output/log_information.h"
 #include "output/process_run.h"
 #include "platform/cp932.h"
@@ -22,10 +27,18 @@ std::string FiveDigits(const std::string& number) {
   return text;
 }
 
-// The account lines and messages on the error stream, in UTF-8.
+// The reading options that judge a log's health, as for the reports.
+PostingAssembler::Options HealthOptions(const CliOptions& options) {
+  return {options.delimiter_only, options.interway};
+}
+
+// The account lines and messages on the error stream, in UTF-8. The loaded
+// log's warnings are told as the reports tell them, and with --strict a
+// warning withholds the copy.
 class ProcessMessages final : public ProcessObserver {
  public:
-  ProcessMessages(std::ostream& err, bool progress) : err_(err), progress_(progress) {}
+  ProcessMessages(const CliOptions& options, std::string input, std::ostream& err)
+      : options_(options), input_(std::move(input)), err_(err), progress_(options.progress) {}
   void Refuse(std::string_view message) override {
     err_ << "tobrel-cli: " << cp932::ToUtf8(message) << '\n';
   }
@@ -33,8 +46,17 @@ class ProcessMessages final : public ProcessObserver {
   void ShowProgress(std::string_view text) override {
     if (progress_ && !text.empty()) err_ << cp932::ToUtf8(text) << '\n';
   }
+  // The account already says when the log was converted from UTF-8.
+  bool GoOnWith(const LogLines& lines) override {
+    const FileReadHealth health =
+        LogLinesHealth(input_, lines, HealthOptions(options_), {});
+    PrintReadHealth({health}, err_);
+    return !(options_.strict && health.HasWarning());
+  }
 
  private:
+  const CliOptions& options_;
+  std::string input_;
   std::ostream& err_;
   bool progress_;
 };
@@ -46,15 +68,17 @@ std::unique_ptr<Clock> ClockOf(const CliOptions& options) {
 
 int RunProcess(const CliOptions& options, std::ostream& err) {
   const std::unique_ptr<Clock> clock = ClockOf(options);
-  ProcessMessages messages(err, options.progress);
+  const ProcessSettings settings = ProcessSettingsFrom(options, clock->Now());
+  ProcessMessages messages(options, settings.input, err);
   std::vector<ArticleRec> recount_list;
-  const ProcessResult result = ProcessLogOutput(ProcessSettingsFrom(options, clock->Now()), *clock,
-                                                messages, recount_list);
+  const ProcessResult result = ProcessLogOutput(settings, *clock, messages, recount_list);
   switch (result.status) {
     case ProcessStatus::Done:
       return kExitDone;
     case ProcessStatus::Refused:
       return kExitUsage;
+    case ProcessStatus::Withheld:
+      return kExitStrict;
     case ProcessStatus::ReadFailed:
       err << "tobrel-cli: " << cp932::ToUtf8(result.message) << '\n';
       return kExitReadError;
@@ -67,10 +91,17 @@ int RunProcess(const CliOptions& options, std::ostream& err) {
 
 int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
   std::vector<std::string> lines;
+  std::vector<FileReadHealth> health;
   int status = kExitDone;
   for (const std::string& path : options.logs) {
     try {
-      for (std::string& line : LogInformationLines(path)) lines.push_back(std::move(line));
+      LogLines log;
+      const Utf8Conversion conversion = LoadLogLinesAsCp932(path, log);
+      std::error_code error;
+      const std::uintmax_t size = std::filesystem::file_size(path, error);
+      for (std::string& line : LogInformationLines(path, error ? 0 : size, log))
+        lines.push_back(std::move(line));
+      health.push_back(LogLinesHealth(path, log, HealthOptions(options), conversion));
     } catch (const FileReadError& e) {
       err << "tobrel-cli: " << e.what() << '\n';
       status = kExitReadError;
@@ -81,6 +112,8 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
       break;
     }
   }
+  PrintReadHealth(health, err);
+  if (status == kExitDone && options.strict && AnyReadWarning(health)) status = kExitStrict;
   // With -o, a failed run leaves the file as it was.
   if (status != kExitDone && !options.output.empty()) return status;
   try {

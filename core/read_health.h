@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/log_lines.h"
+#include "core/posting_assembler.h"
 #include "core/utf8_log_text.h"
 
 namespace tobrel {
@@ -25,5 +27,13 @@ struct FileReadHealth {
 
 // True when any file has a warning (not only a notice).
 bool AnyReadWarning(const std::vector<FileReadHealth>& files);
+
+// What a reading run with `options` would find out about the log `path`
+// whose loaded lines are `lines`, without storing anything: for the
+// commands that take a log whole without reading it into the store (its
+// processed copy, its information). A posting whose comment target is no
+// number is not counted, as the reading run would not keep it.
+FileReadHealth LogLinesHealth(const std::string& path, const LogLines& lines,
+                              PostingAssembler::Options options, Utf8Conversion conversion);
 
 }  // namespace tobrel

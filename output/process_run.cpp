@@ -177,6 +177,7 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
     // A UTF-8 log is processed as its Shift-JIS original: the copy is CP932.
     if (LoadLogLinesAsCp932(settings.input, lines).converted)
       observer.AppendResultLine(Cp932("UTF-8 のﾛｸﾞを Shift-JIS に変換して処理します"));
+    if (!observer.GoOnWith(lines)) return {ProcessStatus::Withheld, {}};
     const std::string text = ProcessLogLines(settings, lines, recount_list, clock.Now(), observer);
     lines.clear();
     WriteFileAtomically(settings.output, text);

@@ -20,6 +20,7 @@ enum class ProcessStatus {
   Refused,      // no input, no output, or the output is the input
   ReadFailed,   // the input could not be read or holds an impossible date
   WriteFailed,  // the output could not be written; nothing was replaced
+  Withheld,     // the observer withheld the copy after the log was loaded
 };
 
 struct ProcessResult {

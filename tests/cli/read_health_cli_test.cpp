@@ -127,6 +127,37 @@ TEST_F(ReadHealthCliTest, GoodLogsGiveNoWarningAndAReadErrorKeepsStatusOne) {
             std::string::npos);
 }
 
+TEST_F(ReadHealthCliTest, ProcessAndInfoWarnToAndStrictMakesItStatusFive) {
+  const std::string letter = folder_.Write("letter.txt", "Dear all,\nsee you on 12/25.\n");
+  const std::string warning = "tobrel-cli: warning: " + letter + ": no posting found\n";
+  const std::string output = (folder_.path() / "out.txt").string();
+
+  // info: the warning, and with --strict status 5, the lines still on
+  // standard output but an -o file left as it was.
+  ASSERT_EQ(Run({"info", good_, letter}), kExitDone);
+  const std::string info = out_.str();
+  EXPECT_EQ(err_.str(), warning);
+  ASSERT_EQ(Run({"info", "--strict", good_, letter}), kExitStrict);
+  EXPECT_EQ(out_.str(), info);
+  EXPECT_EQ(err_.str(), warning);
+  folder_.Write("out.txt", "old");
+  ASSERT_EQ(Run({"info", "--strict", "-o", output, letter}), kExitStrict);
+  EXPECT_EQ(ReadAll(output), "old");
+  ASSERT_EQ(Run({"info", "--strict", "-o", output, good_}), kExitDone);
+  EXPECT_EQ(err_.str(), "");
+
+  // process: the same warning after the account; --strict withholds the copy.
+  const std::string kept = ReadAll(output);  // the information of good.log
+  ASSERT_EQ(Run({"process", "--strict", "-o", output, letter}), kExitStrict);
+  EXPECT_EQ(ReadAll(output), kept);
+  EXPECT_NE(err_.str().find(warning), std::string::npos) << err_.str();
+  ASSERT_EQ(Run({"process", "-o", output, letter}), kExitDone);
+  EXPECT_NE(err_.str().find(warning), std::string::npos) << err_.str();
+  EXPECT_NE(ReadAll(output), kept);
+  ASSERT_EQ(Run({"process", "--strict", "-o", output, good_}), kExitDone);
+  EXPECT_EQ(err_.str().find("warning"), std::string::npos) << err_.str();
+}
+
 TEST_F(ReadHealthCliTest, ProcessingAUtf8LogWritesTheShiftJisCopy) {
   const std::string sjis = folder_.Write("sjis.log", sample_sjis_);
   const std::string utf8 = folder_.Write("utf8.log", cp932::ToUtf8(sample_sjis_));

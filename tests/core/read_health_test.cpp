@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "core/log_line_recognizers.h"
+#include "core/log_lines.h"
+#include "core/read_health.h"
 #include "core/read_run.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -80,6 +82,14 @@ TEST_F(ReadHealthTest, CountsPostingsAndHeaderLikeLinesNotTaken) {
     EXPECT_EQ(health.stray_headers, c.stray) << c.name;
     EXPECT_EQ(health.HasWarning(), c.postings == 0 || c.stray > 0) << c.name;
     EXPECT_FALSE(health.HasNotice()) << c.name;
+    // The loaded lines alone tell the same, for the commands that do not
+    // read into the store.
+    LogLines lines;
+    LoadLogLines(folder_.Write("log.txt", c.content), lines);
+    const FileReadHealth same =
+        LogLinesHealth("log.txt", lines, {.delimiter_only = c.delimiter_only}, {});
+    EXPECT_EQ(same.postings, c.postings) << c.name;
+    EXPECT_EQ(same.stray_headers, c.stray) << c.name;
   }
 }
 
