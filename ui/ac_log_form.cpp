@@ -268,7 +268,7 @@ void TACLogFrm::ShowRoomFiles(const std::vector<std::string>& keep_selected) {
   const QSignalBlocker blocker(ListView2);
   ListView2->clear();
   for (const RoomFileRow& room : model_.room_files()) {
-    auto* item = new QTreeWidgetItem({FromNative(room.file_name), FromCp932(room.room_name),
+    auto* item = new QTreeWidgetItem({PathText(room.file_name), FromCp932(room.room_name),
                                       QString::fromStdString(room.update_text)});
     ListView2->addTopLevelItem(item);
     if (std::find(keep_selected.begin(), keep_selected.end(), room.file_name) !=

@@ -269,7 +269,7 @@ void TFileSelectFrm::ShowRows(const std::vector<std::string>& keep_selected) {
     const QSignalBlocker blocker(ListView1);
     ListView1->clear();
     for (const FileRow& row : model_.rows()) {
-      auto* item = new QTreeWidgetItem({FromNative(row.name), QString::fromStdString(row.size_text),
+      auto* item = new QTreeWidgetItem({PathText(row.name), QString::fromStdString(row.size_text),
                                         QString::fromStdString(row.time_text)});
       item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
       ListView1->addTopLevelItem(item);

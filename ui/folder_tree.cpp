@@ -42,7 +42,7 @@ FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent) {
 QTreeWidgetItem* FolderTree::NewItem(const std::string& path, const QString& label) {
   auto* item = new QTreeWidgetItem({label});
   item->setData(0, kPathRole, QByteArray::fromStdString(path));
-  item->setToolTip(0, FromNative(path));
+  item->setToolTip(0, PathText(path));
   item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
   return item;
 }
@@ -51,7 +51,7 @@ void FolderTree::SetRoot(const std::string& root) {
   const std::string path = WithoutFinalSlash(root);
   QSignalBlocker blocker(this);
   clear();
-  addTopLevelItem(NewItem(path, FromNative(path)));
+  addTopLevelItem(NewItem(path, PathText(path)));
   FillChildren(topLevelItem(0));
   topLevelItem(0)->setExpanded(true);
   blocker.unblock();
@@ -64,7 +64,7 @@ void FolderTree::FillChildren(QTreeWidgetItem* item) {
   const std::string path = PathOf(item);
   for (const FolderEntry& entry : ListFolder(path))
     if (entry.is_folder && entry.name.front() != '.')
-      item->addChild(NewItem(ChildPath(path, entry.name), FromNative(entry.name)));
+      item->addChild(NewItem(ChildPath(path, entry.name), PathText(entry.name)));
   item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
@@ -74,7 +74,7 @@ QTreeWidgetItem* FolderTree::ChildFolder(QTreeWidgetItem* item, const std::strin
     if (PathOf(item->child(i)) == ChildPath(PathOf(item), name)) return item->child(i);
   const std::string path = ChildPath(PathOf(item), name);
   if (!IsFolder(path)) return nullptr;
-  QTreeWidgetItem* child = NewItem(path, FromNative(name));
+  QTreeWidgetItem* child = NewItem(path, PathText(name));
   item->addChild(child);
   return child;
 }

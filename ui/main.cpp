@@ -33,7 +33,9 @@ int main(int argc, char* argv[]) {
   const std::filesystem::path program = QApplication::applicationFilePath().toStdString();
   environment.startup.program_path = program;
   environment.startup.settings_path = SettingsFilePath(program);
-  for (const QString& argument : arguments) environment.startup.arguments.push_back(argument.toStdString());
+  // The arguments' own bytes (Qt has taken its options out of argv): a file
+  // name that is not UTF-8 would not survive a QString.
+  for (int i = 1; i < argc; ++i) environment.startup.arguments.emplace_back(argv[i]);
   if (const QScreen* screen = QApplication::primaryScreen()) {
     environment.startup.screen_width = screen->geometry().width();
     environment.startup.screen_height = screen->geometry().height();

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
 
 #include "core/format_thousands.h"
 #include "core/read_run.h"
@@ -89,7 +91,7 @@ void TForm1::RefreshCandidates() {
   const QSignalBlocker blocker(check_list_);
   check_list_->clear();
   for (const CandidateFile& entry : candidates_.Entries()) {
-    auto* item = new QListWidgetItem(FromNative(entry.path), check_list_);
+    auto* item = new QListWidgetItem(PathText(entry.path), check_list_);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
   }
@@ -101,7 +103,7 @@ void TForm1::RefreshLabels() {
   label1_->setText(FromCp932(FilesLabelText(candidates_.Count())));
   label2_->setText(FromCp932(ArticlesLabelText(static_cast<int>(store_.Postings.size()))));
   read_list_->clear();
-  for (const std::string& path : store_.ReadFiles) read_list_->addItem(FromNative(path));
+  for (const std::string& path : store_.ReadFiles) read_list_->addItem(PathText(path));
 }
 
 void TForm1::RemoveSelectedCandidates() {
@@ -116,16 +118,28 @@ void TForm1::RemoveSelectedCandidates() {
 void TForm1::ShowFileInformation() {
   const int row = check_list_->currentRow();
   if (row < 0) return;
-  const QString path = FromNative(candidates_.Entries()[row].path);
-  const QFileInfo info(path);
-  if (!info.isFile()) {
-    ShowMessage(path + QStringLiteral("が見つかりません"));
+  // The native name is asked directly: Qt's own file functions cannot
+  // reach a name that is not UTF-8.
+  const std::filesystem::path file(candidates_.Entries()[row].path);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) {
+    ShowMessage(PathText(file.string()) + QStringLiteral("が見つかりません"));
     return;
+  }
+  std::error_code size_error, time_error;
+  const std::uintmax_t size = std::filesystem::file_size(file, size_error);
+  const auto written = std::filesystem::last_write_time(file, time_error);
+  QDateTime time;
+  if (!time_error) {
+    const auto since_epoch = std::chrono::file_clock::to_sys(written).time_since_epoch();
+    time = QDateTime::fromMSecsSinceEpoch(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count());
   }
   const QString text =
       QStringLiteral("\nFileName : %1\nFileSize : %2 Byte\nTimeStamp: %3")
-          .arg(info.fileName(), FromCp932(FormatThousands(info.size())),
-               info.lastModified().toString("yyyy/MM/dd hh:mm:ss"));
+          .arg(PathText(file.filename().string()),
+               FromCp932(FormatThousands(static_cast<std::int64_t>(size_error ? 0 : size))),
+               time.toString("yyyy/MM/dd hh:mm:ss"));
   QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
   box.move(pos() + QPoint(50, 50));
   box.exec();

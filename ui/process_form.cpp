@@ -270,13 +270,13 @@ void TForm5::SetInputFiles(const std::vector<std::string>& files) {
 
 void TForm5::ShowInputs(int chosen) {
   ComboBox1->clear();
-  for (const std::string& input : inputs_) ComboBox1->addItem(FromNative(input));
+  for (const std::string& input : inputs_) ComboBox1->addItem(PathText(input));
   ComboBox1->setCurrentIndex(chosen);
 }
 
 void TForm5::SetOutput(const std::string& native_path) {
   output_ = native_path;
-  StaticText1->setText(FromNative(native_path));
+  StaticText1->setText(PathText(native_path));
 }
 
 void TForm5::NormalizeField(QLineEdit* field, ProcessNumberField kind) {
@@ -346,7 +346,7 @@ void TForm5::BitBtn3Click() {
     return ShowPlatformError(this, QString::fromUtf8(error.what()));
   } catch (const LogFormatError& error) {
     QApplication::restoreOverrideCursor();
-    return ShowPlatformError(this, FromNative(input) + QStringLiteral("(%1): ").arg(error.line()) +
+    return ShowPlatformError(this, PathText(input) + QStringLiteral("(%1): ").arg(error.line()) +
                                        QString::fromUtf8(error.what()));
   }
   QApplication::restoreOverrideCursor();

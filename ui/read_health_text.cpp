@@ -31,7 +31,7 @@ ReadHealthTexts MakeReadHealthTexts(const std::vector<FileReadHealth>& files) {
   ReadHealthTexts texts;
   QStringList warnings, notices, details;
   for (const FileReadHealth& file : files) {
-    const QString path = FromNative(file.path);
+    const QString path = PathText(file.path);
     const QString name = QFileInfo(path).fileName();
     if (file.HasWarning()) {
       warnings << name + QStringLiteral(": ") + HealthProblem(file);

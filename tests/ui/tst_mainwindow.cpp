@@ -144,6 +144,7 @@ class TestMainWindow : public QObject {
   void tallyMatchesCli();
   void startReadTallySave();
   void tallyWithoutLogsRefuses();
+  void shiftJisNamesShowAsJapanese();
   void tablesSavedAsTsv();
   void rulesMatchCli();
   void quotePatternChange();
@@ -252,6 +253,21 @@ void TestMainWindow::tallyWithoutLogsRefuses() {
   window->RunTally();
   QCOMPARE(message.text, QStringLiteral("ログファイルが読み込まれていません"));
   QCOMPARE(window->Editor()->Lines().Count(), 1);
+}
+
+// A log whose file name is CP932 bytes shows that name's Japanese text in
+// both file lists, not replacement characters.
+void TestMainWindow::shiftJisNamesShowAsJapanese() {
+  QTemporaryDir folder;
+  const std::string log = folder.path().toStdString() + "/" + S("会議室.log");
+  std::ofstream(log, std::ios::binary) << ReadAll(kSample);
+  auto window = MakeWindow(folder, {log});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  const QString shown = folder.path() + QStringLiteral("/会議室.log");
+  QCOMPARE(window->findChild<QListWidget*>("CheckListBox1")->item(0)->text(), shown);
+  QCOMPARE(window->findChild<QListWidget*>("ListBox1")->item(0)->text(), shown);
+  QCOMPARE(window->Store().ReadFiles, std::vector<std::string>{log});
 }
 
 std::string FileText(const QString& path) {
