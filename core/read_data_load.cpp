@@ -24,6 +24,14 @@ std::int32_t Integer(std::string_view text, std::size_t line) {
   throw ReadDataError(line, "'" + std::string(text) + "' is not a valid integer value");
 }
 
+// A count read from a log is never below zero; a negative one would break
+// every total it is added to. `what` names the count in the message.
+std::int32_t Count(std::string_view text, std::size_t line, const char* what) {
+  const std::int32_t value = Integer(text, line);
+  if (value < 0) throw ReadDataError(line, "'" + std::string(text) + "' is not a valid " + what);
+  return value;
+}
+
 ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current_year) {
   ArticleRec posting;
   TStrTokRec tok;
@@ -36,10 +44,10 @@ ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current
     throw ReadDataError(line, "'" + std::string(date) + "' is not a valid date and time");
   posting.PostedAt = *posted_at;
   posting.CommentTo = Integer(StrTokNext(tok), line);
-  posting.CommentCount = Integer(StrTokNext(tok), line);
-  posting.TotalChars = Integer(StrTokNext(tok), line);
-  posting.QuotedChars = Integer(StrTokNext(tok), line);
-  posting.OwnChars = Integer(StrTokNext(tok), line);
+  posting.CommentCount = Count(StrTokNext(tok), line, "comment count");
+  posting.TotalChars = Count(StrTokNext(tok), line, "number of characters");
+  posting.QuotedChars = Count(StrTokNext(tok), line, "number of characters");
+  posting.OwnChars = Count(StrTokNext(tok), line, "number of characters");
   posting.Rank = Integer(StrTokNext(tok), line);
 
   // ID, handle and title: exact commas, so that an empty handle, a cut

@@ -42,7 +42,8 @@ class ReadDataError : public std::runtime_error {
 // with the "," tokenizer (core/str_tok.h), the ID (8 bytes), the handle and
 // the title are the text between the next commas, the title running to the
 // end of the line (so it keeps its commas and an empty handle stays empty). Dates
-// read with the two-digit-year window of `current_year`. Throws ReadDataError.
+// read with the two-digit-year window of `current_year`. A negative comment
+// count or number of characters is a fault. Throws ReadDataError.
 ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int current_year);
 
 // The load: reads the file at `path`, then appends its paths to ReadFiles

@@ -212,6 +212,37 @@ TEST_F(ReadDataFileTest, AFaultyFileStopsTheLoadAndChangesNothing) {
   EXPECT_NE(missing->find("none.Dat"), std::string::npos);
 }
 
+TEST_F(ReadDataFileTest, NegativeCountsAndCharactersAreRefused) {
+  // Fields 5 to 8: comment count, total, quoted and own characters. A
+  // negative comment target, and a rank, stay as they are.
+  const struct {
+    std::string line;
+    std::string message;  // after "<path>(4)"
+  } cases[] = {
+      {"5,10,1997/05/12 23:45,0,-1,1,0,1,0,ABC00001,h,t", ": '-1' is not a valid comment count"},
+      {"5,10,1997/05/12 23:45,0,0,-1,0,1,0,ABC00001,h,t",
+       ": '-1' is not a valid number of characters"},
+      {"5,10,1997/05/12 23:45,0,0,1,-2147483648,1,0,ABC00001,h,t",
+       ": '-2147483648' is not a valid number of characters"},
+      {"5,10,1997/05/12 23:45,0,0,1,0,-7,0,ABC00001,h,t",
+       ": '-7' is not a valid number of characters"},
+  };
+  for (const auto& c : cases) {
+    store_ = {};
+    candidates_ = {};
+    const auto error =
+        Load("[Files]\r\n[Log Info]\r\n5,9,1997/05/12 23:45,-3,0,1,0,1,-1,ABC00001,h,t\r\n" +
+             c.line + "\r\n");
+    ASSERT_TRUE(error) << c.line;
+    EXPECT_EQ(*error, (folder_.path() / "in.Dat").string() + "(4)" + c.message) << c.line;
+    EXPECT_TRUE(store_.Postings.empty());
+  }
+  ASSERT_FALSE(Load("[Files]\r\n[Log Info]\r\n5,9,1997/05/12 23:45,-3,-0,0,0,0,-1,ABC00001,h,t\r\n"));
+  ASSERT_EQ(store_.Postings.size(), 1u);
+  EXPECT_EQ(store_.Postings[0].CommentTo, -3);
+  EXPECT_EQ(store_.Postings[0].Rank, -1);
+}
+
 TEST_F(ReadDataFileTest, LfAndCrOnlyFilesAndTwoDigitYearsLoad) {
   ASSERT_FALSE(Load("[Files]\n/a.log\n[Log Info]\n5,10,97/05/12 23:45,0,0,1,0,1,0,ABC00001,h,t\n"));
   ASSERT_FALSE(Load("[Files]\r/a.log\r[Log Info]\r5,10,1997/05/12 23:45:30,0,0,1,0,1,0,ABC00002,,"));
