@@ -4,6 +4,10 @@
 // file was read without a fault.
 #include "core/read_data_load.h"
 
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
 #include "core/log_line_recognizers.h"
 #include "core/log_lines.h"
 #include "core/regular_file_lines.h"
@@ -118,14 +122,22 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
     return path_text + where + ": " + e.what();
   }
 
-  candidates.reserve(candidates.size() + content.files.size());
+  // Each path is appended, and the first candidate with that path checked:
+  // found by a table of the first candidate of each path, not by a search
+  // of the whole list for every path. The table points into the list, which
+  // is given all its room first and so never moves; the room at least
+  // doubles, so that many small loads in a row stay cheap.
+  const std::size_t wanted = candidates.size() + content.files.size();
+  if (wanted > candidates.capacity()) candidates.reserve(std::max(wanted, 2 * candidates.capacity()));
+  std::unordered_map<std::string_view, std::size_t> first_with_path;
+  first_with_path.reserve(wanted);
+  for (std::size_t i = 0; i < candidates.size(); ++i)
+    first_with_path.emplace(candidates[i].path, i);
   for (std::string& file : content.files) {
     candidates.push_back({file, false});
-    for (CandidateFile& candidate : candidates)
-      if (candidate.path == file) {
-        candidate.checked = true;
-        break;
-      }
+    const std::size_t first =
+        first_with_path.emplace(candidates.back().path, candidates.size() - 1).first->second;
+    candidates[first].checked = true;
     store.ReadFiles.push_back(std::move(file));
   }
   store.Postings.insert(store.Postings.end(), content.postings.begin(), content.postings.end());
