@@ -28,6 +28,8 @@ class InputFile {
 
   // True for an input that can be read only once, front to end.
   bool IsStream() const { return stream_; }
+  // The size of a regular file when it was opened; 0 for a stream.
+  std::uint64_t Size() const { return size_; }
 
   // Reads up to `size` bytes; 0 at the end of the file. Throws FileReadError.
   std::size_t Read(char* buffer, std::size_t size);
@@ -44,6 +46,7 @@ class InputFile {
   int fd_ = -1;
   bool owned_ = true;
   bool stream_ = false;
+  std::uint64_t size_ = 0;
 };
 
 }  // namespace tobrel

@@ -116,9 +116,8 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   }
   // A file to be counted that is small enough is kept whole as it is
   // counted, with room for a block more to notice that it grew meanwhile.
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  const bool keep_whole = count_lines && !error && size <= WholeFileLimit();
+  const std::uint64_t size = file_.Size();
+  const bool keep_whole = count_lines && size <= WholeFileLimit();
   capacity_ = keep_whole ? static_cast<std::size_t>(size) + block_size_ : block_size_;
   buffer_.reset(new char[capacity_ + kPadding]);
   // The first pass also tells a UTF-8 file; without it, a check alone.

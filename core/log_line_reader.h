@@ -51,6 +51,8 @@ class LogLineReader {
   // lines have places in the file. The byte where the next line starts, and
   // the byte after the last that the reader reads at most.
   bool ReadsInBlocks() const { return !whole_; }
+  // The size of a regular file when it was opened.
+  std::uint64_t FileSize() const { return file_.Size(); }
   std::uint64_t NextLineOffset() const { return base_ + begin_; }
   std::uint64_t EndOffset() const { return start_ + total_; }
 

@@ -1,13 +1,13 @@
 #include "core/read_run.h"
 
-#include <algorithm>
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <stdexcept>
-#include <system_error>
+#include <unordered_set>
 
 #include "core/log_line_reader.h"
 #include "core/parse_queue.h"
@@ -21,14 +21,26 @@ namespace {
 
 std::string Sjis(std::string_view utf8) { return cp932::FromUtf8(utf8); }
 
-// True for a log that may be opened on the second thread: one that is not
-// a stream (standard input, a FIFO, a socket), which is read whole and may
-// wait for its writer.
-bool MayBeParsedAhead(const std::string& path) {
-  if (path == "-") return false;
-  std::error_code error;
-  const auto type = std::filesystem::status(path, error).type();
-  return type != std::filesystem::file_type::fifo && type != std::filesystem::file_type::socket;
+// A log to read, as one look at it before the run found it.
+struct PendingLog {
+  std::string path;
+  std::uint64_t size = 0;  // 0 for anything but a regular file
+  // False for a stream (standard input, a FIFO, a socket), which is read
+  // whole and may wait for its writer: it is not opened on the second thread.
+  bool may_parse_ahead = false;
+};
+
+PendingLog LookAt(const std::string& path) {
+  PendingLog log{path};
+  if (path == "-") return log;
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    log.may_parse_ahead = true;  // opening it gives the error
+    return log;
+  }
+  if (S_ISREG(st.st_mode)) log.size = static_cast<std::uint64_t>(st.st_size);
+  log.may_parse_ahead = !S_ISFIFO(st.st_mode) && !S_ISSOCK(st.st_mode);
+  return log;
 }
 
 const std::string& LoadingText() {
@@ -41,15 +53,11 @@ const std::string& LoadingText() {
 // memory (which the system clears first) each time. Room that is never
 // written costs no memory. Too small a guess only means the list grows
 // later; room that cannot be had is no error either.
-void ReserveForFiles(std::vector<ArticleRec>& postings, const std::vector<std::string>& paths) {
+void ReserveForFiles(std::vector<ArticleRec>& postings, const std::vector<PendingLog>& logs) {
   // Fewer bytes than any posting takes: its header line alone has 39.
   constexpr std::uint64_t kBytesPerPosting = 64;
   std::uint64_t bytes = 0;
-  for (const std::string& path : paths) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error) bytes += size;
-  }
+  for (const PendingLog& log : logs) bytes += log.size;
   const std::uint64_t wanted = postings.size() + bytes / kBytesPerPosting;
   if (wanted > postings.max_size()) return;
   try {
@@ -57,6 +65,18 @@ void ReserveForFiles(std::vector<ArticleRec>& postings, const std::vector<std::s
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
+}
+
+// The files to read, in order: the checked candidates not read before,
+// each once. The paths met so far are kept in a table, not searched for.
+std::vector<PendingLog> LogsToRead(const std::vector<CandidateFile>& candidates,
+                                   const std::vector<std::string>& read_files) {
+  std::vector<PendingLog> pending;
+  std::unordered_set<std::string_view> listed(read_files.begin(), read_files.end());
+  for (const CandidateFile& candidate : candidates)
+    if (candidate.checked && listed.insert(candidate.path).second)
+      pending.push_back(LookAt(candidate.path));
+  return pending;
 }
 
 std::string Printf(const char* format, int value) {
@@ -85,43 +105,30 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
     observer.Minimize();
   }
 
-  // The files to read, in order: the checked ones not read before, once.
-  std::vector<std::string> pending;
-  auto listed = [](const std::vector<std::string>& list, const std::string& path) {
-    return std::find(list.begin(), list.end(), path) != list.end();
-  };
-  for (const CandidateFile& candidate : inputs.candidates)
-    if (candidate.checked && !listed(store.ReadFiles, candidate.path) &&
-        !listed(pending, candidate.path))
-      pending.push_back(candidate.path);
+  const std::vector<PendingLog> pending = LogsToRead(inputs.candidates, store.ReadFiles);
   ReserveForFiles(store.Postings, pending);
 
   // The logs are shared out: read here from the first on, and parsed on the
   // second thread from the last back, except those large enough to have
   // their second half parsed there.
   const bool count_lines = observer.ShowsProgress();
-  auto size_of = [](const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    return error ? 0 : static_cast<std::uint64_t>(size);
-  };
   std::vector<bool> second_thread(pending.size(), false);
   if (inputs.read_ahead)
     for (std::size_t i = 0; i < pending.size(); ++i)
-      second_thread[i] = MayBeParsedAhead(pending[i]) && size_of(pending[i]) < inputs.split_size;
+      second_thread[i] = pending[i].may_parse_ahead && pending[i].size < inputs.split_size;
   ParseQueue queue(std::move(second_thread), [&](std::size_t log) {
-    const std::string path = pending[log];
+    const std::string path = pending[log].path;
     return ParseSettings{[path, count_lines] {
                            return std::make_unique<LogLineReader>(
                                path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
                          },
-                         size_of(path), AssemblerOptions(inputs), inputs.is_quoted,
+                         pending[log].size, AssemblerOptions(inputs), inputs.is_quoted,
                          PostingStore(inputs, current_year), false};
   });
   std::optional<std::string> error;
   std::vector<FileReadHealth> health;
   for (std::size_t i = 0; i < pending.size(); ++i) {
-    const std::string& path = pending[i];
+    const std::string& path = pending[i].path;
     const std::unique_ptr<ParsedLog> parsed = queue.Take(i);
     const std::string path_text = PathToCp932(path);
     try {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 #include "core/input_file.h"
@@ -39,17 +38,14 @@ std::optional<std::uint64_t> LineStartAfter(const std::filesystem::path& path, s
 
 }  // namespace
 
-std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::filesystem::path& path,
+std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::string& path,
                                                       const LogLineReader& reader,
                                                       std::uint64_t least_size,
                                                       PostingAssembler::Options options,
                                                       PostingAssembler::QuotedLineTest is_quoted,
                                                       ParseSettings::StorePosting store) {
   if (!reader.ReadsInBlocks()) return nullptr;
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) return nullptr;
-  const std::uint64_t end = std::min<std::uint64_t>(size, reader.EndOffset());
+  const std::uint64_t end = std::min<std::uint64_t>(reader.FileSize(), reader.EndOffset());
   if (end < least_size || end < 2) return nullptr;
   std::optional<std::uint64_t> from;
   try {

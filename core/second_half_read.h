@@ -12,8 +12,8 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/article_rec.h"
@@ -29,7 +29,7 @@ class SecondHalfRead {
   // top, when it has `least_size` bytes or more; nothing otherwise (also
   // where no thread can be had). `is_quoted` and `store` are called on the
   // second thread while the caller parses.
-  static std::unique_ptr<SecondHalfRead> Start(const std::filesystem::path& path,
+  static std::unique_ptr<SecondHalfRead> Start(const std::string& path,
                                                const LogLineReader& reader,
                                                std::uint64_t least_size,
                                                PostingAssembler::Options options,
