@@ -1,0 +1,122 @@
+// Measures that the work per log stays flat as the number of logs grows:
+//   - loading a read-data file whose "[Files]" part lists N paths (and
+//     holds one posting per path), into an empty store and candidate list;
+//   - a reading run over N small logs (one posting each) named as
+//     candidates, every one of them listed twice, so that each is read once.
+// N is 1,000, 10,000 and 100,000; the counter "per_item" is the time per
+// path or per log, which should not grow with N. The logs are written once
+// into a folder of the temporary folder and kept for the next runs.
+//   tobrel-many-files-bench [Google Benchmark options]
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/read_data_load.h"
+#include "core/read_run.h"
+#include "platform/atomic_file.h"
+#include "platform/date_time.h"
+
+namespace {
+
+using namespace tobrel;
+
+const FixedClock kToday(*EncodeDateTime({2026, 12, 10, 0, 0, 0}));
+
+std::filesystem::path BenchFolder() {
+  return std::filesystem::temp_directory_path() / "tobrel-bench-many-files-v1";
+}
+
+// The name of log `i` of the folder: long and alike, as archive paths are.
+std::string LogPath(std::size_t i) {
+  char name[64];
+  std::snprintf(name, sizeof name, "forum-archive-room-log-%06zu.log", i);
+  return (BenchFolder() / name).string();
+}
+
+// A posting header, its sub-header, a body line and a delimiter: one
+// posting per log, numbered by the log.
+std::string OnePostingLog(std::size_t i) {
+  char text[512];
+  std::snprintf(text, sizeof text,
+                "%05zu/%05zu ABC%05zu  %-16s title of posting %zu\r\n"
+                "( 1)   97/05/12 23:45\r\n"
+                "body line of the posting\r\n"
+                " \b\r\n",
+                i % 99999 + 1, i % 99999 + 1, i % 100000, "handle", i);
+  return text;
+}
+
+// Logs 0 to n - 1 in the folder, written where missing.
+std::vector<std::string> Logs(std::size_t n) {
+  std::filesystem::create_directories(BenchFolder());
+  std::vector<std::string> paths;
+  paths.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    paths.push_back(LogPath(i));
+    if (!std::filesystem::exists(paths.back())) std::ofstream(paths.back(), std::ios::binary) << OnePostingLog(i);
+  }
+  return paths;
+}
+
+// A read-data file listing `n` paths and one posting per path.
+std::filesystem::path ReadDataFile(std::size_t n) {
+  const auto path = BenchFolder() / ("read-data-" + std::to_string(n) + ".Dat");
+  if (std::filesystem::exists(path)) return path;
+  std::filesystem::create_directories(BenchFolder());
+  WriteFileAtomically(path, [&](std::ostream& out) {
+    out << "[Files]\r\n";
+    for (std::size_t i = 0; i < n; ++i) out << LogPath(i) << "\r\n";
+    out << "[Log Info]\r\n";
+    for (std::size_t i = 0; i < n; ++i) {
+      char line[128];
+      std::snprintf(line, sizeof line, "1,%zu,1997/05/12 23:45,0,0,24,0,24,0,ABC%05zu,handle,title\r\n",
+                    i % 99999 + 1, i % 100000);
+      out << line;
+    }
+  });
+  return path;
+}
+
+void PerItem(benchmark::State& state, std::size_t items) {
+  state.counters["per_item"] = benchmark::Counter(
+      static_cast<double>(items), benchmark::Counter::kIsIterationInvariantRate |
+                                      benchmark::Counter::kInvert);
+}
+
+void LoadReadData(benchmark::State& state) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  const auto path = ReadDataFile(n);
+  for (auto _ : state) {
+    LogStore store;
+    std::vector<CandidateFile> candidates;
+    if (LoadReadDataFile(path, store, candidates, 2026)) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(candidates.data());
+  }
+  PerItem(state, n);
+}
+
+void ReadManyLogs(benchmark::State& state) {
+  const auto n = static_cast<std::size_t>(state.range(0));
+  ReadRunInputs inputs;
+  for (const std::string& path : Logs(n)) inputs.candidates.push_back({path, true});
+  for (std::size_t i = 0; i < n; ++i) inputs.candidates.push_back(inputs.candidates[i]);
+  for (auto _ : state) {
+    LogStore store;
+    ReadRunObserver observer;
+    if (ReadLogFiles(store, inputs, kToday, observer)) state.SkipWithError("reading failed");
+    if (store.ReadFiles.size() != n) state.SkipWithError("a log was not read once");
+    benchmark::DoNotOptimize(store.Postings.data());
+  }
+  PerItem(state, n);
+}
+
+BENCHMARK(LoadReadData)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadManyLogs)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
