@@ -5,9 +5,11 @@
 // or LF from where the last line ended, and when the buffer holds no end (or
 // a CR that is its last byte, which may be the first half of a CR LF), the
 // unfinished line moves to the front of the buffer and the next block is read
-// after it; the buffer grows only for a line longer than itself. No more bytes
-// are read than were counted, so a file that grows meanwhile gives the lines
-// it had. A small file (16 MiB with the default block size) is kept whole by
+// after it; the buffer grows only for a line longer than itself (by doubling,
+// its pages moved rather than copied: core/line_buffer.h), and a grown one is
+// filled a piece at a time, so that line ends are looked for in bytes still
+// in the processor's cache. No more bytes are read than were counted, so a
+// file that grows meanwhile gives the lines it had. A small file (16 MiB with the default block size) is kept whole by
 // the first pass instead, and its lines are handed out from there. The line
 // ends of 64 bytes at a time are found at once and kept as the bits of one
 // word, which the next lines take one by one; zero bytes after the data let
@@ -32,6 +34,9 @@ namespace {
 // Zero bytes kept after the data in the buffer: enough for a window of
 // line ends that starts at its last byte.
 constexpr std::size_t kPadding = 64;
+
+// The most bytes read at a time into a buffer grown for a long line.
+constexpr std::size_t kGrownReadSize = std::size_t{1} << 20;
 
 // The byte count of a file read without counting: more than any file has,
 // small enough that adding a buffer's size does not overflow.
@@ -119,16 +124,16 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   const std::uint64_t size = file_.Size();
   const bool keep_whole = count_lines && size <= WholeFileLimit();
   capacity_ = keep_whole ? static_cast<std::size_t>(size) + block_size_ : block_size_;
-  buffer_.reset(new char[capacity_ + kPadding]);
+  buffer_.Resize(capacity_ + kPadding, 0);
   // The first pass also tells a UTF-8 file; without it, a check alone.
   bool kept_whole = false;
   if (count_lines)
     kept_whole = CountLines(keep_whole);
   else
-    CheckUtf8UntilSettled(file_, buffer_.get(), capacity_, utf8_);
+    CheckUtf8UntilSettled(file_, buffer_.data(), capacity_, utf8_);
   if (utf8_.IsUtf8Text()) {
     whole_ = true;
-    buffer_.reset();
+    buffer_.Release();
     capacity_ = 0;
     conversion_ = LoadLogLinesAsCp932(path, stream_lines_, fifo_wait);
     count_ = stream_lines_.size();
@@ -145,7 +150,7 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   if (!count_lines) total_ = kUncounted;
   filled_ = 0;
   at_end_ = total_ == 0;
-  std::memset(buffer_.get(), 0, kPadding);
+  std::memset(buffer_.data(), 0, kPadding);
 }
 
 std::unique_ptr<LogLineReader> LogLineReader::FromOffset(const std::filesystem::path& path,
@@ -158,8 +163,8 @@ LogLineReader::LogLineReader(FromOffsetTag, const std::filesystem::path& path, s
                              std::uint64_t to, std::size_t block_size)
     : file_(path, kFifoWriterWait), block_size_(std::max<std::size_t>(block_size, 1)) {
   capacity_ = block_size_;
-  buffer_.reset(new char[capacity_ + kPadding]);
-  std::memset(buffer_.get(), 0, kPadding);
+  buffer_.Resize(capacity_ + kPadding, 0);
+  std::memset(buffer_.data(), 0, kPadding);
   start_ = base_ = from;
   // What has become a stream since gives no lines.
   total_ = file_.IsStream() || to <= from ? 0 : to - from;
@@ -180,7 +185,7 @@ bool LogLineReader::CountLines(bool keep) {
     // A kept file that fills the buffer grew since its size was taken: it
     // is counted on in blocks and read again.
     if (keep && filled_ == capacity_) keep = false;
-    char* block = buffer_.get() + (keep ? filled_ : 0);
+    char* block = buffer_.data() + (keep ? filled_ : 0);
     const std::size_t got = file_.Read(block, keep ? capacity_ - filled_ : capacity_);
     if (got == 0) break;
     // A CR that ended the block before and an LF that starts this one.
@@ -203,7 +208,7 @@ void LogLineReader::Refill() {
   ends_ = 0;
   scan_ = std::min(std::max(scan_, begin_), filled_);
   if (begin_ > 0) {
-    std::memmove(buffer_.get(), buffer_.get() + begin_, filled_ - begin_);
+    std::memmove(buffer_.data(), buffer_.data() + begin_, filled_ - begin_);
     base_ += begin_;
     filled_ -= begin_;
     scan_ -= begin_;
@@ -215,18 +220,19 @@ void LogLineReader::Refill() {
     // of the file can need.
     const std::size_t wanted = static_cast<std::size_t>(
         std::min<std::uint64_t>(std::max(capacity_ * 2, filled_ + block_size_), filled_ + left));
-    std::unique_ptr<char[]> larger(new char[wanted + kPadding]);
-    std::memcpy(larger.get(), buffer_.get(), filled_);
-    buffer_ = std::move(larger);
+    buffer_.Resize(wanted + kPadding, filled_);
     capacity_ = wanted;
   }
-  const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(capacity_ - filled_, left));
-  const std::size_t got = file_.Read(buffer_.get() + filled_, want);
+  // A grown buffer is filled a piece at a time, each piece searched for line
+  // ends while it is still in the processor's cache.
+  const std::size_t want = static_cast<std::size_t>(
+      std::min<std::uint64_t>({capacity_ - filled_, left, std::max(block_size_, kGrownReadSize)}));
+  const std::size_t got = file_.Read(buffer_.data() + filled_, want);
   filled_ += got;
   read_ += got;
   // A file that got shorter since it was counted ends where it ends now.
   if (got == 0 || read_ == total_) at_end_ = true;
-  std::memset(buffer_.get() + filled_, 0, kPadding);
+  std::memset(buffer_.data() + filled_, 0, kPadding);
 }
 
 bool LogLineReader::Next(std::string_view& line) {
@@ -236,7 +242,7 @@ bool LogLineReader::Next(std::string_view& line) {
     return true;
   }
   for (;;) {
-    const char* data = buffer_.get();
+    const char* data = buffer_.data();
     if (ends_ == 0) {
       if (std::max(scan_, begin_) < filled_) {
         // The next window; bytes past the data are zeros and end nothing.

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/input_file.h"
+#include "core/line_buffer.h"
 #include "core/log_lines.h"
 #include "core/utf8_log_text.h"
 
@@ -82,7 +83,7 @@ class LogLineReader {
   // A regular file is read again in blocks after counting. The buffer holds
   // the bytes from the start of the line being looked for up to `filled_`,
   // then zero bytes of padding.
-  std::unique_ptr<char[]> buffer_;
+  LineBuffer buffer_;
   std::size_t capacity_ = 0;  // without the padding
   std::size_t begin_ = 0;     // start of the next line
   std::size_t scan_ = 0;      // where the next window of line ends starts

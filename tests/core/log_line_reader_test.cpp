@@ -192,6 +192,12 @@ TEST_F(LogLineReaderTest, LinesLongerThanTheBuffer) {
   content += std::string(70000, 'y');
   content += "\r\n\r";
   CheckAllAgree(content, "long lines", {1000, 65536, LogLineReader::kDefaultBlockSize});
+
+  // Lines too long for a buffer on the heap: the buffer is mapped for the
+  // first, and its pages move when it grows for the second.
+  const std::string mapped = std::string(LineBuffer::kMappedSize + 3, 'x') + "\r\n" +
+                             std::string(2 * LineBuffer::kMappedSize + 7, 'y') + "\nz";
+  CheckAllAgree(mapped, "mapped lines", {LogLineReader::kDefaultBlockSize});
 }
 
 TEST_F(LogLineReaderTest, StreamsAreReadWhole) {
