@@ -45,11 +45,7 @@ InputFile::InputFile(const std::filesystem::path& path, std::chrono::millisecond
     if (IsDevice(st) && !(path == "-" && ::isatty(fd_))) RefuseDevice();
     if (S_ISDIR(st.st_mode)) Fail(EISDIR);
     stream_ = path == "-" || !S_ISREG(st.st_mode);
-    if (!stream_) {
-      // Reading a regular file never waits, whatever O_NONBLOCK says.
-      size_ = static_cast<std::uint64_t>(st.st_size);
-      return;
-    }
+    if (!stream_) size_ = static_cast<std::uint64_t>(st.st_size);
     if (owned_ && S_ISFIFO(st.st_mode)) WaitForWriter(fifo_wait);
     const int flags = ::fcntl(fd_, F_GETFL);
     if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) Fail();
