@@ -21,7 +21,7 @@ namespace {
 
 std::string Sjis(std::string_view utf8) { return cp932::FromUtf8(utf8); }
 
-// A log to read, as one look at it before the run found it.
+// A log to read, with what one look at it before the run tells of it.
 struct PendingLog {
   std::string path;
   std::uint64_t size = 0;  // 0 for anything but a regular file
