@@ -47,7 +47,9 @@ InputFile::InputFile(const std::filesystem::path& path, std::chrono::millisecond
     stream_ = path == "-" || !S_ISREG(st.st_mode);
     if (!stream_) size_ = static_cast<std::uint64_t>(st.st_size);
     if (owned_ && S_ISFIFO(st.st_mode)) WaitForWriter(fifo_wait);
-    const int flags = ::fcntl(fd_, F_GETFL);
+    // A file opened here has no other status flag that F_SETFL sets, so
+    // setting none clears O_NONBLOCK alone; standard input keeps its others.
+    const int flags = owned_ ? 0 : ::fcntl(fd_, F_GETFL);
     if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) Fail();
   } catch (...) {
     if (owned_) ::close(fd_);
