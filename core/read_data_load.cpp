@@ -28,11 +28,12 @@ std::int32_t Integer(std::string_view text, std::size_t line) {
   throw ReadDataError(line, "'" + std::string(text) + "' is not a valid integer value");
 }
 
-// A count read from a log is never below zero; a negative one would break
-// every total it is added to. `what` names the count in the message.
-std::int32_t Count(std::string_view text, std::size_t line, const char* what) {
+// Characters counted in a log are never below zero; a negative number would
+// break every total it is added to.
+std::int32_t Characters(std::string_view text, std::size_t line) {
   const std::int32_t value = Integer(text, line);
-  if (value < 0) throw ReadDataError(line, "'" + std::string(text) + "' is not a valid " + what);
+  if (value < 0)
+    throw ReadDataError(line, "'" + std::string(text) + "' is not a valid number of characters");
   return value;
 }
 
@@ -48,10 +49,12 @@ ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current
     throw ReadDataError(line, "'" + std::string(date) + "' is not a valid date and time");
   posting.PostedAt = *posted_at;
   posting.CommentTo = Integer(StrTokNext(tok), line);
-  posting.CommentCount = Count(StrTokNext(tok), line, "comment count");
-  posting.TotalChars = Count(StrTokNext(tok), line, "number of characters");
-  posting.QuotedChars = Count(StrTokNext(tok), line, "number of characters");
-  posting.OwnChars = Count(StrTokNext(tok), line, "number of characters");
+  // A comment count is taken as it stands: the sub-header of a log may
+  // print a negative one, and a file this program wrote must load back.
+  posting.CommentCount = Integer(StrTokNext(tok), line);
+  posting.TotalChars = Characters(StrTokNext(tok), line);
+  posting.QuotedChars = Characters(StrTokNext(tok), line);
+  posting.OwnChars = Characters(StrTokNext(tok), line);
   posting.Rank = Integer(StrTokNext(tok), line);
 
   // ID, handle and title: exact commas, so that an empty handle, a cut

@@ -212,14 +212,14 @@ TEST_F(ReadDataFileTest, AFaultyFileStopsTheLoadAndChangesNothing) {
   EXPECT_NE(missing->find("none.Dat"), std::string::npos);
 }
 
-TEST_F(ReadDataFileTest, NegativeCountsAndCharactersAreRefused) {
-  // Fields 5 to 8: comment count, total, quoted and own characters. A
-  // negative comment target, and a rank, stay as they are.
+TEST_F(ReadDataFileTest, NegativeCharactersAreRefused) {
+  // Fields 6 to 8: total, quoted and own characters. A negative comment
+  // target, comment count (a sub-header may print one) and rank stay as
+  // they are.
   const struct {
     std::string line;
     std::string message;  // after "<path>(4)"
   } cases[] = {
-      {"5,10,1997/05/12 23:45,0,-1,1,0,1,0,ABC00001,h,t", ": '-1' is not a valid comment count"},
       {"5,10,1997/05/12 23:45,0,0,-1,0,1,0,ABC00001,h,t",
        ": '-1' is not a valid number of characters"},
       {"5,10,1997/05/12 23:45,0,0,1,-2147483648,1,0,ABC00001,h,t",
@@ -237,9 +237,10 @@ TEST_F(ReadDataFileTest, NegativeCountsAndCharactersAreRefused) {
     EXPECT_EQ(*error, (folder_.path() / "in.Dat").string() + "(4)" + c.message) << c.line;
     EXPECT_TRUE(store_.Postings.empty());
   }
-  ASSERT_FALSE(Load("[Files]\r\n[Log Info]\r\n5,9,1997/05/12 23:45,-3,-0,0,0,0,-1,ABC00001,h,t\r\n"));
+  ASSERT_FALSE(Load("[Files]\r\n[Log Info]\r\n5,9,1997/05/12 23:45,-3,-2,0,0,0,-1,ABC00001,h,t\r\n"));
   ASSERT_EQ(store_.Postings.size(), 1u);
   EXPECT_EQ(store_.Postings[0].CommentTo, -3);
+  EXPECT_EQ(store_.Postings[0].CommentCount, -2);
   EXPECT_EQ(store_.Postings[0].Rank, -1);
 }
 
