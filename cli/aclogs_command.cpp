@@ -6,6 +6,7 @@
 #include "cli/report_output.h"
 #include "platform/cp932.h"
 #include "platform/folder_listing.h"
+#include "platform/path_text.h"
 #include "platform/regular_file.h"
 #include "platform/text_case.h"
 #include "platform/wine_paths.h"
@@ -99,7 +100,7 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
   try {
     WriteReportText(text, options.output, out);
   } catch (const std::system_error& e) {
-    err << "tobrel-cli: cannot write " << e.what() << '\n';
+    err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';
     return kExitWriteError;
   }
   return kExitDone;

@@ -13,6 +13,7 @@
 #include "core/read_run.h"
 #include "exclusion/exclusion_test.h"
 #include "platform/cp932.h"
+#include "platform/path_text.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "regex/regex_error.h"
@@ -61,8 +62,8 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.report == "process" && clash->role == "input log")
       err << "tobrel-cli: " << kProcessOutputIsInputMessage << '\n';  // as its dialog says it
     else
-      err << "tobrel-cli: -o " << options.output << " is the " << clash->role << ' '
-          << clash->input << "; it is not replaced\n";
+      err << "tobrel-cli: -o " << PathToUtf8(options.output) << " is the " << clash->role << ' '
+          << PathToUtf8(clash->input) << "; it is not replaced\n";
     return kExitUsage;
   }
   if (options.report == kAcLogsCommand) return RunAcLogs(options, out, err);
@@ -133,7 +134,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     err << cp932::ToUtf8(refused.what()) << '\n';
     return kExitRefused;
   } catch (const std::system_error& e) {
-    err << "tobrel-cli: cannot write " << e.what() << '\n';
+    err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';
     return kExitWriteError;
   }
   return status;

@@ -119,7 +119,7 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
   try {
     WriteReportText(JoinReportLines(lines, options.utf8), options.output, out);
   } catch (const std::system_error& e) {
-    err << "tobrel-cli: cannot write " << e.what() << '\n';
+    err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';
     return kExitWriteError;
   }
   return status;

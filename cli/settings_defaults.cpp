@@ -1,6 +1,7 @@
 #include "cli/settings_defaults.h"
 
 #include "platform/clock.h"
+#include "platform/path_text.h"
 #include "platform/private_profile.h"
 #include "platform/regular_file.h"
 #include "regex/line_matcher.h"
@@ -10,7 +11,8 @@ namespace tobrel {
 namespace {
 
 // The message for a settings file that was not read.
-std::string RefusalMessage(const std::string& path, const RegularFileError& error) {
+std::string RefusalMessage(const std::string& native_path, const RegularFileError& error) {
+  const std::string path = PathToUtf8(native_path);
   const std::string not_settings = ", not a settings file";
   switch (error.fault()) {
     case RegularFileFault::Missing: return "--settings: no settings file " + path;

@@ -4,6 +4,7 @@
 // characters in the messages.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/cli_options.h"
@@ -80,6 +81,21 @@ TEST_F(ShiftJisNamesCliTest, MessagesShowTheJapaneseName) {
   const std::string output = (folder_.path() / "out.log").string();
   ASSERT_EQ(Run({"process", "-o", output, log_}), kExitDone);
   EXPECT_EQ(err_.str().substr(0, utf8_name_.size() + 5), utf8_name_ + " を\n");
+}
+
+TEST_F(ShiftJisNamesCliTest, OutputAndSettingsMessagesShowTheJapaneseName) {
+  EXPECT_EQ(Run({"info", "-o", log_, log_}), kExitUsage);
+  EXPECT_EQ(err_.str(), "tobrel-cli: -o " + utf8_name_ + " is the input log " + utf8_name_ +
+                            "; it is not replaced\n");
+
+  const std::string folder = base_ + S("出力");
+  std::filesystem::create_directory(folder);
+  EXPECT_EQ(Run({"count", "-o", folder + "/" + S("無い/結果.txt"), log_}), kExitWriteError);
+  EXPECT_NE(err_.str().find(base_ + "出力/無い/結果.txt"), std::string::npos) << err_.str();
+
+  const CliParse parse = ParseCliArguments({"count", "--settings", folder, log_});
+  EXPECT_EQ(parse.outcome, CliParse::Outcome::UsageError);
+  EXPECT_EQ(parse.error, "--settings: " + base_ + "出力 is a folder, not a settings file");
 }
 
 }  // namespace
