@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,9 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/cli_process.h"
 #include "support/temp_folder.h"
-
-extern char** environ;
 
 namespace tobrel {
 namespace {
@@ -32,17 +30,9 @@ const std::string kProgram = TOBREL_CLI_PROGRAM;
 const std::string kSample = TOBREL_SAMPLE_LOG;
 const std::string kWriteFaultShim = TOBREL_WRITE_FAULT_SHIM;
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string ReadFd(int fd) {
-  std::string text;
-  char buffer[65536];
-  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, got);
-  return text;
-}
+using Outcome = testing::ProcessOutcome;
+// How tobrel-cli is started beyond its arguments and standard streams.
+using Launch = testing::ProcessLaunch;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -51,67 +41,13 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-// How tobrel-cli is started beyond its arguments: a program that starts it
-// (`launcher`, then tobrel-cli and its arguments), and environment entries
-// ("NAME=value") that replace or join the test's own.
-struct Launch {
-  std::vector<std::string> launcher;
-  std::vector<std::string> environment;
-};
-
-// The test's environment with the entries of `changes` put in.
-std::vector<std::string> EnvironmentWith(const std::vector<std::string>& changes) {
-  std::vector<std::string> entries;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const std::string text = *entry;
-    bool replaced = false;
-    for (const std::string& change : changes) {
-      const std::size_t name_end = change.find('=') + 1;  // "NAME=" is compared
-      replaced = replaced || text.compare(0, name_end, change, 0, name_end) == 0;
-    }
-    if (!replaced) entries.push_back(text);
-  }
-  entries.insert(entries.end(), changes.begin(), changes.end());
-  return entries;
-}
-
 // Runs tobrel-cli with `arguments`. `stdin_fd` and `stdout_fd` (when not -1)
 // become its standard input and output; otherwise its output is collected.
 Outcome RunCliProcess(const std::vector<std::string>& arguments, int stdin_fd = -1, int stdout_fd = -1,
-                      const Launch& launch = {}) {
-  int out_pipe[2], err_pipe[2];
-  EXPECT_EQ(::pipe2(out_pipe, O_CLOEXEC), 0);
-  EXPECT_EQ(::pipe2(err_pipe, O_CLOEXEC), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (stdin_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stdin_fd, 0);
-  posix_spawn_file_actions_adddup2(&actions, stdout_fd >= 0 ? stdout_fd : out_pipe[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
-  std::vector<std::string> words = launch.launcher;
-  words.push_back(kProgram);
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> environment = EnvironmentWith(launch.environment);
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  pid_t child = -1;
-  EXPECT_EQ(posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(out_pipe[1]);
-  ::close(err_pipe[1]);
-  Outcome outcome;
-  std::thread err_reader([&] { outcome.err = ReadFd(err_pipe[0]); });
-  outcome.out = ReadFd(out_pipe[0]);
-  err_reader.join();
-  ::close(out_pipe[0]);
-  ::close(err_pipe[0]);
-  int status = 0;
-  EXPECT_EQ(::waitpid(child, &status, 0), child);
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return outcome;
+                      Launch launch = {}) {
+  launch.stdin_fd = stdin_fd;
+  launch.stdout_fd = stdout_fd;
+  return testing::RunProcess(kProgram, arguments, launch);
 }
 
 // Feeds `bytes` into a new pipe from a thread; gives the read end.

@@ -3,18 +3,14 @@
 // the prefix, the settings file and the files of --exclude-ids, --same-ids
 // and --data. Each run must end at once with its message; an alarm ends a
 // run that blocks, so that such a fault fails the test rather than hangs it.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/aircraft_prefix.h"
+#include "support/cli_process.h"
 
 namespace tobrel {
 namespace {
@@ -23,52 +19,14 @@ const std::string kProgram = TOBREL_CLI_PROGRAM;
 const std::string kSample = TOBREL_SAMPLE_LOG;
 constexpr unsigned kAlarmSeconds = 30;
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string ReadFd(int fd) {
-  std::string text;
-  char buffer[65536];
-  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, got);
-  return text;
-}
-
 // Runs tobrel-cli with `arguments` and WINEPREFIX set to `prefix`; a run
 // still going after kAlarmSeconds is ended by SIGALRM (status 128 + 14).
-Outcome RunCliProcess(const std::vector<std::string>& arguments, const std::string& prefix) {
-  std::vector<std::string> environment = {"WINEPREFIX=" + prefix, "LC_ALL=C.UTF-8"};
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::vector<char*> argv{const_cast<char*>(kProgram.c_str())};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-
-  int out_pipe[2], err_pipe[2];
-  EXPECT_EQ(::pipe2(out_pipe, O_CLOEXEC), 0);
-  EXPECT_EQ(::pipe2(err_pipe, O_CLOEXEC), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(out_pipe[1], 1);
-    ::dup2(err_pipe[1], 2);
-    ::alarm(kAlarmSeconds);  // an alarm outlives exec
-    ::execve(kProgram.c_str(), argv.data(), envp.data());
-    ::_exit(127);
-  }
-  ::close(out_pipe[1]);
-  ::close(err_pipe[1]);
-  Outcome outcome;
-  std::thread err_reader([&] { outcome.err = ReadFd(err_pipe[0]); });
-  outcome.out = ReadFd(out_pipe[0]);
-  err_reader.join();
-  ::close(out_pipe[0]);
-  ::close(err_pipe[0]);
-  int status = 0;
-  EXPECT_EQ(::waitpid(child, &status, 0), child);
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return outcome;
+testing::ProcessOutcome RunCliProcess(const std::vector<std::string>& arguments,
+                                      const std::string& prefix) {
+  testing::ProcessLaunch launch;
+  launch.environment = {"WINEPREFIX=" + prefix, "LC_ALL=C.UTF-8"};
+  launch.alarm_seconds = kAlarmSeconds;
+  return testing::RunProcess(kProgram, arguments, launch);
 }
 
 class SpecialFilesCliTest : public ::testing::Test {
@@ -79,7 +37,7 @@ class SpecialFilesCliTest : public ::testing::Test {
     std::filesystem::remove(prefix_.path() / relative);
     ASSERT_EQ(::mkfifo((prefix_.path() / relative).c_str(), 0600), 0);
   }
-  Outcome Run(const std::vector<std::string>& arguments) const {
+  testing::ProcessOutcome Run(const std::vector<std::string>& arguments) const {
     return RunCliProcess(arguments, prefix_.path().string());
   }
 
@@ -91,7 +49,7 @@ class SpecialFilesCliTest : public ::testing::Test {
 TEST_F(SpecialFilesCliTest, RegistryFilesThatAreNoRegularFiles) {
   testing::RegisterAircraftServer(prefix_);
   MakeFifo("system.reg");
-  Outcome run = Run({"aclogs", "--utf8"});
+  testing::ProcessOutcome run = Run({"aclogs", "--utf8"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "tobrel-cli: warning: " + prefix_.Native("system.reg") +
                          ": not a regular file: a FIFO; its keys are not read\n");
@@ -116,7 +74,7 @@ TEST_F(SpecialFilesCliTest, FilesOfTheInstallationThatAreFifos) {
                 "\"Programs\"=\"C:\\\\Menu\"\n");
   prefix_.Write("drive_c/Menu/AirCraft 97/AirCraft 97.lnk",
                 testing::ShellLinkBytes({.base_path = "C:\\AC97\\AirCraft.exe"}));
-  Outcome run = Run({"aclogs", "--utf8"});
+  testing::ProcessOutcome run = Run({"aclogs", "--utf8"});
   ASSERT_EQ(run.status, 0) << run.err;
   ASSERT_NE(run.out.find("FPC\t"), std::string::npos) << run.out;
   MakeFifo("drive_c/Menu/AirCraft 97/AirCraft 97.lnk");
@@ -160,7 +118,7 @@ TEST_F(SpecialFilesCliTest, OptionFilesThatAreNoRegularFiles) {
     std::vector<std::string> arguments = {"count", "--utf8", "--today", "2026/12/10"};
     arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
     arguments.push_back(kSample);
-    const Outcome run = Run(arguments);
+    const testing::ProcessOutcome run = Run(arguments);
     EXPECT_EQ(run.status, c.status) << c.arguments[0];
     EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), c.err) << c.arguments[0];
   }
