@@ -10,7 +10,8 @@
 // filled a piece at a time, so that line ends are looked for in bytes still
 // in the processor's cache. No more bytes are read than were counted, so a
 // file that grows meanwhile gives the lines it had. A small file (16 MiB with the default block size) is kept whole by
-// the first pass instead, and its lines are handed out from there. The line
+// the first pass instead, and its lines are handed out from there; a file of
+// one block is, even when its lines are not counted. The line
 // ends of 64 bytes at a time are found at once and kept as the bits of one
 // word, which the next lines take one by one; zero bytes after the data let
 // the last comparison run over its end. A stream is read whole and its lines
@@ -121,13 +122,15 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
   }
   // A file to be counted that is small enough is kept whole as it is
   // counted, with room for a block more to notice that it grew meanwhile.
+  // A file of one block is kept whole even when its lines are not wanted:
+  // counting them costs less than reading it again.
   const std::uint64_t size = file_.Size();
-  const bool keep_whole = count_lines && size <= WholeFileLimit();
+  const bool keep_whole = size <= (count_lines ? WholeFileLimit() : block_size_);
   capacity_ = keep_whole ? static_cast<std::size_t>(size) + block_size_ : block_size_;
   buffer_.Resize(capacity_ + kPadding, 0);
   // The first pass also tells a UTF-8 file; without it, a check alone.
   bool kept_whole = false;
-  if (count_lines)
+  if (count_lines || keep_whole)
     kept_whole = CountLines(keep_whole);
   else
     CheckUtf8UntilSettled(file_, buffer_.data(), capacity_, utf8_);
@@ -143,6 +146,7 @@ LogLineReader::LogLineReader(const std::filesystem::path& path, std::chrono::mil
     // Every byte is in the buffer: nothing more is read.
     read_ = total_;
     at_end_ = true;
+    if (!count_lines) count_ = 0;  // as for any file not counted
     return;
   }
   file_.Seek(0);
