@@ -29,9 +29,9 @@ testing::ProcessOutcome RunCliProcess(const std::vector<std::string>& arguments,
   return testing::RunProcess(kProgram, arguments, launch);
 }
 
-class SpecialFilesCliTest : public ::testing::Test {
+class NonRegularFilesCliTest : public ::testing::Test {
  protected:
-  SpecialFilesCliTest() { testing::BuildAircraftInstall(prefix_); }
+  NonRegularFilesCliTest() { testing::BuildAircraftInstall(prefix_); }
 
   void MakeFifo(std::string_view relative) const {
     std::filesystem::remove(prefix_.path() / relative);
@@ -46,7 +46,7 @@ class SpecialFilesCliTest : public ::testing::Test {
 
 // The registration is found in user.reg, so the listing stays whole when
 // system.reg cannot be read.
-TEST_F(SpecialFilesCliTest, RegistryFilesThatAreNoRegularFiles) {
+TEST_F(NonRegularFilesCliTest, RegistryFilesThatAreNoRegularFiles) {
   testing::RegisterAircraftServer(prefix_);
   MakeFifo("system.reg");
   testing::ProcessOutcome run = Run({"aclogs", "--utf8"});
@@ -65,7 +65,7 @@ TEST_F(SpecialFilesCliTest, RegistryFilesThatAreNoRegularFiles) {
   EXPECT_EQ(run.out, "");
 }
 
-TEST_F(SpecialFilesCliTest, FilesOfTheInstallationThatAreFifos) {
+TEST_F(NonRegularFilesCliTest, FilesOfTheInstallationThatAreFifos) {
   // Found through the start-menu shortcut only: a FIFO there is no shortcut.
   prefix_.Write("user.reg",
                 "WINE REGISTRY Version 2\n"
@@ -100,7 +100,7 @@ TEST_F(SpecialFilesCliTest, FilesOfTheInstallationThatAreFifos) {
   EXPECT_EQ(run.err, "指定されたAirCraft 97本体フォルダにGlobal.Datが見つかりません\n");
 }
 
-TEST_F(SpecialFilesCliTest, OptionFilesThatAreNoRegularFiles) {
+TEST_F(NonRegularFilesCliTest, OptionFilesThatAreNoRegularFiles) {
   MakeFifo("fifo");
   const std::string fifo = prefix_.Native("fifo");
   const struct {
