@@ -5,6 +5,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "support/cli_in_process.h"
 #include "support/file_bytes.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -19,11 +20,7 @@ using testing::ReadAll;
 class LogOutputCliTest : public ::testing::Test {
  protected:
   int Run(const std::vector<std::string>& arguments) {
-    const CliParse parse = ParseCliArguments(arguments);
-    EXPECT_EQ(parse.outcome, CliParse::Outcome::Run) << parse.error;
-    out_.str("");
-    err_.str("");
-    return RunCli(parse.options, out_, err_);
+    return testing::RunCliInProcess(arguments, out_, err_);
   }
 
   testing::TempFolder folder_{"tobrel-log-output-cli-test"};

@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "support/cli_in_process.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -42,11 +43,7 @@ class RuleOptionsCliTest : public ::testing::Test {
 
   int Run(std::vector<std::string> arguments) {
     arguments.insert(arguments.end(), {"--today", "2026/12/10"});
-    const CliParse parse = ParseCliArguments(arguments);
-    EXPECT_EQ(parse.outcome, CliParse::Outcome::Run) << parse.error;
-    out_.str("");
-    err_.str("");
-    return RunCli(parse.options, out_, err_);
+    return testing::RunCliInProcess(arguments, out_, err_);
   }
 
   testing::TempFolder folder_{"tobrel-rule-options"};

@@ -9,6 +9,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "support/cli_in_process.h"
 #include "support/file_bytes.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -23,11 +24,7 @@ class ShiftJisNamesCliTest : public ::testing::Test {
  protected:
   int Run(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin() + 1, {"--today", "2026/12/10"});
-    const CliParse parse = ParseCliArguments(arguments);
-    EXPECT_EQ(parse.outcome, CliParse::Outcome::Run) << parse.error;
-    out_.str("");
-    err_.str("");
-    return RunCli(parse.options, out_, err_);
+    return testing::RunCliInProcess(arguments, out_, err_);
   }
 
   testing::TempFolder folder_{"tobrel-shift-jis-names-cli-test"};
