@@ -8,6 +8,10 @@ function(tobrel_add_test name)
   cmake_parse_arguments(ARG "" "SHARDS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  # The shared test helpers, included as "tests/support/..." and the like.
+  file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/include/tests)
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/tests ${PROJECT_BINARY_DIR}/include/tests/tests SYMBOLIC)
+  target_include_directories(${name} PRIVATE ${PROJECT_BINARY_DIR}/include/tests)
   target_compile_definitions(${name} PRIVATE
     TOBREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   if(NOT ARG_SHARDS)

@@ -14,6 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 scripts/install-deps.sh
+scripts/setup-git.sh
 
 jobs=$(nproc)
 # Unity builds compile each target's sources in a few batches, which keeps
