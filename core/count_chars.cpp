@@ -20,7 +20,6 @@ bool IsInterwayLine(std::string_view line) {
          line.find("/com.cgi") != std::string_view::npos;
 }
 
-#ifndef __SSE2__
 // Per lead byte: how many bytes the character takes and whether it counts.
 // A two-byte character starting with 0x81 counts only above the full-width
 // blank 0x81 0x40, which needs its second byte; every other one is decided
@@ -60,7 +59,11 @@ std::int64_t CountTail(const unsigned char* bytes, std::size_t i, std::size_t si
   return count;
 }
 
-#else
+std::int64_t CountPortable(const unsigned char* bytes, std::size_t size) {
+  return CountTail(bytes, 0, size);
+}
+
+#ifdef __SSE2__
 // Sixteen bytes at a time. Where characters start is decided without walking
 // them: after any byte that cannot start a pair, a character starts; inside a
 // run of bytes that start pairs, every other one does, from the run's first.
@@ -245,27 +248,60 @@ TOBREL_WIDE std::int64_t CountChunks32(const unsigned char* bytes, std::size_t s
 }
 #undef TOBREL_WIDE
 
-using CountFunction = std::int64_t (*)(const unsigned char*, std::size_t);
-
-CountFunction ChooseCount() {
+bool HasWideInstructions() {
   __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") ? CountChunks32
-                                                                           : CountChunks;
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
 }
 
-const CountFunction kCountChunks = ChooseCount();
+const bool kHasWideInstructions = HasWideInstructions();
 #endif
+
+using CountFunction = std::int64_t (*)(const unsigned char*, std::size_t);
+
+CountFunction CountFor([[maybe_unused]] CountPath path) {
+#ifdef __SSE2__
+  if (path == CountPath::Bytes32 && kHasWideInstructions) return CountChunks32;
+  if (path == CountPath::Bytes16) return CountChunks;
+#endif
+  return CountPortable;
+}
+
+CountFunction ChooseCount() {
+  for (const CountPath path : {CountPath::Bytes32, CountPath::Bytes16})
+    if (CanCount(path)) return CountFor(path);
+  return CountPortable;
+}
+
+const CountFunction kChosenCount = ChooseCount();
 
 }  // namespace
 
+bool CanCount(CountPath path) {
+  switch (path) {
+    case CountPath::Portable:
+      return true;
+#ifdef __SSE2__
+    case CountPath::Bytes16:
+      return true;
+    case CountPath::Bytes32:
+      return kHasWideInstructions;
+#else
+    case CountPath::Bytes16:
+    case CountPath::Bytes32:
+      return false;
+#endif
+  }
+  return false;
+}
+
+std::int64_t CountCharsBy(CountPath path, std::string_view line, bool exclude_interway) {
+  if (exclude_interway && IsInterwayLine(line)) return 0;
+  return CountFor(path)(reinterpret_cast<const unsigned char*>(line.data()), line.size());
+}
+
 std::int64_t CountChars(std::string_view line, bool exclude_interway) {
   if (exclude_interway && IsInterwayLine(line)) return 0;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-#ifdef __SSE2__
-  return kCountChunks(bytes, line.size());
-#else
-  return CountTail(bytes, 0, line.size());
-#endif
+  return kChosenCount(reinterpret_cast<const unsigned char*>(line.data()), line.size());
 }
 
 }  // namespace tobrel
