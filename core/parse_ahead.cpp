@@ -3,10 +3,10 @@
 #include <new>
 #include <stdexcept>
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 #include "platform/large_pages.h"
+#include "platform/second_thread.h"
 
 namespace tobrel {
 namespace {
@@ -24,7 +24,7 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
   try {
     reader = settings.open();
   } catch (...) {
-    parsed.open_error = std::current_exception();
+    parsed.open_error.Keep();
     return;
   }
   parsed.line_count = reader->size();
@@ -35,9 +35,9 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
-  try {
+  parsed.error.Run([&settings, &stop, &parsed, &reader] {
     PostingAssembler assembler(settings.options, settings.is_quoted,
-                               [&](const CompletedPosting& posting) {
+                               [&settings, &parsed](const CompletedPosting& posting) {
                                  settings.store(posting, parsed.postings, parsed.excluded);
                                });
     PostingAssembler::Boundary last = PostingAssembler::Boundary::InsidePosting;
@@ -58,18 +58,14 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
     }
     assembler.Finish();
     parsed.stray_headers = assembler.stray_headers();
-  } catch (...) {
-    parsed.error = std::current_exception();
-  }
+  });
 }
 
 std::unique_ptr<ParseAhead> ParseAhead::Start(ParseSettings settings) {
   std::unique_ptr<ParseAhead> ahead(new ParseAhead(std::move(settings)));
-  try {
-    ahead->thread_ = std::thread([raw = ahead.get()] { ParseLog(raw->settings_, raw->stop_, raw->parsed_); });
-  } catch (const std::system_error&) {
-    return nullptr;
-  }
+  ahead->thread_ = StartSecondThread(
+      [raw = ahead.get()] { ParseLog(raw->settings_, raw->stop_, raw->parsed_); });
+  if (!ahead->thread_.joinable()) return nullptr;
   return ahead;
 }
 

@@ -1,6 +1,6 @@
 // Parsing the lines of a log on a second thread into lists of its own, for
 // the reading run to take over: logs parsed ahead of the one read on the
-// calling thread (core/parse_queue.h), or the second half of a large log
+// calling thread (core/parse_from_back.h), or the second half of a large log
 // (core/second_half_read.h). ParseLog() opens the log, feeds every line to
 // an assembler of its own and keeps or leaves out each completed posting;
 // what it found, and what stopped it, are read once it has ended.
@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -18,6 +17,7 @@
 #include "core/article_rec.h"
 #include "core/log_line_reader.h"
 #include "core/posting_assembler.h"
+#include "platform/thread_failure.h"
 
 namespace tobrel {
 
@@ -47,11 +47,11 @@ struct ParsedLog {
     std::size_t postings, excluded, stray_headers;
   };
 
-  std::exception_ptr open_error;  // then nothing else was found
+  ThreadFailure open_error;  // then nothing else was found
   // The log as opened: its line count (when counted) and conversion.
   std::size_t line_count = 0;
   Utf8Conversion conversion;
-  std::exception_ptr error;  // what stopped the parse after `lines` lines
+  ThreadFailure error;  // what stopped the parse after `lines` lines
   std::size_t lines = 0;
   std::size_t stray_headers = 0;  // of the whole log, when nothing stopped the parse
   std::vector<ArticleRec> postings;
@@ -60,10 +60,13 @@ struct ParsedLog {
 };
 
 // Parses a log as `settings` say into `parsed`; stops early, leaving
-// `parsed` unfinished, once `stop` is set.
+// `parsed` unfinished, once `stop` is set. Runs on the thread that calls
+// it, as do the functions of `settings`; `stop` may be set from any thread.
 void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, ParsedLog& parsed);
 
-// ParseLog() on a second thread.
+// ParseLog() on a second thread. Every member is called by the thread that
+// called Start(); only ParseLog() runs on the second thread, and what it
+// found is read once that thread has been joined.
 class ParseAhead {
  public:
   // Starts parsing; nothing where no thread can be had. What `settings`

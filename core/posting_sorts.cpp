@@ -17,13 +17,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <system_error>
 #include <thread>
 #include <utility>
 
 #include "core/log_store.h"
 #include "core/side_by_side.h"
 #include "platform/large_pages.h"
+#include "platform/second_thread.h"
 
 namespace tobrel {
 namespace {
@@ -43,11 +43,8 @@ class OrderedList {
     if (list_.capacity() >= size) return;
     list_ = {};
     ReserveWithLargePages(list_, size);
-    try {
-      ready_ = std::thread(
-          [data = list_.data(), bytes = size * sizeof(ArticleRec)] { PrefaultForWriting(data, bytes); });
-    } catch (const std::system_error&) {
-    }
+    ready_ = StartSecondThread(
+        [data = list_.data(), bytes = size * sizeof(ArticleRec)] { PrefaultForWriting(data, bytes); });
   }
   OrderedList(const OrderedList&) = delete;
   OrderedList& operator=(const OrderedList&) = delete;
@@ -161,7 +158,7 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     keys = std::move(by_room);
     // The rooms are sorted on two threads, each taking rooms that hold about
     // half of the keys.
-    auto sort_rooms = [&](std::size_t first_room, std::size_t end_room) {
+    auto sort_rooms = [&keys, &room_starts, &before](std::size_t first_room, std::size_t end_room) {
       for (std::size_t r = first_room; r < end_room; ++r) {
         const auto first = keys.begin() + room_starts[r], last = keys.begin() + room_starts[r + 1];
         SortKeys<Key>(first, last, before);
@@ -174,7 +171,8 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
     if (keys.size() < kSideBySideKeys)
       sort_rooms(0, rooms);
     else
-      RunSideBySide([&] { sort_rooms(middle, rooms); }, [&] { sort_rooms(0, middle); });
+      RunSideBySide([&sort_rooms, middle, rooms] { sort_rooms(middle, rooms); },
+                    [&sort_rooms, middle] { sort_rooms(0, middle); });
   } else {
     SortKeys<Key>(keys.begin(), keys.end(), before);
   }

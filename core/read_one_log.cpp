@@ -66,7 +66,7 @@ ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int curren
 FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
                                const std::string& path_text, ReadRunObserver& observer,
                                const ParsedLog& parsed) {
-  if (parsed.open_error) std::rethrow_exception(parsed.open_error);
+  parsed.open_error.Rethrow();
   const std::size_t last_progress = ShowParsing(observer, path_text, parsed.line_count);
   if (observer.ShowsProgress())
     for (std::size_t i = 0; i < parsed.lines; ++i) ShowProgress(observer, i, last_progress);
@@ -74,7 +74,7 @@ FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
   // an error in the log stay.
   if (parsed.error) {
     try {
-      std::rethrow_exception(parsed.error);
+      parsed.error.Rethrow();
     } catch (const FileReadError&) {
       throw;
     } catch (...) {
@@ -84,7 +84,7 @@ FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
   ReserveWithLargePages(store.Postings, store.Postings.size() + parsed.postings.size());
   store.Postings.insert(store.Postings.end(), parsed.postings.begin(), parsed.postings.end());
   store.Excluded.insert(store.Excluded.end(), parsed.excluded.begin(), parsed.excluded.end());
-  if (parsed.error) std::rethrow_exception(parsed.error);
+  parsed.error.Rethrow();
   observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
   return {path, added, parsed.stray_headers, parsed.conversion};
 }

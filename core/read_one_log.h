@@ -1,5 +1,5 @@
 // One log of a reading run into the store: read here, or taken over from
-// the second thread that parsed it (core/parse_queue.h), with the same
+// the second thread that parsed it (core/parse_from_back.h), with the same
 // texts, progress, postings and error either way.
 #pragma once
 

@@ -10,7 +10,7 @@
 #include <unordered_set>
 
 #include "core/log_line_reader.h"
-#include "core/parse_queue.h"
+#include "core/parse_from_back.h"
 #include "core/read_one_log.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
@@ -116,7 +116,9 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   if (inputs.read_ahead)
     for (std::size_t i = 0; i < pending.size(); ++i)
       second_thread[i] = pending[i].may_parse_ahead && pending[i].size < inputs.split_size;
-  ParseQueue queue(std::move(second_thread), [&](std::size_t log) {
+  // Called on the second thread.
+  ParseFromBack from_back(std::move(second_thread), [&pending, &inputs, count_lines,
+                                                 current_year](std::size_t log) {
     const std::string path = pending[log].path;
     return ParseSettings{[path, count_lines] {
                            return std::make_unique<LogLineReader>(
@@ -129,7 +131,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   std::vector<FileReadHealth> health;
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const std::string& path = pending[i].path;
-    const std::unique_ptr<ParsedLog> parsed = queue.Take(i);
+    const std::unique_ptr<ParsedLog> parsed = from_back.Take(i);
     const std::string path_text = PathToCp932(path);
     try {
       store.ReadFiles.push_back(path);

@@ -93,10 +93,9 @@ SecondHalfRead::Outcome SecondHalfRead::TryTakeOver(std::size_t index,
 
 void SecondHalfRead::RethrowError() const {
   const ParsedLog& half = half_->Wait();
-  const std::exception_ptr& error = half.open_error ? half.open_error : half.error;
-  if (!error) return;
   try {
-    std::rethrow_exception(error);
+    half.open_error.Rethrow();
+    half.error.Rethrow();
   } catch (const LogFormatError& e) {
     throw LogFormatError(e.line() + lines_before_, e.what());
   }

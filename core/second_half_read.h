@@ -23,6 +23,9 @@
 
 namespace tobrel {
 
+// Every member is called on the thread that called Start(); only the
+// parsing of the second half (with `is_quoted` and `store`) runs on the
+// second thread.
 class SecondHalfRead {
  public:
   // Starts reading the second half of `path`, which `reader` reads from its

@@ -2,30 +2,26 @@
 // thread, for steps that split into halves that touch nothing in common.
 #pragma once
 
-#include <exception>
-#include <system_error>
 #include <thread>
+
+#include "platform/second_thread.h"
+#include "platform/thread_failure.h"
 
 namespace tobrel {
 
 // Runs `aside` on a second thread while `here` runs on this one, and waits
 // for both; where no thread can be had, runs them one after the other here.
 // What either throws is thrown once both have ended, `here`'s first.
+// `aside` is called on the second thread only; both return before this does.
 template <typename Aside, typename Here>
 void RunSideBySide(Aside aside, Here here) {
-  std::exception_ptr aside_error;
-  std::thread thread;
-  try {
-    thread = std::thread([&] {
-      try {
-        aside();
-      } catch (...) {
-        aside_error = std::current_exception();
-      }
-    });
-  } catch (const std::system_error&) {
-    aside();
+  ThreadFailure aside_failure;
+  std::thread thread = StartSecondThread(
+      [&aside, &aside_failure] { aside_failure.Run(aside); });
+  if (!thread.joinable()) {
+    aside_failure.Run(aside);
     here();
+    aside_failure.Rethrow();
     return;
   }
   try {
@@ -35,7 +31,7 @@ void RunSideBySide(Aside aside, Here here) {
     throw;
   }
   thread.join();
-  if (aside_error) std::rethrow_exception(aside_error);
+  aside_failure.Rethrow();
 }
 
 }  // namespace tobrel

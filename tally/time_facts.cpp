@@ -36,7 +36,9 @@ std::vector<TimeFact> CollectTimeFacts(const std::vector<ArticleRec>& postings,
   // The second half is read on a second thread, and its facts follow.
   std::vector<TimeFact> second_half;
   second_half.reserve(size - size / 2);
-  RunSideBySide([&] { CollectFacts(postings, size / 2, size, target, second_half); },
+  RunSideBySide([&postings, size, &target, &second_half] {
+                  CollectFacts(postings, size / 2, size, target, second_half);
+                },
                 [&] { CollectFacts(postings, 0, size / 2, target, facts); });
   facts.insert(facts.end(), second_half.begin(), second_half.end());
   return facts;

@@ -57,7 +57,7 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
   const bool with_data = tables != nullptr;
   MadeTable days, months, hours, weekdays, id_hours, weekday_hours;
   RunSideBySide(
-      [&] {
+      [&choice, &facts, with_data, &months, &hours, &weekdays, &weekday_hours] {
         if (choice.by_month) months = Make(CountMonths(facts), WriteMonthTable, MonthDataTable, with_data);
         if (choice.by_hour) hours = Make(CountHours(facts), WriteHourTable, HourDataTable, with_data);
         if (choice.by_weekday)

@@ -11,12 +11,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "core/log_lines.h"
 #include "core/read_run.h"
 #include "platform/cp932.h"
+#include "platform/second_thread.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "support/temp_folder.h"
@@ -401,6 +403,64 @@ TEST(ReadRunCrossCheck, ParsingTheSecondHalfAheadChangesNothing) {
   }
   // The second thread did parse: most runs asked it about quoted lines.
   EXPECT_GT(split_runs, runs * 9 / 10);
+}
+
+// Where the system gives no second thread, the run reads every log here,
+// parsed ahead or split or not, and leaves and shows what it does with one:
+// logs small enough to be parsed from the back, a large one split in
+// halves, an error in one of them.
+TEST(ReadRunCrossCheck, WithoutASecondThreadTheRunLeavesWhatItDoesWithOne) {
+  testing::TempFolder folder("tobrel-no-thread");
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  const auto is_quoted = MakeQuotedLineTest(quote);
+  const std::thread::id test_thread = std::this_thread::get_id();
+  const std::string bad_posting = cp932::FromUtf8(
+      "00009/00009 BAD00009  ハンドル         bad\r\n( 5)   97/02/30 23:45\r\n本文\r\n \b\r\n");
+  for (const bool stops : {false, true}) {
+    std::vector<CandidateFile> candidates;
+    std::uint64_t largest = 0;
+    for (int i = 0; i < 6; ++i) {
+      LogGeneratorOptions options;
+      options.seed = 200 + i;
+      options.postings = i == 3 ? 400 : 20 + 5 * i;
+      options.rooms = 2 + i;
+      std::ostringstream out;
+      GenerateLog(options, out);
+      std::string log = out.str();
+      if (i == 4 && stops) log.insert(log.find("\r\n", log.size() / 2) + 2, bad_posting);
+      largest = std::max<std::uint64_t>(largest, log.size());
+      candidates.push_back({folder.Write("log" + std::to_string(stops) + std::to_string(i), log), true});
+    }
+    LogStore stores[2];
+    CallRecordingObserver observers[2] = {CallRecordingObserver(true), CallRecordingObserver(true)};
+    std::optional<std::string> errors[2];
+    bool other_thread_asked[2] = {false, false};
+    for (const bool refused : {false, true}) {
+      std::optional<RefuseSecondThreads> refuse;
+      if (refused) refuse.emplace();
+      ReadRunInputs inputs;
+      inputs.candidates = candidates;
+      std::atomic<bool> asked{false};
+      inputs.is_quoted = [&is_quoted, &asked, test_thread](std::string_view line) {
+        if (std::this_thread::get_id() != test_thread) asked = true;
+        return is_quoted(line);
+      };
+      inputs.read_ahead = true;
+      inputs.split_size = largest;  // only the largest log is split
+      errors[refused] = ReadLogFiles(stores[refused], inputs,
+                                     FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})),
+                                     observers[refused]);
+      other_thread_asked[refused] = asked;
+    }
+    const std::string context = stops ? "stops" : "reads all";
+    EXPECT_TRUE(other_thread_asked[0]) << context;
+    EXPECT_FALSE(other_thread_asked[1]) << context;
+    EXPECT_EQ(errors[1], errors[0]) << context;
+    EXPECT_EQ(errors[0].has_value(), stops) << context;
+    EXPECT_EQ(observers[1].events, observers[0].events) << context;
+    ExpectSameStore(stores[1], stores[0], context);
+  }
 }
 
 }  // namespace

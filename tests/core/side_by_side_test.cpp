@@ -6,11 +6,16 @@
 
 #include <atomic>
 #include <stdexcept>
+#include <thread>
+
+#include "platform/second_thread.h"
 
 namespace tobrel {
 namespace {
 
-TEST(SideBySide, BothRunAndEitherErrorComesOutAfterBoth) {
+// Where no second thread can be had, both halves run here, with the same
+// outcome as side by side.
+void ExpectBothRunAndEitherErrorComesOutAfterBoth() {
   std::atomic<int> ran{0};
   RunSideBySide([&] { ++ran; }, [&] { ++ran; });
   EXPECT_EQ(ran, 2);
@@ -29,6 +34,19 @@ TEST(SideBySide, BothRunAndEitherErrorComesOutAfterBoth) {
   EXPECT_THROW(RunSideBySide([] { throw std::runtime_error("aside"); },
                              [] { throw std::logic_error("here"); }),
                std::logic_error);
+}
+
+TEST(SideBySide, BothRunAndEitherErrorComesOutAfterBoth) {
+  ExpectBothRunAndEitherErrorComesOutAfterBoth();
+}
+
+TEST(SideBySide, WithoutASecondThreadBothRunHereWithTheSameOutcome) {
+  const RefuseSecondThreads refuse;
+  const std::thread::id here = std::this_thread::get_id();
+  std::thread::id aside_ran_on;
+  RunSideBySide([&aside_ran_on] { aside_ran_on = std::this_thread::get_id(); }, [] {});
+  EXPECT_EQ(aside_ran_on, here);
+  ExpectBothRunAndEitherErrorComesOutAfterBoth();
 }
 
 }  // namespace

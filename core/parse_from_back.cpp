@@ -1,12 +1,13 @@
-#include "core/parse_queue.h"
+#include "core/parse_from_back.h"
 
 #include <algorithm>
-#include <system_error>
 #include <utility>
+
+#include "platform/second_thread.h"
 
 namespace tobrel {
 
-ParseQueue::ParseQueue(std::vector<bool> second_thread, SettingsFor settings_for)
+ParseFromBack::ParseFromBack(std::vector<bool> second_thread, SettingsFor settings_for)
     : second_thread_(std::move(second_thread)),
       settings_for_(std::move(settings_for)),
       back_(second_thread_.size()),
@@ -16,26 +17,23 @@ ParseQueue::ParseQueue(std::vector<bool> second_thread, SettingsFor settings_for
   if (second_thread_.size() < 2 ||
       std::none_of(second_thread_.begin() + 1, second_thread_.end(), [](bool may) { return may; }))
     return;
-  try {
-    thread_ = std::thread([this] { Run(); });
-  } catch (const std::system_error&) {
-  }
+  thread_ = StartSecondThread([this] { Run(); });
 }
 
-ParseQueue::~ParseQueue() {
+ParseFromBack::~ParseFromBack() {
   {
-    const std::lock_guard lock(mutex_);
+    const MutexLock lock(mutex_);
     stop_ = true;
   }
   changed_.notify_all();
   if (thread_.joinable()) thread_.join();
 }
 
-void ParseQueue::Run() {
+void ParseFromBack::Run() {
   for (;;) {
     std::size_t log;
     {
-      const std::lock_guard lock(mutex_);
+      const MutexLock lock(mutex_);
       // The first log is always the calling thread's: it starts on it at once.
       if (stop_ || back_ <= std::max<std::size_t>(front_, 1)) return;
       log = --back_;
@@ -51,7 +49,7 @@ void ParseQueue::Run() {
       }
     }
     {
-      const std::lock_guard lock(mutex_);
+      const MutexLock lock(mutex_);
       parsed_[log] = std::move(parsed);
       done_[log] = true;
     }
@@ -59,13 +57,13 @@ void ParseQueue::Run() {
   }
 }
 
-std::unique_ptr<ParsedLog> ParseQueue::Take(std::size_t log) {
-  std::unique_lock lock(mutex_);
+std::unique_ptr<ParsedLog> ParseFromBack::Take(std::size_t log) {
+  MutexLock lock(mutex_);
   if (log < back_) {
     front_ = log + 1;
     return nullptr;
   }
-  changed_.wait(lock, [&] { return done_[log]; });
+  while (!done_[log]) lock.Wait(changed_);
   return std::move(parsed_[log]);
 }
 

@@ -2,7 +2,7 @@
 // calling thread always reads the first log and those the second thread
 // may not take, and every log the second thread parsed is handed over as
 // that log, whole, with its error.
-#include "core/parse_queue.h"
+#include "core/parse_from_back.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@
 namespace tobrel {
 namespace {
 
-TEST(ParseQueue, HandsOverWhatTheSecondThreadParsedOfEachLog) {
-  testing::TempFolder folder("tobrel-parse-queue");
+TEST(ParseFromBack, HandsOverWhatTheSecondThreadParsedOfEachLog) {
+  testing::TempFolder folder("tobrel-parse-from-back");
   std::vector<std::string> paths;
   for (int i = 0; i < 6; ++i) {
     LogGeneratorOptions options;
@@ -37,7 +37,7 @@ TEST(ParseQueue, HandsOverWhatTheSecondThreadParsedOfEachLog) {
     return settings;
   };
   // Log 2 may not be taken by the second thread.
-  ParseQueue queue({true, true, false, true, true, true}, settings_for);
+  ParseFromBack queue({true, true, false, true, true, true}, settings_for);
   EXPECT_EQ(queue.Take(0), nullptr);
   // Time for the second thread to parse every log it may.
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -59,8 +59,8 @@ TEST(ParseQueue, HandsOverWhatTheSecondThreadParsedOfEachLog) {
   EXPECT_GT(handed_over, 0);
 }
 
-TEST(ParseQueue, NothingToShareStartsNoSecondThreadAndHandsOverNothing) {
-  ParseQueue queue({true, false, false}, [](std::size_t) -> ParseSettings {
+TEST(ParseFromBack, NothingToShareStartsNoSecondThreadAndHandsOverNothing) {
+  ParseFromBack queue({true, false, false}, [](std::size_t) -> ParseSettings {
     ADD_FAILURE() << "no log is for the second thread";
     return {};
   });
