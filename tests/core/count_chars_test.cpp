@@ -168,7 +168,9 @@ INSTANTIATE_TEST_SUITE_P(EveryWay, CountCharsByPath,
 TEST(CountChars, TakesTheWidestWayThisProcessorHas) {
   const std::string line = S("全角　ﾃｽ") + "ab\x81";
   for (const CountPath path : {CountPath::Portable, CountPath::Bytes16, CountPath::Bytes32})
-    if (CanCount(path)) EXPECT_EQ(CountChars(line, false), CountCharsBy(path, line, false));
+    if (CanCount(path)) {
+      EXPECT_EQ(CountChars(line, false), CountCharsBy(path, line, false));
+    }
   EXPECT_TRUE(CanCount(CountPath::Portable));
 }
 
