@@ -11,13 +11,12 @@
 #include "cli/reports.h"
 #include "cli/rule_options.h"
 #include "core/read_run.h"
-#include "exclusion/exclusion_test.h"
 #include "platform/cp932.h"
 #include "platform/path_text.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "regex/regex_error.h"
-#include "tally/quoted_line_test.h"
+#include "session/reading_inputs.h"
 
 namespace tobrel {
 namespace {
@@ -84,29 +83,28 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
 
-  ReadRunInputs inputs;
-  inputs.is_quoted = MakeQuotedLineTest(quote_matcher);
-  for (const std::string& path : options.logs) inputs.candidates.push_back({path, true});
-  inputs.options.delimiter_only = options.delimiter_only;
-  inputs.options.exclude_interway = options.interway;
   ExclusionRules rules;
   if (const auto error = SetUpRules(options, rules)) {
     err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
     return kExitUsage;
   }
-  ApplyExclusionRules(rules, inputs);
 
   LogStore store;
   ProgressPrinter observer(err, options.progress);
   int status = kExitDone;
   // The --data files first: their logs join the candidates as read.
-  std::vector<CandidateFile> logs = std::move(inputs.candidates);
-  inputs.candidates.clear();
-  if (const auto error = LoadDataFiles(options, store, inputs.candidates, clock->CurrentYear())) {
+  std::vector<CandidateFile> candidates;
+  if (const auto error = LoadDataFiles(options, store, candidates, clock->CurrentYear())) {
     err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
     status = kExitReadError;
   }
-  inputs.candidates.insert(inputs.candidates.end(), logs.begin(), logs.end());
+  const std::vector<std::string>& logs = options.logs;
+  for (const std::string& path : logs) candidates.push_back({path, true});
+  ReadOptions reading;
+  reading.delimiter_only = options.delimiter_only;
+  reading.exclude_interway = options.interway;
+  const ReadRunInputs inputs =
+      MakeReadingInputs(std::move(candidates), reading, rules, quote_matcher);
   // Without logs nothing is read: a loaded read-data file stays as it was.
   if (status == kExitDone && !logs.empty()) {
     if (const auto error = ReadLogFiles(store, inputs, *clock, observer)) {
@@ -124,7 +122,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
   NullBuffer null_buffer;
   std::ostream silent(&null_buffer);
-  ReportContext context{options, store, *clock, options.progress ? err : silent};
+  ReportContext context{options, store, rules, *clock, options.progress ? err : silent};
   try {
     // Tab-separated tables are always UTF-8 with LF.
     const std::string text = JoinReportLines(report(context), options.utf8 || options.tsv);

@@ -10,6 +10,7 @@
 
 #include "cli/cli_options.h"
 #include "core/log_store.h"
+#include "exclusion/exclusion_rules.h"
 #include "platform/clock.h"
 
 namespace tobrel {
@@ -23,6 +24,7 @@ class ReportRefused : public std::runtime_error {
 struct ReportContext {
   const CliOptions& options;
   LogStore& store;
+  const ExclusionRules& rules;  // the rules of the options, as reading used them
   const Clock& clock;
   std::ostream& progress;  // progress texts (UTF-8), only with --progress
 };

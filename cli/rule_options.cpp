@@ -9,6 +9,7 @@
 #include "platform/cp932.h"
 #include "platform/path_text.h"
 #include "regex/regex_error.h"
+#include "session/nothing_read.h"
 
 namespace tobrel {
 namespace {
@@ -110,8 +111,8 @@ std::optional<std::string> CheckSomethingRead(const CliOptions& options, const L
   static constexpr std::string_view kTallies[] = {"count", "quote", "comment", "stats", "month"};
   bool tally = false;
   for (const std::string_view name : kTallies) tally = tally || options.report == name;
-  if (!tally || !store.ReadFiles.empty()) return std::nullopt;
-  return cp932::FromUtf8("ログファイルが読み込まれていません");
+  if (!tally || !NothingRead(store)) return std::nullopt;
+  return std::string(kNothingReadMessage);
 }
 
 }  // namespace tobrel

@@ -5,7 +5,7 @@
 #include "platform/private_profile.h"
 #include "platform/regular_file.h"
 #include "regex/line_matcher.h"
-#include "regex/regex_error.h"
+#include "session/quote_pattern_in_force.h"
 
 namespace tobrel {
 namespace {
@@ -51,14 +51,10 @@ void ApplyReadingAndTableSettings(const TobrelSettings& settings, CliOptions& op
   options.hide_ids = settings.hide_ids;
   options.top100 = settings.top100;
   options.quote.reset();
-  if (!settings.quote.empty()) {
-    try {
-      TLineMatcher matcher;
-      matcher.SetRegExp(settings.quote);
-      options.quote = settings.quote;
-    } catch (const ERegexSyntax&) {
-    }
-  }
+  // A stored pattern that no longer compiles leaves the default in force.
+  TLineMatcher matcher;
+  if (!settings.quote.empty() && PutStoredQuotePatternInForce(matcher, settings.quote))
+    options.quote = settings.quote;
 }
 
 }  // namespace tobrel

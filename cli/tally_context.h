@@ -18,12 +18,12 @@
 namespace tobrel {
 
 // The target range, --top100, --hide-ids and the pairs of --same-ids.
-inline TallySettings TallySettingsFrom(const CliOptions& options) {
+inline TallySettings TallySettingsFrom(const ReportContext& context) {
   TallySettings settings;
-  settings.target = options.target;
-  settings.top100_only = options.top100;
-  settings.hide_ids = options.hide_ids;
-  if (options.same_id_pairs) settings.MapSameId = MakeMapSameId(*options.same_id_pairs);
+  settings.target = context.options.target;
+  settings.top100_only = context.options.top100;
+  settings.hide_ids = context.options.hide_ids;
+  settings.MapSameId = MapSameIdOf(context.rules, context.rules.master);
   return settings;
 }
 
@@ -43,7 +43,7 @@ class ProgressLines final : public TallyProgress {
 // store; throws ReportRefused with the tally's refusal. With --format tsv the
 // lines are those of the report's tables as tab-separated text.
 inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
-  request.settings = TallySettingsFrom(context.options);
+  request.settings = TallySettingsFrom(context);
   // Every run reads afresh, so the comments are recounted.
   bool comments_recounted = false;
   ProgressLines progress(context.progress);

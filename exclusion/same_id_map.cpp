@@ -88,8 +88,8 @@ MapSameIdFn MakeMapSameId(const std::vector<std::string>& pairs) {
   return [table](std::string_view id) { return table->Map(id); };
 }
 
-MapSameIdFn MapSameIdOf(const ExclusionRules& rules) {
-  if (!rules.master || !rules.same_id_rule) return {};
+MapSameIdFn MapSameIdOf(const ExclusionRules& rules, bool exclusion_on) {
+  if (!exclusion_on || !rules.same_id_rule) return {};
   return MakeMapSameId(rules.SameIdPairs);
 }
 

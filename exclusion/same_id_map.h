@@ -17,8 +17,12 @@ namespace tobrel {
 // made ready for a tally run: a hash lookup per posting.
 MapSameIdFn MakeMapSameId(const std::vector<std::string>& pairs);
 
-// The mapping the rules put in force: MakeMapSameId of SameIdPairs, or an
-// empty function (every ID under itself) while either switch is off.
-MapSameIdFn MapSameIdOf(const ExclusionRules& rules);
+// The mapping a tally run counts under: MakeMapSameId of SameIdPairs, or an
+// empty function (every ID under itself) while the run's exclusion switch
+// or the same-person switch is off. `exclusion_on` is the switch as the run
+// sees it (the window's check box, on the command line whether any rule was
+// given): the rules' own master switch holds the state of the last reading
+// run and is not read.
+MapSameIdFn MapSameIdOf(const ExclusionRules& rules, bool exclusion_on);
 
 }  // namespace tobrel

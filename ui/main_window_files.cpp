@@ -16,8 +16,7 @@
 #include "core/read_run.h"
 #include "exclusion/exclusion_rules.h"
 #include "platform/wine_paths.h"
-#include "exclusion/exclusion_test.h"
-#include "tally/quoted_line_test.h"
+#include "session/reading_inputs.h"
 #include "ui/ac_log_form.h"
 #include "ui/dialog_support.h"
 #include "ui/exp_mes_form.h"
@@ -150,13 +149,9 @@ void TForm1::CandidateContextMenu(const QPoint& position) {
 }
 
 ReadRunInputs TForm1::ReadingInputs() {
-  ReadRunInputs inputs;
-  inputs.candidates = candidates_.Entries();
-  inputs.options = range_page_->Reading();
-  rules_.master = inputs.options.use_exclusion;
-  ApplyExclusionRules(rules_, inputs);
-  inputs.is_quoted = MakeQuotedLineTest(quote_matcher_);
-  return inputs;
+  const ReadOptions options = range_page_->Reading();
+  rules_.master = options.use_exclusion;
+  return MakeReadingInputs(candidates_.Entries(), options, rules_, quote_matcher_);
 }
 
 void TForm1::CheckExceptMes() {

@@ -11,8 +11,7 @@
 
 #include "core/read_data_file.h"
 #include "core/read_data_load.h"
-#include "regex/quote_pattern.h"
-#include "regex/regex_error.h"
+#include "session/quote_pattern_in_force.h"
 #include "settings/settings_file.h"
 #include "ui/ac_log_form.h"
 #include "ui/comment_page.h"
@@ -66,13 +65,7 @@ TForm1::~TForm1() = default;
 void TForm1::ApplyStartup(const StartupState& state) {
   if (state.settings_message) ShowMessage(QString::fromStdString(*state.settings_message));
   settings_ = state.settings;
-  try {
-    quote_matcher_.SetRegExp(settings_.quote.empty() ? std::string(kDefaultQuotePattern)
-                                                     : settings_.quote);
-  } catch (const ERegexSyntax&) {
-    settings_.quote.clear();
-    quote_matcher_.SetRegExp(std::string(kDefaultQuotePattern));
-  }
+  if (!PutStoredQuotePatternInForce(quote_matcher_, settings_.quote)) settings_.quote.clear();
   quote_page_->ShowPattern(quote_matcher_.RegExp());
   move(state.window.left, state.window.top);
   resize(kDesignWidth, state.window.height);

@@ -21,6 +21,8 @@
 #include <stdexcept>
 
 #include "exclusion/same_id_map.h"
+#include "session/external_editor.h"
+#include "session/nothing_read.h"
 #include "platform/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/comment_page.h"
@@ -132,13 +134,7 @@ ReportRequest TForm1::CurrentRequest() const {
   ReportRequest request;
   request.tally = kPageKinds[std::max(page_control1_->currentIndex(), 0)];
   request.settings = range_page_->Settings();
-  if (range_page_->Reading().use_exclusion) {
-    ExclusionRules rules_in_force;
-    rules_in_force.master = true;
-    rules_in_force.same_id_rule = rules_.same_id_rule;
-    rules_in_force.SameIdPairs = rules_.SameIdPairs;
-    request.settings.MapSameId = MapSameIdOf(rules_in_force);
-  }
+  request.settings.MapSameId = MapSameIdOf(rules_, range_page_->Reading().use_exclusion);
   request.count = count_page_->Options();
   request.quote = quote_page_->Order();
   request.comment = comment_page_->Options();
@@ -168,9 +164,9 @@ void TForm1::ChangeQuotePatternTo(const QString& pattern) {
 }
 
 void TForm1::RunTally() {
-  if (store_.ReadFiles.empty()) {
+  if (NothingRead(store_)) {
     QApplication::beep();
-    ShowMessage(QStringLiteral("ログファイルが読み込まれていません"));
+    ShowMessage(FromCp932(kNothingReadMessage));
     return;
   }
   editor_->Lines().Clear();
@@ -289,43 +285,28 @@ void TForm1::FindInView(const QString& text, bool match_case) {
 }
 
 void TForm1::OpenInExternalEditor() {
-  namespace fs = std::filesystem;
   const QString prefix = QStringLiteral("Tob");
-  QString path;
-  std::error_code error;
-  switch (settings_.ext_file_type) {
-    case 1:
-    case 2:
-      if (!fs::is_directory(settings_.ext_folder, error)) {
-        ShowMessage(QStringLiteral("指定されたフォルダ名が無効です"));
-        return;
-      }
-      if (settings_.ext_file_type == 2) {
-        if (settings_.ext_file_name.empty()) {
-          ShowMessage(QStringLiteral("指定されたファイル名が無効です"));
-          return;
-        }
-        path = FromNative((fs::path(settings_.ext_folder) / settings_.ext_file_name).string());
-        break;
-      }
-      [[fallthrough]];
-    case 0:
-    default: {
-      const QString folder = settings_.ext_file_type == 1 ? FromNative(settings_.ext_folder)
-                                                          : QDir::tempPath();
-      QTemporaryFile file(folder + "/" + prefix + "XXXXXX.txt");
-      file.setAutoRemove(false);
-      if (!file.open()) {
-        ShowMessage(QStringLiteral("%1: %2").arg(folder, file.errorString()));
-        return;
-      }
-      path = file.fileName();
-      break;
-    }
+  const ExternalEditorPlan plan = PlanExternalEditor(settings_);
+  if (plan.refusal) {
+    ShowMessage(FromCp932(*plan.refusal));
+    return;
   }
-  const bool editor_exists = settings_.ext_editor.empty() || fs::is_regular_file(settings_.ext_editor, error);
-  if (!editor_exists) {
-    ShowMessage(QStringLiteral("指定されたエディタが無効です"));
+  QString path;
+  if (plan.target == ExternalEditorPlan::Target::NamedFile) {
+    path = FromNative(plan.file.string());
+  } else {
+    const QString folder =
+        plan.folder.empty() ? QDir::tempPath() : FromNative(plan.folder.string());
+    QTemporaryFile file(folder + "/" + prefix + "XXXXXX.txt");
+    file.setAutoRemove(false);
+    if (!file.open()) {
+      ShowMessage(QStringLiteral("%1: %2").arg(folder, file.errorString()));
+      return;
+    }
+    path = file.fileName();
+  }
+  if (!plan.editor_usable) {
+    ShowMessage(FromCp932(kInvalidEditorMessage));
     return;
   }
   try {
@@ -340,7 +321,7 @@ void TForm1::OpenInExternalEditor() {
   const bool started = settings_.ext_editor.empty()
                            ? QDesktopServices::openUrl(QUrl::fromLocalFile(path))
                            : QProcess::startDetached(FromNative(settings_.ext_editor), {path});
-  if (!started) ShowMessage(QStringLiteral("指定されたエディタが無効です"));
+  if (!started) ShowMessage(FromCp932(kInvalidEditorMessage));
 }
 
 void TForm1::ToggleReadOnly() {

@@ -165,15 +165,13 @@ TEST(MapSameId, MapsAliasesOneStepWithLetterCaseCounting) {
 TEST(MapSameId, OnlyWithBothSwitchesOn) {
   ExclusionRules rules;
   rules.SameIdPairs = {"ABC00001,ABC00002"};
-  EXPECT_FALSE(MapSameIdOf(rules));
+  EXPECT_FALSE(MapSameIdOf(rules, true));  // same-person switch off
   rules.same_id_rule = true;
-  EXPECT_FALSE(MapSameIdOf(rules));  // master switch off
-  rules.master = true;
-  ASSERT_TRUE(MapSameIdOf(rules));
-  EXPECT_EQ(MapSameIdOf(rules)("ABC00002"), "ABC00001");
-  rules.master = false;
-  rules.same_id_rule = true;
-  EXPECT_FALSE(MapSameIdOf(rules));
+  EXPECT_FALSE(MapSameIdOf(rules, false));  // exclusion switch off
+  rules.master = true;  // the last reading run's switch is not what counts
+  EXPECT_FALSE(MapSameIdOf(rules, false));
+  ASSERT_TRUE(MapSameIdOf(rules, true));
+  EXPECT_EQ(MapSameIdOf(rules, true)("ABC00002"), "ABC00001");
 }
 
 ExclusionDialogFields Fields(bool id_rule, bool title_rule, std::string title, bool same) {
