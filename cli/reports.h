@@ -51,7 +51,7 @@ std::vector<std::string> MonthReport(ReportContext& context);
 std::vector<std::string> PostingListReport(ReportContext& context);
 
 // The read-data file's lines, and the excluded postings as their list shows
-// them (cli/data_reports.cpp).
+// them (cli/data_commands.cpp).
 std::vector<std::string> SaveDataReport(ReportContext& context);
 std::vector<std::string> ExcludedReport(ReportContext& context);
 
