@@ -160,8 +160,8 @@ int main(int argc, char** argv) {
       {"comment by ID",
        [&](LogStore& store, const TallySettings& settings) {
          ReportText report;
-         bool recounted = true;  // as after the first comment tally
-         CommentTobrel(store, settings, {}, recounted, progress, report);
+         store.CommentsRecounted = true;  // as after the first comment tally
+         CommentTobrel(store, settings, {}, progress, report);
        }},
       {"month by postings",
        [&](LogStore& store, const TallySettings& settings) {

@@ -60,16 +60,16 @@ int main(int argc, char** argv) {
     const Report reports[] = {
         {"comment by ID (recount)",
          [&](tobrel::LogStore& store, tobrel::ReportText& report) {
-           bool recounted = false;
-           tobrel::CommentTobrel(store, settings, {}, recounted, progress, report);
+           store.CommentsRecounted = false;
+           tobrel::CommentTobrel(store, settings, {}, progress, report);
          }},
         {"comment by posting, all",
          [&](tobrel::LogStore& store, tobrel::ReportText& report) {
-           bool recounted = false;
+           store.CommentsRecounted = false;
            tobrel::CommentTobrel(
                store, settings,
-               {tobrel::CommentOrder::ByPosting, tobrel::CommentLimit::All}, recounted,
-               progress, report);
+               {tobrel::CommentOrder::ByPosting, tobrel::CommentLimit::All}, progress,
+               report);
          }},
         {"stats, titles, missing",
          [&](tobrel::LogStore& store, tobrel::ReportText& report) {

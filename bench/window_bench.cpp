@@ -90,9 +90,8 @@ int main(int argc, char** argv) {
   ReportRequest request;  // the posting-count tally as the window starts
   std::size_t lines = 0;
   const double cli_tally = BestOfRuns(store, 3, [&](LogStore& copy) {
-    bool recounted = false;
     TallyProgress quiet;
-    const ReportOutcome outcome = MakeReport(copy, request, recounted, quiet);
+    const ReportOutcome outcome = MakeReport(copy, request, quiet);
     const std::string text = JoinReportLines(outcome.lines, false);
     return outcome.lines.size() + (text.empty() ? 1 : 0);
   }, lines);

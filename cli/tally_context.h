@@ -44,11 +44,9 @@ class ProgressLines final : public TallyProgress {
 // lines are those of the report's tables as tab-separated text.
 inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
   request.settings = TallySettingsFrom(context);
-  // Every run reads afresh, so the comments are recounted.
-  bool comments_recounted = false;
   ProgressLines progress(context.progress);
   ReportTables tables;
-  ReportOutcome outcome = MakeReport(context.store, request, comments_recounted, progress,
+  ReportOutcome outcome = MakeReport(context.store, request, progress,
                                      context.options.tsv ? &tables : nullptr);
   if (outcome.refused) throw ReportRefused(*outcome.refused);
   if (context.options.tsv) return TsvLines(tables);

@@ -6,6 +6,13 @@
 
 namespace tobrel {
 
+void ClearStore(LogStore& store) {
+  ClearPostings(store.Postings);
+  ClearPostings(store.Excluded);
+  store.ReadFiles.clear();
+  store.CommentsRecounted = false;
+}
+
 bool OrderByRoomTime(const ArticleRec& a, const ArticleRec& b) {
   if (a.Room != b.Room) return a.Room < b.Room;
   if (a.PostedAt != b.PostedAt) return a.PostedAt < b.PostedAt;

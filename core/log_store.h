@@ -1,6 +1,7 @@
 // The in-memory store of postings that every report reads: the stored
 // postings, the postings left out of the tallies, and the paths of the log
-// files read so far. Also the sort orders of the postings and the removal of
+// files read so far, and whether the comment counts of the postings were
+// recounted. Also the sort orders of the postings and the removal of
 // duplicates that ends every reading run.
 #pragma once
 
@@ -15,6 +16,9 @@ struct LogStore {
   std::vector<ArticleRec> Postings;
   std::vector<ExcludedRec> Excluded;
   std::vector<std::string> ReadFiles;  // native paths, in reading order
+  // Set by the comment tally once it has recounted the comments of Postings;
+  // only ClearStore sets it back (further reading leaves it as it is).
+  bool CommentsRecounted = false;
 };
 
 // Empties a list of records and gives its memory back.
@@ -22,6 +26,10 @@ template <typename Record>
 void ClearPostings(std::vector<Record>& list) {
   std::vector<Record>().swap(list);
 }
+
+// Empties Postings, Excluded and ReadFiles, giving their memory back, and
+// clears CommentsRecounted.
+void ClearStore(LogStore& store);
 
 // Three-way orders of Postings, as "less than" predicates. SortPostings is
 // stable, so records that compare equal keep the order they had;

@@ -41,7 +41,7 @@ std::vector<IdTallyRec> RankedPosters(const std::vector<ArticleRec>& postings,
 }  // namespace
 
 void CommentTobrel(LogStore& store, const TallySettings& settings,
-                   const CommentTallyOptions& options, bool& comments_recounted,
+                   const CommentTallyOptions& options,
                    TallyProgress& progress, ReportText& report, ReportTables* tables) {
   static const std::string kListing = cp932::FromUtf8("コメントリストを作成中...");
   static const std::string kRanking = cp932::FromUtf8("コメント数順位作成..");
@@ -49,9 +49,9 @@ void CommentTobrel(LogStore& store, const TallySettings& settings,
   const TargetTest target(settings.target);
   report.clear();
   SortPostingsByRoomTime(store.Postings);
-  if (!comments_recounted) {
+  if (!store.CommentsRecounted) {
     RecountComments(store.Postings, progress);
-    comments_recounted = true;
+    store.CommentsRecounted = true;
   }
   progress.ShowProgress(kListing);
 

@@ -34,14 +34,14 @@ struct CommentTallyOptions {
 
 // Empties `report` and writes the comment tally into it; with `tables`
 // appends its table as values. Leaves the store
-// sorted by room and time, or by comment count for ByPosting. When
-// `comments_recounted` is false, recounts the comments of the store first
-// and sets it; the owner of the store sets it back to false whenever it
-// clears the read data (further reading leaves it as it is). Throws
+// sorted by room and time, or by comment count for ByPosting. When the
+// store's CommentsRecounted is false, recounts the comments of the store
+// first and sets it (ClearStore clears it; further reading leaves it as it
+// is). Throws
 // std::invalid_argument, before anything changes, when a number text of the
 // target range is not an integer.
 void CommentTobrel(LogStore& store, const TallySettings& settings,
-                   const CommentTallyOptions& options, bool& comments_recounted,
+                   const CommentTallyOptions& options,
                    TallyProgress& progress, ReportText& report,
                    ReportTables* tables = nullptr);
 

@@ -3,11 +3,11 @@
 // empty pattern, so the previous one is set again (it compiled before and
 // comes from the matcher's cache). A valid text that differs from the
 // previous pattern is shown in the window. Postings already held were
-// counted with the old pattern: after the window's notice they are all
-// cleared, with the list of read files, so that the reading run reads every
-// checked candidate file again. The excluded postings go too, since the
-// re-read records them again, and so does the comments-recounted mark,
-// since the comments of the new postings were not recounted yet.
+// counted with the old pattern: after the window's notice the store is
+// cleared (postings, list of read files and comments-recounted mark), so that
+// the reading run reads every checked candidate file again. The excluded
+// postings go too, since the re-read records them again, and so does the
+// mark, since the comments of the new postings were not recounted yet.
 #include "tally/quote_pattern_change.h"
 
 #include "platform/cp932.h"
@@ -39,10 +39,7 @@ QuotePatternChange ChangeQuotePattern(std::string_view entered, TLineMatcher& ma
   }
   window.Beep(QuotePatternWindow::Sound::Default);
   window.ShowMessage(kRereading);
-  ClearPostings(store.Postings);
-  ClearPostings(store.Excluded);
-  store.ReadFiles.clear();
-  reread.comments_recounted = false;
+  ClearStore(store);
   window.ShowPattern(entered);
 
   ReadRunInputs inputs = reread.reading;

@@ -43,13 +43,12 @@ struct QuotePatternChange {
   std::optional<std::string> read_error;
 };
 
-// What a re-read works on: the store and its comments-recounted mark, the
+// What a re-read works on: the store (with its comments-recounted mark), the
 // inputs of the read command (its candidate files, options and exclusion
 // test; the quoted-line test is taken from the matcher), and the run's
 // clock and observer.
 struct QuoteRereadContext {
   LogStore& store;
-  bool& comments_recounted;
   const ReadRunInputs& reading;
   const Clock& clock;
   ReadRunObserver& observer;
@@ -61,8 +60,8 @@ struct QuoteRereadContext {
 // the previous pattern: nothing more. Otherwise the window shows the new
 // pattern; and when the store holds postings, first the default beep and
 // "引用行正規表現が変更されたので指定されたログファイルを読み込み直します",
-// then the postings, the excluded postings and the list of read files are
-// cleared, the comments-recounted mark is reset, and the reading run reads
+// then the store is cleared (ClearStore: postings, excluded postings, list
+// of read files and comments-recounted mark), and the reading run reads
 // the checked candidate files again with the new pattern.
 QuotePatternChange ChangeQuotePattern(std::string_view entered, TLineMatcher& matcher,
                                       QuotePatternWindow& window,

@@ -3,7 +3,7 @@
 namespace tobrel {
 
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
-                         bool& comments_recounted, TallyProgress& progress,
+                         TallyProgress& progress,
                          ReportTables* tables) {
   ReportOutcome outcome;
   if (tables) tables->clear();
@@ -15,8 +15,8 @@ ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
       QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines, tables);
       break;
     case TallyKind::Comment:
-      CommentTobrel(store, request.settings, request.comment, comments_recounted, progress,
-                    outcome.lines, tables);
+      CommentTobrel(store, request.settings, request.comment, progress, outcome.lines,
+                    tables);
       break;
     case TallyKind::Stats:
       StatsTobrel(store, request.settings, request.stats, progress, outcome.lines, tables);

@@ -40,13 +40,12 @@ struct ReportOutcome {
   std::optional<std::string> refused;
 };
 
-// Runs the tally of `request` over `store`. `comments_recounted` is the
-// store owner's mark of the comment tally (see CommentTobrel). With `tables`,
+// Runs the tally of `request` over `store`. With `tables`,
 // the same run also gives the report's tables as values (emptied first; left
 // empty when the tally refuses). Throws std::invalid_argument when a number
 // text of the target range is not an integer.
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
-                         bool& comments_recounted, TallyProgress& progress,
+                         TallyProgress& progress,
                          ReportTables* tables = nullptr);
 
 }  // namespace tobrel

@@ -177,7 +177,6 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   TobrelSettings settings_;
   LogStore store_;
   CandidateList candidates_;
-  bool comments_recounted_ = false;
   ReportTables last_tables_;  // of the report last made, for the "TSV" file type
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run

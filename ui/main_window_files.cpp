@@ -175,10 +175,7 @@ void TForm1::ReadCheckedFiles() {
 
 void TForm1::ClearAll() {
   ShowCandidatesPage();
-  ClearPostings(store_.Postings);
-  ClearPostings(store_.Excluded);
-  store_.ReadFiles.clear();
-  comments_recounted_ = false;
+  ClearStore(store_);
   ShowReadHealth({});
   candidates_.Clear();
   RefreshCandidates();
@@ -186,10 +183,7 @@ void TForm1::ClearAll() {
 
 void TForm1::ClearReadData() {
   ShowReadFilesPage();
-  ClearPostings(store_.Postings);
-  ClearPostings(store_.Excluded);
-  store_.ReadFiles.clear();
-  comments_recounted_ = false;
+  ClearStore(store_);
   ShowReadHealth({});
   RefreshLabels();
 }

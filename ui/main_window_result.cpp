@@ -158,7 +158,7 @@ void TForm1::ChangeQuotePatternTo(const QString& pattern) {
   const ReadRunInputs reading = ReadingInputs();
   const QuotePatternChange change =
       ChangeQuotePattern(ToCp932(pattern), quote_matcher_, window,
-                         {store_, comments_recounted_, reading, *clock_, *this});
+                         {store_, reading, *clock_, *this});
   RefreshLabels();
   if (change.read_error) ShowMessage(FromCp932(*change.read_error));
 }
@@ -177,7 +177,7 @@ void TForm1::RunTally() {
   std::optional<QString> problem;
   try {
     const ReportOutcome outcome =
-        MakeReport(store_, CurrentRequest(), comments_recounted_, *this, &last_tables_);
+        MakeReport(store_, CurrentRequest(), *this, &last_tables_);
     if (outcome.refused) problem = FromCp932(*outcome.refused);
     std::string text;
     for (const std::string& line : outcome.lines) {

@@ -207,9 +207,9 @@ LogStore PosterStore() {
 ReportText CommentReport(LogStore& store, const TallySettings& settings,
                          CommentTallyOptions options) {
   TallyProgress progress;
-  bool recounted = true;
+  store.CommentsRecounted = true;
   ReportText report = {"left from before"};
-  CommentTobrel(store, settings, options, recounted, progress, report);
+  CommentTobrel(store, settings, options, progress, report);
   return report;
 }
 
@@ -275,16 +275,22 @@ TEST(CommentTally, EmptyTargetGivesHeadingsAndRulesOnly) {
 TEST(CommentTally, RecountsOnceUntilTheFlagIsCleared) {
   LogStore store;
   store.Postings = {Comment(1, 2, 1, 1), Comment(1, 1, 0, 0)};
-  bool recounted = false;
   TallyProgress progress;
   ReportText report;
-  CommentTobrel(store, {}, {}, recounted, progress, report);
-  EXPECT_TRUE(recounted);
+  CommentTobrel(store, {}, {}, progress, report);
+  EXPECT_TRUE(store.CommentsRecounted);
   EXPECT_EQ(store.Postings[0].Number, 1);  // sorted by room and time
   EXPECT_EQ(store.Postings[0].CommentCount, 1);
   store.Postings[0].CommentCount = 9;
-  CommentTobrel(store, {}, {}, recounted, progress, report);
+  CommentTobrel(store, {}, {}, progress, report);
   EXPECT_EQ(store.Postings[0].CommentCount, 9);
+
+  ClearStore(store);
+  EXPECT_FALSE(store.CommentsRecounted);
+  store.Postings = {Comment(1, 2, 1, 1), Comment(1, 1, 0, 0)};
+  store.Postings[1].CommentCount = 9;
+  CommentTobrel(store, {}, {}, progress, report);
+  EXPECT_EQ(store.Postings[0].CommentCount, 1);
 }
 
 }  // namespace

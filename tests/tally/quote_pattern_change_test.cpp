@@ -67,7 +67,7 @@ class QuotePatternChangeTest : public ::testing::Test {
 
   QuotePatternChange Change(std::string_view utf8) {
     return ChangeQuotePattern(S(utf8), matcher_, recorder_,
-                              {store_, comments_recounted_, reading_, clock_, recorder_});
+                              {store_, reading_, clock_, recorder_});
   }
 
   const ArticleRec& Posting2() const { return store_.Postings.at(1); }
@@ -76,7 +76,6 @@ class QuotePatternChangeTest : public ::testing::Test {
   TLineMatcher matcher_;
   ReadRunInputs reading_;
   LogStore store_;
-  bool comments_recounted_ = true;
   FixedClock clock_{*EncodeDateTime({1997, 6, 15, 0, 0, 0})};
   Recorder recorder_;
 };
@@ -93,14 +92,15 @@ TEST_F(QuotePatternChangeTest, InvalidPatternKeepsThePreviousOneInForce) {
 
 TEST_F(QuotePatternChangeTest, UnchangedPatternDoesNothing) {
   ReadLogs();
+  store_.CommentsRecounted = true;
   const std::string read_files = store_.ReadFiles.back();
   EXPECT_EQ(ChangeQuotePattern(kDefaultQuotePattern, matcher_, recorder_,
-                               {store_, comments_recounted_, reading_, clock_, recorder_})
+                               {store_, reading_, clock_, recorder_})
                 .outcome,
             QuotePatternOutcome::Unchanged);
   EXPECT_TRUE(recorder_.events.empty());
   EXPECT_EQ(store_.ReadFiles.back(), read_files);
-  EXPECT_TRUE(comments_recounted_);
+  EXPECT_TRUE(store_.CommentsRecounted);
 }
 
 TEST_F(QuotePatternChangeTest, WithoutPostingsThePatternIsOnlyShown) {
@@ -117,6 +117,7 @@ TEST_F(QuotePatternChangeTest, ChangedPatternRereadsTheCheckedLogsWithIt) {
   const std::int32_t total = Posting2().TotalChars;
   const std::int32_t quoted_before = Posting2().QuotedChars;
   ASSERT_GT(quoted_before, 0);
+  store_.CommentsRecounted = true;
 
   const QuotePatternChange change = Change("^#");
   EXPECT_EQ(change.outcome, QuotePatternOutcome::Reread);
@@ -136,7 +137,7 @@ TEST_F(QuotePatternChangeTest, ChangedPatternRereadsTheCheckedLogsWithIt) {
   EXPECT_GT(Posting2().QuotedChars, 0);
   EXPECT_NE(Posting2().QuotedChars, quoted_before);
   EXPECT_EQ(Posting2().OwnChars + Posting2().QuotedChars, total);
-  EXPECT_FALSE(comments_recounted_);
+  EXPECT_FALSE(store_.CommentsRecounted);
 
   // The next tally counts with the new numbers.
   TallyProgress progress;

@@ -67,10 +67,9 @@ ReportRequest RequestOf(const ExportCase& c) {
 
 // The document of `request` over `store`, with the text report of the same run.
 std::string Export(LogStore& store, const ReportRequest& request, ReportText* text = nullptr) {
-  bool recounted = false;
   TallyProgress progress;
   ReportTables tables;
-  ReportOutcome outcome = MakeReport(store, request, recounted, progress, &tables);
+  ReportOutcome outcome = MakeReport(store, request, progress, &tables);
   EXPECT_FALSE(outcome.refused);
   if (text) *text = std::move(outcome.lines);
   return TsvDocument(tables);
@@ -136,9 +135,8 @@ TEST(TableExport, ARefusedMonthlyTallyGivesNoTables) {
   request.tally = TallyKind::Month;
   request.month.range = {{1998, 12}, {1998, 12}};
   ReportTables tables{DataTable{}};
-  bool recounted = false;
   TallyProgress progress;
-  EXPECT_TRUE(MakeReport(store, request, recounted, progress, &tables).refused);
+  EXPECT_TRUE(MakeReport(store, request, progress, &tables).refused);
   EXPECT_TRUE(tables.empty());
 }
 
