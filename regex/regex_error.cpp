@@ -3,7 +3,7 @@
 namespace tobrel {
 
 ERegexSyntax::ERegexSyntax(std::string_view message, int error_pos)
-    : std::runtime_error(std::string(message)), error_pos_(error_pos) {}
+    : Failure(FailureKind::BadPattern, std::string(message)), error_pos_(error_pos) {}
 
 bool ERegexSyntax::TooComplex() const { return what() == regex_message::kTooComplex; }
 

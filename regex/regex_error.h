@@ -2,17 +2,19 @@
 // texts it carries (CP932 bytes; the comments show the characters).
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "platform/failure.h"
+
 namespace tobrel {
 
-// Raised for every pattern that does not compile. what() is the message text;
+// Raised for every pattern that does not compile, a Failure of kind
+// BadPattern. what() and message() are the message text;
 // ErrorPos() is the 1-based byte position in the pattern at which scanning
 // stood: one past the last byte the scanner had read when it gave up
 // (pattern length + 1 when the whole pattern had been read).
-class ERegexSyntax : public std::runtime_error {
+class ERegexSyntax : public Failure {
  public:
   ERegexSyntax(std::string_view message, int error_pos);
   int ErrorPos() const { return error_pos_; }
