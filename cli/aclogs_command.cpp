@@ -40,8 +40,8 @@ void WarnAboutUnreadRegistryFiles(const std::filesystem::path& prefix, std::ostr
   for (const char* name : {"system.reg", "user.reg"}) {
     try {
       RegularFile file(prefix / name, kRegistryFileLimit);
-    } catch (const RegularFileError& error) {
-      if (error.fault() != RegularFileFault::Missing)
+    } catch (const Failure& error) {
+      if (!IsMissingFile(error))
         err << "tobrel-cli: warning: " << error.what() << "; its keys are not read\n";
     }
   }

@@ -11,25 +11,26 @@ namespace tobrel {
 namespace {
 
 // The message for a settings file that was not read.
-std::string RefusalMessage(const std::string& native_path, const RegularFileError& error) {
+std::string RefusalMessage(const std::string& native_path, const Failure& failure) {
   const std::string path = PathToUtf8(native_path);
   const std::string not_settings = ", not a settings file";
-  switch (error.fault()) {
-    case RegularFileFault::Missing: return "--settings: no settings file " + path;
-    case RegularFileFault::LinkLoop: return "--settings: " + path + ": symbolic links loop";
-    case RegularFileFault::Folder: return "--settings: " + path + " is a folder" + not_settings;
-    case RegularFileFault::Fifo: return "--settings: " + path + " is a FIFO" + not_settings;
-    case RegularFileFault::Device: return "--settings: " + path + " is a device" + not_settings;
-    case RegularFileFault::Socket: return "--settings: " + path + " is a socket" + not_settings;
-    case RegularFileFault::OtherKind:
-      return "--settings: " + path + " is not a regular file" + not_settings;
-    case RegularFileFault::TooLarge:
-      return "--settings: " + path + " is too large for a settings file (more than " +
-             std::to_string(kSmallFileLimit >> 20) + " MiB)";
-    case RegularFileFault::CannotOpen:
-    case RegularFileFault::CannotRead: break;
-  }
-  return "--settings: cannot read " + path + ": " + error.code().message();
+  if (IsMissingFile(failure)) return "--settings: no settings file " + path;
+  if (failure.code() == std::errc::too_many_symbolic_link_levels)
+    return "--settings: " + path + ": symbolic links loop";
+  const struct {
+    NotRegularFile fault;
+    const char* what;
+  } kinds[] = {
+      {NotRegularFile::Folder, " is a folder"},  {NotRegularFile::Fifo, " is a FIFO"},
+      {NotRegularFile::Device, " is a device"},  {NotRegularFile::Socket, " is a socket"},
+      {NotRegularFile::OtherKind, " is not a regular file"},
+  };
+  for (const auto& kind : kinds)
+    if (IsNotRegularFile(failure, kind.fault)) return "--settings: " + path + kind.what + not_settings;
+  if (IsNotRegularFile(failure, NotRegularFile::TooLarge))
+    return "--settings: " + path + " is too large for a settings file (more than " +
+           std::to_string(kSmallFileLimit >> 20) + " MiB)";
+  return "--settings: cannot read " + path + ": " + failure.code().message();
 }
 
 }  // namespace
@@ -38,7 +39,7 @@ std::optional<std::string> ApplySettingsFile(const std::string& path, CliOptions
   std::string bytes;
   try {
     bytes = ReadRegularFile(path, kSmallFileLimit);
-  } catch (const RegularFileError& error) {
+  } catch (const Failure& error) {
     return RefusalMessage(path, error);
   }
   ApplyReadingAndTableSettings(ReadSettings(PrivateProfile(bytes), SystemClock().Now()), options);

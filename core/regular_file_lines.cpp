@@ -14,7 +14,7 @@ void LoadRegularFileLines(const std::filesystem::path& path, LogLines& lines,
     std::unique_ptr<char[]> bytes(new char[file.size() == 0 ? 1 : file.size()]);
     const std::uint64_t size = file.ReadAll(bytes.get());
     SetLogText(lines, std::move(bytes), size);
-  } catch (const RegularFileError& error) {
+  } catch (const Failure& error) {
     throw FileReadError(error.what());
   }
 }

@@ -172,8 +172,8 @@ std::string PrivateProfile::Bytes() const {
 PrivateProfile LoadPrivateProfile(const std::filesystem::path& path) {
   try {
     return PrivateProfile(ReadRegularFile(path, kSmallFileLimit));
-  } catch (const RegularFileError& error) {
-    if (error.fault() == RegularFileFault::Missing) return {};
+  } catch (const Failure& error) {
+    if (IsMissingFile(error)) return {};
     throw;
   }
 }

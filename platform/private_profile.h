@@ -53,7 +53,7 @@ class PrivateProfile {
 };
 
 // Reads the INI file at `path`; a missing file gives an empty profile.
-// Throws RegularFileError (a std::system_error, platform/regular_file.h) when
+// Throws Failure (RegularFileFailure, platform/regular_file.h) when
 // an existing file cannot be read, is no regular file (a folder, a FIFO, a
 // device: never waited on) or is larger than 16 MiB.
 PrivateProfile LoadPrivateProfile(const std::filesystem::path& path);

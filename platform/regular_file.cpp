@@ -6,42 +6,33 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace tobrel {
 namespace {
 
-// The values of RegularFileCategory().
-enum class NotReadable : int { Folder = 1, Fifo, Device, Socket, OtherKind, TooLarge };
-
-class NotReadableCategory : public std::error_category {
+class NotRegularFileCategory : public std::error_category {
  public:
   const char* name() const noexcept override { return "regular file"; }
   std::string message(int value) const override {
-    switch (static_cast<NotReadable>(value)) {
-      case NotReadable::Folder: return "not a regular file: a folder";
-      case NotReadable::Fifo: return "not a regular file: a FIFO";
-      case NotReadable::Device: return "not a regular file: a device";
-      case NotReadable::Socket: return "not a regular file: a socket";
-      case NotReadable::OtherKind: return "not a regular file";
-      case NotReadable::TooLarge: return "too large";
+    switch (static_cast<NotRegularFile>(value)) {
+      case NotRegularFile::Folder: return "not a regular file: a folder";
+      case NotRegularFile::Fifo: return "not a regular file: a FIFO";
+      case NotRegularFile::Device: return "not a regular file: a device";
+      case NotRegularFile::Socket: return "not a regular file: a socket";
+      case NotRegularFile::OtherKind: return "not a regular file";
+      case NotRegularFile::TooLarge: return "too large";
     }
     return "not readable";
   }
 };
 
-std::error_code CodeOf(RegularFileFault fault, int error_number) {
-  auto code = [](NotReadable value) {
-    return std::error_code(static_cast<int>(value), RegularFileCategory());
-  };
-  switch (fault) {
-    case RegularFileFault::Folder: return code(NotReadable::Folder);
-    case RegularFileFault::Fifo: return code(NotReadable::Fifo);
-    case RegularFileFault::Device: return code(NotReadable::Device);
-    case RegularFileFault::Socket: return code(NotReadable::Socket);
-    case RegularFileFault::OtherKind: return code(NotReadable::OtherKind);
-    case RegularFileFault::TooLarge: return code(NotReadable::TooLarge);
-    default: return std::error_code(error_number, std::generic_category());
-  }
+std::error_code CodeOf(NotRegularFile fault) {
+  return std::error_code(static_cast<int>(fault), RegularFileCategory());
+}
+
+std::error_code ErrnoCode(int error_number) {
+  return std::error_code(error_number, std::generic_category());
 }
 
 std::string LimitText(std::uint64_t limit) {
@@ -50,33 +41,37 @@ std::string LimitText(std::uint64_t limit) {
   return std::to_string(limit) + " bytes";
 }
 
-RegularFileFault FaultOfErrno(int error_number) {
-  if (error_number == ENOENT || error_number == ENOTDIR) return RegularFileFault::Missing;
-  if (error_number == ELOOP) return RegularFileFault::LinkLoop;
-  return RegularFileFault::CannotOpen;
-}
-
-RegularFileFault FaultOfKind(mode_t mode) {
-  if (S_ISDIR(mode)) return RegularFileFault::Folder;
-  if (S_ISFIFO(mode)) return RegularFileFault::Fifo;
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return RegularFileFault::Device;
-  if (S_ISSOCK(mode)) return RegularFileFault::Socket;
-  return RegularFileFault::OtherKind;
+std::error_code KindCode(mode_t mode) {
+  if (S_ISDIR(mode)) return CodeOf(NotRegularFile::Folder);
+  if (S_ISFIFO(mode)) return CodeOf(NotRegularFile::Fifo);
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return CodeOf(NotRegularFile::Device);
+  if (S_ISSOCK(mode)) return CodeOf(NotRegularFile::Socket);
+  return CodeOf(NotRegularFile::OtherKind);
 }
 
 }  // namespace
 
 const std::error_category& RegularFileCategory() {
-  static const NotReadableCategory category;
+  static const NotRegularFileCategory category;
   return category;
 }
 
-RegularFileError::RegularFileError(const std::filesystem::path& path, RegularFileFault fault,
-                                   int error_number, std::uint64_t limit)
-    : std::system_error(CodeOf(fault, error_number), path.string()),
-      fault_(fault),
-      message_(path.string() + ": " + code().message()) {
-  if (fault == RegularFileFault::TooLarge) message_ += " (more than " + LimitText(limit) + ")";
+Failure RegularFileFailure(const std::filesystem::path& path, std::error_code code,
+                           std::uint64_t limit) {
+  std::string message = path.string() + ": " + code.message();
+  if (code == CodeOf(NotRegularFile::TooLarge)) message += " (more than " + LimitText(limit) + ")";
+  return Failure(FailureKind::FileUnreadable, std::move(message), path, 0, code);
+}
+
+bool IsMissingFile(const Failure& failure) {
+  const std::error_code code = failure.code();
+  return failure.kind() == FailureKind::FileUnreadable &&
+         code.category() == std::generic_category() &&
+         (code.value() == ENOENT || code.value() == ENOTDIR);
+}
+
+bool IsNotRegularFile(const Failure& failure, NotRegularFile fault) {
+  return failure.kind() == FailureKind::FileUnreadable && failure.code() == CodeOf(fault);
 }
 
 RegularFile::RegularFile(const std::filesystem::path& path, std::uint64_t max_size)
@@ -84,19 +79,19 @@ RegularFile::RegularFile(const std::filesystem::path& path, std::uint64_t max_si
   // What the path names is checked before it is opened: a device or a
   // socket is never opened, and a FIFO is refused before it could block.
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) throw RegularFileError(path, FaultOfErrno(errno), errno);
-  if (!S_ISREG(st.st_mode)) throw RegularFileError(path, FaultOfKind(st.st_mode), 0);
+  if (::stat(path.c_str(), &st) != 0) throw RegularFileFailure(path, ErrnoCode(errno));
+  if (!S_ISREG(st.st_mode)) throw RegularFileFailure(path, KindCode(st.st_mode));
   // The name may have been replaced since: O_NONBLOCK keeps a FIFO put there
   // from blocking the open, and the opened file is checked again.
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd_ < 0) throw RegularFileError(path, FaultOfErrno(errno), errno);
+  if (fd_ < 0) throw RegularFileFailure(path, ErrnoCode(errno));
   const int stat_error = ::fstat(fd_, &st) == 0 ? 0 : errno;
   if (stat_error != 0 || !S_ISREG(st.st_mode) ||
       static_cast<std::uint64_t>(st.st_size) > max_size) {
     ::close(fd_);
-    if (stat_error != 0) throw RegularFileError(path, RegularFileFault::CannotOpen, stat_error);
-    if (!S_ISREG(st.st_mode)) throw RegularFileError(path, FaultOfKind(st.st_mode), 0);
-    throw RegularFileError(path, RegularFileFault::TooLarge, 0, max_size);
+    if (stat_error != 0) throw RegularFileFailure(path, ErrnoCode(stat_error));
+    if (!S_ISREG(st.st_mode)) throw RegularFileFailure(path, KindCode(st.st_mode));
+    throw RegularFileFailure(path, CodeOf(NotRegularFile::TooLarge), max_size);
   }
   size_ = static_cast<std::uint64_t>(st.st_size);
 }
@@ -107,13 +102,13 @@ std::size_t RegularFile::Read(char* buffer, std::size_t count) {
   for (;;) {
     const ssize_t got = ::read(fd_, buffer, count);
     if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno != EINTR) throw RegularFileError(path_, RegularFileFault::CannotRead, errno);
+    if (errno != EINTR) throw RegularFileFailure(path_, ErrnoCode(errno));
   }
 }
 
 std::uint64_t RegularFile::ReadAll(char* buffer) {
   if (::lseek(fd_, 0, SEEK_SET) < 0)
-    throw RegularFileError(path_, RegularFileFault::CannotRead, errno);
+    throw RegularFileFailure(path_, ErrnoCode(errno));
   constexpr std::uint64_t kBlock = std::uint64_t{1} << 24;
   std::uint64_t filled = 0;
   while (filled < size_) {
@@ -127,7 +122,7 @@ std::uint64_t RegularFile::ReadAll(char* buffer) {
 
 std::string RegularFile::ReadHead(std::size_t count) {
   if (::lseek(fd_, 0, SEEK_SET) < 0)
-    throw RegularFileError(path_, RegularFileFault::CannotRead, errno);
+    throw RegularFileFailure(path_, ErrnoCode(errno));
   std::string bytes(count, '\0');
   std::size_t filled = 0;
   while (filled < count) {

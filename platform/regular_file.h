@@ -14,6 +14,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/failure.h"
+
 namespace tobrel {
 
 // Limits for files that are small when they are what they claim to be.
@@ -27,45 +29,34 @@ inline constexpr std::uint64_t kShortcutFileLimit = std::uint64_t{1} << 20;
 // ID lists and read-data files, which grow with the logs.
 inline constexpr std::uint64_t kNoFileLimit = std::numeric_limits<std::uint64_t>::max();
 
-// Why a file was not read.
-enum class RegularFileFault {
-  Missing,     // no such file (a dangling symbolic link, a file as a folder of the path)
-  LinkLoop,    // its symbolic links loop
-  Folder,
-  Fifo,
-  Device,
-  Socket,
-  OtherKind,   // any other kind of file that is not a regular one
-  TooLarge,    // larger than the limit
-  CannotOpen,  // any other error of opening or inspecting it (code() holds errno)
-  CannotRead,  // an error while reading (code() holds errno)
-};
-
-// A refused file. code() is the errno for Missing, LinkLoop, CannotOpen and
-// CannotRead, else an error of RegularFileCategory(); what() is "PATH: " and
-// the reason: the system's text of an errno ("PATH: No such file or
-// directory"), "not a regular file: a folder" (a FIFO, a device, a socket)
-// or "too large (more than N MiB)".
-class RegularFileError : public std::system_error {
- public:
-  RegularFileError(const std::filesystem::path& path, RegularFileFault fault, int error_number,
-                   std::uint64_t limit = 0);
-  RegularFileFault fault() const { return fault_; }
-  const char* what() const noexcept override { return message_.c_str(); }
-
- private:
-  RegularFileFault fault_;
-  std::string message_;
-};
+// The faults that no errno names: the values of RegularFileCategory().
+enum class NotRegularFile : int { Folder = 1, Fifo, Device, Socket, OtherKind, TooLarge };
 
 // The category of the faults that no errno names (a kind of file, too large).
 const std::error_category& RegularFileCategory();
+
+// A refused file is a Failure of kind FileUnreadable with file() the path.
+// code() is the errno (ENOENT or ENOTDIR for a missing file, ELOOP for
+// symbolic links that loop, else that of the open or read that failed), or
+// a NotRegularFile of RegularFileCategory(); message() is "PATH: " and the
+// reason: the system's text of an errno ("PATH: No such file or directory"),
+// "not a regular file: a folder" (a FIFO, a device, a socket) or "too large
+// (more than N MiB)".
+Failure RegularFileFailure(const std::filesystem::path& path, std::error_code code,
+                           std::uint64_t limit = 0);
+
+// Whether `failure` is that of a file that is not there (a dangling
+// symbolic link, a file as a folder of the path included).
+bool IsMissingFile(const Failure& failure);
+
+// Whether `failure` is the given fault that no errno names.
+bool IsNotRegularFile(const Failure& failure, NotRegularFile fault);
 
 // A regular file opened for reading.
 class RegularFile {
  public:
   // Opens `path` (symbolic links followed) when it is a regular file of at
-  // most `max_size` bytes. Throws RegularFileError.
+  // most `max_size` bytes. Throws Failure (RegularFileFailure).
   RegularFile(const std::filesystem::path& path, std::uint64_t max_size);
   ~RegularFile();
   RegularFile(const RegularFile&) = delete;
@@ -74,14 +65,14 @@ class RegularFile {
   // The size when it was opened; never more than the limit.
   std::uint64_t size() const { return size_; }
   // Reads up to `count` bytes from where reading stands; fewer only at the
-  // end of the file. Throws RegularFileError (CannotRead).
+  // end of the file. Throws Failure (RegularFileFailure).
   std::size_t Read(char* buffer, std::size_t count);
   // Reads the whole file from its start into `buffer`, which holds at least
   // size() bytes; gives the number read: size(), or fewer when the file got
   // shorter since it was opened (a file that grew is read only to size()).
   std::uint64_t ReadAll(char* buffer);
   // The first `count` bytes of the file, or all of it when it is shorter.
-  // Throws RegularFileError (CannotRead).
+  // Throws Failure (RegularFileFailure).
   std::string ReadHead(std::size_t count);
 
  private:
@@ -91,7 +82,7 @@ class RegularFile {
 };
 
 // The bytes of the regular file at `path`, of at most `max_size` bytes.
-// Throws RegularFileError.
+// Throws Failure (RegularFileFailure).
 std::string ReadRegularFile(const std::filesystem::path& path, std::uint64_t max_size);
 
 }  // namespace tobrel

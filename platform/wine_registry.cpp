@@ -342,7 +342,7 @@ RegistryFile RegistryFile::Load(const std::filesystem::path& path) {
   std::string bytes;
   try {
     bytes = ReadRegularFile(path, kRegistryFileLimit);
-  } catch (const RegularFileError&) {
+  } catch (const Failure&) {
     return {};
   }
   std::istringstream in(std::move(bytes));

@@ -1,8 +1,7 @@
 #include "settings/nifterm_ini.h"
 
-#include <system_error>
-
 #include "platform/cp932.h"
+#include "platform/failure.h"
 #include "platform/folder_listing.h"
 #include "platform/private_profile.h"
 #include "platform/wine_paths.h"
@@ -28,7 +27,7 @@ std::optional<std::string> NiftermRecentFolder(const std::filesystem::path& pref
     std::string text = *folder;
     if (text.empty() || text.back() != '/') text += '/';
     return text;
-  } catch (const std::system_error&) {
+  } catch (const Failure&) {
     return std::nullopt;
   }
 }

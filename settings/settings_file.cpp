@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/failure.h"
+
 namespace tobrel {
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& program_path) {
@@ -38,6 +40,8 @@ std::optional<std::string> SaveSettingsFile(const std::filesystem::path& path,
     WriteSettings(settings, ini);
     if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
     SavePrivateProfile(path, ini);
+  } catch (const Failure& e) {
+    return "cannot save the settings to " + path.string() + ": " + e.code().message();
   } catch (const std::system_error& e) {
     return "cannot save the settings to " + path.string() + ": " + e.code().message();
   }

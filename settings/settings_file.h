@@ -16,7 +16,7 @@ namespace tobrel {
 std::filesystem::path SettingsFilePath(const std::filesystem::path& program_path);
 
 // The file's values; a missing file gives the defaults. Throws
-// std::system_error (RegularFileError) when an existing file cannot be read,
+// Failure (RegularFileFailure) when an existing file cannot be read,
 // is no regular file or is larger than 16 MiB.
 TobrelSettings LoadSettingsFile(const std::filesystem::path& path, DateTime today);
 

@@ -1,7 +1,6 @@
 #include "settings/startup.h"
 
-#include <system_error>
-
+#include "platform/failure.h"
 #include "settings/nifterm_ini.h"
 #include "settings/settings_file.h"
 
@@ -12,7 +11,7 @@ StartupState LoadAtStartup(const StartupInputs& inputs) {
   TobrelSettings& s = state.settings;
   try {
     s = LoadSettingsFile(inputs.settings_path, inputs.today);
-  } catch (const std::system_error& error) {
+  } catch (const Failure& error) {
     s = ReadSettings(PrivateProfile(), inputs.today);
     state.settings_message = std::string("cannot read the settings from ") + error.what();
   }

@@ -104,7 +104,7 @@ std::string FolderFromStartMenuShortcut(const WineSystem& system) {
   std::string bytes;
   try {
     bytes = ReadRegularFile(*shortcut, kShortcutFileLimit);  // shortcuts are small
-  } catch (const RegularFileError&) {
+  } catch (const Failure&) {
     return {};
   }
   const auto target = ReadShellLinkTarget(bytes);
@@ -126,8 +126,8 @@ GlobalDatResult ReadGlobalDat(const WineSystem& system, const std::string& insta
   std::string head;
   try {
     head = RegularFile(*file, kNoFileLimit).ReadHead(3 + 255);
-  } catch (const RegularFileError& error) {
-    if (error.fault() == RegularFileFault::Missing) return {"", kGlobalDatMissingMessage};
+  } catch (const Failure& error) {
+    if (IsMissingFile(error)) return {"", kGlobalDatMissingMessage};
     return {"", cp932::FromUtf8(error.what())};
   }
   const std::size_t got = head.size();

@@ -16,7 +16,7 @@ QString PreviewText(const std::string& path, int max_lines, int max_bytes) {
   std::string bytes;
   try {
     bytes = RegularFile(path, kNoFileLimit).ReadHead(static_cast<std::size_t>(max_bytes));
-  } catch (const RegularFileError&) {
+  } catch (const Failure&) {
     return {};
   }
   return FromCp932(PreviewLines(bytes, max_lines));

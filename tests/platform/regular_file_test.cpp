@@ -60,17 +60,24 @@ TEST_F(RegularFileTest, RefusesEveryOtherKindOfFileAtOnce) {
   folder_.Write("eleven", "0123456789A");
   const struct {
     const char* name;
-    RegularFileFault fault;
+    std::error_code code;
     std::string reason;
   } cases[] = {
-      {"missing", RegularFileFault::Missing, "No such file or directory"},
-      {"dangling", RegularFileFault::Missing, "No such file or directory"},
-      {"loop", RegularFileFault::LinkLoop, "Too many levels of symbolic links"},
-      {"folder", RegularFileFault::Folder, "not a regular file: a folder"},
-      {"fifo", RegularFileFault::Fifo, "not a regular file: a FIFO"},
-      {"zero", RegularFileFault::Device, "not a regular file: a device"},
-      {"socket", RegularFileFault::Socket, "not a regular file: a socket"},
-      {"eleven", RegularFileFault::TooLarge, "too large (more than 10 bytes)"},
+      {"missing", std::make_error_code(std::errc::no_such_file_or_directory),
+       "No such file or directory"},
+      {"dangling", std::make_error_code(std::errc::no_such_file_or_directory),
+       "No such file or directory"},
+      {"loop", std::make_error_code(std::errc::too_many_symbolic_link_levels),
+       "Too many levels of symbolic links"},
+      {"folder", {int(NotRegularFile::Folder), RegularFileCategory()},
+       "not a regular file: a folder"},
+      {"fifo", {int(NotRegularFile::Fifo), RegularFileCategory()}, "not a regular file: a FIFO"},
+      {"zero", {int(NotRegularFile::Device), RegularFileCategory()},
+       "not a regular file: a device"},
+      {"socket", {int(NotRegularFile::Socket), RegularFileCategory()},
+       "not a regular file: a socket"},
+      {"eleven", {int(NotRegularFile::TooLarge), RegularFileCategory()},
+       "too large (more than 10 bytes)"},
   };
   for (const auto& c : cases) {
     EXPECT_EXIT(
@@ -78,8 +85,8 @@ TEST_F(RegularFileTest, RefusesEveryOtherKindOfFileAtOnce) {
           ::alarm(20);
           try {
             ReadRegularFile(Path(c.name), 10);
-          } catch (const RegularFileError& error) {
-            const bool right = error.fault() == c.fault &&
+          } catch (const Failure& error) {
+            const bool right = error.code() == c.code &&
                                std::string(error.what()) == Path(c.name) + ": " + c.reason;
             if (!right) std::fprintf(stderr, "%s\n", error.what());
             std::_Exit(right ? 0 : 1);
@@ -92,7 +99,7 @@ TEST_F(RegularFileTest, RefusesEveryOtherKindOfFileAtOnce) {
   try {
     ReadRegularFile(Path("folder"), kNoFileLimit);
     ADD_FAILURE() << "a folder was read";
-  } catch (const std::system_error& error) {  // what callers of the system's errors catch
+  } catch (const Failure& error) {
     EXPECT_EQ(error.code().message(), "not a regular file: a folder");
   }
 }
@@ -104,8 +111,8 @@ TEST_F(RegularFileTest, AnIniFileThatIsAFifoIsRefusedAndAMissingOneIsEmpty) {
         ::alarm(20);
         try {
           LoadPrivateProfile(Path("fifo"));
-        } catch (const RegularFileError& error) {
-          std::_Exit(error.fault() == RegularFileFault::Fifo ? 0 : 1);
+        } catch (const Failure& error) {
+          std::_Exit(IsNotRegularFile(error, NotRegularFile::Fifo) ? 0 : 1);
         }
         std::_Exit(2);
       },
