@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   view.resize(1000, 700);
   view.SetLeftbarVisible(true);
   view.SetRulerVisible(true);
-  view.SetScrollBars(tobrel::TTextView::kBoth);
+  view.SetScrollBars(tobrel::ScrollBarChoice::kBoth);
 
   const std::vector<std::string> report = MakeReport();
   long long text_size = 0;

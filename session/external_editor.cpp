@@ -18,15 +18,14 @@ ExternalEditorPlan PlanExternalEditor(const TobrelSettings& settings) {
   namespace fs = std::filesystem;
   ExternalEditorPlan plan;
   std::error_code error;
-  // 0 (and any other value): a temporary file in the system's temporary
-  // folder; 1: a temporary file in the chosen folder; 2: the chosen file.
-  const int type = settings.ext_file_type;
-  if (type == 1 || type == 2) {
+  // A number that names no kind means a temporary file, as kTemporaryFile.
+  const ExternalFileKind type = settings.ext_file_type;
+  if (type == ExternalFileKind::kFileInFolder || type == ExternalFileKind::kNamedFile) {
     if (!fs::is_directory(settings.ext_folder, error)) {
       plan.refusal = kInvalidEditorFolderMessage;
       return plan;
     }
-    if (type == 2) {
+    if (type == ExternalFileKind::kNamedFile) {
       if (settings.ext_file_name.empty()) {
         plan.refusal = kInvalidEditorFileNameMessage;
         return plan;

@@ -62,13 +62,13 @@ TobrelSettings ReadSettings(const PrivateProfile& ini, DateTime today) {
   s.interway = ini.ReadBool("OPTREAD", "INTERWAY", false);
   s.keep_dates = ini.ReadBool("OPTREAD", "PDATE", false);
 
-  s.ext_file_type = ini.ReadInteger("EXTED", "FILETYPE", 0);
+  s.ext_file_type = static_cast<ExternalFileKind>(ini.ReadInteger("EXTED", "FILETYPE", 0));
   s.ext_folder = ReadPath(ini, "EXTED", "FOLDER");
   s.ext_file_name = ReadPath(ini, "EXTED", "FILENAME");
   s.ext_editor = ReadPath(ini, "EXTED", "EDITOR");
   s.ext_header = ini.ReadString("EXTED", "HEADER", "");
   s.ext_footer = ini.ReadString("EXTED", "FOOTER", "");
-  s.ext_encoding = ini.ReadInteger("EXTED", "ENCODING", 0);
+  s.ext_encoding = static_cast<ExternalFileEncoding>(ini.ReadInteger("EXTED", "ENCODING", 0));
 
   s.from_date = ini.ReadDate("PERIOD", "FROMDATE", s.from_date);
   s.to_date = ini.ReadDate("PERIOD", "TODATE", s.to_date);
@@ -119,13 +119,13 @@ void WriteSettings(const TobrelSettings& s, PrivateProfile& ini) {
   ini.WriteBool("OPTREAD", "INTERWAY", s.interway);
   ini.WriteBool("OPTREAD", "PDATE", s.keep_dates);
 
-  ini.WriteInteger("EXTED", "FILETYPE", s.ext_file_type);
+  ini.WriteInteger("EXTED", "FILETYPE", static_cast<int>(s.ext_file_type));
   WritePath(ini, "EXTED", "FOLDER", s.ext_folder);
   WritePath(ini, "EXTED", "FILENAME", s.ext_file_name);
   WritePath(ini, "EXTED", "EDITOR", s.ext_editor);
   ini.WriteString("EXTED", "HEADER", s.ext_header);
   ini.WriteString("EXTED", "FOOTER", s.ext_footer);
-  ini.WriteInteger("EXTED", "ENCODING", s.ext_encoding);
+  ini.WriteInteger("EXTED", "ENCODING", static_cast<int>(s.ext_encoding));
 
   ini.WriteDate("PERIOD", "FROMDATE", s.from_date);
   ini.WriteDate("PERIOD", "TODATE", s.to_date);

@@ -16,6 +16,17 @@ namespace tobrel {
 inline constexpr int kStoredLogFiles = 20;  // LOGFILE01 .. LOGFILE20
 inline constexpr int kFileMaskKeys = 10;    // AddMask0 .. AddMask9
 
+// The file the result goes to for the external editor (FILETYPE): a new
+// file in the temporary folder, a new file in ext_folder, or ext_file_name
+// in ext_folder. The file keeps the number; a number outside these is kept
+// as read and written back unchanged, and the editor command treats it as
+// kTemporaryFile.
+enum class ExternalFileKind : int { kTemporaryFile = 0, kFileInFolder = 1, kNamedFile = 2 };
+
+// The character code of that file (ENCODING); a number outside these is kept
+// as read, written back unchanged, and means kCp932.
+enum class ExternalFileEncoding : int { kCp932 = 0, kUtf8 = 1 };
+
 struct TobrelSettings {
   // "POS"
   int top = 0;
@@ -43,13 +54,13 @@ struct TobrelSettings {
   bool interway = false;        // INTERWAY
   bool keep_dates = false;      // PDATE
   // "EXTED"
-  int ext_file_type = 0;
+  ExternalFileKind ext_file_type = ExternalFileKind::kTemporaryFile;  // FILETYPE
   std::string ext_folder;     // native
   std::string ext_file_name;  // native
   std::string ext_editor;     // native
   std::string ext_header;     // CP932
   std::string ext_footer;     // CP932
-  int ext_encoding = 0;       // ENCODING: 0 CP932, 1 UTF-8 (the external-editor file)
+  ExternalFileEncoding ext_encoding = ExternalFileEncoding::kCp932;  // ENCODING
   // "PERIOD"
   DateTime from_date = 0;  // default 1987/04/01
   DateTime to_date = 0;    // default today

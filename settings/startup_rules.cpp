@@ -34,7 +34,7 @@ TargetDates StartupTargetDates(const TobrelSettings& settings, DateTime today) {
 
 std::string ExternalEditorFolder(const TobrelSettings& settings,
                                  const std::string& default_folder) {
-  if (settings.ext_file_type == 0 && settings.ext_folder.empty() &&
+  if (settings.ext_file_type == ExternalFileKind::kTemporaryFile && settings.ext_folder.empty() &&
       settings.ext_file_name.empty())
     return default_folder;
   return settings.ext_folder;

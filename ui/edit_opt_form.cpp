@@ -63,7 +63,7 @@ TEditOptForm::TEditOptForm(const TobrelSettings& settings, QWidget* parent) : QD
   encoding_ = new QComboBox(page2);
   encoding_->setObjectName("ComboEncoding");
   encoding_->addItems({QStringLiteral("Shift_JIS (CR LF)"), QStringLiteral("UTF-8 (LF)")});
-  encoding_->setCurrentIndex(settings.ext_encoding == 1 ? 1 : 0);
+  encoding_->setCurrentIndex(settings.ext_encoding == ExternalFileEncoding::kUtf8 ? 1 : 0);
   auto* grid2 = new QGridLayout(page2);
   grid2->addWidget(editor_label, 0, 0);
   grid2->addWidget(editor_, 1, 0);
@@ -125,7 +125,8 @@ TEditOptForm::TEditOptForm(const TobrelSettings& settings, QWidget* parent) : QD
     const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("エディタの指定"), start);
     if (!chosen.isEmpty()) editor_->setText(chosen);
   });
-  const int kind = settings.ext_file_type >= 0 && settings.ext_file_type <= 2 ? settings.ext_file_type : 0;
+  const int stored = static_cast<int>(settings.ext_file_type);
+  const int kind = stored >= 0 && stored <= 2 ? stored : 0;
   kind_->button(kind)->setChecked(true);
   KindChosen(kind);
 }
@@ -144,13 +145,14 @@ void TEditOptForm::ShowPosition(QLabel* label, const QLineEdit* field) {
 }
 
 void TEditOptForm::Store(TobrelSettings& settings) const {
-  settings.ext_file_type = kind_->checkedId();
+  settings.ext_file_type = static_cast<ExternalFileKind>(kind_->checkedId());
   settings.ext_folder = ToNative(folder_->text());
   settings.ext_file_name = ToNative(file_name_->text());
   settings.ext_editor = ToNative(editor_->text());
   settings.ext_header = ToCp932(header_->text());
   settings.ext_footer = ToCp932(footer_->text());
-  settings.ext_encoding = encoding_->currentIndex();
+  settings.ext_encoding = encoding_->currentIndex() == 1 ? ExternalFileEncoding::kUtf8
+                                                         : ExternalFileEncoding::kCp932;
 }
 
 }  // namespace tobrel

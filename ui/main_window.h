@@ -27,6 +27,7 @@
 #include "tally/report_request.h"
 #include "tally/tally_progress.h"
 #include "ui/candidate_list.h"
+#include "ui/view_choices.h"
 
 namespace tobrel {
 
@@ -156,11 +157,11 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void SaveResultExecute();
   void OpenFindDialog();
   void EditorContextMenu(const QPoint& position);
-  void SetScrollBars(int code);
+  void SetScrollBars(ScrollBarChoice choice);
   void ToggleLineNumbers();
   void ToggleRuler();
   void ChooseFont();
-  void ChooseColor(int which);
+  void ChooseColor(ViewColorRole role);
   void DefaultColors();
   void EditExternalEditorSettings();
   void ShowHelp();

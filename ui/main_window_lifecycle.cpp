@@ -95,7 +95,7 @@ void TForm1::LoadDataFiles(const std::vector<std::string>& paths) {
 }
 
 void TForm1::ApplyViewOptions() {
-  SetScrollBars(settings_.scroll);
+  SetScrollBars(ScrollBarChoiceFromCode(settings_.scroll));
   menu_line_no_->setChecked(settings_.line_numbers);
   editor_->SetLeftbarVisible(settings_.line_numbers);
   menu_ruler_->setChecked(settings_.ruler);
@@ -117,7 +117,7 @@ std::optional<std::string> TForm1::SaveSettings() {
   }
   range_page_->Store(settings_);
   settings_.quote = quote_matcher_.RegExp();
-  settings_.scroll = editor_->ScrollBars();
+  settings_.scroll = static_cast<int>(editor_->ScrollBars());
   settings_.line_numbers = menu_line_no_->isChecked();
   settings_.ruler = menu_ruler_->isChecked();
   settings_.font_size = editor_->FontSize();

@@ -129,13 +129,17 @@ void TForm1::BuildMenus() {
     scroll_main_[i]->setObjectName(scroll_names[i]);
     scroll_main_[i]->setCheckable(true);
     scroll_group->addAction(scroll_main_[i]);
-    connect(scroll_main_[i], &QAction::triggered, this, [this, i] { SetScrollBars(i); });
+    connect(scroll_main_[i], &QAction::triggered, this,
+            [this, i] { SetScrollBars(static_cast<ScrollBarChoice>(i)); });
   }
   options->addSeparator();
   options->addAction(QStringLiteral("ﾌｫﾝﾄ(&F)..."), this, &TForm1::ChooseFont)->setObjectName("Font1");
-  options->addAction(QStringLiteral("文字色(&C)"), this, [this] { ChooseColor(0); })->setObjectName("C3");
-  options->addAction(QStringLiteral("背景色(&B)"), this, [this] { ChooseColor(1); })->setObjectName("B1");
-  options->addAction(QStringLiteral("選択色(&S)"), this, [this] { ChooseColor(2); })->setObjectName("S1");
+  options->addAction(QStringLiteral("文字色(&C)"), this, [this] { ChooseColor(ViewColorRole::kText); })
+      ->setObjectName("C3");
+  options->addAction(QStringLiteral("背景色(&B)"), this, [this] { ChooseColor(ViewColorRole::kBackground); })
+      ->setObjectName("B1");
+  options->addAction(QStringLiteral("選択色(&S)"), this, [this] { ChooseColor(ViewColorRole::kSelection); })
+      ->setObjectName("S1");
   options->addAction(QStringLiteral("初期設定値に戻す(&D)"), this, &TForm1::DefaultColors)
       ->setObjectName("D2");
   options->addSeparator();

@@ -311,8 +311,8 @@ void TForm1::OpenInExternalEditor() {
   }
   try {
     WriteFileAtomically(ToNative(path),
-                        EditorFileText(settings_.ext_header, ViewLines(*editor_),
-                                       settings_.ext_footer, settings_.ext_encoding == 1));
+                        EditorFileText(settings_.ext_header, ViewLines(*editor_), settings_.ext_footer,
+                                       settings_.ext_encoding == ExternalFileEncoding::kUtf8));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
     return;
@@ -404,17 +404,22 @@ void TForm1::EditorContextMenu(const QPoint& position) {
   const char* const names[4] = {"SCN", "SCH", "SCV", "SCB"};
   const char* const captions[4] = {"無し(&N)", "横ｽｸﾛｰﾙﾊﾞｰ(&H)", "縦ｽｸﾛｰﾙﾊﾞｰ(&V)", "両方(&B)"};
   for (int i = 0; i < 4; ++i) {
-    QAction* entry = scroll->addAction(QString::fromUtf8(captions[i]), this, [this, i] { SetScrollBars(i); });
+    QAction* entry = scroll->addAction(QString::fromUtf8(captions[i]), this, [this, i] {
+      SetScrollBars(static_cast<ScrollBarChoice>(i));
+    });
     entry->setObjectName(names[i]);
     entry->setCheckable(true);
-    entry->setChecked(editor_->ScrollBars() == i);
+    entry->setChecked(static_cast<int>(editor_->ScrollBars()) == i);
   }
   options->addAction(QStringLiteral("フォント(&F)..."), this, &TForm1::ChooseFont)->setObjectName("Font2");
   QMenu* colors = options->addMenu(QStringLiteral("カラー(&C)..."));
   colors->setObjectName("EditColor");
-  colors->addAction(QStringLiteral("文字色(&C)"), this, [this] { ChooseColor(0); })->setObjectName("N41");
-  colors->addAction(QStringLiteral("背景色(&B)"), this, [this] { ChooseColor(1); })->setObjectName("N42");
-  colors->addAction(QStringLiteral("選択色(&S)"), this, [this] { ChooseColor(2); })->setObjectName("N43");
+  colors->addAction(QStringLiteral("文字色(&C)"), this, [this] { ChooseColor(ViewColorRole::kText); })
+      ->setObjectName("N41");
+  colors->addAction(QStringLiteral("背景色(&B)"), this, [this] { ChooseColor(ViewColorRole::kBackground); })
+      ->setObjectName("N42");
+  colors->addAction(QStringLiteral("選択色(&S)"), this, [this] { ChooseColor(ViewColorRole::kSelection); })
+      ->setObjectName("N43");
   colors->addAction(QStringLiteral("初期設定値に戻す(&D)"), this, &TForm1::DefaultColors)->setObjectName("N44");
   QAction* line = options->addAction(QStringLiteral("行番号(&L)"), this, &TForm1::ToggleLineNumbers);
   line->setObjectName("EditLine");
@@ -427,11 +432,10 @@ void TForm1::EditorContextMenu(const QPoint& position) {
   menu.exec(position);
 }
 
-void TForm1::SetScrollBars(int code) {
-  if (code < 0 || code > 3) code = 0;
-  editor_->SetScrollBars(code);
-  scroll_main_[code]->setChecked(true);
-  settings_.scroll = code;
+void TForm1::SetScrollBars(ScrollBarChoice choice) {
+  editor_->SetScrollBars(choice);
+  scroll_main_[static_cast<int>(choice)]->setChecked(true);
+  settings_.scroll = static_cast<int>(choice);
 }
 
 void TForm1::ToggleLineNumbers() {
@@ -452,15 +456,15 @@ void TForm1::ChooseFont() {
   if (ok) editor_->SetFontByName(font.family(), font.pointSize());
 }
 
-void TForm1::ChooseColor(int which) {
-  const QColor start = which == 0 ? editor_->TextColor()
-                       : which == 1 ? editor_->BackColor()
-                                    : editor_->SelectColor();
+void TForm1::ChooseColor(ViewColorRole role) {
+  const QColor start = role == ViewColorRole::kText         ? editor_->TextColor()
+                       : role == ViewColorRole::kBackground ? editor_->BackColor()
+                                                            : editor_->SelectColor();
   const QColor chosen = QColorDialog::getColor(start, this);
   if (!chosen.isValid()) return;
-  editor_->SetColors(which == 0 ? chosen : editor_->TextColor(),
-                     which == 1 ? chosen : editor_->BackColor(),
-                     which == 2 ? chosen : editor_->SelectColor());
+  editor_->SetColors(role == ViewColorRole::kText ? chosen : editor_->TextColor(),
+                     role == ViewColorRole::kBackground ? chosen : editor_->BackColor(),
+                     role == ViewColorRole::kSelection ? chosen : editor_->SelectColor());
 }
 
 void TForm1::DefaultColors() {

@@ -37,7 +37,7 @@ TTextView::TTextView(QWidget* parent) : QAbstractScrollArea(parent) {
   SetColors(palette().color(QPalette::WindowText), palette().color(QPalette::Base),
             QColor(0, 0, 128));
   SetFontByName(QString::fromLatin1(kDefaultViewFontName), kDefaultViewFontSize);
-  SetScrollBars(kNoScrollBars);
+  SetScrollBars(ScrollBarChoice::kNone);
   SetReadOnly(true);
   const int flash = QApplication::cursorFlashTime();
   caret_blink_.setInterval(flash > 0 ? flash / 2 : 500);
@@ -154,12 +154,13 @@ void TTextView::SetFontByName(const QString& name, int point_size) {
   UpdateMetrics();
 }
 
-void TTextView::SetScrollBars(int code) {
-  scroll_bars_ = code >= kNoScrollBars && code <= kBoth ? code : kNoScrollBars;
-  setHorizontalScrollBarPolicy(scroll_bars_ & kHorizontal ? Qt::ScrollBarAsNeeded
-                                                          : Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(scroll_bars_ & kVertical ? Qt::ScrollBarAsNeeded
-                                                      : Qt::ScrollBarAlwaysOff);
+void TTextView::SetScrollBars(ScrollBarChoice choice) {
+  scroll_bars_ = choice;
+  const bool horizontal =
+      choice == ScrollBarChoice::kHorizontal || choice == ScrollBarChoice::kBoth;
+  const bool vertical = choice == ScrollBarChoice::kVertical || choice == ScrollBarChoice::kBoth;
+  setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void TTextView::SetLeftbarVisible(bool visible) {

@@ -14,6 +14,7 @@
 
 #include "ui/text_lines.h"
 #include "ui/text_model.h"
+#include "ui/view_choices.h"
 
 namespace tobrel {
 
@@ -21,9 +22,6 @@ class TTextView : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  // Scroll-bar choices as the settings file stores them.
-  enum ScrollBarCode { kNoScrollBars = 0, kHorizontal = 1, kVertical = 2, kBoth = 3 };
-
   explicit TTextView(QWidget* parent = nullptr);
 
   // ---- Content.
@@ -71,9 +69,8 @@ class TTextView : public QAbstractScrollArea {
   QString FontName() const { return font_name_; }
   int FontSize() const { return font_size_; }
   void SetFontByName(const QString& name, int point_size);
-  // 0 none, 1 horizontal, 2 vertical, 3 both; any other value means none.
-  int ScrollBars() const { return scroll_bars_; }
-  void SetScrollBars(int code);
+  ScrollBarChoice ScrollBars() const { return scroll_bars_; }
+  void SetScrollBars(ScrollBarChoice choice);
   bool LeftbarVisible() const { return leftbar_visible_; }
   void SetLeftbarVisible(bool visible);
   bool RulerVisible() const { return ruler_visible_; }
@@ -173,7 +170,7 @@ class TTextView : public QAbstractScrollArea {
   SelectionShape selection_mode_ = SelectionShape::kNormal;
   QString font_name_;
   int font_size_ = 0;
-  int scroll_bars_ = kNoScrollBars;
+  ScrollBarChoice scroll_bars_ = ScrollBarChoice::kNone;
   bool leftbar_visible_ = false;
   bool ruler_visible_ = false;
   bool row_select_ = true;

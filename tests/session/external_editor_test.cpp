@@ -53,7 +53,7 @@ TEST_F(ExternalEditor, TheFileKindAndNamesDecideWhereTheResultGoes) {
   };
   for (const Case& c : cases) {
     TobrelSettings settings;
-    settings.ext_file_type = c.type;
+    settings.ext_file_type = static_cast<ExternalFileKind>(c.type);
     settings.ext_folder = c.folder;
     settings.ext_file_name = c.name;
     settings.ext_editor = c.editor;

@@ -61,7 +61,7 @@ TEST(Settings, LoadChangeSaveLoadKeepsValuesAndForeignLines) {
   s.line_numbers = s.ruler = s.delimiter_only = s.omit_id = s.hide_ids = s.top100 = true;
   s.interway = s.keep_dates = true;
   s.font_name = "IPAGothic";
-  s.ext_file_type = 2;
+  s.ext_file_type = ExternalFileKind::kNamedFile;
   s.ext_header = S("ヘッダ");
   s.from_date = Day(1999, 2, 3);
   s.to_date = Day(2001, 12, 31);
@@ -78,7 +78,7 @@ TEST(Settings, LoadChangeSaveLoadKeepsValuesAndForeignLines) {
   EXPECT_TRUE(again.line_numbers && again.ruler && again.delimiter_only && again.omit_id &&
               again.hide_ids && again.top100 && again.interway && again.keep_dates);
   EXPECT_EQ(again.font_name, "IPAGothic");
-  EXPECT_EQ(again.ext_file_type, 2);
+  EXPECT_EQ(again.ext_file_type, ExternalFileKind::kNamedFile);
   EXPECT_EQ(again.ext_header, s.ext_header);
   EXPECT_EQ(again.from_date, s.from_date);
   EXPECT_EQ(again.to_date, s.to_date);
@@ -92,6 +92,20 @@ TEST(Settings, LoadChangeSaveLoadKeepsValuesAndForeignLines) {
   EXPECT_NE(bytes.find("LOGFILE20=\r\nQUOTE="), std::string::npos);
   EXPECT_NE(bytes.find("FROMDATE=1999/02/03\r\nTODATE=2001/12/31\r\n"), std::string::npos);
   EXPECT_EQ(bytes.find('\n', 0), bytes.find("\r\n", 0) + 1);
+}
+
+// The external editor's file kind and character code are kept as the numbers
+// the file holds, even numbers that name no choice.
+TEST(Settings, UnknownExternalEditorNumbersAreWrittenBackAsRead) {
+  testing::TempFolder folder("tobrel-settings-exted-numbers");
+  const auto path = folder.Write("TOBREL.INI", "[EXTED]\r\nFILETYPE=7\r\nENCODING=-1\r\n");
+  const TobrelSettings s = LoadSettingsFile(path, kToday);
+  EXPECT_NE(s.ext_file_type, ExternalFileKind::kTemporaryFile);
+  EXPECT_NE(s.ext_encoding, ExternalFileEncoding::kCp932);
+  ASSERT_EQ(SaveSettingsFile(path, s), std::nullopt);
+  const std::string bytes = ReadAll(path);
+  EXPECT_NE(bytes.find("FILETYPE=7\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("ENCODING=-1\r\n"), std::string::npos) << bytes;
 }
 
 TEST(Settings, OnlyTheFirstTwentyLogFilesAreStoredAndTheRestEmptied) {

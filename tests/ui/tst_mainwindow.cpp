@@ -396,7 +396,7 @@ void TestMainWindow::externalEditor() {
   window->OpenInExternalEditor();
   QCOMPARE(message.text, QStringLiteral("指定されたエディタが無効です"));
 
-  window->Settings().ext_file_type = 2;
+  window->Settings().ext_file_type = ExternalFileKind::kNamedFile;
   window->Settings().ext_folder = (folder.path() + "/missing").toStdString();
   window->OpenInExternalEditor();
   QCOMPARE(message.text, QStringLiteral("指定されたフォルダ名が無効です"));
@@ -465,7 +465,7 @@ void TestMainWindow::settingsSurviveRestart() {
   QVERIFY(window->findChild<QCheckBox*>("CheckBox12")->isChecked());
   QVERIFY(window->findChild<QCheckBox*>("CheckBox10")->isChecked());
   QVERIFY(!window->findChild<QCheckBox*>("CheckBoxDispID")->isChecked());
-  QCOMPARE(window->Editor()->ScrollBars(), 3);
+  QCOMPARE(window->Editor()->ScrollBars(), ScrollBarChoice::kBoth);
   QVERIFY(window->findChild<QAction*>("MenuScBoth")->isChecked());
   QVERIFY(window->Editor()->LeftbarVisible());
   QCOMPARE(window->Editor()->FontSize(), 12);

@@ -97,7 +97,7 @@ void TestTextViewRendering::columnsLineUp() {
   view.SetFontByName(font, 12);
   view.SetLeftbarVisible(true);
   view.SetRulerVisible(true);
-  view.SetScrollBars(TTextView::kBoth);
+  view.SetScrollBars(tobrel::ScrollBarChoice::kBoth);
   for (const std::string& line : Report()) view.Lines().Add(line);
   view.SetSelectionStart(2);
   view.SetSelectionLength(8);

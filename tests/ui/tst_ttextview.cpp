@@ -421,9 +421,9 @@ void TestTTextView::scrollBarCodes() {
   QFETCH(bool, vertical);
   std::vector<std::string> lines(200, std::string(300, '-'));
   auto view = MakeView(lines, false);
-  view->SetScrollBars(code);
+  view->SetScrollBars(tobrel::ScrollBarChoiceFromCode(code));
   QCoreApplication::processEvents();
-  QCOMPARE(view->ScrollBars(), stored);
+  QCOMPARE(static_cast<int>(view->ScrollBars()), stored);
   QCOMPARE(view->horizontalScrollBar()->isVisible(), horizontal);
   QCOMPARE(view->verticalScrollBar()->isVisible(), vertical);
 }
