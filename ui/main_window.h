@@ -61,7 +61,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   ~TForm1() override;
 
   // ---- Commands, as the menus and buttons run them.
-  void AddLogFiles(const QStringList& paths);  // Algorithms 1, without dialog
+  void AddLogFiles(const QStringList& paths);  // candidates added without a dialog, as by a drop
   void ReadCheckedFiles();                     // ReadLogFile
   ReadRunInputs ReadingInputs();
   // The quote-line pattern as "設定(&G)" sets it after its input box.
@@ -75,7 +75,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   // last made, as tab-separated UTF-8 text.
   void SaveTablesTo(const QString& path);
   void CopyResult();                           // BitBtn4
-  // One search after the selection (Algorithms 3 of the result output).
+  // One search after the selection, as "次を検索(&F)" of OpenFindDialog runs it.
   void FindInView(const QString& text, bool match_case);
   void OpenInExternalEditor();                 // ToolButton26
   void ToggleReadOnly();                       // BitBtn2
