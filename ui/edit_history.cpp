@@ -2,11 +2,6 @@
 
 namespace tobrel {
 
-void EditHistory::SetMaxSteps(int max_steps) {
-  max_steps_ = max_steps;
-  Trim();
-}
-
 void EditHistory::Clear() {
   undo_.clear();
   redo_.clear();

@@ -32,8 +32,6 @@ class EditHistory {
   explicit EditHistory(int max_steps) : max_steps_(max_steps) {}
 
   int MaxSteps() const { return max_steps_; }
-  // Drops the oldest steps when the new limit is smaller.
-  void SetMaxSteps(int max_steps);
   void Clear();
 
   // Stores a step that has just been applied; forgets what could be redone.

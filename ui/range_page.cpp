@@ -149,16 +149,6 @@ ReadOptions RangePage::Reading() const {
   return options;
 }
 
-void RangePage::SetTarget(const TallyTarget& target) {
-  const int index = target.kind == TargetKind::ByDate ? 1 : 0;
-  kind_->SetItemIndex(index);
-  first_number_->setText(QString::fromStdString(target.first_number));
-  last_number_->setText(QString::fromStdString(target.last_number));
-  if (target.first_day != 0) first_day_->setDate(QDateFrom(target.first_day));
-  if (target.last_day != 0) last_day_->setDate(QDateFrom(target.last_day));
-  KindChosen(index);
-}
-
 void RangePage::Load(const TobrelSettings& settings, const TargetDates& dates) {
   delimiter_only_->setChecked(settings.delimiter_only);
   use_exclusion_->setChecked(settings.omit_id);

@@ -33,8 +33,6 @@ class RangePage : public QWidget {
   void Load(const TobrelSettings& settings, const TargetDates& dates);
   void Store(TobrelSettings& settings) const;
 
-  void SetTarget(const TallyTarget& target);
-
  signals:
   void TargetKindChanged(TargetKind kind);
   // "除外発言の設定...(&V)" was pressed.

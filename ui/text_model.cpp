@@ -60,11 +60,6 @@ void TextModel::SetTabWidth(int cells) {
   Restore(State());
 }
 
-void TextModel::SetFreeCaret(bool on) {
-  free_caret_ = on;
-  Restore(State());
-}
-
 // ---- Caret and selection.
 
 TextPos TextModel::Clamp(TextPos at) const {

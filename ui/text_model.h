@@ -46,11 +46,9 @@ class TextModel {
   int TabWidth() const { return tab_width_; }
   void SetTabWidth(int cells);
   bool FreeCaret() const { return free_caret_; }
-  void SetFreeCaret(bool on);
   bool AutoIndent() const { return auto_indent_; }
   void SetAutoIndent(bool on) { auto_indent_ = on; }
   int UndoLimit() const { return history_.MaxSteps(); }
-  void SetUndoLimit(int steps) { history_.SetMaxSteps(steps); }
 
   // ---- Caret and selection.
   TextPos Caret() const { return caret_; }

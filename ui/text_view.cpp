@@ -173,16 +173,6 @@ void TTextView::SetRulerVisible(bool visible) {
   UpdateLayout();
 }
 
-void TTextView::SetFreeCaret(bool on) {
-  model_.SetFreeCaret(on);
-  ActionDone(false);
-}
-
-void TTextView::SetTabSpaceCount(int cells) {
-  model_.SetTabWidth(cells);
-  UpdateLayout();
-}
-
 void TTextView::SetColors(const QColor& text, const QColor& back, const QColor& select) {
   text_color_ = text;
   back_color_ = back;

@@ -63,8 +63,6 @@ class TTextView : public QAbstractScrollArea {
   void ScrollLineDown();
 
   // ---- Configuration.
-  int UndoListMax() const { return model_.UndoLimit(); }
-  void SetUndoListMax(int steps) { model_.SetUndoLimit(steps); }
   // The font by the name the settings keep ("FixedSys" or a family).
   QString FontName() const { return font_name_; }
   int FontSize() const { return font_size_; }
@@ -75,20 +73,7 @@ class TTextView : public QAbstractScrollArea {
   void SetLeftbarVisible(bool visible);
   bool RulerVisible() const { return ruler_visible_; }
   void SetRulerVisible(bool visible);
-  bool FreeCaret() const { return model_.FreeCaret(); }
-  void SetFreeCaret(bool on);
-  bool RowSelect() const { return row_select_; }
-  void SetRowSelect(bool on) { row_select_ = on; }
-  bool SelMove() const { return sel_move_; }
-  void SetSelMove(bool on) { sel_move_ = on; }
-  int TabSpaceCount() const { return model_.TabWidth(); }
-  void SetTabSpaceCount(int cells);
-  bool AutoIndent() const { return model_.AutoIndent(); }
-  void SetAutoIndent(bool on) { model_.SetAutoIndent(on); }
-  bool WantReturns() const { return want_returns_; }
   void SetWantReturns(bool on) { want_returns_ = on; }
-  bool WantTabs() const { return want_tabs_; }
-  void SetWantTabs(bool on) { want_tabs_ = on; }
   QColor TextColor() const { return text_color_; }
   QColor BackColor() const { return back_color_; }
   QColor SelectColor() const { return select_color_; }
