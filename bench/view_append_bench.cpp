@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
-#include "ui/text_view.h"
+#include "ui/view/text_view.h"
 
 namespace {
 

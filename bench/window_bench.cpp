@@ -15,8 +15,8 @@
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
 #include "tally/report_request.h"
-#include "ui/main_window.h"
-#include "ui/text_view.h"
+#include "ui/window/main_window.h"
+#include "ui/view/text_view.h"
 
 using namespace tobrel;
 using namespace tobrel::bench;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
-#include "ui/manual_location.h"
+#include "ui/models/manual_location.h"
 
 namespace tobrel {
 namespace {

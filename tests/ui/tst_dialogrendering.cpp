@@ -16,12 +16,12 @@
 #include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/aircraft_prefix.h"
-#include "ui/ac_log_form.h"
-#include "ui/about_box.h"
-#include "ui/dialog_support.h"
-#include "ui/file_select_form.h"
-#include "ui/text_file_dialog.h"
-#include "ui/text_preview.h"
+#include "ui/dialogs/ac_log_form.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/dialogs/file_select_form.h"
+#include "ui/dialogs/text_file_dialog.h"
+#include "ui/widgets/text_preview.h"
 
 using namespace tobrel;
 using tobrel::testing::CutTexts;

@@ -34,13 +34,13 @@
 #include "modal_script.h"
 #include "platform/cp932.h"
 #include "support/sjis.h"
-#include "ui/exp_mes_form.h"
-#include "ui/file_select_form.h"
-#include "ui/main_window.h"
-#include "ui/text_file_dialog.h"
-#include "ui/radio_group.h"
-#include "ui/single_instance.h"
-#include "ui/text_view.h"
+#include "ui/dialogs/exp_mes_form.h"
+#include "ui/dialogs/file_select_form.h"
+#include "ui/window/main_window.h"
+#include "ui/dialogs/text_file_dialog.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/window/single_instance.h"
+#include "ui/view/text_view.h"
 
 using namespace tobrel;
 using tobrel::testing::ChooseFile;

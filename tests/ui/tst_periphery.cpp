@@ -12,13 +12,13 @@
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
-#include "ui/about_box.h"
-#include "ui/blink_label.h"
-#include "ui/dialog_support.h"
-#include "ui/multi_line_label.h"
-#include "ui/number_edit.h"
-#include "ui/text_file_dialog.h"
-#include "ui/text_preview.h"
+#include "ui/dialogs/about_box.h"
+#include "ui/widgets/blink_label.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/widgets/multi_line_label.h"
+#include "ui/widgets/number_edit.h"
+#include "ui/dialogs/text_file_dialog.h"
+#include "ui/widgets/text_preview.h"
 
 using namespace tobrel;
 using tobrel::testing::S;

@@ -17,10 +17,10 @@
 #include "dialog_checks.h"
 #include "support/excluded_posting.h"
 #include "support/sjis.h"
-#include "ui/exp_mes_form.h"
-#include "ui/id_set_form.h"
-#include "ui/omitt_mes_form.h"
-#include "ui/process_form.h"
+#include "ui/dialogs/exp_mes_form.h"
+#include "ui/dialogs/id_set_form.h"
+#include "ui/dialogs/omitt_mes_form.h"
+#include "ui/dialogs/process_form.h"
 
 using namespace tobrel;
 using tobrel::testing::ExcludedPosting;

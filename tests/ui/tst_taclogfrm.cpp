@@ -15,9 +15,9 @@
 #include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/aircraft_prefix.h"
-#include "ui/ac_log_form.h"
-#include "ui/dialog_support.h"
-#include "ui/qt_text.h"
+#include "ui/dialogs/ac_log_form.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/widgets/qt_text.h"
 
 using tobrel::AcLogRemembered;
 using tobrel::TACLogFrm;

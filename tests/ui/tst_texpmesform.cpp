@@ -10,10 +10,10 @@
 
 #include "support/excluded_posting.h"
 #include "support/sjis.h"
-#include "ui/dialog_support.h"
-#include "ui/exp_mes_form.h"
-#include "ui/radio_group.h"
-#include "ui/view_font.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/dialogs/exp_mes_form.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/view/view_font.h"
 
 using namespace tobrel;
 using tobrel::testing::ExcludedPosting;

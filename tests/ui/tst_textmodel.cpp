@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "support/sjis.h"
-#include "ui/line_store.h"
-#include "ui/text_model.h"
+#include "ui/view/line_store.h"
+#include "ui/view/text_model.h"
 
 using tobrel::SelectionShape;
 using tobrel::TextModel;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "support/sjis.h"
-#include "ui/text_view.h"
-#include "ui/win_color.h"
+#include "ui/view/text_view.h"
+#include "ui/view/win_color.h"
 
 using tobrel::TTextView;
 using tobrel::testing::S;

@@ -13,9 +13,9 @@
 #include "modal_script.h"
 #include "support/sjis.h"
 #include "support/wine_prefix.h"
-#include "ui/dialog_support.h"
-#include "ui/file_select_form.h"
-#include "ui/folder_tree.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/dialogs/file_select_form.h"
+#include "ui/dialogs/folder_tree.h"
 
 using tobrel::FolderListSettings;
 using tobrel::FolderTree;

@@ -21,10 +21,10 @@
 #include "modal_script.h"
 #include "output/log_information.h"
 #include "support/sjis.h"
-#include "ui/dialog_support.h"
-#include "ui/process_form.h"
-#include "ui/radio_group.h"
-#include "ui/text_file_dialog.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/dialogs/process_form.h"
+#include "ui/widgets/radio_group.h"
+#include "ui/dialogs/text_file_dialog.h"
 
 using namespace tobrel;
 using tobrel::testing::ChooseFile;

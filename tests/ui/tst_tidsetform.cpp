@@ -11,9 +11,9 @@
 #include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
-#include "ui/dialog_support.h"
-#include "ui/id_set_form.h"
-#include "ui/text_file_dialog.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/dialogs/id_set_form.h"
+#include "ui/dialogs/text_file_dialog.h"
 
 using namespace tobrel;
 using tobrel::testing::ChooseFile;

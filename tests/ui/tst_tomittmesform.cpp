@@ -11,10 +11,10 @@
 #include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
-#include "ui/dialog_support.h"
-#include "ui/id_set_form.h"
-#include "ui/omitt_mes_form.h"
-#include "ui/radio_group.h"
+#include "ui/widgets/dialog_support.h"
+#include "ui/dialogs/id_set_form.h"
+#include "ui/dialogs/omitt_mes_form.h"
+#include "ui/widgets/radio_group.h"
 
 using namespace tobrel;
 using tobrel::testing::Child;

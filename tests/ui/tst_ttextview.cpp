@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "support/sjis.h"
-#include "ui/box_clipboard.h"
-#include "ui/text_view.h"
-#include "ui/view_cursors.h"
-#include "ui/view_font.h"
-#include "ui/win_color.h"
+#include "ui/view/box_clipboard.h"
+#include "ui/view/text_view.h"
+#include "ui/view/view_cursors.h"
+#include "ui/view/view_font.h"
+#include "ui/view/win_color.h"
 
 using tobrel::SelectionShape;
 using tobrel::TextPos;

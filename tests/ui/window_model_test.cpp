@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "support/sjis.h"
-#include "ui/candidate_list.h"
-#include "ui/result_search.h"
+#include "ui/models/candidate_list.h"
+#include "ui/models/result_search.h"
 
 namespace tobrel {
 namespace {

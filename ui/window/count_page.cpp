@@ -1,0 +1,47 @@
+#include "ui/window/count_page.h"
+
+#include <QGridLayout>
+
+namespace tobrel {
+
+CountPage::CountPage(QWidget* parent) : QWidget(parent) {
+  setObjectName("TabSheet2");
+  order_ = new TRadioGroup("RadioGroup2", QStringLiteral("集計順 (&O)"),
+                          {QStringLiteral("発言数順"), QStringLiteral("発言文字数順"),
+                           QStringLiteral("発言数順（累計)"), QStringLiteral("発言文字数順(累計)")},
+                          1, this);
+  static const char* const kNames[6] = {"CheckBox1", "CheckBox2",  "CheckBox3",
+                                        "CheckBox4", "CheckBox13", "CheckBox14"};
+  const QString captions[6] = {QStringLiteral("日付別集計(&D)"),   QStringLiteral("月別集計(&M)"),
+                               QStringLiteral("時間帯別集計(&T)"), QStringLiteral("曜日別集計(&W)"),
+                               QStringLiteral("ID別時間帯集計（&I)"),
+                               QStringLiteral("曜日別時間帯集計(&Z)")};
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(2, 2, 0, 2);
+  layout->setVerticalSpacing(0);
+  layout->setHorizontalSpacing(2);
+  layout->addWidget(order_, 0, 0, 6, 1);
+  for (int i = 0; i < 6; ++i) {
+    tables_[i] = new QCheckBox(captions[i], this);
+    tables_[i]->setObjectName(kNames[i]);
+    layout->addWidget(tables_[i], i, 1);
+  }
+}
+
+CountTallyOptions CountPage::Options() const {
+  CountTallyOptions options;
+  options.order = static_cast<CountOrder>(order_->ItemIndex());
+  options.tables = {tables_[0]->isChecked(), tables_[1]->isChecked(), tables_[2]->isChecked(),
+                    tables_[3]->isChecked(), tables_[4]->isChecked(), tables_[5]->isChecked()};
+  return options;
+}
+
+void CountPage::SetOptions(const CountTallyOptions& options) {
+  order_->SetItemIndex(static_cast<int>(options.order));
+  const bool on[6] = {options.tables.by_date,    options.tables.by_month,
+                      options.tables.by_hour,    options.tables.by_weekday,
+                      options.tables.by_id_hour, options.tables.by_weekday_hour};
+  for (int i = 0; i < 6; ++i) tables_[i]->setChecked(on[i]);
+}
+
+}  // namespace tobrel
