@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
       {"month by postings",
        [&](LogStore& store, const TallySettings& settings) {
          ReportText report;
-         (void)MonthTobrel(store, settings, {MonthKind::ByPostings, year, ""}, progress, report);
+         MonthTobrel(store, settings, {MonthKind::ByPostings, year, ""}, progress, report);
        }},
   };
   std::printf("tallies of %zu postings, %zu same-person pairs:\n", plain.Postings.size(),

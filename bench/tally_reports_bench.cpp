@@ -81,12 +81,12 @@ int main(int argc, char** argv) {
          }},
         {"month by postings, 12 months",
          [&](tobrel::LogStore& store, tobrel::ReportText& report) {
-           (void)tobrel::MonthTobrel(store, settings, {tobrel::MonthKind::ByPostings, year, ""},
+           tobrel::MonthTobrel(store, settings, {tobrel::MonthKind::ByPostings, year, ""},
                                      progress, report);
          }},
         {"month by characters",
          [&](tobrel::LogStore& store, tobrel::ReportText& report) {
-           (void)tobrel::MonthTobrel(store, settings, {tobrel::MonthKind::ByChars, year, ""},
+           tobrel::MonthTobrel(store, settings, {tobrel::MonthKind::ByChars, year, ""},
                                      progress, report);
          }},
     };

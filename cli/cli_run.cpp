@@ -12,6 +12,7 @@
 #include "cli/rule_options.h"
 #include "core/read_run.h"
 #include "platform/cp932.h"
+#include "platform/failure.h"
 #include "platform/path_text.h"
 #include "regex/line_matcher.h"
 #include "regex/quote_pattern.h"
@@ -128,8 +129,9 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     const std::string text = JoinReportLines(report(context), options.utf8 || options.tsv);
     // A run that failed leaves the -o file as it was.
     if (status == kExitDone || options.output.empty()) WriteReportText(text, options.output, out);
-  } catch (const ReportRefused& refused) {
-    err << cp932::ToUtf8(refused.what()) << '\n';
+  } catch (const Failure& failure) {
+    if (failure.kind() != FailureKind::TallyRefused) throw;
+    err << cp932::ToUtf8(failure.message()) << '\n';
     return kExitRefused;
   } catch (const std::system_error& e) {
     err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,12 +13,6 @@
 #include "platform/clock.h"
 
 namespace tobrel {
-
-// Thrown by a report that refuses its settings; what() is its message (CP932).
-class ReportRefused : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct ReportContext {
   const CliOptions& options;
@@ -41,7 +34,7 @@ std::vector<std::string> CountReport(ReportContext& context);
 std::vector<std::string> QuoteReport(ReportContext& context);
 
 // The comment tally, the statistics report and the monthly tally; the
-// monthly tally throws ReportRefused when its checks fail.
+// monthly tally throws Failure (TallyRefused) when its checks fail.
 std::vector<std::string> CommentReport(ReportContext& context);
 std::vector<std::string> StatsReport(ReportContext& context);
 std::vector<std::string> MonthReport(ReportContext& context);

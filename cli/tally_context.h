@@ -40,7 +40,7 @@ class ProgressLines final : public TallyProgress {
 };
 
 // Runs `request` (its settings taken from the options) over the context's
-// store; throws ReportRefused with the tally's refusal. With --format tsv the
+// store; throws Failure (TallyRefused) with the tally's refusal. With --format tsv the
 // lines are those of the report's tables as tab-separated text.
 inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
   request.settings = TallySettingsFrom(context);
@@ -48,7 +48,6 @@ inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportR
   ReportTables tables;
   ReportOutcome outcome = MakeReport(context.store, request, progress,
                                      context.options.tsv ? &tables : nullptr);
-  if (outcome.refused) throw ReportRefused(*outcome.refused);
   if (context.options.tsv) return TsvLines(tables);
   return std::move(outcome.lines);
 }

@@ -1,6 +1,7 @@
 #include "tally/month_range.h"
 
 #include "platform/cp932.h"
+#include "platform/failure.h"
 #include "tally/report_fields.h"
 
 namespace tobrel {
@@ -37,16 +38,16 @@ MonthRange DefaultMonthRange(DateTime today) {
 void FromMonthChange(MonthRange& range) { CarryMonth(range.from); }
 void ToMonthChange(MonthRange& range) { CarryMonth(range.to); }
 
-std::optional<std::string> CheckMonthRange(const MonthRange& range) {
-  static const std::string kRefused = cp932::FromUtf8("対象年月が不正です。");
+void CheckMonthRange(const MonthRange& range) {
   const YearMonth& from = range.from;
   const YearMonth& to = range.to;
   const bool ends_after_start =
       to.year > from.year || (to.year == from.year && to.month > from.month);
-  if (!ends_after_start) return kRefused;
-  if (from.year != to.year && from.year + 1 < to.year) return kRefused;
-  if (from.year != to.year && (13 - from.month) + to.month > 12) return kRefused;
-  return std::nullopt;
+  const bool accepted = ends_after_start &&
+                        (from.year == to.year ||
+                         (from.year + 1 >= to.year && (13 - from.month) + to.month <= 12));
+  if (!accepted)
+    throw Failure(FailureKind::TallyRefused, cp932::FromUtf8("対象年月が不正です。"));
 }
 
 std::vector<YearMonth> MonthsOfRange(const MonthRange& range) {

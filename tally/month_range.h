@@ -32,9 +32,10 @@ MonthRange DefaultMonthRange(DateTime today);
 void FromMonthChange(MonthRange& range);
 void ToMonthChange(MonthRange& range);
 
-// "対象年月が不正です。" (CP932) when the range is refused: it must end
-// after it starts, within the next year, and hold at most twelve months.
-std::optional<std::string> CheckMonthRange(const MonthRange& range);
+// Throws Failure (TallyRefused, "対象年月が不正です。" in CP932) when the
+// range is refused: it must end after it starts, within the next year, and
+// hold at most twelve months.
+void CheckMonthRange(const MonthRange& range);
 
 // The months of an accepted range, in order (2 to 12 of them).
 std::vector<YearMonth> MonthsOfRange(const MonthRange& range);

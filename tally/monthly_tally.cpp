@@ -7,6 +7,7 @@
 
 #include "core/article_rec.h"
 #include "platform/cp932.h"
+#include "platform/failure.h"
 #include "tally/monthly_entries.h"
 #include "tally/monthly_report.h"
 #include "tally/monthly_tables.h"
@@ -35,18 +36,18 @@ std::string UpperCaseTargetId(std::string_view text) {
   return upper;
 }
 
-std::optional<std::string> MonthTobrel(const LogStore& store, const TallySettings& settings,
-                                       const MonthTallyOptions& options,
-                                       TallyProgress& progress, ReportText& report,
-                                       ReportTables* tables) {
+void MonthTobrel(const LogStore& store, const TallySettings& settings,
+                 const MonthTallyOptions& options, TallyProgress& progress, ReportText& report,
+                 ReportTables* tables) {
   static const std::string kBadId = cp932::FromUtf8("対象IDが不正です");
   static const std::string kCollecting = cp932::FromUtf8("月別集計情報を取得中...");
   static const std::string kByPostings = cp932::FromUtf8("月別発言数集計中... : ");
   static const std::string kByChars = cp932::FromUtf8("月別発言文字数集計中... : ");
   static const std::string kOneId = cp932::FromUtf8("ID別月間集計集... : ");
   const ProgressClearer clearer(progress);
-  if (options.kind == MonthKind::OneId && !IsNiftyIdText(options.target_id)) return kBadId;
-  if (auto refused = CheckMonthRange(options.range)) return refused;
+  if (options.kind == MonthKind::OneId && !IsNiftyIdText(options.target_id))
+    throw Failure(FailureKind::TallyRefused, kBadId);
+  CheckMonthRange(options.range);
 
   const std::vector<YearMonth> months = MonthsOfRange(options.range);
   std::vector<std::string> labels;
@@ -93,7 +94,6 @@ std::optional<std::string> MonthTobrel(const LogStore& store, const TallySetting
       break;
     }
   }
-  return std::nullopt;
 }
 
 }  // namespace tobrel

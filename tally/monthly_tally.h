@@ -37,14 +37,13 @@ inline bool TargetIdEnabled(MonthKind kind) { return kind == MonthKind::OneId; }
 // The target ID field's text as it is left: ASCII letters upper-cased.
 std::string UpperCaseTargetId(std::string_view text);
 
-// Appends the monthly report, and with `tables` its tables as values. Gives
-// the message (CP932) of the first check that fails, with nothing written:
-// "対象IDが不正です" for OneId with a target ID that is no member ID, then
-// the month range's message. Uses only
+// Appends the monthly report, and with `tables` its tables as values. Throws
+// Failure (TallyRefused) with the message (CP932) of the first check that
+// fails, with nothing written: "対象IDが不正です" for OneId with a target ID
+// that is no member ID, then the month range's message (CheckMonthRange). Uses only
 // `settings.hide_ids` and `settings.MapSameId`; leaves the store's order.
-std::optional<std::string> MonthTobrel(const LogStore& store, const TallySettings& settings,
-                                       const MonthTallyOptions& options,
-                                       TallyProgress& progress, ReportText& report,
-                                       ReportTables* tables = nullptr);
+void MonthTobrel(const LogStore& store, const TallySettings& settings,
+                 const MonthTallyOptions& options, TallyProgress& progress, ReportText& report,
+                 ReportTables* tables = nullptr);
 
 }  // namespace tobrel

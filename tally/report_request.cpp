@@ -22,9 +22,7 @@ ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
       StatsTobrel(store, request.settings, request.stats, progress, outcome.lines, tables);
       break;
     case TallyKind::Month:
-      outcome.refused =
-          MonthTobrel(store, request.settings, request.month, progress, outcome.lines, tables);
-      if (outcome.refused) outcome.lines.clear();
+      MonthTobrel(store, request.settings, request.month, progress, outcome.lines, tables);
       break;
   }
   return outcome;

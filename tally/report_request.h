@@ -36,14 +36,14 @@ struct ReportRequest {
 
 struct ReportOutcome {
   ReportText lines;
-  // The tally's own refusal (CP932), with no lines: the monthly tally's checks.
-  std::optional<std::string> refused;
 };
 
 // Runs the tally of `request` over `store`. With `tables`,
 // the same run also gives the report's tables as values (emptied first; left
-// empty when the tally refuses). Throws std::invalid_argument when a number
-// text of the target range is not an integer.
+// empty when the tally refuses). Throws Failure (TallyRefused) with the
+// tally's own refusal, the monthly tally's checks, before anything is
+// written; throws std::invalid_argument when a number text of the target
+// range is not an integer.
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
                          TallyProgress& progress,
                          ReportTables* tables = nullptr);

@@ -2,6 +2,10 @@
 // of every kind against golden files.
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "platform/failure.h"
+
 #include "tally/month_range.h"
 #include "tally/monthly_tally.h"
 #include "tests/tally/tally_fixture.h"
@@ -38,8 +42,18 @@ TEST(MonthRange, ChecksAndMonths) {
       {Range(1998, 6, 1998, 5), true, {}},
       {Range(1999, 1, 1998, 12), true, {}},
   };
+  // The message of the range's refusal, or nothing.
+  const auto refusal_of = [](const MonthRange& range) -> std::optional<std::string> {
+    try {
+      CheckMonthRange(range);
+    } catch (const Failure& refused) {
+      EXPECT_EQ(refused.kind(), FailureKind::TallyRefused);
+      return refused.message();
+    }
+    return std::nullopt;
+  };
   for (const auto& c : cases) {
-    const auto refused = CheckMonthRange(c.range);
+    const auto refused = refusal_of(c.range);
     EXPECT_EQ(refused.has_value(), c.refused) << c.range.from.year << "/" << c.range.from.month;
     if (refused) {
       EXPECT_EQ(*refused, S("対象年月が不正です。"));
@@ -145,7 +159,13 @@ std::optional<std::string> RunMonthTally(const MonthTallyOptions& options, bool 
     return std::string(id == "ZZZ00009" ? "ABC00001" : id);
   };
   TallyProgress progress;
-  return MonthTobrel(store, settings, options, progress, report);
+  try {
+    MonthTobrel(store, settings, options, progress, report);
+  } catch (const Failure& refused) {
+    EXPECT_EQ(refused.kind(), FailureKind::TallyRefused);
+    return refused.message();
+  }
+  return std::nullopt;
 }
 
 TEST(MonthlyTally, EveryKind) {

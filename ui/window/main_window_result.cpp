@@ -21,6 +21,7 @@
 #include <stdexcept>
 
 #include "exclusion/same_id_map.h"
+#include "platform/failure.h"
 #include "session/external_editor.h"
 #include "session/nothing_read.h"
 #include "platform/atomic_file.h"
@@ -178,13 +179,15 @@ void TForm1::RunTally() {
   try {
     const ReportOutcome outcome =
         MakeReport(store_, CurrentRequest(), *this, &last_tables_);
-    if (outcome.refused) problem = FromCp932(*outcome.refused);
     std::string text;
     for (const std::string& line : outcome.lines) {
       text += line;
       text += "\r\n";
     }
     if (!outcome.lines.empty()) editor_->Lines().SetText(text);
+  } catch (const Failure& refused) {  // the tally's own refusal, with nothing written
+    last_tables_.clear();
+    problem = FromCp932(refused.message());
   } catch (const std::exception& e) {
     last_tables_.clear();
     problem = QString::fromStdString(e.what());
