@@ -144,6 +144,7 @@ class TestMainWindow : public QObject {
   void tallyMatchesCli();
   void startReadTallySave();
   void tallyWithoutLogsRefuses();
+  void refusedMonthlyTallyShowsItsMessage();
   void shiftJisNamesShowAsJapanese();
   void tablesSavedAsTsv();
   void rulesMatchCli();
@@ -253,6 +254,23 @@ void TestMainWindow::tallyWithoutLogsRefuses() {
   window->RunTally();
   QCOMPARE(message.text, QStringLiteral("ログファイルが読み込まれていません"));
   QCOMPARE(window->Editor()->Lines().Count(), 1);
+}
+
+// The monthly tally's refusal shows its own message, and the view stays empty.
+void TestMainWindow::refusedMonthlyTallyShowsItsMessage() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  window->SelectTallyPage(TallyKind::Month);
+  // A single month is refused.
+  window->findChild<QSpinBox*>("ToYear")->setValue(window->findChild<QSpinBox*>("FromYear")->value());
+  window->findChild<QSpinBox*>("ToMonth")->setValue(window->findChild<QSpinBox*>("FromMonth")->value());
+  window->Editor()->Lines().Add("before");
+  MessageCatcher message;
+  window->RunTally();
+  QCOMPARE(message.text, QStringLiteral("対象年月が不正です。"));
+  QVERIFY(window->Editor()->Lines().Text().empty());
 }
 
 // A log whose file name is CP932 bytes shows that name's Japanese text in
