@@ -14,18 +14,24 @@
 #include "core/utf8_log_text.h"
 #include "core/str_tok.h"
 #include "platform/cp932.h"
+#include "platform/failure.h"
 #include "platform/regular_file.h"
 #include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
 
+// A fault of the file at 1-based `line` (0 when no line is to blame).
+Failure BadReadData(std::size_t line, const std::string& reason) {
+  return Failure(FailureKind::BadReadData, reason, {}, line);
+}
+
 enum class LoadState { BeforeFiles, InFiles, InPostings };
 
 std::int32_t Integer(std::string_view text, std::size_t line) {
-  if (text.empty()) throw ReadDataError(line, "too few fields");
+  if (text.empty()) throw BadReadData(line, "too few fields");
   if (auto value = ParseDecimal(text)) return *value;
-  throw ReadDataError(line, "'" + std::string(text) + "' is not a valid integer value");
+  throw BadReadData(line, "'" + std::string(text) + "' is not a valid integer value");
 }
 
 // Characters counted in a log are never below zero; a negative number would
@@ -33,7 +39,7 @@ std::int32_t Integer(std::string_view text, std::size_t line) {
 std::int32_t Characters(std::string_view text, std::size_t line) {
   const std::int32_t value = Integer(text, line);
   if (value < 0)
-    throw ReadDataError(line, "'" + std::string(text) + "' is not a valid number of characters");
+    throw BadReadData(line, "'" + std::string(text) + "' is not a valid number of characters");
   return value;
 }
 
@@ -43,10 +49,10 @@ ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current
   posting.Room = Integer(StrTokFirst(tok, text, ","), line);
   posting.Number = Integer(StrTokNext(tok), line);
   const std::string_view date = StrTokNext(tok);
-  if (date.empty()) throw ReadDataError(line, "too few fields");
+  if (date.empty()) throw BadReadData(line, "too few fields");
   const auto posted_at = ParseDateTime(date, current_year);
   if (!posted_at)
-    throw ReadDataError(line, "'" + std::string(date) + "' is not a valid date and time");
+    throw BadReadData(line, "'" + std::string(date) + "' is not a valid date and time");
   posting.PostedAt = *posted_at;
   posting.CommentTo = Integer(StrTokNext(tok), line);
   // A comment count is taken as it stands: the sub-header of a log may
@@ -60,16 +66,16 @@ ArticleRec ParsePostingLine(std::string_view text, std::size_t line, int current
   // ID, handle and title: exact commas, so that an empty handle, a cut
   // two-byte character before a comma and commas in the title survive.
   const std::size_t start = static_cast<std::size_t>(tok.position - 1);
-  if (start >= text.size()) throw ReadDataError(line, "too few fields");
+  if (start >= text.size()) throw BadReadData(line, "too few fields");
   const std::string_view rest = text.substr(start);
   const std::size_t after_id = rest.find(',');
   const std::size_t after_handle =
       after_id == std::string_view::npos ? after_id : rest.find(',', after_id + 1);
-  if (after_handle == std::string_view::npos) throw ReadDataError(line, "too few fields");
+  if (after_handle == std::string_view::npos) throw BadReadData(line, "too few fields");
   // Every posting read from a log has an ID of 8 bytes (a member ID or
   // "********"); anything else means the fields are out of place.
   if (after_id != 8)
-    throw ReadDataError(line, "'" + std::string(rest.substr(0, after_id)) + "' is not a member ID");
+    throw BadReadData(line, "'" + std::string(rest.substr(0, after_id)) + "' is not a member ID");
   posting.Id = rest.substr(0, after_id);
   posting.Handle = rest.substr(after_id + 1, after_handle - after_id - 1);
   posting.Title = rest.substr(after_handle + 1);
@@ -100,9 +106,9 @@ ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int cu
     }
   }
   if (state == LoadState::BeforeFiles)
-    throw ReadDataError(0, "not a read-data file (no \"[Files]\" line)");
+    throw BadReadData(0, "not a read-data file (no \"[Files]\" line)");
   if (state == LoadState::InFiles)
-    throw ReadDataError(lines.size(), "the file ends before its \"[Log Info]\" line");
+    throw BadReadData(lines.size(), "the file ends before its \"[Log Info]\" line");
   return content;
 }
 
@@ -120,9 +126,10 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
     content = ParseReadData(lines, current_year);
   } catch (const FileReadError& e) {
     return cp932::FromUtf8(e.what());
-  } catch (const ReadDataError& e) {
+  } catch (const Failure& e) {
+    if (e.kind() != FailureKind::BadReadData) throw;
     const std::string where = e.line() ? "(" + std::to_string(e.line()) + ")" : std::string();
-    return path_text + where + ": " + e.what();
+    return path_text + where + ": " + e.message();
   }
 
   // Each path is appended, and the first candidate with that path checked:

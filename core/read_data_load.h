@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,18 +23,6 @@ struct ReadDataContent {
   std::vector<ArticleRec> postings;
 };
 
-// A fault of the file: `line` is 1-based (0 when no line is to blame);
-// what() says what is wrong, in English.
-class ReadDataError : public std::runtime_error {
- public:
-  ReadDataError(std::size_t line, const std::string& reason)
-      : std::runtime_error(reason), line_(line) {}
-  std::size_t line() const { return line_; }
-
- private:
-  std::size_t line_;
-};
-
 // Reads the lines of a read-data file. Lines before "[Files]" are ignored,
 // then every non-empty line is a path up to "[Log Info]", then every
 // non-empty line is a posting of twelve fields: the first nine are taken
@@ -43,7 +30,9 @@ class ReadDataError : public std::runtime_error {
 // the title are the text between the next commas, the title running to the
 // end of the line (so it keeps its commas and an empty handle stays empty). Dates
 // read with the two-digit-year window of `current_year`. A negative comment
-// count or number of characters is a fault. Throws ReadDataError.
+// count or number of characters is a fault. Throws Failure (BadReadData):
+// line() is 1-based (0 when no line is to blame), message() says what is
+// wrong, in English.
 ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int current_year);
 
 // The load: reads the file at `path`, then appends its paths to ReadFiles
