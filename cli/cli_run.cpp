@@ -99,15 +99,14 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
     status = kExitReadError;
   }
-  const std::vector<std::string>& logs = options.logs;
-  for (const std::string& path : logs) candidates.push_back({path, true});
+  for (const std::string& path : options.logs) candidates.push_back({path, true});
   ReadOptions reading;
   reading.delimiter_only = options.delimiter_only;
   reading.exclude_interway = options.interway;
   const ReadRunInputs inputs =
       MakeReadingInputs(std::move(candidates), reading, rules, quote_matcher);
   // Without logs nothing is read: a loaded read-data file stays as it was.
-  if (status == kExitDone && !logs.empty()) {
+  if (status == kExitDone && !options.logs.empty()) {
     if (const auto error = ReadLogFiles(store, inputs, *clock, observer)) {
       err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
       status = kExitReadError;
