@@ -65,7 +65,7 @@ void TextModel::SetTabWidth(int cells) {
 TextPos TextModel::Clamp(TextPos at) const {
   at.row = std::clamp(at.row, 0, RowCount() - 1);
   const std::string_view line = Line(at.row);
-  at.column = std::clamp(at.column, 0, free_caret_ ? kMaxColumn : Size(line));
+  at.column = std::clamp(at.column, 0, kFreeCaret ? kMaxColumn : Size(line));
   if (at.column < Size(line)) at.column = line_layout::SnapColumn(line, at.column);
   return at;
 }

@@ -45,7 +45,7 @@ class TextModel {
   // ---- Settings.
   int TabWidth() const { return tab_width_; }
   void SetTabWidth(int cells);
-  bool FreeCaret() const { return free_caret_; }
+  bool FreeCaret() const { return kFreeCaret; }
   bool AutoIndent() const { return auto_indent_; }
   void SetAutoIndent(bool on) { auto_indent_ = on; }
   int UndoLimit() const { return history_.MaxSteps(); }
@@ -145,7 +145,8 @@ class TextModel {
   TextPos caret_;
   SelectionShape mode_ = SelectionShape::kNormal;
   int tab_width_ = kDefaultTabWidth;
-  bool free_caret_ = true;
+  // The caret may stand beyond the end of a line.
+  static constexpr bool kFreeCaret = true;
   bool auto_indent_ = true;
   // Cells of the widest line and how many lines are that wide; unknown
   // (recounted on demand) once the last of them is gone.

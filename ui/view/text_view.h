@@ -158,10 +158,12 @@ class TTextView : public QAbstractScrollArea {
   ScrollBarChoice scroll_bars_ = ScrollBarChoice::kNone;
   bool leftbar_visible_ = false;
   bool ruler_visible_ = false;
-  bool row_select_ = true;
-  bool sel_move_ = true;
   bool want_returns_ = true;
-  bool want_tabs_ = true;
+  // Fixed behaviours of the edit mode: Tab goes into the text, clicking the
+  // left margin selects whole rows, and a selection can be dragged elsewhere.
+  static constexpr bool kWantTabs = true;
+  static constexpr bool kRowSelect = true;
+  static constexpr bool kSelMove = true;
   QColor text_color_;
   QColor back_color_;
   QColor select_color_;

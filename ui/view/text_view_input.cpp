@@ -18,7 +18,7 @@ namespace tobrel {
 
 bool TTextView::event(QEvent* event) {
   // In edit mode Tab goes into the text instead of moving the focus.
-  if (event->type() == QEvent::KeyPress && want_tabs_ && Editable()) {
+  if (event->type() == QEvent::KeyPress && kWantTabs && Editable()) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       keyPressEvent(key);
@@ -145,7 +145,7 @@ bool TTextView::HandleEditKey(QKeyEvent* event) {
       model_.InsertLineBreak();
       break;
     case Qt::Key_Tab:
-      if (!want_tabs_) return false;
+      if (!kWantTabs) return false;
       model_.TypeText("\t");
       break;
     case Qt::Key_Backspace:
@@ -204,7 +204,7 @@ void TTextView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   press_point_ = point;
   const bool shift = event->modifiers() & Qt::ShiftModifier;
-  if (row_select_ && point.x() < TextLeft()) {
+  if (kRowSelect && point.x() < TextLeft()) {
     const int row = RowAtY(point.y());
     if (!shift) row_anchor_ = row;
     model_.SetMode(SelectionShape::kNormal);
@@ -213,7 +213,7 @@ void TTextView::mousePressEvent(QMouseEvent* event) {
     ActionDone();
     return;
   }
-  if (!shift && sel_move_ && Editable() && model_.Mode() == SelectionShape::kNormal &&
+  if (!shift && kSelMove && Editable() && model_.Mode() == SelectionShape::kNormal &&
       model_.IsSelected(PosAtPoint(point))) {
     drag_ = Drag::kPending;
     return;
@@ -298,7 +298,7 @@ void TTextView::wheelEvent(QWheelEvent* event) {
 }
 
 void TTextView::UpdateHoverCursor(QPoint point) {
-  if (row_select_ && point.x() < TextLeft())
+  if (kRowSelect && point.x() < TextLeft())
     viewport()->setCursor(RightArrowCursor());
   else if (model_.IsSelected(PosAtPoint(point)))
     viewport()->setCursor(Qt::ArrowCursor);
