@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "cli/cli_run.h"
+#include "cli/failure_text.h"
 #include "cli/read_health_messages.h"
 #include "cli/report_output.h"
 #include "core/posting_assembler.h"
@@ -102,8 +103,9 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
       for (std::string& line : LogInformationLines(path, error ? 0 : size, log))
         lines.push_back(std::move(line));
       health.push_back(LogLinesHealth(path, log, HealthOptions(options), conversion));
-    } catch (const FileReadError& e) {
-      err << "tobrel-cli: " << e.what() << '\n';
+    } catch (const Failure& e) {
+      if (e.kind() != FailureKind::FileUnreadable) throw;
+      err << "tobrel-cli: " << FailureText(e) << '\n';
       status = kExitReadError;
       break;
     } catch (const LogFormatError& e) {

@@ -21,7 +21,7 @@ std::optional<std::vector<std::string>> LoadCheckedList(
   std::vector<std::string> lines;
   try {
     lines = LoadIdListFile(path);
-  } catch (const FileReadError& e) {
+  } catch (const Failure& e) {
     error = e.what();
     return std::nullopt;
   }

@@ -11,7 +11,9 @@
 #include <limits>
 #include <string>
 
+#include "platform/cp932.h"
 #include "platform/path_text.h"
+#include "platform/regular_file.h"
 
 namespace tobrel {
 namespace {
@@ -23,6 +25,10 @@ constexpr long kPipeFileSystem = 0x50495045;
 bool IsDevice(const struct stat& st) { return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode); }
 
 }  // namespace
+
+std::string InputFileMessageName(const std::filesystem::path& path) {
+  return cp932::FromUtf8(PathToUtf8(path.string()));
+}
 
 InputFile::InputFile(const std::filesystem::path& path, std::chrono::milliseconds fifo_wait)
     : path_(path) {
@@ -85,19 +91,24 @@ void InputFile::WaitForWriter(std::chrono::milliseconds wait) {
     const int ready = ::poll(&poll_fd, 1, static_cast<int>(wait.count()));
     if (ready > 0) return;
     if (ready == 0)
-      throw FileReadError(PathToUtf8(path_.string()) + ": no program wrote to the FIFO within " +
-                          std::to_string(wait.count()) + " ms");
+      Fail(std::make_error_code(std::errc::timed_out),
+           "no program wrote to the FIFO within " + std::to_string(wait.count()) + " ms");
     if (errno != EINTR) Fail();
   }
 }
 
+void InputFile::Fail(std::error_code code, const std::string& reason) {
+  throw Failure(FailureKind::FileUnreadable, InputFileMessageName(path_) + ": " + reason, path_, 0,
+                code);
+}
+
 void InputFile::RefuseDevice() {
-  throw FileReadError(PathToUtf8(path_.string()) + ": a device, not a log file");
+  Fail(std::error_code(static_cast<int>(NotRegularFile::Device), RegularFileCategory()),
+       "a device, not a log file");
 }
 
 void InputFile::Fail(int error) {
-  const std::string message = PathToUtf8(path_.string()) + ": " + std::strerror(error);
-  throw FileReadError(message);
+  Fail(std::error_code(error, std::generic_category()), std::strerror(error));
 }
 
 void InputFile::Fail() { Fail(errno); }

@@ -7,20 +7,28 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <stdexcept>
+#include <string>
+
+#include "platform/failure.h"
 
 namespace tobrel {
 
-// A file that cannot be opened or read; what() names the path and reason.
-class FileReadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// A log input that cannot be opened or read fails with a Failure of kind
+// FileUnreadable: file() is the path; code() is the errno, ETIMEDOUT for a
+// FIFO that nothing wrote to in time, or NotRegularFile::Device of
+// RegularFileCategory() (platform/regular_file.h) for a device; message() is
+// InputFileMessageName(path) followed by ": " and the reason ("No such file
+// or directory", "a device, not a log file", "no program wrote to the FIFO
+// within N ms").
+
+// The name of a log input as its messages begin with it: the UTF-8 text of
+// the path (path_text.h) converted into CP932.
+std::string InputFileMessageName(const std::filesystem::path& path);
 
 class InputFile {
  public:
-  // Throws FileReadError for a file that cannot be opened, a folder, a
-  // device, and a FIFO that nothing writes to within `fifo_wait`.
+  // Throws Failure for a file that cannot be opened, a folder, a device, and
+  // a FIFO that nothing writes to within `fifo_wait`.
   InputFile(const std::filesystem::path& path, std::chrono::milliseconds fifo_wait);
   ~InputFile();
   InputFile(const InputFile&) = delete;
@@ -31,13 +39,14 @@ class InputFile {
   // The size of a regular file when it was opened; 0 for a stream.
   std::uint64_t Size() const { return size_; }
 
-  // Reads up to `size` bytes; 0 at the end of the file. Throws FileReadError.
+  // Reads up to `size` bytes; 0 at the end of the file. Throws Failure.
   std::size_t Read(char* buffer, std::size_t size);
   // Moves to byte `offset` of a regular file.
   void Seek(std::uint64_t offset);
 
  private:
   void WaitForWriter(std::chrono::milliseconds wait);
+  [[noreturn]] void Fail(std::error_code code, const std::string& reason);
   [[noreturn]] void RefuseDevice();
   [[noreturn]] void Fail(int error);
   [[noreturn]] void Fail();

@@ -23,14 +23,14 @@ class LogLineReader {
   static constexpr std::size_t kDefaultBlockSize = 128 * 1024;
 
   // Opens `path` and, with `count_lines`, counts its lines. Throws
-  // FileReadError as LoadLogLines does. `block_size` (at least 1) is for
+  // Failure as LoadLogLines does. `block_size` (at least 1) is for
   // tests of lines split across reads.
   explicit LogLineReader(const std::filesystem::path& path,
                          std::chrono::milliseconds fifo_wait = kFifoWriterWait,
                          std::size_t block_size = kDefaultBlockSize, bool count_lines = true);
   // The lines of the regular file `path`, known not to be UTF-8, from byte
   // `from` on, where a line starts, up to byte `to` or the end of the file;
-  // neither counted nor checked. Throws FileReadError as above.
+  // neither counted nor checked. Throws Failure as above.
   static std::unique_ptr<LogLineReader> FromOffset(const std::filesystem::path& path,
                                                    std::uint64_t from, std::uint64_t to,
                                                    std::size_t block_size = kDefaultBlockSize);
@@ -42,7 +42,7 @@ class LogLineReader {
   std::size_t size() const { return count_; }
 
   // Gives the next line without its line end, valid until the next call;
-  // false after the last line. Throws FileReadError when reading fails.
+  // false after the last line. Throws Failure when reading fails.
   bool Next(std::string_view& line);
 
   // Whether the file was UTF-8 and its lines are the converted CP932 text.

@@ -62,9 +62,9 @@ inline constexpr std::chrono::milliseconds kFifoWriterWait{10000};
 // Replaces the content of `lines` with the lines of the file at `path`.
 // A regular file is read twice in 32 KiB blocks: once to count lines and
 // bytes so that the list is sized once, then to fill it. A pipe, a FIFO or
-// standard input ("-") is read once, whole. Throws FileReadError for a file
-// that cannot be opened or read, a device, and a FIFO that nothing writes
-// to within `fifo_wait`.
+// standard input ("-") is read once, whole. Throws Failure (core/input_file.h)
+// for a file that cannot be opened or read, a device, and a FIFO that
+// nothing writes to within `fifo_wait`.
 void LoadLogLines(const std::filesystem::path& path, LogLines& lines,
                   std::chrono::milliseconds fifo_wait = kFifoWriterWait);
 

@@ -124,9 +124,8 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
     std::vector<std::string_view> lines(file.size());
     for (std::size_t i = 0; i < file.size(); ++i) lines[i] = file[i];
     content = ParseReadData(lines, current_year);
-  } catch (const FileReadError& e) {
-    return cp932::FromUtf8(e.what());
   } catch (const Failure& e) {
+    if (e.kind() == FailureKind::FileUnreadable) return cp932::FromUtf8(e.what());
     if (e.kind() != FailureKind::BadReadData) throw;
     const std::string where = e.line() ? "(" + std::to_string(e.line()) + ")" : std::string();
     return path_text + where + ": " + e.message();

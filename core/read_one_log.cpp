@@ -75,8 +75,8 @@ FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
   if (parsed.error) {
     try {
       parsed.error.Rethrow();
-    } catch (const FileReadError&) {
-      throw;
+    } catch (const Failure& failure) {
+      if (failure.kind() == FailureKind::FileUnreadable) throw;
     } catch (...) {
     }
   }
@@ -141,9 +141,11 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
       for (std::size_t i = lines_fed; i < half->lines(); ++i) show_progress(i);
       half->RethrowError();
     }
-  } catch (const FileReadError&) {
-    store.Postings.resize(postings_before);
-    store.Excluded.resize(excluded_before);
+  } catch (const Failure& failure) {
+    if (failure.kind() == FailureKind::FileUnreadable) {
+      store.Postings.resize(postings_before);
+      store.Excluded.resize(excluded_before);
+    }
     throw;
   }
   if (!taken_over) {

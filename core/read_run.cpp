@@ -144,8 +144,9 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       }
     } catch (const LogFormatError& e) {
       error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
-    } catch (const FileReadError& e) {
-      error = cp932::FromUtf8(e.what());
+    } catch (const Failure& e) {
+      if (e.kind() != FailureKind::FileUnreadable) throw;
+      error = e.message();
     } catch (const std::bad_alloc&) {
       error = path_text + Sjis(": not enough memory to read the file");
     } catch (const std::length_error&) {

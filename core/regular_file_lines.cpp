@@ -9,14 +9,10 @@ namespace tobrel {
 void LoadRegularFileLines(const std::filesystem::path& path, LogLines& lines,
                           std::uint64_t max_size) {
   lines.clear();
-  try {
-    RegularFile file(path, max_size);
-    std::unique_ptr<char[]> bytes(new char[file.size() == 0 ? 1 : file.size()]);
-    const std::uint64_t size = file.ReadAll(bytes.get());
-    SetLogText(lines, std::move(bytes), size);
-  } catch (const Failure& error) {
-    throw FileReadError(error.what());
-  }
+  RegularFile file(path, max_size);
+  std::unique_ptr<char[]> bytes(new char[file.size() == 0 ? 1 : file.size()]);
+  const std::uint64_t size = file.ReadAll(bytes.get());
+  SetLogText(lines, std::move(bytes), size);
 }
 
 }  // namespace tobrel

@@ -12,9 +12,9 @@
 namespace tobrel {
 
 // Replaces the content of `lines` with the lines of the regular file at
-// `path`, of at most `max_size` bytes. Throws FileReadError, whose what() is
-// that of the Failure of platform/regular_file.h (so "PATH: No such file or directory" as for
-// a log, or "PATH: not a regular file: a FIFO"); `lines` is then empty.
+// `path`, of at most `max_size` bytes. Throws the Failure of
+// platform/regular_file.h (RegularFileFailure: "PATH: No such file or
+// directory", "PATH: not a regular file: a FIFO"); `lines` is then empty.
 void LoadRegularFileLines(const std::filesystem::path& path, LogLines& lines,
                           std::uint64_t max_size);
 

@@ -50,7 +50,7 @@ std::unique_ptr<SecondHalfRead> SecondHalfRead::Start(const std::string& path,
   std::optional<std::uint64_t> from;
   try {
     from = LineStartAfter(path, end / 2, end);
-  } catch (const FileReadError&) {
+  } catch (const Failure&) {
   }
   if (!from) return nullptr;
   const std::uint64_t to = reader.EndOffset();

@@ -13,8 +13,8 @@
 namespace tobrel {
 
 // The lines of a list file, which has to be a regular file: a FIFO, a
-// device or a folder is refused at once. Throws FileReadError
-// (core/input_file.h).
+// device or a folder is refused at once. Throws Failure
+// (core/regular_file_lines.h).
 std::vector<std::string> LoadIdListFile(const std::filesystem::path& path);
 
 // The file's bytes for `lines`: each line ended by CR LF.
@@ -49,7 +49,7 @@ class IdListDocument {
   // "新規作成(&N)": empties the text; the current file stays.
   void New() { lines_.clear(); }
   // "開く(&O)...": the file's lines replace the text and it becomes the
-  // current file. On a read error (FileReadError) nothing changes.
+  // current file. On a read error (Failure) nothing changes.
   void Open(const std::filesystem::path& path);
   // The file "上書き保存(&S)" writes to; nothing means it asks as
   // "名前をつけて保存(&A)..." does.

@@ -18,7 +18,7 @@ namespace tobrel {
 std::vector<std::string> LogInformationLines(const std::string& path, std::uintmax_t size,
                                              const LogLines& lines);
 
-// The same for the file at `path`; throws FileReadError when it cannot be read.
+// The same for the file at `path`; throws Failure (core/input_file.h) when it cannot be read.
 std::vector<std::string> LogInformationLines(const std::string& path);
 
 }  // namespace tobrel

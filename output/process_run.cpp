@@ -181,8 +181,9 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
     const std::string text = ProcessLogLines(settings, lines, recount_list, clock.Now(), observer);
     lines.clear();
     WriteFileAtomically(settings.output, text);
-  } catch (const FileReadError& e) {
-    result = {ProcessStatus::ReadFailed, Cp932(e.what())};
+  } catch (const Failure& e) {
+    if (e.kind() != FailureKind::FileUnreadable) throw;
+    result = {ProcessStatus::ReadFailed, e.message()};
   } catch (const LogFormatError& e) {
     result = {ProcessStatus::ReadFailed,
               PathToCp932(settings.input) + "(" + std::to_string(e.line()) + "): " + e.what()};

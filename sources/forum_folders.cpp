@@ -46,7 +46,7 @@ void NameForums(std::vector<ForumRow>& rows, const std::filesystem::path& list_f
   LogLines lines;
   try {
     LoadRegularFileLines(list_file, lines, kSmallFileLimit);
-  } catch (const FileReadError&) {
+  } catch (const Failure&) {
     return;  // an unreadable list names nothing, like a missing one
   }
   for (ForumRow& row : rows) {

@@ -79,7 +79,7 @@ InstallSearch FolderFromUninstallLog(const WineSystem& system) {
   LogLines lines;
   try {
     LoadRegularFileLines(native_log, lines, kSmallFileLimit);
-  } catch (const FileReadError& error) {
+  } catch (const Failure& error) {
     return {"", cp932::FromUtf8(error.what())};
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {

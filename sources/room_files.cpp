@@ -37,7 +37,7 @@ bool LoadIndex(const std::string& folder, std::string_view name, LogLines& lines
   if (!entry || entry->is_folder) return false;
   try {
     LoadRegularFileLines(std::filesystem::path(folder) / entry->name, lines, kSmallFileLimit);
-  } catch (const FileReadError&) {
+  } catch (const Failure&) {
     return false;
   }
   return true;

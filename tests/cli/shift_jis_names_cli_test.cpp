@@ -74,6 +74,10 @@ TEST_F(ShiftJisNamesCliTest, MessagesShowTheJapaneseName) {
   EXPECT_EQ(err_.str().substr(0, named.size()), named) << err_.str();
   EXPECT_EQ(Run({"info", missing}), kExitReadError);
   EXPECT_EQ(err_.str().substr(0, named.size()), named) << err_.str();
+  // A UTF-8 name with a character that CP932 lacks keeps it.
+  const std::string beyond = base_ + "\xF0\x9F\x93\x9C.log";
+  EXPECT_EQ(Run({"info", beyond}), kExitReadError);
+  EXPECT_EQ(err_.str(), "tobrel-cli: " + beyond + ": No such file or directory\n");
 
   const std::string output = (folder_.path() / "out.log").string();
   ASSERT_EQ(Run({"process", "-o", output, log_}), kExitDone);

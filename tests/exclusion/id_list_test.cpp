@@ -90,7 +90,7 @@ TEST(IdListFile, ReadsAnyLineEndsAndWritesCrLf) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(LoadIdListFile(folder.Write("list.LST", c.bytes)), c.lines) << c.bytes;
-  EXPECT_THROW(LoadIdListFile(folder.path() / "none.LST"), FileReadError);
+  EXPECT_THROW(LoadIdListFile(folder.path() / "none.LST"), Failure);
 
   const std::string long_line(100000, 'A');
   SaveIdListFile(folder.path() / "out.LST", {"ABC00001", long_line, ""});
@@ -113,7 +113,7 @@ TEST(IdListFile, DocumentKeepsItsCurrentFile) {
   document.New();  // empties the text, keeps the file
   EXPECT_TRUE(document.lines().empty());
   EXPECT_EQ(document.current_file(), std::filesystem::path(opened));
-  EXPECT_THROW(document.Open(folder.path() / "none.LST"), FileReadError);
+  EXPECT_THROW(document.Open(folder.path() / "none.LST"), Failure);
   EXPECT_EQ(document.current_file(), std::filesystem::path(opened));
   const IdListFiles files = document.files();
   document.ForgetFile();  // both dialogs' names go

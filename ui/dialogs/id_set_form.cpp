@@ -102,7 +102,7 @@ void TIDSetForm::Open1Click() {
   if (!path) return;
   try {
     document_.Open(*path);
-  } catch (const FileReadError& error) {
+  } catch (const Failure& error) {
     ShowPlatformError(this, QString::fromUtf8(error.what()));
     return;
   }

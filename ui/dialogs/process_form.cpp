@@ -26,6 +26,7 @@
 #include "output/process_inputs.h"
 #include "platform/program_folder.h"
 #include "ui/widgets/dialog_support.h"
+#include "ui/widgets/failure_text.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/dialogs/text_file_dialog.h"
 
@@ -341,9 +342,10 @@ void TForm5::BitBtn3Click() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   try {
     lines = LogInformationLines(input);
-  } catch (const FileReadError& error) {
+  } catch (const Failure& error) {
+    if (error.kind() != FailureKind::FileUnreadable) throw;
     QApplication::restoreOverrideCursor();
-    return ShowPlatformError(this, QString::fromUtf8(error.what()));
+    return ShowPlatformError(this, FailureText(error));
   } catch (const LogFormatError& error) {
     QApplication::restoreOverrideCursor();
     return ShowPlatformError(this, PathText(input) + QStringLiteral("(%1): ").arg(error.line()) +
