@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev libgl-dev            # desktop program and result view
   libqt6opengl6-dev                 # part of Qt's CMake package set
   qt6-qpa-plugins                   # Qt's platforms: offscreen (tests, manual pictures), xcb
+  qt6-translations-l10n             # Qt's own texts (dialogs, buttons, menus) in Japanese
   fontconfig fonts-ipafont-gothic   # the fixed-pitch Japanese font and its lookup
   desktop-file-utils                # checks the installed desktop entry
 )

@@ -9,6 +9,7 @@
 
 #include "settings/settings_file.h"
 #include "ui/window/main_window.h"
+#include "ui/widgets/qt_translations.h"
 #include "ui/window/single_instance.h"
 
 using namespace tobrel;
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
   // file kept, rather than ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
+  InstallJapaneseQtTexts(app);
   QStringList arguments = QApplication::arguments().mid(1);
 
   SingleInstance instance(SingleInstance::DefaultFolder());
