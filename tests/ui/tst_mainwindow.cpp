@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -40,6 +41,7 @@
 #include "ui/dialogs/text_file_dialog.h"
 #include "ui/widgets/radio_group.h"
 #include "ui/window/single_instance.h"
+#include "ui/view/box_clipboard.h"
 #include "ui/view/text_view.h"
 
 using namespace tobrel;
@@ -377,9 +379,22 @@ void TestMainWindow::copyAndFind() {
   window->Candidates().CheckAll(true);
   window->ReadCheckedFiles();
   window->RunTally();
-  window->CopyResult();
-  QCOMPARE(window->StatusText(), QStringLiteral("集計結果をクリップボードにコピーしました"));
-  QVERIFY(QGuiApplication::clipboard()->text().contains("NBN08841"));
+  // The copy is the saved file's text, its last line break included, with
+  // this desktop's LF line ends; also when box selection is on.
+  const QString saved = folder.path() + "/saved.txt";
+  window->SaveResultTo(saved);
+  const QString file_text = QString::fromStdString(cp932::ToUtf8(ReadAll(saved.toStdString())))
+                                .replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  QVERIFY(file_text.endsWith(QLatin1Char('\n')));
+  for (const SelectionShape shape : {SelectionShape::kNormal, SelectionShape::kBox}) {
+    QGuiApplication::clipboard()->clear();
+    window->Editor()->SetSelectionMode(shape);
+    window->CopyResult();
+    QCOMPARE(window->StatusText(), QStringLiteral("集計結果をクリップボードにコピーしました"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), file_text);
+    QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasFormat(kBoxMimeType));
+  }
+  window->Editor()->SetSelectionMode(SelectionShape::kNormal);
 
   // Find from the start: the first match, then the next, then not found.
   const std::string whole = ViewText(*window);

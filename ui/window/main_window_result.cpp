@@ -43,6 +43,7 @@
 #include "ui/models/result_search.h"
 #include "ui/window/stats_page.h"
 #include "ui/dialogs/text_file_dialog.h"
+#include "ui/view/box_clipboard.h"
 #include "ui/view/text_view.h"
 #include "ui/view/win_color.h"
 
@@ -243,8 +244,12 @@ void TForm1::SaveTablesTo(const QString& path) {
 }
 
 void TForm1::CopyResult() {
+  // The whole text stays selected; the clipboard gets it as the saved file
+  // has it, every line ended (in this desktop's LF), whatever the selection
+  // shape.
   editor_->SelectWholeText();
-  editor_->CopySelection();
+  if (editor_->Lines().Count() > 0)
+    PutOnClipboard(EditorFileText({}, ViewLines(*editor_), {}, false), false);
   ShowStatusText(QStringLiteral("集計結果をクリップボードにコピーしました"));
 }
 
