@@ -6,9 +6,9 @@
 // run's warning, all as PNG files
 // in OUT_FOLDER. It runs on Qt's offscreen platform with a fixed date and
 // a fresh settings folder, so the pictures do not depend on who makes them.
-// The logs and the communication program's folders shown lie in a fixed
-// folder under the temporary folder, so that their paths are the same on
-// every machine.
+// The logs and the communication program's folders shown lie in a folder of
+// a fixed name under the temporary folder, so that their paths are the same
+// on every machine.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +51,7 @@ using namespace tobrel;
 using tobrel::testing::GlobalDat;
 using tobrel::testing::RoomLine;
 using tobrel::testing::S;
+using tobrel::testing::TempFolder;
 using tobrel::testing::WinePrefixBuilder;
 
 namespace {
@@ -140,7 +141,7 @@ int main(int argc, char* argv[]) {
   QDir().mkpath(out);
   const std::string sample_bytes = ReadBytes(argv[2]);
 
-  WinePrefixBuilder prefix("tobrel-manual");
+  WinePrefixBuilder prefix("tobrel-manual", TempFolder::Naming::kExact);
   BuildPrefix(prefix, sample_bytes);
   const std::string forum = prefix.Native("drive_c/AC97/LOG/FPCTSU");
   const std::string log = forum + "/Mes_01.LOG";

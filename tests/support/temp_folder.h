@@ -1,7 +1,9 @@
 // Test helper: a fresh folder under the temporary folder, removed with its
 // files when the helper goes, and a way to put a file with given bytes in it.
 // The folder's name ends in the process ID, so test programs run side by
-// side (ctest -j, the shards of one program) never share one.
+// side (ctest -j, the shards of one program) never share one; a program
+// whose output shows the path (the manual's pictures) asks for the name as
+// given.
 #pragma once
 
 #include <filesystem>
@@ -14,9 +16,12 @@ namespace tobrel::testing {
 
 class TempFolder {
  public:
-  explicit TempFolder(std::string_view name)
+  enum class Naming { kPerProcess, kExact };
+
+  explicit TempFolder(std::string_view name, Naming naming = Naming::kPerProcess)
       : path_(std::filesystem::temp_directory_path() /
-              (std::string(name) + "-" + std::to_string(::getpid()))) {
+              (naming == Naming::kExact ? std::string(name)
+                                        : std::string(name) + "-" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

@@ -20,8 +20,11 @@ namespace tobrel::testing {
 
 class WinePrefixBuilder {
  public:
-  // An empty prefix with drive C: linked to its drive_c folder.
-  explicit WinePrefixBuilder(std::string_view name) : folder_(name) {
+  // An empty prefix with drive C: linked to its drive_c folder, in a
+  // temporary folder named as TempFolder names it.
+  explicit WinePrefixBuilder(std::string_view name,
+                             TempFolder::Naming naming = TempFolder::Naming::kPerProcess)
+      : folder_(name, naming) {
     std::filesystem::create_directories(path() / "drive_c");
     std::filesystem::create_directories(path() / "dosdevices");
     Link("dosdevices/c:", "../drive_c");
