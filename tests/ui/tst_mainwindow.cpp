@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QInputDialog>
@@ -23,8 +24,10 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -37,6 +40,7 @@
 #include "support/sjis.h"
 #include "ui/dialogs/exp_mes_form.h"
 #include "ui/dialogs/file_select_form.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/window/main_window.h"
 #include "ui/dialogs/text_file_dialog.h"
 #include "ui/widgets/radio_group.h"
@@ -58,8 +62,10 @@ const char kToday[] = "2026/12/10";
 
 DateTime Today() { return *EncodeDateTime({2026, 12, 10, 12, 0, 0}); }
 
-std::unique_ptr<TForm1> MakeWindow(const QTemporaryDir& folder, std::vector<std::string> arguments) {
+std::unique_ptr<TForm1> MakeWindow(const QTemporaryDir& folder, std::vector<std::string> arguments,
+                                   std::filesystem::path source_docs = {}) {
   WindowEnvironment environment;
+  environment.source_docs = std::move(source_docs);
   environment.startup.program_path = (folder.path() + "/tobrel").toStdString();
   environment.startup.settings_path = (folder.path() + "/TOBREL.INI").toStdString();
   environment.startup.arguments = std::move(arguments);
@@ -166,6 +172,7 @@ class TestMainWindow : public QObject {
   void commandsOpenTheirDialogs_data();
   void commandsOpenTheirDialogs();
   void missingManual();
+  void helpOpensOneWindow();
   void rendering();
   void readHealthWarning();
 };
@@ -765,13 +772,36 @@ void TestMainWindow::commandsOpenTheirDialogs() {
   QCOMPARE(opened, dialog);
 }
 
+// The message names every place the manual was looked for, one a line.
 void TestMainWindow::missingManual() {
   QTemporaryDir folder;
-  auto window = MakeWindow(folder, {});
+  auto window = MakeWindow(folder, {}, (folder.path() + "/docs").toStdString());
   MessageCatcher message;
   window->findChild<QAction*>("HELP1Click")->trigger();
-  QVERIFY2(message.text.startsWith(QStringLiteral("ヘルプファイルが見つかりません")),
-           qPrintable(message.text));
+  const QString share = QDir::cleanPath(folder.path() + "/../share/doc/tobrel/tobrel.html");
+  QCOMPARE(message.text, QStringLiteral("ヘルプファイルが見つかりません。探した場所:\n") + folder.path() +
+                             "/tobrel.html\n" + share + "\n" + folder.path() + "/docs/tobrel.html");
+  QVERIFY(!window->findChild<THelpWindow*>());
+}
+
+// HELP opens the manual in the program's own window; pressed again, it
+// brings the same window back with the page where it was.
+void TestMainWindow::helpOpensOneWindow() {
+  QTemporaryDir folder;
+  std::ofstream(folder.filePath("tobrel.html").toStdString())
+      << "<html><head><title>説明書</title></head><body><h1>使い方</h1></body></html>";
+  auto window = MakeWindow(folder, {});
+  QAction* help = window->findChild<QAction*>("HELP1Click");
+  help->trigger();
+  auto* reader = window->findChild<THelpWindow*>();
+  QVERIFY(reader);
+  QVERIFY(reader->isVisible());
+  QCOMPARE(reader->windowTitle(), QStringLiteral("説明書"));
+  QCOMPARE(reader->Browser()->source(), QUrl::fromLocalFile(folder.filePath("tobrel.html")));
+  reader->close();
+  help->trigger();
+  QCOMPARE(window->findChildren<THelpWindow*>().size(), 1);
+  QVERIFY(reader->isVisible());
 }
 
 void TestMainWindow::rendering() {

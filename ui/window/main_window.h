@@ -43,6 +43,7 @@ class TACLogFrm;
 class TFileSelectFrm;
 class TOmittMesForm;
 class TExpMesForm;
+class THelpWindow;
 
 // Where the window's settings come from and what time it is.
 struct WindowEnvironment {
@@ -188,6 +189,10 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   std::unique_ptr<TFileSelectFrm> file_select_form_;
   std::unique_ptr<TOmittMesForm> omitt_mes_form_;
   std::unique_ptr<TExpMesForm> exp_mes_form_;
+  // The manual's window, a child window made when Help is first pressed; it
+  // keeps its page, history, size and place for the run and closes with
+  // this window.
+  THelpWindow* help_window_ = nullptr;
   TLineMatcher quote_matcher_;
   bool find_match_case_ = false;
   QString find_text_;

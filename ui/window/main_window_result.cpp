@@ -1,6 +1,7 @@
 // The tally dispatch into the result view and what the user does with the
 // result: save, copy, find, the external editor, the read-only toggle, the
-// view's pop-up menu and the view options; help and the version window.
+// view's pop-up menu and the view options; help (the manual in the help
+// window) and the version window.
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -26,6 +27,7 @@
 #include "session/nothing_read.h"
 #include "platform/atomic_file.h"
 #include "ui/dialogs/about_box.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/window/comment_page.h"
 #include "ui/window/count_page.h"
 #include "ui/widgets/dialog_support.h"
@@ -490,10 +492,15 @@ void TForm1::ShowHelp() {
       ManualCandidates(environment_.startup.program_path, environment_.source_docs);
   const std::filesystem::path manual = FindManual(candidates);
   if (manual.empty()) {
-    ShowMessage(QStringLiteral("ヘルプファイルが見つかりません: ") + FromNative(candidates.front().string()));
+    QString places;
+    for (const std::filesystem::path& candidate : candidates)
+      places += QLatin1Char('\n') + PathText(candidate.string());
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("ヘルプファイルが見つかりません。探した場所:") + places);
     return;
   }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(FromNative(manual.string())));
+  if (!help_window_) help_window_ = new THelpWindow(this);
+  help_window_->ShowPage(FromNative(manual.string()));
 }
 
 void TForm1::ShowAbout() {
