@@ -1,10 +1,11 @@
-// tobrel-manual-shots OUT_FOLDER SAMPLE_LOG: the pictures of the user
-// manual. Opens the main window with the sample log, reads it, runs each
-// tally and saves a picture of the window per tally page, then opens every
-// dialog with sample contents and saves a picture of each, and last reads a
-// UTF-8 copy of the sample and a file that is no log to show the reading
-// run's warning, all as PNG files
-// in OUT_FOLDER. It runs on Qt's offscreen platform with a fixed date and
+// tobrel-manual-shots OUT_FOLDER SAMPLE_LOG DOCS_FOLDER: the pictures of
+// the user manual. Opens the main window with the sample log, reads it, runs
+// each tally and saves a picture of the window per tally page, then opens
+// every dialog with sample contents and saves a picture of each, opens the
+// manual of DOCS_FOLDER in the help window, and last reads a UTF-8 copy of
+// the sample and a file that is no log to show the reading run's warning,
+// all as PNG files in OUT_FOLDER. Qt's own texts are Japanese, as in the
+// program. It runs on Qt's offscreen platform with a fixed date and
 // a fresh settings folder, so the pictures do not depend on who makes them.
 // The logs and the communication program's folders shown lie in a folder of
 // a fixed name under the temporary folder, so that their paths are the same
@@ -39,12 +40,14 @@
 #include "ui/window/edit_opt_form.h"
 #include "ui/dialogs/exp_mes_form.h"
 #include "ui/dialogs/file_select_form.h"
+#include "ui/dialogs/help_window.h"
 #include "ui/dialogs/id_set_form.h"
 #include "ui/window/main_window.h"
 #include "ui/dialogs/omitt_mes_form.h"
 #include "ui/dialogs/process_form.h"
 #include "ui/window/range_page.h"
 #include "ui/dialogs/text_file_dialog.h"
+#include "ui/widgets/qt_translations.h"
 #include "ui/widgets/text_preview.h"
 
 using namespace tobrel;
@@ -115,9 +118,10 @@ void BuildPrefix(const WinePrefixBuilder& prefix, const std::string& sample) {
 }
 
 // The offscreen platform says for every window that it cannot size it to
-// its hints; nothing the pictures need.
+// its hints, or raise it; nothing the pictures need.
 void QuietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (message.contains(QStringLiteral("propagateSizeHints")) ||
+      message.contains(QStringLiteral("does not support raise"))) return;
   std::fprintf(stderr, "%s\n", qPrintable(message));
   if (type == QtFatalMsg) std::abort();
 }
@@ -133,8 +137,8 @@ void SelectRow(QTreeWidget* list, const QString& name) {
 
 int main(int argc, char* argv[]) {
   qInstallMessageHandler(QuietOffscreen);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: tobrel-manual-shots OUT_FOLDER SAMPLE_LOG\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: tobrel-manual-shots OUT_FOLDER SAMPLE_LOG DOCS_FOLDER\n");
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
@@ -152,6 +156,10 @@ int main(int argc, char* argv[]) {
   setenv("HOME", home.c_str(), 1);
   setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
   QApplication app(argc, argv);
+  if (!InstallJapaneseQtTexts(app)) {
+    std::fprintf(stderr, "tobrel-manual-shots: Qt's Japanese translations are not installed\n");
+    return 1;
+  }
 
   WindowEnvironment environment;
   environment.startup.program_path = home + "/tobrel";
@@ -163,6 +171,7 @@ int main(int argc, char* argv[]) {
   environment.startup.window_width = 632;
   environment.startup.home_folder = home;
   environment.clock = std::make_shared<FixedClock>(Today());
+  environment.source_docs = argv[3];
 
   Shooter shooter(out);
   TForm1 window(environment);
@@ -298,6 +307,20 @@ int main(int argc, char* argv[]) {
     TAboutBox box(&window);
     box.show();
     shooter.Save(&box, "dialog_about");
+  }
+  {
+    // The help window as HELP opens it, with a word found at the top.
+    if (QAction* help = window.findChild<QAction*>("HELP1Click")) help->trigger();
+    auto* help = window.findChild<THelpWindow*>();
+    if (!help) {
+      std::fprintf(stderr, "tobrel-manual-shots: no manual in %s\n", argv[3]);
+      return 1;
+    }
+    help->resize(640, 480);
+    if (auto* find = help->findChild<QLineEdit*>("HelpFindText")) find->setText(QStringLiteral("集計"));
+    help->FindText(QStringLiteral("集計"));
+    shooter.Save(help, "help_window");
+    help->close();
   }
   {
     // A reading run that has something to tell: the sample log as another

@@ -122,7 +122,7 @@ void TestHelpWindow::showsTheManualWithItsPictures() {
   window.ShowPage(kManual);
   QCOMPARE(window.windowTitle(), QStringLiteral("Tobrel 発言集計 for NIFTY SERVE 使い方"));
   QTextDocument* page = window.Browser()->document();
-  for (const char* picture : {"images/main_count.png"}) {
+  for (const char* picture : {"images/main_count.png", "images/help_window.png"}) {
     const QVariant image = page->resource(QTextDocument::ImageResource, QUrl(QLatin1String(picture)));
     QVERIFY2(image.isValid() && !image.value<QImage>().isNull(), picture);
   }
