@@ -21,6 +21,7 @@
 #include "ui/widgets/dialog_support.h"
 #include "ui/dialogs/file_select_form.h"
 #include "ui/dialogs/text_file_dialog.h"
+#include "ui/widgets/qt_translations.h"
 #include "ui/widgets/text_preview.h"
 
 using namespace tobrel;
@@ -59,6 +60,8 @@ class TestDialogRendering : public QObject {
 };
 
 void TestDialogRendering::initTestCase() {
+  // Qt's own texts in Japanese, as the program has them.
+  QVERIFY(InstallJapaneseQtTexts(*qApp));
   prefix_ = std::make_unique<WinePrefixBuilder>("tobrel-dialog-rendering-test");
   testing::BuildAircraftInstall(*prefix_);
   testing::RegisterAircraftServer(*prefix_);
