@@ -1,6 +1,5 @@
 #include "cli/aclogs_command.h"
 
-#include <system_error>
 
 #include "cli/cli_run.h"
 #include "cli/report_output.h"
@@ -99,8 +98,8 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
     text += options.utf8 ? line + '\n' : cp932::FromUtf8(line) + "\r\n";
   try {
     WriteReportText(text, options.output, out);
-  } catch (const std::system_error& e) {
-    err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';
+  } catch (const Failure& failure) {
+    err << WriteFailureMessage(failure) << '\n';
     return kExitWriteError;
   }
   return kExitDone;

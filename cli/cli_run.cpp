@@ -1,7 +1,6 @@
 #include "cli/cli_run.h"
 
 #include <memory>
-#include <system_error>
 
 #include "cli/aclogs_command.h"
 #include "cli/log_output_commands.h"
@@ -129,12 +128,13 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     // A run that failed leaves the -o file as it was.
     if (status == kExitDone || options.output.empty()) WriteReportText(text, options.output, out);
   } catch (const Failure& failure) {
+    if (failure.kind() == FailureKind::FileUnwritable) {
+      err << WriteFailureMessage(failure) << '\n';
+      return kExitWriteError;
+    }
     if (failure.kind() != FailureKind::TallyRefused) throw;
     err << cp932::ToUtf8(failure.message()) << '\n';
     return kExitRefused;
-  } catch (const std::system_error& e) {
-    err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';
-    return kExitWriteError;
   }
   return status;
 }

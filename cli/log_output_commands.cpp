@@ -120,8 +120,8 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (status != kExitDone && !options.output.empty()) return status;
   try {
     WriteReportText(JoinReportLines(lines, options.utf8), options.output, out);
-  } catch (const std::system_error& e) {
-    err << "tobrel-cli: cannot write " << PathToUtf8(e.what()) << '\n';
+  } catch (const Failure& failure) {
+    err << WriteFailureMessage(failure) << '\n';
     return kExitWriteError;
   }
   return status;

@@ -1,10 +1,10 @@
 #include "cli/report_output.h"
 
 #include <cerrno>
-#include <system_error>
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 
@@ -27,10 +27,16 @@ void WriteReportText(const std::string& text, const std::string& path, std::ostr
     errno = 0;
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
-    if (!out) throw std::system_error(errno != 0 ? errno : EIO, std::generic_category(), "standard output");
+    if (!out) throw WriteFailure("standard output", errno != 0 ? errno : EIO);
   } else {
     WriteFileAtomically(path, text);
   }
+}
+
+std::string WriteFailureMessage(const Failure& failure) {
+  // A name that is not UTF-8 shows as the Shift-JIS name it is.
+  return "tobrel-cli: cannot write " +
+         PathToUtf8(failure.file().string() + ": " + failure.code().message());
 }
 
 }  // namespace tobrel

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
+
 namespace tobrel {
 
 // The report text: CP932 lines joined by CR LF, each line ended; or, with
@@ -14,8 +16,13 @@ namespace tobrel {
 std::string JoinReportLines(const std::vector<std::string>& lines, bool utf8);
 
 // Writes `text` to `path` (see WriteFileAtomically), or to `out` when `path`
-// is empty. Throws std::system_error when the file or the stream cannot be
-// written (the stream in a failed state).
+// is empty. Throws Failure (WriteFailure, platform/atomic_file.h) when the
+// file or the stream cannot be written (the stream in a failed state; its
+// file() is then "standard output").
 void WriteReportText(const std::string& text, const std::string& path, std::ostream& out);
+
+// The line (UTF-8, without line end) that says a write failed:
+// "tobrel-cli: cannot write PATH: " and the system's text of the error.
+std::string WriteFailureMessage(const Failure& failure);
 
 }  // namespace tobrel

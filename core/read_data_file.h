@@ -29,15 +29,17 @@ std::string ReadDataFileName(DateTime now);
 
 // Writes the file into `folder` under the name of `now`, replacing a file of
 // that name, and gives its path; writes nothing and gives nothing when the
-// store holds no postings. Throws std::system_error when it cannot write.
+// store holds no postings. Throws Failure (WriteFailure,
+// platform/atomic_file.h) when it cannot write.
 std::optional<std::filesystem::path> WriteReadDataFile(const LogStore& store,
                                                        const std::filesystem::path& folder,
                                                        DateTime now);
 
 // What closing the window with Shift held writes (the window shows
 // "デバッグ情報の保存中..." meanwhile): the file for the clock's local time in
-// the folder beside the program (platform/program_folder.h). Throws
-// std::system_error or std::filesystem::filesystem_error when it cannot.
+// the folder beside the program (platform/program_folder.h). Throws Failure
+// (WriteFailure) when it cannot write the file, and
+// std::filesystem::filesystem_error when the folder cannot be made.
 std::optional<std::filesystem::path> WriteReadDataFileBesideProgram(const LogStore& store,
                                                                     const Clock& clock);
 

@@ -20,7 +20,8 @@ std::vector<std::string> LoadIdListFile(const std::filesystem::path& path);
 // The file's bytes for `lines`: each line ended by CR LF.
 std::string IdListFileContent(const std::vector<std::string>& lines);
 
-// Writes `lines` to `path` through the atomic writer; throws std::system_error.
+// Writes `lines` to `path` through the atomic writer. Throws Failure
+// (WriteFailure, platform/atomic_file.h) when it cannot.
 void SaveIdListFile(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 // The lines of the editor's text: lines end at CR LF, CR or LF, and a line

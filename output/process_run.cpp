@@ -9,7 +9,6 @@
 #include "output/process_run.h"
 
 #include <filesystem>
-#include <system_error>
 
 #include "core/log_line_recognizers.h"
 #include "core/posting_assembler.h"
@@ -18,6 +17,7 @@
 #include "output/recount_list.h"
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
+#include "platform/failure.h"
 #include "platform/path_text.h"
 
 namespace tobrel {
@@ -187,7 +187,8 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
   } catch (const LogFormatError& e) {
     result = {ProcessStatus::ReadFailed,
               PathToCp932(settings.input) + "(" + std::to_string(e.line()) + "): " + e.what()};
-  } catch (const std::system_error& e) {
+  } catch (const Failure& e) {
+    if (e.kind() != FailureKind::FileUnwritable) throw;
     result = {ProcessStatus::WriteFailed,
               PathToCp932(settings.output) + Cp932(": " + e.code().message())};
   }

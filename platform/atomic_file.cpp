@@ -38,7 +38,7 @@ namespace {
 constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 [[noreturn]] void Fail(const std::filesystem::path& path, int error) {
-  throw std::system_error(error, std::generic_category(), path.string());
+  throw WriteFailure(path, error);
 }
 
 // Blocks the cleanup signals while it lives, so that creating or renaming a
@@ -438,6 +438,11 @@ void OnCleanupSignal(int signal) {
 }
 
 }  // namespace
+
+Failure WriteFailure(const std::filesystem::path& path, int error) {
+  const std::error_code code(error, std::generic_category());
+  return Failure(FailureKind::FileUnwritable, path.string() + ": " + code.message(), path, 0, code);
+}
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
   Write(path, FromText(content));

@@ -23,11 +23,20 @@
 #include <ostream>
 #include <string_view>
 
+#include "platform/failure.h"
+
 namespace tobrel {
 
-// Writes `content` to `path` as described above. Throws std::system_error
-// (the old file untouched, but see the in-place case above) when anything
-// fails, EFBIG included where SIGXFSZ is ignored; no temporary file is left.
+// A file that cannot be written: a Failure of kind FileUnwritable with
+// file() the path, code() the errno (of the generic category) and
+// message() the path, ": " and the system's text of the errno
+// ("out.txt: No space left on device").
+Failure WriteFailure(const std::filesystem::path& path, int error);
+
+// Writes `content` to `path` as described above. Throws Failure
+// (WriteFailure; the old file untouched, but see the in-place case above)
+// when anything fails, EFBIG included where SIGXFSZ is ignored; no
+// temporary file is left.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 // The same for content too large to hold: `produce` writes it to the stream

@@ -58,8 +58,9 @@ class PrivateProfile {
 // device: never waited on) or is larger than 16 MiB.
 PrivateProfile LoadPrivateProfile(const std::filesystem::path& path);
 
-// Replaces the file at `path` through the atomic writer. Throws
-// std::system_error (the old file intact) when it cannot be written.
+// Replaces the file at `path` through the atomic writer. Throws Failure
+// (WriteFailure, platform/atomic_file.h; the old file intact) when it cannot
+// be written.
 void SavePrivateProfile(const std::filesystem::path& path, const PrivateProfile& profile);
 
 }  // namespace tobrel

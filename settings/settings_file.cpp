@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <system_error>
 
 #include "platform/failure.h"
 
@@ -42,7 +41,7 @@ std::optional<std::string> SaveSettingsFile(const std::filesystem::path& path,
     SavePrivateProfile(path, ini);
   } catch (const Failure& e) {
     return "cannot save the settings to " + path.string() + ": " + e.code().message();
-  } catch (const std::system_error& e) {
+  } catch (const std::filesystem::filesystem_error& e) {  // the folder cannot be made
     return "cannot save the settings to " + path.string() + ": " + e.code().message();
   }
   return std::nullopt;

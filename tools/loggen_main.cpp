@@ -6,7 +6,6 @@
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <system_error>
 
 #include "platform/atomic_file.h"
 #include "tools/log_generator.h"
@@ -56,8 +55,8 @@ int main(int argc, char** argv) {
   try {
     tobrel::WriteFileAtomically(
         output, [&](std::ostream& out) { postings = tobrel::GenerateLog(options, out); });
-  } catch (const std::system_error& e) {
-    std::cerr << "tobrel-loggen: cannot write " << e.what() << "\n";
+  } catch (const tobrel::Failure& e) {
+    std::cerr << "tobrel-loggen: cannot write " << e.message() << "\n";
     return 1;
   }
   std::cerr << postings << " postings written to " << output << "\n";

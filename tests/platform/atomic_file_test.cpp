@@ -8,7 +8,6 @@
 
 #include <fstream>
 #include <sstream>
-#include <system_error>
 #include <thread>
 
 #include "platform/process_umask.h"
@@ -50,10 +49,10 @@ TEST_F(AtomicFileTest, ReplacesContentAndLeavesNoTemporaryFile) {
 TEST_F(AtomicFileTest, FailureKeepsTheOldFile) {
   fs::create_directories(dir() / "target-is-a-folder");
   std::ofstream(dir() / "target-is-a-folder" / "keep") << "old";
-  EXPECT_THROW(WriteFileAtomically(dir() / "target-is-a-folder", "new"), std::system_error);
+  EXPECT_THROW(WriteFileAtomically(dir() / "target-is-a-folder", "new"), Failure);
   EXPECT_EQ(ReadAll(dir() / "target-is-a-folder" / "keep"), "old");
   EXPECT_EQ(Entries(dir()), 1u);
-  EXPECT_THROW(WriteFileAtomically(dir() / "no-such-folder" / "x", "new"), std::system_error);
+  EXPECT_THROW(WriteFileAtomically(dir() / "no-such-folder" / "x", "new"), Failure);
 }
 
 TEST_F(AtomicFileTest, KeepsTheOldModeAndOwner) {
@@ -137,8 +136,11 @@ TEST_F(AtomicFileTest, DevicesAreWrittenDirectly) {
   try {
     WriteFileAtomically("/dev/full", "report");
     ADD_FAILURE() << "writing /dev/full did not fail";
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(e.code().value(), ENOSPC);
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.kind(), FailureKind::FileUnwritable);
+    EXPECT_EQ(e.file(), "/dev/full");
+    EXPECT_EQ(e.code(), std::error_code(ENOSPC, std::generic_category()));
+    EXPECT_EQ(e.message(), "/dev/full: No space left on device");
   }
   EXPECT_TRUE(S_ISCHR(Stat("/dev/full").st_mode));
   for (const auto& entry : fs::directory_iterator("/dev"))
@@ -174,7 +176,7 @@ TEST_F(AtomicFileTest, ContentFromAProducer) {
   try {
     WriteFileAtomically("/dev/full", [&](std::ostream& out) { out << line; });
     ADD_FAILURE() << "writing /dev/full did not fail";
-  } catch (const std::system_error& e) {
+  } catch (const Failure& e) {
     EXPECT_EQ(e.code().value(), ENOSPC);
   }
 }

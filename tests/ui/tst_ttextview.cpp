@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "support/sjis.h"
 #include "ui/view/box_clipboard.h"
 #include "ui/view/text_view.h"
@@ -397,7 +398,7 @@ void TestTTextView::saveToFile() {
   std::stringstream content;
   content << in.rdbuf();
   QCOMPARE(Bytes(content.str()), Bytes(S("一行目") + "\r\n\r\nlast\r\n"));
-  QVERIFY_THROWS_EXCEPTION(std::system_error,
+  QVERIFY_THROWS_EXCEPTION(tobrel::Failure,
                            view->Lines().SaveToFile(dir.filePath("missing/result.txt").toStdString()));
 }
 

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <system_error>
 
 #include "core/log_lines.h"
 #include "ui/widgets/dialog_support.h"
@@ -127,8 +126,8 @@ void TIDSetForm::WriteFile(const std::string& path, bool save_as) {
       document_.SaveAs(path);
     else
       document_.SaveTo(path);
-  } catch (const std::system_error& error) {
-    ShowPlatformError(this, QString::fromUtf8(error.what()));
+  } catch (const Failure& failure) {
+    ShowPlatformError(this, WriteFailureText(failure));
   }
 }
 

@@ -28,7 +28,8 @@ class TTextLines {
   // Replaces the lines by those of `text` (ended by CR LF, CR or LF).
   void SetText(std::string_view text);
   // Writes every line followed by CR LF to `path`, replacing the file.
-  // Throws std::system_error when the file cannot be written.
+  // Throws Failure (WriteFailure, platform/atomic_file.h) when the file
+  // cannot be written.
   void SaveToFile(const std::filesystem::path& path) const;
 
  private:

@@ -23,6 +23,7 @@
 #include "ui/window/main_window.h"
 #include "ui/window/month_page.h"
 #include "ui/dialogs/omitt_mes_form.h"
+#include "ui/widgets/dialog_support.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/window/range_page.h"
 #include "ui/window/stats_page.h"
@@ -133,7 +134,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     ShowStatus(cp932::FromUtf8("デバッグ情報の保存中..."));
     try {
       WriteReadDataFileBesideProgram(store_, *clock_);
-    } catch (const std::exception& e) {
+    } catch (const Failure& failure) {
+      ShowMessage(WriteFailureText(failure));
+    } catch (const std::exception& e) {  // the folder beside the program cannot be made
       ShowMessage(QString::fromLocal8Bit(e.what()));
     }
   }

@@ -226,6 +226,8 @@ void TForm1::SaveResultTo(const QString& path) {
   // The lines as they stand, each ended by CR LF; the old file is replaced whole.
   try {
     WriteFileAtomically(ToNative(path), EditorFileText({}, ViewLines(*editor_), {}, false));
+  } catch (const Failure& failure) {
+    ShowMessage(WriteFailureText(failure));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }
@@ -240,6 +242,8 @@ void TForm1::SaveTablesTo(const QString& path) {
   }
   try {
     WriteFileAtomically(ToNative(path), TsvDocument(last_tables_));
+  } catch (const Failure& failure) {
+    ShowMessage(WriteFailureText(failure));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }
@@ -323,6 +327,9 @@ void TForm1::OpenInExternalEditor() {
     WriteFileAtomically(ToNative(path),
                         EditorFileText(settings_.ext_header, ViewLines(*editor_), settings_.ext_footer,
                                        settings_.ext_encoding == ExternalFileEncoding::kUtf8));
+  } catch (const Failure& failure) {
+    ShowMessage(WriteFailureText(failure));
+    return;
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
     return;
