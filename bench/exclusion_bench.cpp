@@ -192,8 +192,10 @@ int main(int argc, char** argv) {
       [&] {
         LogStore loaded;
         std::vector<CandidateFile> candidates;
-        if (const auto error = LoadReadDataFile(written, loaded, candidates, 2026)) {
-          std::fprintf(stderr, "%s\n", cp932::ToUtf8(*error).c_str());
+        try {
+          LoadReadDataFile(written, loaded, candidates, 2026);
+        } catch (const Failure& failure) {
+          std::fprintf(stderr, "%s\n", cp932::ToUtf8(failure.message()).c_str());
           std::exit(1);
         }
       },

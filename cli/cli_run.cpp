@@ -94,8 +94,10 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   int status = kExitDone;
   // The --data files first: their logs join the candidates as read.
   std::vector<CandidateFile> candidates;
-  if (const auto error = LoadDataFiles(options, store, candidates, clock->CurrentYear())) {
-    err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
+  try {
+    LoadDataFiles(options, store, candidates, clock->CurrentYear());
+  } catch (const Failure& failure) {
+    err << "tobrel-cli: " << cp932::ToUtf8(failure.message()) << '\n';
     status = kExitReadError;
   }
   for (const std::string& path : options.logs) candidates.push_back({path, true});

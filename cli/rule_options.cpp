@@ -99,12 +99,10 @@ std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules&
   return std::nullopt;
 }
 
-std::optional<std::string> LoadDataFiles(const CliOptions& options, LogStore& store,
-                                         std::vector<CandidateFile>& candidates,
-                                         int current_year) {
+void LoadDataFiles(const CliOptions& options, LogStore& store,
+                   std::vector<CandidateFile>& candidates, int current_year) {
   for (const std::string& path : options.data_files)
-    if (auto error = LoadReadDataFile(path, store, candidates, current_year)) return error;
-  return std::nullopt;
+    LoadReadDataFile(path, store, candidates, current_year);
 }
 
 std::optional<std::string> CheckSomethingRead(const CliOptions& options, const LogStore& store) {

@@ -39,10 +39,10 @@ std::string PatternErrorMessage(const ERegexSyntax& error);
 std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules& rules);
 
 // Loads the --data files in order into `store` and `candidates`; stops at
-// the first that fails and gives its message (CP932).
-std::optional<std::string> LoadDataFiles(const CliOptions& options, LogStore& store,
-                                         std::vector<CandidateFile>& candidates,
-                                         int current_year);
+// the first that fails and throws its Failure (LoadReadDataFile,
+// core/read_data_load.h), the files before it loaded.
+void LoadDataFiles(const CliOptions& options, LogStore& store,
+                   std::vector<CandidateFile>& candidates, int current_year);
 
 // The tallies (count, quote, comment, stats, month) refuse to run when no
 // log was read, as the window does: gives "ログファイルが読み込まれていません"

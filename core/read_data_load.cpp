@@ -112,9 +112,8 @@ ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int cu
   return content;
 }
 
-std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
-                                            std::vector<CandidateFile>& candidates,
-                                            int current_year) {
+void LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
+                      std::vector<CandidateFile>& candidates, int current_year) {
   const std::string path_text = PathToCp932(path.string());
   ReadDataContent content;
   try {
@@ -125,10 +124,11 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
     for (std::size_t i = 0; i < file.size(); ++i) lines[i] = file[i];
     content = ParseReadData(lines, current_year);
   } catch (const Failure& e) {
-    if (e.kind() == FailureKind::FileUnreadable) return cp932::FromUtf8(e.what());
+    if (e.kind() == FailureKind::FileUnreadable)
+      throw Failure(FailureKind::FileUnreadable, cp932::FromUtf8(e.what()), path, 0, e.code());
     if (e.kind() != FailureKind::BadReadData) throw;
     const std::string where = e.line() ? "(" + std::to_string(e.line()) + ")" : std::string();
-    return path_text + where + ": " + e.message();
+    throw Failure(FailureKind::BadReadData, path_text + where + ": " + e.message(), path, e.line());
   }
 
   // Each path is appended, and the first candidate with that path checked:
@@ -150,7 +150,6 @@ std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, L
     store.ReadFiles.push_back(std::move(file));
   }
   store.Postings.insert(store.Postings.end(), content.postings.begin(), content.postings.end());
-  return std::nullopt;
 }
 
 std::optional<std::filesystem::path> DataSwitchPath(std::string_view argument) {

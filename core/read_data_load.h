@@ -13,6 +13,7 @@
 
 #include "core/log_store.h"
 #include "core/read_run.h"
+#include "platform/failure.h"
 
 namespace tobrel {
 
@@ -39,12 +40,13 @@ ReadDataContent ParseReadData(const std::vector<std::string_view>& lines, int cu
 // and to `candidates` (each appended even when already there, and the first
 // candidate with that path checked) and its postings to Postings, with no
 // duplicate removal and no sorting. The file has to be a regular file: a
-// FIFO, a pipe or a device is refused at once. Gives the message of a fault
-// (CP932: "path(line): reason", "path: not a regular file: a FIFO") and then
-// changes nothing.
-std::optional<std::string> LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
-                                            std::vector<CandidateFile>& candidates,
-                                            int current_year);
+// FIFO, a pipe or a device is refused at once. Throws Failure, with file()
+// the path, and then changes nothing: of kind FileUnreadable for a file
+// that cannot be read, or BadReadData with its line() (0 when no line is
+// to blame); message() is the user's text in CP932, "path(line): reason"
+// or "path: not a regular file: a FIFO".
+void LoadReadDataFile(const std::filesystem::path& path, LogStore& store,
+                      std::vector<CandidateFile>& candidates, int current_year);
 
 // The path of a start-up argument "/D<path>" ("/d" too; at least 4 bytes in
 // all) when that file exists; nothing for any other argument. The path is

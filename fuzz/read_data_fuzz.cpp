@@ -35,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.ReadFiles = {"/before.log"};
   store.Postings.resize(1);
   std::vector<tobrel::CandidateFile> candidates = {{"/before.log", false}};
-  const auto error = tobrel::LoadReadDataFile(path, store, candidates, 2026);
-  if (error) {
+  try {
+    tobrel::LoadReadDataFile(path, store, candidates, 2026);
+  } catch (const tobrel::Failure&) {
     if (store.Postings.size() != 1 || store.ReadFiles.size() != 1 || candidates.size() != 1)
       std::abort();
     return 0;
@@ -49,8 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WriteBytes(again_path, again.data(), again.size());
   tobrel::LogStore reloaded;
   std::vector<tobrel::CandidateFile> none;
-  if (!tobrel::LoadReadDataFile(again_path, reloaded, none, 2026) &&
-      reloaded.Postings.size() != store.Postings.size())
-    std::abort();
+  try {
+    tobrel::LoadReadDataFile(again_path, reloaded, none, 2026);
+  } catch (const tobrel::Failure&) {
+    return 0;
+  }
+  if (reloaded.Postings.size() != store.Postings.size()) std::abort();
   return 0;
 }

@@ -62,8 +62,18 @@ std::string FileBytes(const std::filesystem::path& path) {
 
 class ReadDataFileTest : public ::testing::Test {
  protected:
+  // The failure's message, or nothing when the file was loaded.
+  std::optional<std::string> LoadFailure(const std::filesystem::path& path) {
+    try {
+      LoadReadDataFile(path, store_, candidates_, kYear);
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.file(), path);
+      return failure.message();
+    }
+    return std::nullopt;
+  }
   std::optional<std::string> Load(std::string_view bytes) {
-    return LoadReadDataFile(folder_.Write("in.Dat", bytes), store_, candidates_, kYear);
+    return LoadFailure(folder_.Write("in.Dat", bytes));
   }
 
   testing::TempFolder folder_{"tobrel-read-data"};
@@ -125,7 +135,7 @@ TEST_F(ReadDataFileTest, WrittenAndLoadedGivesTheSameStore) {
   const auto path = WriteReadDataFile(written, folder_.path(), 0);
   ASSERT_TRUE(path);
   store_.Postings = {Posting(9, 9, "XYZ00009", "before", "before")};
-  ASSERT_FALSE(LoadReadDataFile(*path, store_, candidates_, kYear));
+  ASSERT_FALSE(LoadFailure(*path));
   ASSERT_EQ(store_.Postings.size(), 6u);
   store_.Postings.erase(store_.Postings.begin());  // what was there stays first
   ExpectSamePostings(store_.Postings, written.Postings);
@@ -148,7 +158,7 @@ TEST_F(ReadDataFileTest, RoundTripOfGeneratedLogs) {
 
   const auto path = WriteReadDataFile(written, folder_.path(), 0);
   ASSERT_TRUE(path);
-  ASSERT_FALSE(LoadReadDataFile(*path, store_, candidates_, kYear));
+  ASSERT_FALSE(LoadFailure(*path));
   ExpectSamePostings(store_.Postings, written.Postings);
   EXPECT_EQ(store_.ReadFiles, written.ReadFiles);
 }
@@ -207,7 +217,7 @@ TEST_F(ReadDataFileTest, AFaultyFileStopsTheLoadAndChangesNothing) {
     EXPECT_EQ(store_.ReadFiles.size(), 1u);
     EXPECT_EQ(candidates_.size(), 1u);
   }
-  const auto missing = LoadReadDataFile(folder_.path() / "none.Dat", store_, candidates_, kYear);
+  const auto missing = LoadFailure(folder_.path() / "none.Dat");
   ASSERT_TRUE(missing);
   EXPECT_NE(missing->find("none.Dat"), std::string::npos);
 }

@@ -87,10 +87,14 @@ void TForm1::ApplyStartup(const StartupState& state) {
 void TForm1::LoadDataFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     SetBusyCursor(true);
-    const auto error =
-        LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear());
+    std::optional<Failure> failure;
+    try {
+      LoadReadDataFile(path, store_, candidates_.MutableEntries(), clock_->CurrentYear());
+    } catch (const Failure& e) {
+      failure = e;
+    }
     SetBusyCursor(false);
-    if (error) ShowMessage(FromCp932(*error));
+    if (failure) ShowMessage(FromCp932(failure->message()));
   }
   RefreshCandidates();
 }
