@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/atomic_file.h"
 #include "platform/failure.h"
 
 namespace tobrel {
@@ -32,19 +33,15 @@ TobrelSettings LoadSettingsFile(const std::filesystem::path& path, DateTime toda
   return ReadSettings(LoadPrivateProfile(path), today);
 }
 
-std::optional<std::string> SaveSettingsFile(const std::filesystem::path& path,
-                                            const TobrelSettings& settings) {
-  try {
-    PrivateProfile ini = LoadPrivateProfile(path);
-    WriteSettings(settings, ini);
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-    SavePrivateProfile(path, ini);
-  } catch (const Failure& e) {
-    return "cannot save the settings to " + path.string() + ": " + e.code().message();
-  } catch (const std::filesystem::filesystem_error& e) {  // the folder cannot be made
-    return "cannot save the settings to " + path.string() + ": " + e.code().message();
+void SaveSettingsFile(const std::filesystem::path& path, const TobrelSettings& settings) {
+  PrivateProfile ini = LoadPrivateProfile(path);
+  WriteSettings(settings, ini);
+  if (path.has_parent_path()) {
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    if (error) throw WriteFailure(path, error.value());
   }
-  return std::nullopt;
+  SavePrivateProfile(path, ini);
 }
 
 }  // namespace tobrel

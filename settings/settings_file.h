@@ -5,9 +5,9 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
+#include "platform/failure.h"
 #include "settings/settings.h"
 
 namespace tobrel {
@@ -21,10 +21,11 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& program_path
 TobrelSettings LoadSettingsFile(const std::filesystem::path& path, DateTime today);
 
 // Writes `settings` into the file at `path`, keeping its other lines, and
-// creates the file's folder when needed. Gives nothing when it was written,
-// or a message (UTF-8, naming the path) when it could not be; the old file
-// is then intact.
-std::optional<std::string> SaveSettingsFile(const std::filesystem::path& path,
-                                            const TobrelSettings& settings);
+// creates the file's folder when needed. Throws Failure, with file() the
+// path and code() the system's error, when it cannot, and the old file is
+// then intact: of kind FileUnreadable when the existing file cannot be read
+// (RegularFileFailure), FileUnwritable when it or its folder cannot be
+// written (WriteFailure, platform/atomic_file.h).
+void SaveSettingsFile(const std::filesystem::path& path, const TobrelSettings& settings);
 
 }  // namespace tobrel

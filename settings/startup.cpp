@@ -13,7 +13,7 @@ StartupState LoadAtStartup(const StartupInputs& inputs) {
     s = LoadSettingsFile(inputs.settings_path, inputs.today);
   } catch (const Failure& error) {
     s = ReadSettings(PrivateProfile(), inputs.today);
-    state.settings_message = std::string("cannot read the settings from ") + error.what();
+    state.settings_unread = error;
   }
   state.window = PlaceWindow(s, inputs.screen_width, inputs.screen_height, inputs.window_width);
   AddStoredLogFiles(s, state.candidates);

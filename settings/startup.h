@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/failure.h"
 #include "settings/command_line.h"
 #include "settings/settings.h"
 #include "settings/startup_rules.h"
@@ -40,11 +41,12 @@ struct StartupState {
   std::vector<std::string> data_files;  // "/D" read-data files to load
   // Why the settings file was not read, when it exists but could not be
   // read, is no regular file (a FIFO is never waited on) or is too large
-  // (UTF-8, naming the path); the start-up then goes on from the defaults.
-  std::optional<std::string> settings_message;
+  // (RegularFileFailure, platform/regular_file.h); the start-up then goes on
+  // from the defaults.
+  std::optional<Failure> settings_unread;
 };
 
-// Never fails for the settings file: see `settings_message`.
+// Never fails for the settings file: see `settings_unread`.
 StartupState LoadAtStartup(const StartupInputs& inputs);
 
 }  // namespace tobrel

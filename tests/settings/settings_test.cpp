@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/private_profile.h"
+#include "platform/regular_file.h"
 #include "settings/command_line.h"
 #include "settings/nifterm_ini.h"
 #include "settings/settings_file.h"
@@ -66,7 +67,7 @@ TEST(Settings, LoadChangeSaveLoadKeepsValuesAndForeignLines) {
   s.from_date = Day(1999, 2, 3);
   s.to_date = Day(2001, 12, 31);
   s.char_color = 255;
-  ASSERT_EQ(SaveSettingsFile(path, s), std::nullopt);
+  SaveSettingsFile(path, s);
 
   const TobrelSettings again = LoadSettingsFile(path, kToday);
   EXPECT_EQ(again.left, -5);
@@ -102,7 +103,7 @@ TEST(Settings, UnknownExternalEditorNumbersAreWrittenBackAsRead) {
   const TobrelSettings s = LoadSettingsFile(path, kToday);
   EXPECT_NE(s.ext_file_type, ExternalFileKind::kTemporaryFile);
   EXPECT_NE(s.ext_encoding, ExternalFileEncoding::kCp932);
-  ASSERT_EQ(SaveSettingsFile(path, s), std::nullopt);
+  SaveSettingsFile(path, s);
   const std::string bytes = ReadAll(path);
   EXPECT_NE(bytes.find("FILETYPE=7\r\n"), std::string::npos) << bytes;
   EXPECT_NE(bytes.find("ENCODING=-1\r\n"), std::string::npos) << bytes;
@@ -115,7 +116,7 @@ TEST(Settings, OnlyTheFirstTwentyLogFilesAreStoredAndTheRestEmptied) {
     TobrelSettings s = LoadSettingsFile(path, kToday);
     s.log_files.clear();
     for (std::size_t i = 0; i < count; ++i) s.log_files.push_back("/l/" + std::to_string(i));
-    ASSERT_EQ(SaveSettingsFile(path, s), std::nullopt);
+    SaveSettingsFile(path, s);
     const TobrelSettings again = LoadSettingsFile(path, kToday);
     ASSERT_EQ(again.log_files.size(), std::min<std::size_t>(count, 20)) << count;
     EXPECT_EQ(again.log_files.back(), "/l/" + std::to_string(again.log_files.size() - 1));
@@ -125,17 +126,28 @@ TEST(Settings, OnlyTheFirstTwentyLogFilesAreStoredAndTheRestEmptied) {
 TEST(Settings, SavingIntoAReadOnlyFolderKeepsTheOldFile) {
   testing::TempFolder folder("tobrel-settings-read-only");
   const std::string not_a_folder = folder.Write("file", "x");
-  const auto failed = SaveSettingsFile(std::filesystem::path(not_a_folder) / "TOBREL.INI",
-                                       DefaultSettings(kToday));
-  ASSERT_TRUE(failed.has_value());
-  EXPECT_NE(failed->find("file/TOBREL.INI"), std::string::npos) << *failed;
+  const std::filesystem::path under_a_file = std::filesystem::path(not_a_folder) / "TOBREL.INI";
+  try {
+    SaveSettingsFile(under_a_file, DefaultSettings(kToday));
+    ADD_FAILURE() << "saved under a file";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.kind(), FailureKind::FileUnwritable);
+    EXPECT_EQ(failure.file(), under_a_file);
+    EXPECT_TRUE(failure.code());
+  }
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   const auto path = folder.Write("TOBREL.INI", "[POS]\r\nTOP=1\r\n");
   ::chmod(folder.path().c_str(), 0555);
-  const auto message = SaveSettingsFile(path, DefaultSettings(kToday));
+  std::optional<Failure> failure;
+  try {
+    SaveSettingsFile(path, DefaultSettings(kToday));
+  } catch (const Failure& e) {
+    failure = e;
+  }
   ::chmod(folder.path().c_str(), 0755);
-  ASSERT_TRUE(message.has_value());
-  EXPECT_NE(message->find(path), std::string::npos) << *message;
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->file(), path);
+  EXPECT_EQ(failure->code(), std::error_code(EACCES, std::generic_category()));
   EXPECT_EQ(ReadAll(path), "[POS]\r\nTOP=1\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
@@ -291,13 +303,14 @@ TEST(Startup, ASettingsFileThatIsAFifoGivesTheDefaultsAndAMessage) {
   ASSERT_EQ(::mkfifo(inputs.settings_path.c_str(), 0600), 0);
   inputs.program_path = folder.path() / "tobrel";
   inputs.today = kToday;
-  const std::string expected =
-      "cannot read the settings from " + inputs.settings_path.string() + ": not a regular file: a FIFO";
+  const std::string expected = inputs.settings_path.string() + ": not a regular file: a FIFO";
   EXPECT_EXIT(
       {
         ::alarm(20);
         const StartupState state = LoadAtStartup(inputs);
-        const bool right = state.settings_message == expected && state.settings.scroll == 0 &&
+        const bool right = state.settings_unread && state.settings_unread->message() == expected &&
+                           state.settings_unread->file() == inputs.settings_path &&
+                           state.settings.scroll == 0 &&
                            state.settings.quote.empty();
         std::_Exit(right ? 0 : 1);
       },
@@ -306,8 +319,12 @@ TEST(Startup, ASettingsFileThatIsAFifoGivesTheDefaultsAndAMessage) {
   EXPECT_EXIT(
       {
         ::alarm(20);
-        const auto error = SaveSettingsFile(inputs.settings_path, ReadSettings(PrivateProfile(), kToday));
-        std::_Exit(error ? 0 : 1);
+        try {
+          SaveSettingsFile(inputs.settings_path, ReadSettings(PrivateProfile(), kToday));
+        } catch (const Failure& failure) {
+          std::_Exit(IsNotRegularFile(failure, NotRegularFile::Fifo) ? 0 : 1);
+        }
+        std::_Exit(1);
       },
       ::testing::ExitedWithCode(0), "");
 }

@@ -93,9 +93,10 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   TobrelSettings& Settings() { return settings_; }
   // The exclusion and same-person rules, as their dialog leaves them.
   ExclusionRules& Rules() { return rules_; }
-  // Puts the controls' state into the settings and writes the settings file;
-  // gives the message when it could not be written.
-  std::optional<std::string> SaveSettings();
+  // Puts the controls' state into the settings and writes the settings file.
+  // Throws Failure (SaveSettingsFile, settings/settings_file.h) when it could
+  // not be written.
+  void SaveSettings();
 
  protected:
   bool event(QEvent* event) override;

@@ -33,6 +33,16 @@
 namespace tobrel {
 namespace {
 
+// What the window says of a settings file it could not read at start-up
+// (and so starts from the defaults) or could not save when it closes.
+QString SettingsNotReadText(const Failure& failure) {
+  return QString::fromStdString("cannot read the settings from " + failure.message());
+}
+QString SettingsNotSavedText(const Failure& failure) {
+  return QString::fromStdString("cannot save the settings to " + failure.file().string() + ": " +
+                                failure.code().message());
+}
+
 constexpr int kDesignWidth = 632;
 
 }  // namespace
@@ -64,7 +74,7 @@ TForm1::TForm1(const WindowEnvironment& environment, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::ApplyStartup(const StartupState& state) {
-  if (state.settings_message) ShowMessage(QString::fromStdString(*state.settings_message));
+  if (state.settings_unread) ShowMessage(SettingsNotReadText(*state.settings_unread));
   settings_ = state.settings;
   if (!PutStoredQuotePatternInForce(quote_matcher_, settings_.quote)) settings_.quote.clear();
   quote_page_->ShowPattern(quote_matcher_.RegExp());
@@ -111,7 +121,7 @@ void TForm1::ApplyViewOptions() {
                      ColorFromColorRef(settings_.select_color));
 }
 
-std::optional<std::string> TForm1::SaveSettings() {
+void TForm1::SaveSettings() {
   settings_.left = x();
   settings_.top = y();
   settings_.height = height();
@@ -130,7 +140,7 @@ std::optional<std::string> TForm1::SaveSettings() {
   settings_.char_color = static_cast<int>(ColorRefFromColor(editor_->TextColor()));
   settings_.back_color = static_cast<int>(ColorRefFromColor(editor_->BackColor()));
   settings_.select_color = static_cast<int>(ColorRefFromColor(editor_->SelectColor()));
-  return SaveSettingsFile(environment_.startup.settings_path, settings_);
+  SaveSettingsFile(environment_.startup.settings_path, settings_);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -144,7 +154,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
       ShowMessage(QString::fromLocal8Bit(e.what()));
     }
   }
-  if (const auto error = SaveSettings()) ShowMessage(QString::fromStdString(*error));
+  try {
+    SaveSettings();
+  } catch (const Failure& failure) {
+    ShowMessage(SettingsNotSavedText(failure));
+  }
   ClearPostings(store_.Postings);
   ClearPostings(store_.Excluded);
   event->accept();
