@@ -23,26 +23,23 @@ ExclusionDialogSession::ExclusionDialogSession(const ExclusionRules& rules)
       same_id_pairs_(rules.SameIdPairs),
       title_at_opening_(rules.title_text) {}
 
-std::optional<std::string> ExclusionDialogSession::AcceptExcludedIdEditor(
-    const std::vector<std::string_view>& lines) {
+void ExclusionDialogSession::AcceptExcludedIdEditor(const std::vector<std::string_view>& lines) {
   IdListCheck check = CheckExcludedIdLines(lines);
-  if (!check.accepted()) return NotNiftyIdMessage();
+  if (!check.accepted())
+    throw Failure(FailureKind::BadIdList, NotNiftyIdMessage(), {}, *check.bad_line);
   excluded_ids_ = std::move(check.entries);
-  return std::nullopt;
 }
 
-std::optional<std::string> ExclusionDialogSession::AcceptSameIdEditor(
-    const std::vector<std::string_view>& lines) {
+void ExclusionDialogSession::AcceptSameIdEditor(const std::vector<std::string_view>& lines) {
   IdListCheck check = CheckSameIdLines(lines);
-  if (!check.accepted()) return DuplicateOrNotNiftyIdMessage();
+  if (!check.accepted())
+    throw Failure(FailureKind::BadIdList, DuplicateOrNotNiftyIdMessage(), {}, *check.bad_line);
   same_id_pairs_ = std::move(check.entries);
-  return std::nullopt;
 }
 
-std::optional<std::string> CloseExclusionDialog(ExclusionRules& rules,
-                                                const ExclusionDialogSession& session,
-                                                const ExclusionDialogFields& fields, bool ok) {
-  std::optional<std::string> message;
+void CloseExclusionDialog(ExclusionRules& rules, const ExclusionDialogSession& session,
+                          const ExclusionDialogFields& fields, bool ok) {
+  bool invalid_pattern = false;
   if (ok) {
     if (fields.id_rule) rules.ExcludedIds = session.excluded_ids();
     if (fields.same_id_rule) rules.SameIdPairs = session.same_id_pairs();
@@ -50,7 +47,7 @@ std::optional<std::string> CloseExclusionDialog(ExclusionRules& rules,
       try {
         rules.LineMatcher2.SetRegExp(fields.title_text);
       } catch (const ERegexSyntax&) {
-        message = std::string(kInvalidPatternMessage);
+        invalid_pattern = true;
         try {
           rules.LineMatcher2.SetRegExp(session.title_at_opening());
         } catch (const ERegexSyntax&) {
@@ -64,7 +61,7 @@ std::optional<std::string> CloseExclusionDialog(ExclusionRules& rules,
   rules.title_mode = fields.title_mode;
   rules.title_text = fields.title_text;
   rules.same_id_rule = fields.same_id_rule;
-  return message;
+  if (invalid_pattern) throw Failure(FailureKind::BadPattern, std::string(kInvalidPatternMessage));
 }
 
 }  // namespace tobrel

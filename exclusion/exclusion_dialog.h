@@ -7,12 +7,12 @@
 //   CloseExclusionDialog(rules, session, fields, /*ok=*/true);
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "exclusion/exclusion_rules.h"
+#include "platform/failure.h"
 
 namespace tobrel {
 
@@ -43,11 +43,13 @@ class ExclusionDialogSession {
   const std::vector<std::string>& same_id_pairs() const { return same_id_pairs_; }
   const std::string& title_at_opening() const { return title_at_opening_; }
 
-  // The editor closed with OK holding `lines`. Gives the message to show
-  // (after a beep, before showing the editor again) when a line fails;
-  // otherwise the working copy becomes the checked, sorted list.
-  std::optional<std::string> AcceptExcludedIdEditor(const std::vector<std::string_view>& lines);
-  std::optional<std::string> AcceptSameIdEditor(const std::vector<std::string_view>& lines);
+  // The editor closed with OK holding `lines`: the working copy becomes the
+  // checked, sorted list. When a line fails, throws Failure of kind
+  // BadIdList with line() the first bad line and message() the text to
+  // show (after a beep, before showing the editor again), and the working
+  // copy stays as it was.
+  void AcceptExcludedIdEditor(const std::vector<std::string_view>& lines);
+  void AcceptSameIdEditor(const std::vector<std::string_view>& lines);
 
  private:
   std::vector<std::string> excluded_ids_;
@@ -57,12 +59,12 @@ class ExclusionDialogSession {
 
 // Closing the dialog. With `ok`, each list whose switch is on takes its
 // working copy, and in regex mode with the title rule on, LineMatcher2 takes
-// the title text; an invalid pattern gives "正規表現が不正です" (to show
-// after a beep) and the pattern of the title at opening goes back in (the
-// empty pattern if that one fails too). Either way the switches, the mode
-// and the title text become the rules' own.
-std::optional<std::string> CloseExclusionDialog(ExclusionRules& rules,
-                                                const ExclusionDialogSession& session,
-                                                const ExclusionDialogFields& fields, bool ok);
+// the title text; for an invalid pattern the pattern of the title at
+// opening goes back in (the empty pattern if that one fails too). Either
+// way the switches, the mode and the title text become the rules' own;
+// after that, an invalid pattern throws Failure of kind BadPattern whose
+// message() is "正規表現が不正です" (to show after a beep).
+void CloseExclusionDialog(ExclusionRules& rules, const ExclusionDialogSession& session,
+                          const ExclusionDialogFields& fields, bool ok);
 
 }  // namespace tobrel

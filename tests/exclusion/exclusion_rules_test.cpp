@@ -174,6 +174,17 @@ TEST(MapSameId, OnlyWithBothSwitchesOn) {
   EXPECT_EQ(MapSameIdOf(rules, true)("ABC00002"), "ABC00001");
 }
 
+// The message of the Failure that `step` throws, or nothing when it throws none.
+template <typename Step>
+std::optional<std::string> Refusal(Step step) {
+  try {
+    step();
+  } catch (const Failure& failure) {
+    return failure.message();
+  }
+  return std::nullopt;
+}
+
 ExclusionDialogFields Fields(bool id_rule, bool title_rule, std::string title, bool same) {
   ExclusionDialogFields fields;
   fields.id_rule = id_rule;
@@ -189,24 +200,28 @@ TEST(ExclusionDialog, WorkingCopiesComeIntoForceOnOkForSwitchesThatAreOn) {
   rules.SameIdPairs = {"OLD00001,OLD00002"};
   {
     ExclusionDialogSession session(rules);
-    EXPECT_EQ(session.AcceptExcludedIdEditor({"abc00001"}), NotNiftyIdMessage());
+    EXPECT_EQ(Refusal([&] { session.AcceptExcludedIdEditor({"abc00001"}); }), NotNiftyIdMessage());
     EXPECT_EQ(session.excluded_ids(), rules.ExcludedIds);  // a refused editor changes nothing
-    EXPECT_FALSE(session.AcceptExcludedIdEditor({"XYZ00001 x", "ABC00001"}));
+    EXPECT_FALSE(Refusal([&] { session.AcceptExcludedIdEditor({"XYZ00001 x", "ABC00001"}); }));
     EXPECT_EQ(session.excluded_ids(), (std::vector<std::string>{"ABC00001", "XYZ00001"}));
-    EXPECT_TRUE(session.AcceptSameIdEditor({"ABC00001,ABC00001"}));
-    EXPECT_FALSE(session.AcceptSameIdEditor({"ABC00001,ABC00002"}));
+    EXPECT_TRUE(Refusal([&] { session.AcceptSameIdEditor({"ABC00001,ABC00001"}); }));
+    EXPECT_FALSE(Refusal([&] { session.AcceptSameIdEditor({"ABC00001,ABC00002"}); }));
     // Cancel drops both copies but keeps what the controls hold.
-    EXPECT_FALSE(CloseExclusionDialog(rules, session, Fields(true, false, "t", true), false));
+    EXPECT_FALSE(Refusal([&] {
+        CloseExclusionDialog(rules, session, Fields(true, false, "t", true), false);
+      }));
     EXPECT_EQ(rules.ExcludedIds, std::vector<std::string>{"OLD00001"});
     EXPECT_TRUE(rules.id_rule && rules.same_id_rule);
     EXPECT_EQ(rules.title_text, "t");
   }
   {
     ExclusionDialogSession session(rules);
-    ASSERT_FALSE(session.AcceptExcludedIdEditor({"ABC00001"}));
-    ASSERT_FALSE(session.AcceptSameIdEditor({"ABC00001,ABC00002"}));
+    ASSERT_FALSE(Refusal([&] { session.AcceptExcludedIdEditor({"ABC00001"}); }));
+    ASSERT_FALSE(Refusal([&] { session.AcceptSameIdEditor({"ABC00001,ABC00002"}); }));
     // The same-person switch is off: its list in force stays.
-    EXPECT_FALSE(CloseExclusionDialog(rules, session, Fields(true, false, "t", false), true));
+    EXPECT_FALSE(Refusal([&] {
+        CloseExclusionDialog(rules, session, Fields(true, false, "t", false), true);
+      }));
     EXPECT_EQ(rules.ExcludedIds, std::vector<std::string>{"ABC00001"});
     EXPECT_EQ(rules.SameIdPairs, std::vector<std::string>{"OLD00001,OLD00002"});
   }
@@ -217,11 +232,15 @@ TEST(ExclusionDialog, AnInvalidTitlePatternBringsBackThePatternAtOpening) {
   rules.title_text = "^Re:";
   {
     ExclusionDialogSession session(rules);
-    EXPECT_FALSE(CloseExclusionDialog(rules, session, Fields(false, true, "^Re:", false), true));
+    EXPECT_FALSE(Refusal([&] {
+        CloseExclusionDialog(rules, session, Fields(false, true, "^Re:", false), true);
+      }));
   }
   ExclusionDialogSession session(rules);
   EXPECT_EQ(session.title_at_opening(), "^Re:");
-  const auto message = CloseExclusionDialog(rules, session, Fields(false, true, "(", false), true);
+  const auto message = Refusal([&] {
+      CloseExclusionDialog(rules, session, Fields(false, true, "(", false), true);
+    });
   EXPECT_EQ(message, std::string(kInvalidPatternMessage));
   EXPECT_EQ(rules.title_text, "(");  // the invalid text is still what the field keeps
   EXPECT_TRUE(rules.LineMatcher2.IsMatch("Re:x"));
@@ -229,12 +248,14 @@ TEST(ExclusionDialog, AnInvalidTitlePatternBringsBackThePatternAtOpening) {
 
   // When the title at opening is invalid too, the empty pattern stays.
   ExclusionDialogSession again(rules);
-  EXPECT_TRUE(CloseExclusionDialog(rules, again, Fields(false, true, "[", false), true));
+  EXPECT_TRUE(Refusal([&] {
+      CloseExclusionDialog(rules, again, Fields(false, true, "[", false), true);
+    }));
   EXPECT_TRUE(rules.LineMatcher2.IsMatch("x"));
   // In prefix mode no pattern is set.
   ExclusionDialogFields prefix = Fields(false, true, "(", false);
   prefix.title_mode = TitleMode::Prefix;
-  EXPECT_FALSE(CloseExclusionDialog(rules, again, prefix, true));
+  EXPECT_FALSE(Refusal([&] { CloseExclusionDialog(rules, again, prefix, true); }));
   EXPECT_EQ(rules.title_mode, TitleMode::Prefix);
 }
 

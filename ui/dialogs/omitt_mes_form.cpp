@@ -97,10 +97,14 @@ void TOmittMesForm::showEvent(QShowEvent* event) {
 
 void TOmittMesForm::done(int result) {
   if (session_) {
-    const std::optional<std::string> message =
-        CloseExclusionDialog(rules_, *session_, Fields(), result == QDialog::Accepted);
+    std::optional<Failure> refusal;
+    try {
+      CloseExclusionDialog(rules_, *session_, Fields(), result == QDialog::Accepted);
+    } catch (const Failure& failure) {
+      refusal = failure;
+    }
     session_.reset();
-    if (message) ShowMessageText(this, *message, true);
+    if (refusal) ShowMessageText(this, refusal->message(), true);
   }
   QDialog::done(result);
 }
@@ -142,10 +146,12 @@ void TOmittMesForm::EditIdList(const IdEditorTexts& texts, const std::vector<std
   id_editor_->SetLines(lines);
   while (id_editor_->exec() == QDialog::Accepted) {
     const std::vector<std::string> edited = id_editor_->Lines();
-    const std::optional<std::string> message =
-        accept(std::vector<std::string_view>(edited.begin(), edited.end()));
-    if (!message) return;
-    ShowMessageText(this, *message, true);
+    try {
+      accept(std::vector<std::string_view>(edited.begin(), edited.end()));
+      return;
+    } catch (const Failure& refusal) {
+      ShowMessageText(this, refusal.message(), true);
+    }
   }
 }
 

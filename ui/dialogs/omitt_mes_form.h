@@ -43,8 +43,8 @@ class TOmittMesForm : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  using EditorCheck =
-      std::function<std::optional<std::string>(const std::vector<std::string_view>&)>;
+  // Takes the editor's lines, or throws Failure with the message to show.
+  using EditorCheck = std::function<void(const std::vector<std::string_view>&)>;
 
   void CreateControls();
   void EnableControls();
@@ -55,7 +55,7 @@ class TOmittMesForm : public QDialog {
   void Button1Click();  // "集計除外設定"
   void Button2Click();  // "同一視IDの設定"
   // Shows the editor with `texts` and `lines` until it closes other than
-  // with OK or `accept` takes its lines (gives no message).
+  // with OK or `accept` takes its lines (throws no Failure).
   void EditIdList(const IdEditorTexts& texts, const std::vector<std::string>& lines,
                   const EditorCheck& accept);
 
