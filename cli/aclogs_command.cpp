@@ -100,7 +100,7 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
     WriteReportText(text, options.output, out);
   } catch (const Failure& failure) {
     err << WriteFailureMessage(failure) << '\n';
-    return kExitWriteError;
+    return ExitStatusOf(failure);
   }
   return kExitDone;
 }

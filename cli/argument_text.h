@@ -3,15 +3,16 @@
 // turn into "?" (a pattern operator) without a word: it is refused instead.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/failure.h"
+
 namespace tobrel {
 
-// The CP932 form of the value of `option`, or nothing with `error` set to
-// the usage message (UTF-8).
-std::optional<std::string> Cp932Argument(std::string_view option, std::string_view value,
-                                         std::string& error);
+// The CP932 form of the value of `option`. Throws Failure of kind
+// BadArgument, whose message() is the usage message (ASCII), when the value
+// is refused.
+std::string Cp932Argument(std::string_view option, std::string_view value);
 
 }  // namespace tobrel

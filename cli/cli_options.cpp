@@ -11,6 +11,8 @@
 #include "cli/table_format.h"
 #include "cli/settings_defaults.h"
 #include "platform/cp932.h"
+#include "platform/failure.h"
+#include "platform/path_text.h"
 
 namespace tobrel {
 namespace {
@@ -211,7 +213,23 @@ std::string CliHelpText() {
       "status 0; with any other an existing FILE stays as it was.\n";
 }
 
-CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
+namespace {
+
+// The usage message (UTF-8) for a Failure of an option's value.
+std::string UsageMessage(const Failure& failure) {
+  switch (failure.kind()) {
+    case FailureKind::BadIdList:
+      return PathToUtf8(failure.file().string()) + "(" + std::to_string(failure.line()) +
+             "): " + cp932::ToUtf8(failure.message());
+    case FailureKind::FileUnreadable:  // names the path as the file system gives it
+      return failure.message();
+    default:
+      return cp932::ToUtf8(failure.message());
+  }
+}
+
+// The parse, throwing Failure for a value that a function of its own checks.
+CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
   CliParse parse;
   CliOptions& options = parse.options;
   auto fail = [&](std::string message) {
@@ -228,8 +246,13 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     options.settings_file = arguments[i + 1];
     settings_given = true;
   }
-  if (settings_given)
-    if (auto error = ApplySettingsFile(options.settings_file, options)) return fail(*error);
+  if (settings_given) {
+    try {
+      ApplySettingsFile(options.settings_file, options);
+    } catch (const Failure& failure) {
+      return fail(SettingsFileRefusal(failure));
+    }
+  }
 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
@@ -246,9 +269,8 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       return parse;
     }
     if (arg.size() > 1 && arg[0] == '-') {
-      std::string rule_error;
-      if (ParseRuleOption(arguments, i, options, rule_error)) {
-        if (!rule_error.empty()) return fail(rule_error);
+      if (ParseRuleOption(arguments, i, options)) {
+        continue;
       } else if (arg == "--delimiter-only") {
         options.delimiter_only = true;
       } else if (arg == "--interway") {
@@ -305,10 +327,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       } else if (arg == "--id") {
         const auto text = value();
         if (!text) return fail("--id needs a member ID");
-        std::string error;
-        const auto id = Cp932Argument(arg, *text, error);
-        if (!id) return fail(error);
-        options.target_id = *id;
+        options.target_id = Cp932Argument(arg, *text);
       } else if (arg == "--install" || arg == "--personal") {
         const auto text = value();
         if (!text || text->empty()) return fail(arg + " needs a folder");
@@ -342,9 +361,7 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
       } else if (arg == "--quote") {
         const auto text = value();
         if (!text) return fail("--quote needs a pattern");
-        std::string error;
-        options.quote = Cp932Argument(arg, *text, error);
-        if (!options.quote) return fail(error);
+        options.quote = Cp932Argument(arg, *text);
       } else if (arg == "-o") {
         const auto text = value();
         if (!text || text->empty()) return fail("-o needs a file name");
@@ -380,6 +397,19 @@ CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
     return fail("--format tsv needs a report with tables (count, quote, comment, stats, month); " +
                 options.report + " has none");
   return parse;
+}
+
+}  // namespace
+
+CliParse ParseCliArguments(const std::vector<std::string>& arguments) {
+  try {
+    return ParseOrThrow(arguments);
+  } catch (const Failure& failure) {
+    CliParse parse;
+    parse.outcome = CliParse::Outcome::UsageError;
+    parse.error = UsageMessage(failure);
+    return parse;
+  }
 }
 
 }  // namespace tobrel

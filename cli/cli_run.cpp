@@ -80,13 +80,15 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     quote_matcher.SetRegExp(options.quote.value_or(std::string(kDefaultQuotePattern)));
   } catch (const ERegexSyntax& e) {
     err << "tobrel-cli: " << cp932::ToUtf8(PatternErrorMessage(e)) << '\n';
-    return kExitUsage;
+    return ExitStatusOf(e);
   }
 
   ExclusionRules rules;
-  if (const auto error = SetUpRules(options, rules)) {
-    err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
-    return kExitUsage;
+  try {
+    SetUpRules(options, rules);
+  } catch (const Failure& failure) {
+    err << "tobrel-cli: " << cp932::ToUtf8(failure.message()) << '\n';
+    return ExitStatusOf(failure);
   }
 
   LogStore store;
@@ -98,7 +100,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     LoadDataFiles(options, store, candidates, clock->CurrentYear());
   } catch (const Failure& failure) {
     err << "tobrel-cli: " << cp932::ToUtf8(failure.message()) << '\n';
-    status = kExitReadError;
+    status = ExitStatusOf(failure);
   }
   for (const std::string& path : options.logs) candidates.push_back({path, true});
   ReadOptions reading;
@@ -116,27 +118,24 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (status == kExitDone && options.strict && AnyReadWarning(observer.health))
       status = kExitStrict;
   }
-  if (const auto refusal = CheckSomethingRead(options, store)) {
-    err << cp932::ToUtf8(*refusal) << '\n';
-    return kExitRefused;
-  }
-
   NullBuffer null_buffer;
   std::ostream silent(&null_buffer);
   ReportContext context{options, store, rules, *clock, options.progress ? err : silent};
   try {
+    CheckSomethingRead(options, store);
     // Tab-separated tables are always UTF-8 with LF.
     const std::string text = JoinReportLines(report(context), options.utf8 || options.tsv);
     // A run that failed leaves the -o file as it was.
     if (status == kExitDone || options.output.empty()) WriteReportText(text, options.output, out);
   } catch (const Failure& failure) {
-    if (failure.kind() == FailureKind::FileUnwritable) {
+    // The tally's own refusal is said as it is, without the program's name.
+    if (failure.kind() == FailureKind::FileUnwritable)
       err << WriteFailureMessage(failure) << '\n';
-      return kExitWriteError;
-    }
-    if (failure.kind() != FailureKind::TallyRefused) throw;
-    err << cp932::ToUtf8(failure.message()) << '\n';
-    return kExitRefused;
+    else if (failure.kind() == FailureKind::TallyRefused)
+      err << cp932::ToUtf8(failure.message()) << '\n';
+    else
+      throw;
+    return ExitStatusOf(failure);
   }
   return status;
 }

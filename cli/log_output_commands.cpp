@@ -122,7 +122,7 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
     WriteReportText(JoinReportLines(lines, options.utf8), options.output, out);
   } catch (const Failure& failure) {
     err << WriteFailureMessage(failure) << '\n';
-    return kExitWriteError;
+    return ExitStatusOf(failure);
   }
   return status;
 }

@@ -7,53 +7,39 @@
 #include "exclusion/id_list.h"
 #include "exclusion/id_list_file.h"
 #include "platform/cp932.h"
-#include "platform/path_text.h"
 #include "regex/regex_error.h"
 #include "session/nothing_read.h"
 
 namespace tobrel {
 namespace {
 
-// Reads and checks an ID list file; gives the checked list, or sets `error`.
-std::optional<std::vector<std::string>> LoadCheckedList(
+// Reads and checks an ID list file; gives the checked list.
+std::vector<std::string> LoadCheckedList(
     const std::string& path, IdListCheck (*check)(const std::vector<std::string_view>&),
-    const std::string& message, std::string& error) {
-  std::vector<std::string> lines;
-  try {
-    lines = LoadIdListFile(path);
-  } catch (const Failure& e) {
-    error = e.what();
-    return std::nullopt;
-  }
+    const std::string& message) {
+  const std::vector<std::string> lines = LoadIdListFile(path);
   const std::vector<std::string_view> views(lines.begin(), lines.end());
   IdListCheck result = check(views);
-  if (!result.accepted()) {
-    error = PathToUtf8(path) + "(" + std::to_string(*result.bad_line) +
-            "): " + cp932::ToUtf8(message);
-    return std::nullopt;
-  }
+  if (!result.accepted()) throw Failure(FailureKind::BadIdList, message, path, *result.bad_line);
   return std::move(result.entries);
 }
 
 }  // namespace
 
 bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
-                     CliOptions& options, std::string& error) {
+                     CliOptions& options) {
   const std::string& arg = arguments[i];
   if (arg != "--exclude-ids" && arg != "--exclude-title" && arg != "--title-mode" &&
       arg != "--same-ids" && arg != "--data")
     return false;
-  if (i + 1 >= arguments.size()) {
-    error = arg + " needs a value";
-    return true;
-  }
+  if (i + 1 >= arguments.size()) throw Failure(FailureKind::BadArgument, arg + " needs a value");
   const std::string& value = arguments[++i];
   if (arg == "--exclude-ids" || arg == "--same-ids") options.id_list_files.push_back(value);
   if (arg == "--exclude-ids") {
-    options.excluded_ids = LoadCheckedList(value, CheckExcludedIdLines, NotNiftyIdMessage(), error);
+    options.excluded_ids = LoadCheckedList(value, CheckExcludedIdLines, NotNiftyIdMessage());
   } else if (arg == "--same-ids") {
     options.same_id_pairs =
-        LoadCheckedList(value, CheckSameIdLines, DuplicateOrNotNiftyIdMessage(), error);
+        LoadCheckedList(value, CheckSameIdLines, DuplicateOrNotNiftyIdMessage());
   } else if (arg == "--exclude-title") {
     options.exclude_title = cp932::FromUtf8(value);
   } else if (arg == "--title-mode") {
@@ -62,7 +48,7 @@ bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
     else if (value == "prefix")
       options.title_mode = TitleMode::Prefix;
     else
-      error = "--title-mode needs regex or prefix";
+      throw Failure(FailureKind::BadArgument, "--title-mode needs regex or prefix");
   } else {
     options.data_files.push_back(value);
   }
@@ -80,7 +66,7 @@ bool RulesWanted(const CliOptions& options) {
   return options.excluded_ids || options.exclude_title || options.same_id_pairs;
 }
 
-std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules& rules) {
+void SetUpRules(const CliOptions& options, ExclusionRules& rules) {
   rules.master = RulesWanted(options);
   rules.id_rule = options.excluded_ids.has_value();
   if (rules.id_rule) rules.ExcludedIds = *options.excluded_ids;
@@ -93,10 +79,9 @@ std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules&
     try {
       rules.LineMatcher2.SetRegExp(rules.title_text);
     } catch (const ERegexSyntax& e) {
-      return PatternErrorMessage(e);
+      throw Failure(FailureKind::BadPattern, PatternErrorMessage(e));
     }
   }
-  return std::nullopt;
 }
 
 void LoadDataFiles(const CliOptions& options, LogStore& store,
@@ -105,12 +90,12 @@ void LoadDataFiles(const CliOptions& options, LogStore& store,
     LoadReadDataFile(path, store, candidates, current_year);
 }
 
-std::optional<std::string> CheckSomethingRead(const CliOptions& options, const LogStore& store) {
+void CheckSomethingRead(const CliOptions& options, const LogStore& store) {
   static constexpr std::string_view kTallies[] = {"count", "quote", "comment", "stats", "month"};
   bool tally = false;
   for (const std::string_view name : kTallies) tally = tally || options.report == name;
-  if (!tally || !NothingRead(store)) return std::nullopt;
-  return std::string(kNothingReadMessage);
+  if (tally && NothingRead(store))
+    throw Failure(FailureKind::TallyRefused, std::string(kNothingReadMessage));
 }
 
 }  // namespace tobrel

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,11 +18,15 @@
 namespace tobrel {
 
 // When arguments[i] is one of the options above, takes it (and its value,
-// moving `i` on) into `options` and gives true; `error` (UTF-8) is set when
-// its value is missing or bad. The ID list files are read and checked here
-// as the ID list editor checks them, so a bad list is a usage error.
+// moving `i` on) into `options` and gives true. The ID list files are read
+// and checked here as the ID list editor checks them, so a bad list is a
+// usage error. Throws Failure when the value is missing or bad: of kind
+// BadArgument (message() the usage text, ASCII), FileUnreadable for a list
+// file that cannot be read (RegularFileFailure, platform/regular_file.h),
+// BadIdList for a bad list (file() the list, line() its first bad line,
+// message() the editor's text in CP932).
 bool ParseRuleOption(const std::vector<std::string>& arguments, std::size_t& i,
-                     CliOptions& options, std::string& error);
+                     CliOptions& options);
 
 // True when any rule option was given: the master switch.
 bool RulesWanted(const CliOptions& options);
@@ -34,9 +37,10 @@ bool RulesWanted(const CliOptions& options);
 // pattern is too complex for the matcher's limits".
 std::string PatternErrorMessage(const ERegexSyntax& error);
 
-// Puts the options' rules into `rules`. Gives PatternErrorMessage (CP932)
-// when the title pattern of regex mode does not compile.
-std::optional<std::string> SetUpRules(const CliOptions& options, ExclusionRules& rules);
+// Puts the options' rules into `rules`. Throws Failure of kind BadPattern
+// whose message() is PatternErrorMessage when the title pattern of regex
+// mode does not compile.
+void SetUpRules(const CliOptions& options, ExclusionRules& rules);
 
 // Loads the --data files in order into `store` and `candidates`; stops at
 // the first that fails and throws its Failure (LoadReadDataFile,
@@ -45,8 +49,8 @@ void LoadDataFiles(const CliOptions& options, LogStore& store,
                    std::vector<CandidateFile>& candidates, int current_year);
 
 // The tallies (count, quote, comment, stats, month) refuse to run when no
-// log was read, as the window does: gives "ログファイルが読み込まれていません"
-// (CP932) then.
-std::optional<std::string> CheckSomethingRead(const CliOptions& options, const LogStore& store);
+// log was read, as the window does: throws Failure of kind TallyRefused
+// whose message() is "ログファイルが読み込まれていません" (CP932) then.
+void CheckSomethingRead(const CliOptions& options, const LogStore& store);
 
 }  // namespace tobrel

@@ -8,11 +8,9 @@
 #include "session/quote_pattern_in_force.h"
 
 namespace tobrel {
-namespace {
 
-// The message for a settings file that was not read.
-std::string RefusalMessage(const std::string& native_path, const Failure& failure) {
-  const std::string path = PathToUtf8(native_path);
+std::string SettingsFileRefusal(const Failure& failure) {
+  const std::string path = PathToUtf8(failure.file().string());
   const std::string not_settings = ", not a settings file";
   if (IsMissingFile(failure)) return "--settings: no settings file " + path;
   if (failure.code() == std::errc::too_many_symbolic_link_levels)
@@ -33,17 +31,9 @@ std::string RefusalMessage(const std::string& native_path, const Failure& failur
   return "--settings: cannot read " + path + ": " + failure.code().message();
 }
 
-}  // namespace
-
-std::optional<std::string> ApplySettingsFile(const std::string& path, CliOptions& options) {
-  std::string bytes;
-  try {
-    bytes = ReadRegularFile(path, kSmallFileLimit);
-  } catch (const Failure& error) {
-    return RefusalMessage(path, error);
-  }
+void ApplySettingsFile(const std::string& path, CliOptions& options) {
+  const std::string bytes = ReadRegularFile(path, kSmallFileLimit);
   ApplyReadingAndTableSettings(ReadSettings(PrivateProfile(bytes), SystemClock().Now()), options);
-  return std::nullopt;
 }
 
 void ApplyReadingAndTableSettings(const TobrelSettings& settings, CliOptions& options) {

@@ -3,19 +3,24 @@
 // window was set up to do. Options on the command line override them.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "platform/failure.h"
 #include "settings/settings.h"
 
 namespace tobrel {
 
-// Reads the settings file at `path` (native) into `options`. Gives a message
-// (UTF-8) when the file is missing ("--settings: no settings file PATH"),
-// cannot be read, is larger than 16 MiB or is no regular file ("--settings:
-// PATH is a FIFO, not a settings file"; a FIFO is never waited on).
-std::optional<std::string> ApplySettingsFile(const std::string& path, CliOptions& options);
+// Reads the settings file at `path` (native) into `options`. Throws Failure
+// (RegularFileFailure, platform/regular_file.h) when the file is missing,
+// cannot be read, is larger than 16 MiB or is no regular file (a FIFO is
+// never waited on).
+void ApplySettingsFile(const std::string& path, CliOptions& options);
+
+// The usage message (UTF-8) for a settings file that ApplySettingsFile
+// refused: "--settings: no settings file PATH", "--settings: PATH is a
+// FIFO, not a settings file" and so on.
+std::string SettingsFileRefusal(const Failure& failure);
 
 // The reading options, the quote pattern (an invalid one counts as empty,
 // as in the window) and the table options of every tally page. The

@@ -27,6 +27,7 @@ enum class FailureKind {
   BadIdList,        // a bad ID list
   TallyRefused,     // a tally that refuses its settings
   BadNumberText,    // a number text of the target range that is not an integer
+  BadArgument,      // a command-line argument that is missing or bad
 };
 
 // A failure. message() is the user's text in CP932 as the library forms it;

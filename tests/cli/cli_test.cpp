@@ -7,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "cli/exit_status.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -14,6 +15,22 @@ namespace tobrel {
 namespace {
 
 using testing::S;
+
+// The exit status of each kind of failure, as the manual lists them.
+TEST(CliExitStatus, FollowsTheKindOfFailure) {
+  static const struct {
+    FailureKind kind;
+    int status;
+  } cases[] = {
+      {FailureKind::FileUnreadable, 1}, {FailureKind::InvalidLog, 1},
+      {FailureKind::BadReadData, 1},    {FailureKind::BadArgument, 2},
+      {FailureKind::BadPattern, 2},     {FailureKind::BadIdList, 2},
+      {FailureKind::BadNumberText, 2},  {FailureKind::TallyRefused, 3},
+      {FailureKind::FileUnwritable, 4},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ExitStatusOf(Failure(c.kind, "x")), c.status) << static_cast<int>(c.kind);
+}
 
 // Every usage error of the command line, with its message.
 TEST(CliOptions, UsageErrors) {
