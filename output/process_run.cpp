@@ -181,16 +181,18 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
     const std::string text = ProcessLogLines(settings, lines, recount_list, clock.Now(), observer);
     lines.clear();
     WriteFileAtomically(settings.output, text);
-  } catch (const Failure& e) {
-    if (e.kind() != FailureKind::FileUnreadable) throw;
-    result = {ProcessStatus::ReadFailed, e.message()};
   } catch (const LogFormatError& e) {
     result = {ProcessStatus::ReadFailed,
               PathToCp932(settings.input) + "(" + std::to_string(e.line()) + "): " + e.what()};
   } catch (const Failure& e) {
-    if (e.kind() != FailureKind::FileUnwritable) throw;
-    result = {ProcessStatus::WriteFailed,
-              PathToCp932(settings.output) + Cp932(": " + e.code().message())};
+    if (e.kind() == FailureKind::FileUnreadable) {
+      result = {ProcessStatus::ReadFailed, e.message()};
+    } else if (e.kind() == FailureKind::FileUnwritable) {
+      result = {ProcessStatus::WriteFailed,
+                PathToCp932(settings.output) + Cp932(": " + e.code().message())};
+    } else {
+      throw;
+    }
   }
   if (result.status != ProcessStatus::Done) return result;
   observer.AppendResultLine("");
