@@ -104,12 +104,12 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
         lines.push_back(std::move(line));
       health.push_back(LogLinesHealth(path, log, HealthOptions(options), conversion));
     } catch (const Failure& e) {
-      if (e.kind() != FailureKind::FileUnreadable) throw;
-      err << "tobrel-cli: " << FailureText(e) << '\n';
-      status = kExitReadError;
-      break;
-    } catch (const LogFormatError& e) {
-      err << "tobrel-cli: " << PathToUtf8(path) << "(" << e.line() << "): " << e.what() << '\n';
+      if (e.kind() == FailureKind::InvalidLog)
+        err << "tobrel-cli: " << PathToUtf8(path) << "(" << e.line() << "): " << e.message() << '\n';
+      else if (e.kind() == FailureKind::FileUnreadable)
+        err << "tobrel-cli: " << FailureText(e) << '\n';
+      else
+        throw;
       status = kExitReadError;
       break;
     }

@@ -8,6 +8,7 @@
 // body line may name the comment target as "RE:nnnnn".
 #include "core/posting_assembler.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
 
@@ -107,7 +108,7 @@ void PostingAssembler::AddBodyLine(std::string_view line) {
   if (!target_text.empty()) {
     try {
       target = ReadLogInteger(target_text, posting_.sub_header_line);
-    } catch (const LogFormatError&) {
+    } catch (const Failure&) {
       state_ = State::SeekHeader;
       throw;
     }
@@ -127,7 +128,7 @@ void PostingAssembler::AddChars(std::int32_t& counter, std::int64_t chars) {
   const std::int64_t total = std::int64_t{posting_.own_chars} + posting_.quoted_chars + chars;
   if (total > std::numeric_limits<std::int32_t>::max()) {
     state_ = State::SeekHeader;
-    throw LogFormatError(line_number_, "the posting has more than 2147483647 characters");
+    throw InvalidLogFailure(line_number_, "the posting has more than 2147483647 characters");
   }
   counter += static_cast<std::int32_t>(chars);
 }
@@ -152,9 +153,14 @@ void PostingAssembler::Finish() {
   state_ = State::SeekHeader;
 }
 
+Failure InvalidLogFailure(std::size_t line, std::string reason) {
+  reason.erase(std::find(reason.begin(), reason.end(), '\0'), reason.end());
+  return Failure(FailureKind::InvalidLog, std::move(reason), {}, line);
+}
+
 std::int32_t ReadLogInteger(std::string_view text, std::size_t line) {
   if (auto value = ParseDecimal(text)) return *value;
-  throw LogFormatError(line, "'" + std::string(text) + "' is not a valid integer value");
+  throw InvalidLogFailure(line, "'" + std::string(text) + "' is not a valid integer value");
 }
 
 namespace {
@@ -181,7 +187,7 @@ DateTime SubHeaderPostedAt(std::string_view sub_header, std::size_t line, int cu
   const std::string_view date_text = SubHeaderDateTime(sub_header, date_buffer);
   const auto posted_at = ParseDateTime(date_text, current_year);
   if (!posted_at)
-    throw LogFormatError(line, "'" + std::string(date_text) + "' is not a valid date and time");
+    throw InvalidLogFailure(line, "'" + std::string(date_text) + "' is not a valid date and time");
   return *posted_at;
 }
 

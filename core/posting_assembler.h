@@ -6,25 +6,21 @@
 
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "core/article_rec.h"
+#include "platform/failure.h"
 
 namespace tobrel {
 
 // A log text that cannot be read as its field requires (an impossible date,
-// a comment target that is not a number). `line` is 1-based.
-class LogFormatError : public std::runtime_error {
- public:
-  LogFormatError(std::size_t line, const std::string& message)
-      : std::runtime_error(message), line_(line) {}
-  std::size_t line() const { return line_; }
-
- private:
-  std::size_t line_;
-};
+// a comment target that is not a number) is a Failure of kind InvalidLog:
+// line() is the line's number (1-based), message() the reason in CP932
+// ("'97/02/30 23:45:00' is not a valid date and time"), which ends before
+// a NUL byte of the log's text as every message shown does; file() is
+// empty, for the caller that knows the file.
+Failure InvalidLogFailure(std::size_t line, std::string reason);
 
 // One posting as the log gives it, before its texts are converted.
 struct CompletedPosting {
@@ -49,10 +45,10 @@ class PostingAssembler {
   // completed posting; the reference is valid during the call only.
   PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink);
 
-  // Feeds the next line (without its line end). Throws LogFormatError when
-  // the comment target of the posting is not a number, or when the posting
-  // has more characters than its record can count (2^31 - 1); then the
-  // posting is dropped and the assembler looks for the next header.
+  // Feeds the next line (without its line end). Throws InvalidLogFailure
+  // when the comment target of the posting is not a number, or when the
+  // posting has more characters than its record can count (2^31 - 1); then
+  // the posting is dropped and the assembler looks for the next header.
   void Feed(std::string_view line);
   // Ends the file: a posting with its sub-header is completed.
   void Finish();
@@ -87,11 +83,11 @@ class PostingAssembler {
   std::size_t stray_headers_ = 0;
 };
 
-// Reads a number text of the log; throws LogFormatError naming `line`.
+// Reads a number text of the log; throws InvalidLogFailure naming `line`.
 std::int32_t ReadLogInteger(std::string_view text, std::size_t line);
 
-// The stored posting made of a completed one. Throws LogFormatError for a
-// date that does not exist or a comment target that is not a number.
+// The stored posting made of a completed one. Throws InvalidLogFailure for
+// a date that does not exist or a comment target that is not a number.
 ArticleRec MakeArticleRec(const CompletedPosting& posting, int current_year);
 // The record of a completed posting left out of the tallies.
 ExcludedRec MakeExcludedRec(ExclusionReason reason, const CompletedPosting& posting);

@@ -19,7 +19,7 @@ FileReadHealth LogLinesHealth(const std::string& path, const LogLines& lines,
   auto step = [](auto&& feed) {
     try {
       feed();
-    } catch (const LogFormatError&) {
+    } catch (const Failure&) {
     }
   };
   for (std::size_t i = 0; i < lines.size(); ++i) step([&] { assembler.Feed(lines[i]); });

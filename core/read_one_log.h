@@ -20,9 +20,9 @@ PostingAssembler::Options AssemblerOptions(const ReadRunInputs& inputs);
 ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int current_year);
 
 // Reads the lines of the opened log `lines` into the store and tells what it
-// found out about it; throws Failure of kind FileUnreadable (then the log adds nothing) or
-// LogFormatError (the postings before it stay). `path_text` is the path as
-// shown.
+// found out about it; throws Failure of kind FileUnreadable (then the log
+// adds nothing) or InvalidLog (the postings before it stay). `path_text` is
+// the path as shown.
 FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
                            const std::string& path_text, int current_year,
                            ReadRunObserver& observer, LogLineReader& lines);

@@ -142,11 +142,13 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
         LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
         health.push_back(ReadLogHere(store, inputs, path, path_text, current_year, observer, lines));
       }
-    } catch (const LogFormatError& e) {
-      error = path_text + "(" + std::to_string(e.line()) + "): " + e.what();
     } catch (const Failure& e) {
-      if (e.kind() != FailureKind::FileUnreadable) throw;
-      error = e.message();
+      if (e.kind() == FailureKind::InvalidLog)
+        error = path_text + "(" + std::to_string(e.line()) + "): " + e.message();
+      else if (e.kind() == FailureKind::FileUnreadable)
+        error = e.message();
+      else
+        throw;
     } catch (const std::bad_alloc&) {
       error = path_text + Sjis(": not enough memory to read the file");
     } catch (const std::length_error&) {

@@ -96,8 +96,9 @@ void SecondHalfRead::RethrowError() const {
   try {
     half.open_error.Rethrow();
     half.error.Rethrow();
-  } catch (const LogFormatError& e) {
-    throw LogFormatError(e.line() + lines_before_, e.what());
+  } catch (const Failure& e) {
+    if (e.kind() != FailureKind::InvalidLog) throw;
+    throw Failure(e.kind(), e.message(), e.file(), e.line() + lines_before_, e.code());
   }
 }
 

@@ -92,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ::close(pipe_fds[1]);
     try {
       if (written) tobrel::LoadLogLinesAsCp932("/proc/self/fd/" + std::to_string(pipe_fds[0]), lines);
-    } catch (const tobrel::Failure&) {
+    } catch (const tobrel::Failure& failure) {
+      if (failure.kind() != tobrel::FailureKind::FileUnreadable) throw;
     }
     ::close(pipe_fds[0]);
   } else {
@@ -123,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (index != lines.size()) __builtin_trap();
       }
       CheckSecondHalfReading(path, flags);
-    } catch (const tobrel::Failure&) {
+    } catch (const tobrel::Failure& failure) {
+      if (failure.kind() != tobrel::FailureKind::FileUnreadable) throw;
       return 0;
     }
   }
@@ -147,14 +149,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       [](const tobrel::CompletedPosting& posting) {
         try {
           (void)tobrel::MakeArticleRec(posting, 2026);
-        } catch (const tobrel::LogFormatError&) {
+        } catch (const tobrel::Failure& failure) {
+          if (failure.kind() != tobrel::FailureKind::InvalidLog) __builtin_trap();
         }
         (void)tobrel::MakeExcludedRec(tobrel::ExclusionReason::ById, posting);
       });
   for (std::size_t i = 0; i < lines.size(); ++i) {
     try {
       assembler.Feed(lines[i]);
-    } catch (const tobrel::LogFormatError&) {
+    } catch (const tobrel::Failure& failure) {
+      if (failure.kind() != tobrel::FailureKind::InvalidLog) __builtin_trap();
     }
   }
   assembler.Finish();

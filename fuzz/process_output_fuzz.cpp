@@ -1,7 +1,7 @@
 // Fuzzes the processing output: arbitrary bytes are written to a file,
 // loaded as lines and processed with the options of the first two bytes,
 // and their log information is taken. Impossible dates and numbers end a
-// run with LogFormatError, which is caught; nothing else may go wrong.
+// run with a Failure of kind InvalidLog, which is caught; nothing else may go wrong.
 #include <unistd.h>
 
 #include <cstdint>
@@ -44,11 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tobrel::TallyProgress progress;
   try {
     (void)tobrel::ProcessLogLines(settings, lines, recount_list, 45000, progress);
-  } catch (const tobrel::LogFormatError&) {
+  } catch (const tobrel::Failure& failure) {
+    if (failure.kind() != tobrel::FailureKind::InvalidLog) __builtin_trap();
   }
   try {
     (void)tobrel::LogInformationLines(path, size, lines);
-  } catch (const tobrel::LogFormatError&) {
+  } catch (const tobrel::Failure& failure) {
+    if (failure.kind() != tobrel::FailureKind::InvalidLog) __builtin_trap();
   }
   return 0;
 }

@@ -31,7 +31,8 @@ std::vector<std::string> LogInformationLines(const std::string& path, std::uintm
     } else if (IsSubHeaderLine(line)) {
       const auto posted_at = PivotedSubHeaderDateTime(line);
       if (!posted_at)
-        throw LogFormatError(i + 1, "'" + SubHeaderDateTime(line) + "' is not a valid date and time");
+        throw InvalidLogFailure(i + 1,
+                                "'" + SubHeaderDateTime(line) + "' is not a valid date and time");
       earliest = std::min(earliest, *posted_at);
       latest = std::max(latest, *posted_at);
     }

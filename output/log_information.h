@@ -13,7 +13,7 @@ namespace tobrel {
 // The message lines for the log at `path` (native), whose lines are `lines`
 // and whose size is `size` bytes. Every posting header line counts as a
 // posting; every sub-header line, wherever it stands, moves the dates.
-// Throws LogFormatError (core/posting_assembler.h) for a sub-header line
+// Throws InvalidLogFailure (core/posting_assembler.h) for a sub-header line
 // whose date does not exist.
 std::vector<std::string> LogInformationLines(const std::string& path, std::uintmax_t size,
                                              const LogLines& lines);

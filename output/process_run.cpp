@@ -181,17 +181,21 @@ ProcessResult ProcessLogOutput(const ProcessSettings& settings, const Clock& clo
     const std::string text = ProcessLogLines(settings, lines, recount_list, clock.Now(), observer);
     lines.clear();
     WriteFileAtomically(settings.output, text);
-  } catch (const LogFormatError& e) {
-    result = {ProcessStatus::ReadFailed,
-              PathToCp932(settings.input) + "(" + std::to_string(e.line()) + "): " + e.what()};
   } catch (const Failure& e) {
-    if (e.kind() == FailureKind::FileUnreadable) {
-      result = {ProcessStatus::ReadFailed, e.message()};
-    } else if (e.kind() == FailureKind::FileUnwritable) {
-      result = {ProcessStatus::WriteFailed,
-                PathToCp932(settings.output) + Cp932(": " + e.code().message())};
-    } else {
-      throw;
+    switch (e.kind()) {
+      case FailureKind::InvalidLog:
+        result = {ProcessStatus::ReadFailed, PathToCp932(settings.input) + "(" +
+                                                 std::to_string(e.line()) + "): " + e.message()};
+        break;
+      case FailureKind::FileUnreadable:
+        result = {ProcessStatus::ReadFailed, e.message()};
+        break;
+      case FailureKind::FileUnwritable:
+        result = {ProcessStatus::WriteFailed,
+                  PathToCp932(settings.output) + Cp932(": " + e.code().message())};
+        break;
+      default:
+        throw;
     }
   }
   if (result.status != ProcessStatus::Done) return result;

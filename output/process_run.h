@@ -38,7 +38,8 @@ std::vector<std::string> ProcessAccountLines(const ProcessSettings& settings);
 std::string LeadingRoomHeader(const LogLines& lines, DateTime today);
 
 // The processed log's bytes (CR LF line ends). `recount_list` is refilled
-// from `lines`. Throws LogFormatError for an impossible date or number.
+// from `lines`. Throws InvalidLogFailure (core/posting_assembler.h) for an
+// impossible date or number.
 std::string ProcessLogLines(const ProcessSettings& settings, const LogLines& lines,
                             std::vector<ArticleRec>& recount_list, DateTime today,
                             TallyProgress& progress);

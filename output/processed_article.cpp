@@ -100,7 +100,8 @@ bool ProcessedArticleWriter::InRange(std::int32_t number, std::string_view sub_h
                                      std::size_t line) const {
   const auto posted_at = PivotedSubHeaderDateTime(sub_header);
   if (!posted_at)
-    throw LogFormatError(line, "'" + SubHeaderDateTime(sub_header) + "' is not a valid date and time");
+    throw InvalidLogFailure(line,
+                            "'" + SubHeaderDateTime(sub_header) + "' is not a valid date and time");
   if (settings_.range == ProcessRangeKind::ByNumber)
     return first_number_ <= number && number <= last_number_;
   return first_day_ <= *posted_at && *posted_at < after_last_day_;

@@ -22,7 +22,7 @@ class ProcessedArticleWriter {
 
   // Writes the posting when it is in the range and not left out.
   // `sub_header_line` (1-based) names the line in errors: throws
-  // LogFormatError for a date that does not exist.
+  // InvalidLogFailure for a date that does not exist.
   void WriteProcessedArticle(std::string_view header, std::string_view sub_header,
                              const std::vector<std::string_view>& body,
                              std::size_t sub_header_line);

@@ -34,7 +34,8 @@ void CollectArticles(const LogLines& lines, std::vector<ArticleRec>& list) {
       record.Room = SubHeaderRoom(line);
       const auto posted_at = PivotedSubHeaderDateTime(line);
       if (!posted_at)
-        throw LogFormatError(i + 1, "'" + SubHeaderDateTime(line) + "' is not a valid date and time");
+        throw InvalidLogFailure(i + 1,
+                                "'" + SubHeaderDateTime(line) + "' is not a valid date and time");
       record.PostedAt = *posted_at;
       const std::string_view target = SubHeaderCommentTo(line);
       record.CommentTo = target.empty() ? 0 : ReadLogInteger(target, i + 1);

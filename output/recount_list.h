@@ -17,8 +17,9 @@ namespace tobrel {
 // Replaces `list` with the postings of `lines`: a posting header line (either
 // form) followed by a sub-header line makes a record; a header followed by
 // any other line is dropped and that line looked at again. Room header lines
-// are passed over wherever they stand. Throws LogFormatError for a date that
-// does not exist or a comment target that is not a number.
+// are passed over wherever they stand. Throws InvalidLogFailure
+// (core/posting_assembler.h) for a date that does not exist or a comment
+// target that is not a number.
 void CollectArticles(const LogLines& lines, std::vector<ArticleRec>& list);
 
 // The recounted comment count of every posting of `list`, found by room and

@@ -134,12 +134,13 @@ TEST(PostingAssembler, ThreeDigitHeaderAndMaskedId) {
 }
 
 TEST(PostingAssembler, BadTextsRaiseWithTheSubHeaderLine) {
-  EXPECT_THROW(Assemble({kHeader, "( 5)   97/02/30 23:45"}), LogFormatError);
-  EXPECT_THROW(Assemble({kHeader, "( 5)   97/05/12 24:00"}), LogFormatError);
+  EXPECT_THROW(Assemble({kHeader, "( 5)   97/02/30 23:45"}), Failure);
+  EXPECT_THROW(Assemble({kHeader, "( 5)   97/05/12 24:00"}), Failure);
   try {
     Assemble({"x", kHeader, "( 5)   97/05/12 23:45  1x2へのコメント", "", "RE:5"});
     FAIL() << "no error";
-  } catch (const LogFormatError& e) {
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.kind(), FailureKind::InvalidLog);
     EXPECT_EQ(e.line(), 3u);
     EXPECT_EQ(std::string(e.what()), "'1x2' is not a valid integer value");
   }
@@ -179,7 +180,8 @@ TEST(PostingAssembler, APostingTooLongToCountIsAnErrorOfItsLine) {
       assembler.Feed(block);
     }
     ADD_FAILURE() << "no error";
-  } catch (const LogFormatError& e) {
+  } catch (const Failure& e) {
+    EXPECT_EQ(e.kind(), FailureKind::InvalidLog);
     EXPECT_EQ(e.line(), 2u + 32u);  // 4 title characters + 32 blocks pass 2^31 - 1
     EXPECT_EQ(line, e.line());
     EXPECT_STREQ(e.what(), "the posting has more than 2147483647 characters");

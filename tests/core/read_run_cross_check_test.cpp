@@ -64,7 +64,7 @@ LogStore ReadWholeFiles(const std::vector<std::string>& paths, const TLineMatche
     try {
       for (std::size_t i = 0; i < lines.size(); ++i) assembler.Feed(lines[i]);
       assembler.Finish();
-    } catch (const LogFormatError& e) {
+    } catch (const Failure& e) {
       error = path + "(" + std::to_string(e.line()) + "): " + e.what();
       break;
     }

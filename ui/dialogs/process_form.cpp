@@ -343,13 +343,13 @@ void TForm5::BitBtn3Click() {
   try {
     lines = LogInformationLines(input);
   } catch (const Failure& error) {
-    if (error.kind() != FailureKind::FileUnreadable) throw;
     QApplication::restoreOverrideCursor();
-    return ShowPlatformError(this, FailureText(error));
-  } catch (const LogFormatError& error) {
-    QApplication::restoreOverrideCursor();
-    return ShowPlatformError(this, PathText(input) + QStringLiteral("(%1): ").arg(error.line()) +
-                                       QString::fromUtf8(error.what()));
+    if (error.kind() == FailureKind::InvalidLog)
+      return ShowPlatformError(this, PathText(input) + QStringLiteral("(%1): ").arg(error.line()) +
+                                         QString::fromStdString(error.message()));
+    if (error.kind() == FailureKind::FileUnreadable)
+      return ShowPlatformError(this, FailureText(error));
+    throw;
   }
   QApplication::restoreOverrideCursor();
   std::string text;
