@@ -37,9 +37,8 @@ struct CommentTallyOptions {
 // sorted by room and time, or by comment count for ByPosting. When the
 // store's CommentsRecounted is false, recounts the comments of the store
 // first and sets it (ClearStore clears it; further reading leaves it as it
-// is). Throws
-// std::invalid_argument, before anything changes, when a number text of the
-// target range is not an integer.
+// is). Throws Failure (BadNumberText), before anything changes, when a
+// number text of the target range is not an integer.
 void CommentTobrel(LogStore& store, const TallySettings& settings,
                    const CommentTallyOptions& options,
                    TallyProgress& progress, ReportText& report,

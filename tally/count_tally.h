@@ -28,9 +28,9 @@ struct CountTallyOptions {
 
 // Runs the tally over `store.Postings` in their current order and appends
 // the report to `report`, and with `tables` its tables as values. The date
-// table, when asked for, leaves the postings sorted by time. Throws
-// std::invalid_argument when a number text of the target range is not an
-// integer; nothing is written then.
+// table, when asked for, leaves the postings sorted by time. Throws Failure
+// (BadNumberText) when a number text of the target range is not an integer;
+// nothing is written then.
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
                   ReportText& report, ReportTables* tables = nullptr);

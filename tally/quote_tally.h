@@ -22,9 +22,9 @@ enum class QuoteOrder {
 
 // Empties `report` and writes the tally of `store.Postings`, walked in their
 // current order, into it, and with `tables` appends its tables as values;
-// the postings are not changed. Throws
-// std::invalid_argument, before anything is written, when a number text of
-// the target range is not an integer.
+// the postings are not changed. Throws Failure (BadNumberText), before
+// anything is written, when a number text of the target range is not an
+// integer.
 void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrder order,
                  TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);
 

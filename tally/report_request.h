@@ -42,7 +42,7 @@ struct ReportOutcome {
 // the same run also gives the report's tables as values (emptied first; left
 // empty when the tally refuses). Throws Failure (TallyRefused) with the
 // tally's own refusal, the monthly tally's checks, before anything is
-// written; throws std::invalid_argument when a number text of the target
+// written; throws Failure (BadNumberText) when a number text of the target
 // range is not an integer.
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
                          TallyProgress& progress,

@@ -28,7 +28,7 @@ inline bool MissingNumberCheckEnabled(TargetKind kind) { return kind == TargetKi
 // Sorts the store by room and time (the order stays) and appends the report,
 // and with `tables` its tables as values.
 // With the title list, recounts the comments of the whole store first, so
-// that the list shows them. Throws std::invalid_argument, before anything
+// that the list shows them. Throws Failure (BadNumberText), before anything
 // changes, when a number text of the target range is not an integer.
 void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOptions& options,
                  TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);

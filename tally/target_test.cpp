@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <stdexcept>
 
 #include "platform/cp932.h"
+#include "platform/failure.h"
 
 namespace tobrel {
 
@@ -16,7 +16,7 @@ long long NumberFieldValue(const std::string& text) {
   long long value = 0;
   const auto [stop, error] = std::from_chars(text.data() + begin, text.data() + end, value);
   if (begin == end || error != std::errc() || stop != text.data() + end)
-    throw std::invalid_argument("'" + text + "' is not a valid integer value");
+    throw Failure(FailureKind::BadNumberText, "'" + text + "' is not a valid integer value");
   return value;
 }
 

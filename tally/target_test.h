@@ -10,8 +10,8 @@ namespace tobrel {
 
 class TargetTest {
  public:
-  // Reads the range once. Throws std::invalid_argument when a number text of
-  // a number range is not an integer.
+  // Reads the range once. Throws Failure of kind BadNumberText when a number
+  // text of a number range is not an integer.
   explicit TargetTest(const TallyTarget& target);
 
   // True when the posting lies in the range: start <= number <= end, or
@@ -33,7 +33,8 @@ class TargetTest {
 };
 
 // The integer value of a number field's text (blanks around it and a sign
-// allowed). Throws std::invalid_argument for any other text.
+// allowed). Throws Failure of kind BadNumberText for any other text, whose
+// message is "'TEXT' is not a valid integer value".
 long long NumberFieldValue(const std::string& text);
 
 // Appends the three target lines: the kind, the range, an empty line.

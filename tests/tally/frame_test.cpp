@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <random>
-#include <stdexcept>
 
+#include "platform/failure.h"
 #include "tally/compact_listing.h"
 #include "tally/id_accumulator.h"
 #include "tally/ranking.h"
@@ -72,7 +72,12 @@ TEST(TargetTest, NumberTextsMustBeIntegers) {
   for (const char* bad : {"", "  ", "1x", "x", "1 2"}) {
     TallyTarget range;
     range.last_number = bad;
-    EXPECT_THROW(TargetTest{range}, std::invalid_argument) << '"' << bad << '"';
+    try {
+      TargetTest{range};
+      ADD_FAILURE() << '"' << bad << '"';
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.kind(), FailureKind::BadNumberText) << '"' << bad << '"';
+    }
   }
 }
 

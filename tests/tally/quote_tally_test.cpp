@@ -3,6 +3,7 @@
 // postings under the mapped ID.
 #include <gtest/gtest.h>
 
+#include "platform/failure.h"
 #include "tally/quote_tally.h"
 #include "tests/tally/tally_fixture.h"
 
@@ -198,7 +199,7 @@ TEST(QuoteTally, RefusesANumberTextThatIsNoInteger) {
   ReportText report = {"kept"};
   TallyProgress progress;
   EXPECT_THROW(QuoteTobrel(SmallQuoteStore(), settings, QuoteOrder::ByPostings, progress, report),
-               std::invalid_argument);
+               Failure);
   EXPECT_EQ(report, ReportText{"kept"});
 }
 

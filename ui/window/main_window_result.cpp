@@ -188,7 +188,7 @@ void TForm1::RunTally() {
       text += "\r\n";
     }
     if (!outcome.lines.empty()) editor_->Lines().SetText(text);
-  } catch (const Failure& refused) {  // the tally's own refusal, with nothing written
+  } catch (const Failure& refused) {  // the tally's refusal or a bad number text: nothing written
     last_tables_.clear();
     problem = FromCp932(refused.message());
   } catch (const std::exception& e) {
