@@ -45,7 +45,7 @@ double ReadIntoStore(const std::filesystem::path& path, LogStore& store) {
   ReadRunObserver observer;
   const FixedClock today(*EncodeDateTime({2026, 12, 10, 0, 0, 0}));
   const auto start = Clock::now();
-  if (const auto error = ReadLogFiles(store, inputs, today, observer)) {
+  if (ReadLogFiles(store, inputs, today, observer).stopped_by) {
     std::fprintf(stderr, "cannot read %s\n", path.c_str());
     std::exit(1);
   }

@@ -66,7 +66,7 @@ void Read(const std::filesystem::path& path, const ExclusionRules* rules,
   if (rules) ApplyExclusionRules(*rules, inputs);
   ReadRunObserver observer;
   store = LogStore();
-  if (ReadLogFiles(store, inputs, kToday, observer)) std::exit(1);
+  if (ReadLogFiles(store, inputs, kToday, observer).stopped_by) std::exit(1);
 }
 
 // Rules with a title pattern and 1,000 excluded IDs, `posting_ids` of them

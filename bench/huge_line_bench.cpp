@@ -120,7 +120,7 @@ Result ReadInChild(const std::filesystem::path& path, bool progress) {
     rusage start_usage{};
     getrusage(RUSAGE_SELF, &start_usage);
     const auto start = bench::Clock::now();
-    if (ReadLogFiles(store, inputs, today, observer)) _exit(2);
+    if (ReadLogFiles(store, inputs, today, observer).stopped_by) _exit(2);
     result.wall = bench::SecondsSince(start);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -66,7 +66,7 @@ double ReadWithQuotePattern(const std::filesystem::path& path) {
   tobrel::ReadRunObserver observer;
   const tobrel::FixedClock today(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0}));
   const auto start = Clock::now();
-  if (tobrel::ReadLogFiles(store, inputs, today, observer)) std::exit(1);
+  if (tobrel::ReadLogFiles(store, inputs, today, observer).stopped_by) std::exit(1);
   return SecondsSince(start);
 }
 

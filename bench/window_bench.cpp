@@ -49,7 +49,7 @@ double CliRead(const std::filesystem::path& log, std::size_t& postings) {
   ReadRunObserver silent;
   FixedClock today(Today());
   const auto start = tobrel::bench::Clock::now();
-  if (ReadLogFiles(store, inputs, today, silent)) std::exit(1);
+  if (ReadLogFiles(store, inputs, today, silent).stopped_by) std::exit(1);
   postings = store.Postings.size();
   return SecondsSince(start);
 }

@@ -110,8 +110,8 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
       MakeReadingInputs(std::move(candidates), reading, rules, quote_matcher);
   // Without logs nothing is read: a loaded read-data file stays as it was.
   if (status == kExitDone && !options.logs.empty()) {
-    if (const auto error = ReadLogFiles(store, inputs, *clock, observer)) {
-      err << "tobrel-cli: " << cp932::ToUtf8(*error) << '\n';
+    if (const auto failure = ReadLogFiles(store, inputs, *clock, observer).stopped_by) {
+      err << "tobrel-cli: " << cp932::ToUtf8(failure->message()) << '\n';
       status = kExitReadError;
     }
     PrintReadHealth(observer.health, err);

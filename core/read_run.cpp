@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 #include <unordered_set>
 
 #include "core/log_line_reader.h"
@@ -79,6 +80,12 @@ std::vector<PendingLog> LogsToRead(const std::vector<CandidateFile>& candidates,
   return pending;
 }
 
+Failure OutOfMemory(const std::string& path, const std::string& path_text) {
+  return Failure(FailureKind::FileUnreadable,
+                 path_text + Sjis(": not enough memory to read the file"), path, 0,
+                 std::make_error_code(std::errc::not_enough_memory));
+}
+
 std::string Printf(const char* format, int value) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, format, value);
@@ -87,8 +94,8 @@ std::string Printf(const char* format, int value) {
 
 }  // namespace
 
-std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& inputs,
-                                        const Clock& clock, ReadRunObserver& observer) {
+ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const Clock& clock,
+                           ReadRunObserver& observer) {
   static const std::string kRemovingDuplicates = Sjis("読み込んだログファイル情報から重複を削除中...");
   static const std::string kReadingTitle = Sjis("Tobrel : ﾛｸﾞﾌｧｲﾙの読込み中...");
   static const std::string kDoneTitle = Sjis("Tobrel ﾛｸﾞﾌｧｲﾙの読込み終了！");
@@ -127,7 +134,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
                          pending[log].size, AssemblerOptions(inputs), inputs.is_quoted,
                          PostingStore(inputs, current_year), false};
   });
-  std::optional<std::string> error;
+  std::optional<Failure> error;
   std::vector<FileReadHealth> health;
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const std::string& path = pending[i].path;
@@ -144,15 +151,16 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
       }
     } catch (const Failure& e) {
       if (e.kind() == FailureKind::InvalidLog)
-        error = path_text + "(" + std::to_string(e.line()) + "): " + e.message();
+        error = Failure(e.kind(), path_text + "(" + std::to_string(e.line()) + "): " + e.message(),
+                        path, e.line());
       else if (e.kind() == FailureKind::FileUnreadable)
-        error = e.message();
+        error = e;
       else
         throw;
     } catch (const std::bad_alloc&) {
-      error = path_text + Sjis(": not enough memory to read the file");
+      error = OutOfMemory(path, path_text);
     } catch (const std::length_error&) {
-      error = path_text + Sjis(": not enough memory to read the file");
+      error = OutOfMemory(path, path_text);
     }
     if (error) break;
   }
@@ -177,7 +185,7 @@ std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& in
   observer.SetProgressPosition(0);
   observer.ShowStatus({});
   observer.ShowReadHealth(health);
-  return error;
+  return {std::move(error)};
 }
 
 }  // namespace tobrel

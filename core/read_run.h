@@ -14,6 +14,7 @@
 #include "core/posting_assembler.h"
 #include "core/read_run_observer.h"
 #include "platform/clock.h"
+#include "platform/failure.h"
 
 namespace tobrel {
 
@@ -50,10 +51,21 @@ struct ReadRunInputs {
   std::uint64_t split_size = std::uint64_t{8} << 20;
 };
 
-// Runs the reading run. Gives the message of the error that stopped it (CP932:
-// path, line and reason; running out of memory while reading a file is one
-// too), or nothing when every checked file was read.
-std::optional<std::string> ReadLogFiles(LogStore& store, const ReadRunInputs& inputs,
-                                        const Clock& clock, ReadRunObserver& observer);
+// How a reading run ended.
+struct ReadRunResult {
+  // The failure that stopped the run before the next file, or nothing when
+  // every checked file was read. Its message() is the whole text to show, in
+  // CP932: "PATH(LINE): reason" for a log with a bad date or number (kind
+  // InvalidLog), "PATH: reason" for a file that could not be read, and
+  // "PATH: not enough memory to read the file" (kind FileUnreadable, code
+  // ENOMEM); file() is the log's path and line() the line, where they apply.
+  std::optional<Failure> stopped_by;
+};
+
+// Runs the reading run. A failure stops it before the next file; what was
+// read before it stays in the store, and the finishing steps (removing
+// duplicates, the texts and labels shown) run as after a whole run.
+ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const Clock& clock,
+                           ReadRunObserver& observer);
 
 }  // namespace tobrel

@@ -59,9 +59,10 @@ void CheckSecondHalfReading(const std::string& path, std::uint8_t flags) {
     inputs.read_ahead = ahead;
     inputs.split_size = 1;
     tobrel::ReadRunObserver observer;
-    errors[ahead] = tobrel::ReadLogFiles(
+    const tobrel::ReadRunResult result = tobrel::ReadLogFiles(
         stores[ahead], inputs, tobrel::FixedClock(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0})),
         observer);
+    if (result.stopped_by) errors[ahead] = result.stopped_by->message();
   }
   if (errors[0] != errors[1]) __builtin_trap();
   if (stores[0].Postings.size() != stores[1].Postings.size() ||

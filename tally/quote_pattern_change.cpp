@@ -45,7 +45,7 @@ QuotePatternChange ChangeQuotePattern(std::string_view entered, TLineMatcher& ma
   ReadRunInputs inputs = reread.reading;
   inputs.is_quoted = MakeQuotedLineTest(matcher);
   return {QuotePatternOutcome::Reread,
-          ReadLogFiles(store, inputs, reread.clock, reread.observer)};
+          ReadLogFiles(store, inputs, reread.clock, reread.observer).stopped_by};
 }
 
 }  // namespace tobrel

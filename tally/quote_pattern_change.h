@@ -11,6 +11,7 @@
 
 #include "core/log_store.h"
 #include "core/read_run.h"
+#include "platform/failure.h"
 #include "regex/line_matcher.h"
 
 namespace tobrel {
@@ -38,9 +39,9 @@ enum class QuotePatternOutcome {
 
 struct QuotePatternChange {
   QuotePatternOutcome outcome = QuotePatternOutcome::Unchanged;
-  // For Reread: the message of the error that stopped the reading run (what
-  // was read before it stays in the store).
-  std::optional<std::string> read_error;
+  // For Reread: the failure that stopped the reading run (core/read_run.h:
+  // ReadRunResult; what was read before it stays in the store).
+  std::optional<Failure> read_error;
 };
 
 // What a re-read works on: the store (with its comments-recounted mark), the

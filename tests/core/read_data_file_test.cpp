@@ -153,7 +153,7 @@ TEST_F(ReadDataFileTest, RoundTripOfGeneratedLogs) {
   LogStore written;
   ReadRunObserver observer;
   FixedClock clock(*EncodeDateTime({kYear, 12, 10, 0, 0, 0}));
-  ASSERT_FALSE(ReadLogFiles(written, inputs, clock, observer));
+  ASSERT_FALSE(ReadLogFiles(written, inputs, clock, observer).stopped_by);
   ASSERT_GT(written.Postings.size(), 2000u);
 
   const auto path = WriteReadDataFile(written, folder_.path(), 0);

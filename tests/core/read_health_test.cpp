@@ -36,7 +36,7 @@ class ReadHealthTest : public ::testing::Test {
     inputs.options = options;
     LogStore store;
     HealthObserver observer;
-    EXPECT_FALSE(ReadLogFiles(store, inputs, clock_, observer));
+    EXPECT_FALSE(ReadLogFiles(store, inputs, clock_, observer).stopped_by);
     EXPECT_EQ(observer.health.size(), 1u);
     return observer.health.empty() ? FileReadHealth{} : observer.health[0];
   }
@@ -101,7 +101,7 @@ TEST_F(ReadHealthTest, PostingsLeftOutByRulesStillCount) {
   inputs.exclusion = [](std::string_view, std::string_view) { return ExclusionReason::ById; };
   LogStore store;
   HealthObserver observer;
-  EXPECT_FALSE(ReadLogFiles(store, inputs, clock_, observer));
+  EXPECT_FALSE(ReadLogFiles(store, inputs, clock_, observer).stopped_by);
   ASSERT_EQ(observer.health.size(), 1u);
   EXPECT_EQ(observer.health[0].postings, 1u);
   EXPECT_FALSE(observer.health[0].HasWarning());
@@ -121,7 +121,7 @@ TEST_F(ReadHealthTest, ARunStoppedByAnErrorTellsOfTheFilesReadBefore) {
   inputs.candidates = {{good, true}, {empty, true}, {(folder_.path() / "missing").string(), true}};
   LogStore store;
   HealthObserver observer;
-  EXPECT_TRUE(ReadLogFiles(store, inputs, clock_, observer));
+  EXPECT_TRUE(ReadLogFiles(store, inputs, clock_, observer).stopped_by);
   ASSERT_EQ(observer.health.size(), 2u);
   EXPECT_EQ(observer.health[0].path, good);
   EXPECT_FALSE(observer.health[0].HasWarning());

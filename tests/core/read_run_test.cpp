@@ -56,13 +56,13 @@ class ReadRunTest : public ::testing::Test {
     return folder_.Write(name, content);
   }
 
-  std::optional<std::string> Read(std::vector<std::string> paths, ReadOptions options = {},
-                                  ExclusionTest exclusion = {}) {
+  std::optional<Failure> Read(std::vector<std::string> paths, ReadOptions options = {},
+                              ExclusionTest exclusion = {}) {
     ReadRunInputs inputs;
     for (auto& path : paths) inputs.candidates.push_back({path, true});
     inputs.options = options;
     inputs.exclusion = std::move(exclusion);
-    return ReadLogFiles(store_, inputs, clock_, observer_);
+    return ReadLogFiles(store_, inputs, clock_, observer_).stopped_by;
   }
 
   testing::TempFolder folder_{"tobrel-read-run"};
@@ -77,14 +77,14 @@ TEST_F(ReadRunTest, ReadsCheckedFilesOnceAndRemovesDuplicates) {
   const std::string c = Write("c.log", Posting(3, "ABC00003", "three"));
   ReadRunInputs inputs;
   inputs.candidates = {{a, true}, {b, true}, {c, false}, {a, true}};
-  EXPECT_FALSE(ReadLogFiles(store_, inputs, clock_, observer_));
+  EXPECT_FALSE(ReadLogFiles(store_, inputs, clock_, observer_).stopped_by);
   EXPECT_EQ(store_.Postings.size(), 2u);
   ASSERT_EQ(store_.Excluded.size(), 1u);
   EXPECT_EQ(store_.Excluded[0].Reason, ExclusionReason::Duplicate);
   EXPECT_EQ(store_.ReadFiles, (std::vector<std::string>{a, b}));
 
   // A second run over the same files adds nothing.
-  EXPECT_FALSE(ReadLogFiles(store_, inputs, clock_, observer_));
+  EXPECT_FALSE(ReadLogFiles(store_, inputs, clock_, observer_).stopped_by);
   EXPECT_EQ(store_.Postings.size(), 2u);
   EXPECT_EQ(store_.ReadFiles.size(), 2u);
 }
@@ -178,7 +178,10 @@ TEST_F(ReadRunTest, AnErrorStopsTheRunButTheFinishingStepsRun) {
   const std::string c = Write("c.log", Posting(4, "ABC00004", "four"));
   const auto error = Read({a, bad, c});
   ASSERT_TRUE(error);
-  EXPECT_EQ(*error, bad + "(6): '97/02/30 23:45:00' is not a valid date and time");
+  EXPECT_EQ(error->message(), bad + "(6): '97/02/30 23:45:00' is not a valid date and time");
+  EXPECT_EQ(error->kind(), FailureKind::InvalidLog);
+  EXPECT_EQ(error->file(), bad);
+  EXPECT_EQ(error->line(), 6u);
   EXPECT_EQ(store_.ReadFiles, (std::vector<std::string>{a, bad}));
   EXPECT_EQ(store_.Postings.size(), 2u);  // one of a (the other a duplicate) and one of bad
   EXPECT_EQ(store_.Excluded.size(), 1u);
@@ -189,7 +192,10 @@ TEST_F(ReadRunTest, AnErrorStopsTheRunButTheFinishingStepsRun) {
 TEST_F(ReadRunTest, AMissingFileStopsTheRun) {
   const auto error = Read({(folder_.path() / "missing.log").string()});
   ASSERT_TRUE(error);
-  EXPECT_NE(error->find("missing.log"), std::string::npos);
+  EXPECT_NE(error->message().find("missing.log"), std::string::npos);
+  EXPECT_EQ(error->kind(), FailureKind::FileUnreadable);
+  EXPECT_EQ(error->file(), folder_.path() / "missing.log");
+  EXPECT_TRUE(error->code() == std::errc::no_such_file_or_directory);
   EXPECT_EQ(store_.ReadFiles.size(), 1u);
 }
 
@@ -206,7 +212,10 @@ TEST_F(ReadRunTest, RunningOutOfMemoryIsAnErrorNamingTheFile) {
     const rlimit limit{256u << 20, 256u << 20};
     ::setrlimit(RLIMIT_AS, &limit);
     const auto error = Read({big});
-    ::_exit(error && *error == big + ": not enough memory to read the file" ? 0 : 1);
+    ::_exit(error && error->message() == big + ": not enough memory to read the file" &&
+                    error->file() == big
+                ? 0
+                : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -104,14 +104,14 @@ TEST(ExclusionTest, TheReadingRunStoresExcludedPostingsOnlyUnderTheMasterSwitch)
 
   LogStore off;
   ApplyExclusionRules(rules, inputs);  // master switch off: nothing left out
-  ASSERT_FALSE(ReadLogFiles(off, inputs, clock, observer));
+  ASSERT_FALSE(ReadLogFiles(off, inputs, clock, observer).stopped_by);
   EXPECT_EQ(off.Postings.size(), 3u);
   EXPECT_TRUE(off.Excluded.empty());
 
   rules.master = true;
   ApplyExclusionRules(rules, inputs);
   LogStore on;
-  ASSERT_FALSE(ReadLogFiles(on, inputs, clock, observer));
+  ASSERT_FALSE(ReadLogFiles(on, inputs, clock, observer).stopped_by);
   ASSERT_EQ(on.Postings.size(), 1u);
   EXPECT_EQ(on.Postings[0].Number, 2);
   ASSERT_EQ(on.Excluded.size(), 2u);

@@ -62,7 +62,7 @@ class QuotePatternChangeTest : public ::testing::Test {
     ReadRunInputs inputs = reading_;
     inputs.is_quoted = [this](std::string_view line) { return matcher_.IsMatch(line); };
     ReadRunObserver quiet;
-    ASSERT_FALSE(ReadLogFiles(store_, inputs, clock_, quiet));
+    ASSERT_FALSE(ReadLogFiles(store_, inputs, clock_, quiet).stopped_by);
   }
 
   QuotePatternChange Change(std::string_view utf8) {
@@ -155,7 +155,8 @@ TEST_F(QuotePatternChangeTest, ReadErrorOfTheRereadIsReturned) {
   const QuotePatternChange change = Change("^#");
   EXPECT_EQ(change.outcome, QuotePatternOutcome::Reread);
   ASSERT_TRUE(change.read_error);
-  EXPECT_NE(change.read_error->find("b.log"), std::string::npos) << *change.read_error;
+  EXPECT_NE(change.read_error->message().find("b.log"), std::string::npos)
+      << change.read_error->message();
   EXPECT_EQ(store_.Postings.size(), 2u);  // what a.log gave stays
   EXPECT_TRUE(store_.Excluded.empty());
 }

@@ -167,10 +167,10 @@ void TForm1::OmitSettings() {
 
 void TForm1::ReadCheckedFiles() {
   const ReadRunInputs inputs = ReadingInputs();
-  const std::optional<std::string> error = ReadLogFiles(store_, inputs, *clock_, *this);
+  const ReadRunResult result = ReadLogFiles(store_, inputs, *clock_, *this);
   // The run marks the files it read; the list keeps its own check marks.
   RefreshLabels();
-  if (error) ShowMessage(FromCp932(*error));
+  if (result.stopped_by) ShowMessage(FromCp932(result.stopped_by->message()));
 }
 
 void TForm1::ClearAll() {

@@ -164,7 +164,7 @@ void TForm1::ChangeQuotePatternTo(const QString& pattern) {
       ChangeQuotePattern(ToCp932(pattern), quote_matcher_, window,
                          {store_, reading, *clock_, *this});
   RefreshLabels();
-  if (change.read_error) ShowMessage(FromCp932(*change.read_error));
+  if (change.read_error) ShowMessage(FromCp932(change.read_error->message()));
 }
 
 void TForm1::RunTally() {
