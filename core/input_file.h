@@ -13,6 +13,10 @@
 
 namespace tobrel {
 
+// The name of a log input as its messages begin with it: the UTF-8 text of
+// the path (platform/path_text.h) converted into CP932.
+std::string InputFileMessageName(const std::filesystem::path& path);
+
 // A log input that cannot be opened or read fails with a Failure of kind
 // FileUnreadable: file() is the path; code() is the errno, ETIMEDOUT for a
 // FIFO that nothing wrote to in time, or NotRegularFile::Device of
@@ -20,11 +24,6 @@ namespace tobrel {
 // InputFileMessageName(path) followed by ": " and the reason ("No such file
 // or directory", "a device, not a log file", "no program wrote to the FIFO
 // within N ms").
-
-// The name of a log input as its messages begin with it: the UTF-8 text of
-// the path (path_text.h) converted into CP932.
-std::string InputFileMessageName(const std::filesystem::path& path);
-
 class InputFile {
  public:
   // Throws Failure for a file that cannot be opened, a folder, a device, and
