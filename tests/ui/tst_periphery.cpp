@@ -4,7 +4,10 @@
 // version window.
 #include <sys/stat.h>
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 
@@ -30,6 +33,9 @@ class TestPeriphery : public QObject {
  private slots:
   void centredTopLeft_data();
   void centredTopLeft();
+  void keptOnScreen_data();
+  void keptOnScreen();
+  void dialogsOverAWindowAtTheScreensEdgeStayOnIt();
   void numberFieldTakesDigitsOnly();
   void previewText_data();
   void previewText();
@@ -61,6 +67,53 @@ void TestPeriphery::centredTopLeft() {
   QFETCH(QSize, dialog);
   QFETCH(QPoint, expected);
   QCOMPARE(CenteredTopLeft(owner, dialog), expected);
+}
+
+void TestPeriphery::keptOnScreen_data() {
+  QTest::addColumn<QPoint>("top_left");
+  QTest::addColumn<QSize>("frame");
+  QTest::addColumn<QPoint>("expected");
+  // The screen is 1000 x 700 at (100, 50), as a second screen may be.
+  QTest::newRow("inside stays") << QPoint(300, 200) << QSize(400, 300) << QPoint(300, 200);
+  QTest::newRow("touching the corner stays") << QPoint(700, 450) << QSize(400, 300)
+                                             << QPoint(700, 450);
+  QTest::newRow("beyond right and bottom") << QPoint(900, 600) << QSize(400, 300)
+                                           << QPoint(700, 450);
+  QTest::newRow("before left and top") << QPoint(-50, 0) << QSize(400, 300) << QPoint(100, 50);
+  QTest::newRow("larger than the screen: top left corner")
+      << QPoint(600, 500) << QSize(1200, 800) << QPoint(100, 50);
+}
+
+void TestPeriphery::keptOnScreen() {
+  QFETCH(QPoint, top_left);
+  QFETCH(QSize, frame);
+  QFETCH(QPoint, expected);
+  QCOMPARE(KeptOnScreen(top_left, frame, QRect(100, 50, 1000, 700)), expected);
+}
+
+// A window hanging over the screen's bottom right corner: the dialogs it
+// opens, centred or at an offset from it, and one larger than the screen,
+// end up wholly on the screen.
+void TestPeriphery::dialogsOverAWindowAtTheScreensEdgeStayOnIt() {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget main;
+  main.setGeometry(screen.right() - 150, screen.bottom() - 100, 400, 300);
+  main.show();
+  TAboutBox box(&main);
+  box.show();
+  QVERIFY(screen.contains(box.frameGeometry()));
+  QCOMPARE(box.frameGeometry().bottomRight(), screen.bottomRight());
+
+  QMessageBox message(QMessageBox::Information, U("題"), U("本文"), QMessageBox::Ok, &main);
+  message.show();
+  PlaceOnScreen(&message, main.pos() + QPoint(50, 50));
+  QVERIFY(screen.contains(message.frameGeometry()));
+
+  TTextFileDialog files(TTextFileDialog::Kind::Open, U("開く"), &main);
+  files.resize(screen.width() + 300, screen.height() / 2);
+  files.show();
+  QVERIFY(screen.contains(files.frameGeometry()));
+  QCOMPARE(files.frameGeometry().width(), screen.width());
 }
 
 void TestPeriphery::numberFieldTakesDigitsOnly() {

@@ -101,7 +101,7 @@ void TestTACLogFrm::init() {
   tobrel::testing::BuildAircraftInstall(*prefix_);
   tobrel::testing::RegisterAircraftServer(*prefix_);
   main_ = std::make_unique<QWidget>();
-  main_->setGeometry(101, 57, 901, 703);
+  main_->setGeometry(51, 57, 701, 503);  // odd sizes; the centred dialog fits the screen
   main_->show();
   form_ = new TACLogFrm(prefix_->path(), main_.get());
 }

@@ -82,7 +82,7 @@ void TestTFileSelectFrm::init() {
   files_->SetTime("logs/notes", 1990, 1, 1, 0, 0, 0);
   qputenv("HOME", QByteArray::fromStdString(files_->Native("home")));
   main_ = std::make_unique<QWidget>();
-  main_->setGeometry(40, 30, 300, 200);  // smaller than the dialog: negative halves
+  main_->setGeometry(250, 150, 301, 201);  // smaller than the dialog: negative halves
   main_->show();
   form_ = new TFileSelectFrm(files_->path(), FolderListSettings{{"*.TXT;notes", "", "*.NEVER"}},
                              main_.get());

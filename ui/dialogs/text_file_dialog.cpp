@@ -2,9 +2,11 @@
 
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QTreeView>
 
+#include "ui/widgets/dialog_placement.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/widgets/text_preview.h"
 
@@ -79,6 +81,11 @@ void TTextFileDialog::FilterChosen(const QString& name_filter) {
   const int index = IndexOfFilter(name_filter);
   setDefaultSuffix(index >= 0 && index < default_extensions_.size() ? default_extensions_[index]
                                                                      : QString());
+}
+
+void TTextFileDialog::showEvent(QShowEvent* event) {
+  QFileDialog::showEvent(event);
+  if (!event->spontaneous()) CenterOverParent(this);  // opened, not restored
 }
 
 }  // namespace tobrel

@@ -38,6 +38,10 @@ class TTextFileDialog : public QFileDialog {
 
   TTextPreview* Preview() const { return preview_; }
 
+ protected:
+  // Centred over the window that opens it and kept on its screen.
+  void showEvent(QShowEvent* event) override;
+
  private:
   int IndexOfFilter(const QString& name_filter) const;
   void FilterChosen(const QString& name_filter);

@@ -1,4 +1,6 @@
-// Where a dialog appears: centred over the window that opens it.
+// Where a dialog appears: centred over the window that opens it, or at a
+// point the caller chooses, and in both cases moved as little as needed to
+// lie wholly on the screen it appears on.
 #pragma once
 
 #include <QPoint>
@@ -14,8 +16,22 @@ namespace tobrel {
 // top likewise, the halves rounded toward zero.
 QPoint CenteredTopLeft(const QRect& owner, const QSize& dialog);
 
-// Moves `dialog` to CenteredTopLeft over the window of its parent widget;
-// a dialog without a parent stays where it is.
+// `top_left` moved as little as needed for a frame of size `frame` to lie
+// inside `screen` (the screen's available area). A frame larger than the
+// screen keeps its top left corner on the screen's top left edge, so that
+// its title bar and its first controls stay reachable.
+QPoint KeptOnScreen(const QPoint& top_left, const QSize& frame, const QRect& screen);
+
+// Moves `dialog` so that its frame's top left corner is `top_left`, kept on
+// the available area of the screen holding the centre of that frame (when
+// no screen holds it, the screen of the dialog's parent window, else the
+// primary screen). A dialog larger than that area is first made as small as
+// the area, or as its minimum size when that is larger. Call it once the
+// dialog has its size: from showEvent, or after show().
+void PlaceOnScreen(QWidget* dialog, const QPoint& top_left);
+
+// PlaceOnScreen at CenteredTopLeft over the window of the dialog's parent
+// widget; a dialog without a parent stays where it is.
 void CenterOverParent(QWidget* dialog);
 
 }  // namespace tobrel

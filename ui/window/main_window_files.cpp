@@ -140,7 +140,9 @@ void TForm1::ShowFileInformation() {
                FromCp932(FormatThousands(static_cast<std::int64_t>(size_error ? 0 : size))),
                time.toString("yyyy/MM/dd hh:mm:ss"));
   QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
-  box.move(pos() + QPoint(50, 50));
+  // 50 pixels right of and below the window's corner, once its size is known.
+  box.show();
+  PlaceOnScreen(&box, pos() + QPoint(50, 50));
   box.exec();
 }
 
