@@ -22,6 +22,25 @@ void WritePath(PrivateProfile& ini, std::string_view section, std::string_view k
   ini.WriteString(section, key, PathToCp932(path));
 }
 
+std::optional<StoredWindowGeometry> ReadWindowGeometry(const PrivateProfile& ini) {
+  StoredWindowGeometry window;
+  window.width = ini.ReadInteger("WINDOW", "Width", 0);
+  window.height = ini.ReadInteger("WINDOW", "Height", 0);
+  if (window.width <= 0 || window.height <= 0) return std::nullopt;
+  window.left = ini.ReadInteger("WINDOW", "Left", 0);
+  window.top = ini.ReadInteger("WINDOW", "Top", 0);
+  window.maximized = ini.ReadBool("WINDOW", "Maximized", false);
+  return window;
+}
+
+void WriteWindowGeometry(const StoredWindowGeometry& window, PrivateProfile& ini) {
+  ini.WriteInteger("WINDOW", "Left", window.left);
+  ini.WriteInteger("WINDOW", "Top", window.top);
+  ini.WriteInteger("WINDOW", "Width", window.width);
+  ini.WriteInteger("WINDOW", "Height", window.height);
+  ini.WriteBool("WINDOW", "Maximized", window.maximized);
+}
+
 }  // namespace
 
 DateTime DefaultFromDate() { return *EncodeDateTime({1987, 4, 1, 0, 0, 0}); }
@@ -78,6 +97,7 @@ TobrelSettings ReadSettings(const PrivateProfile& ini, DateTime today) {
   s.select_color = ini.ReadInteger("COLOR", "SELECT", s.select_color);
 
   s.add_masks = ReadFileMasks(ini);
+  s.window_geometry = ReadWindowGeometry(ini);
   return s;
 }
 
@@ -133,6 +153,8 @@ void WriteSettings(const TobrelSettings& s, PrivateProfile& ini) {
   ini.WriteInteger("COLOR", "CHAR", s.char_color);
   ini.WriteInteger("COLOR", "BACK", s.back_color);
   ini.WriteInteger("COLOR", "SELECT", s.select_color);
+
+  if (s.window_geometry) WriteWindowGeometry(*s.window_geometry, ini);
 }
 
 }  // namespace tobrel

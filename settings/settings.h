@@ -5,6 +5,7 @@
 // the scroll-bar value and the target dates are in startup_rules.h.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,17 @@ enum class ExternalFileKind : int { kTemporaryFile = 0, kFileInFolder = 1, kName
 // The character code of that file (ENCODING); a number outside these is kept
 // as read, written back unchanged, and means kCp932.
 enum class ExternalFileEncoding : int { kCp932 = 0, kUtf8 = 1 };
+
+// The window's own placement, in the section "WINDOW" beside "POS": the
+// frame's left and top, the size inside the frame when not maximised, and
+// whether it was maximised.
+struct StoredWindowGeometry {
+  int left = 0;       // Left
+  int top = 0;        // Top
+  int width = 0;      // Width
+  int height = 0;     // Height
+  bool maximized = false;  // Maximized
+};
 
 struct TobrelSettings {
   // "POS"
@@ -70,6 +82,9 @@ struct TobrelSettings {
   int select_color = 16711680;
   // "FileMask": AddMask0 upwards to the first missing or empty key; never written.
   std::vector<std::string> add_masks;  // CP932
+  // "WINDOW": nothing when the file holds no width and height above 0;
+  // written only when set, after every other key.
+  std::optional<StoredWindowGeometry> window_geometry;
 };
 
 // 1987/04/01, the default start of the target dates.

@@ -23,7 +23,7 @@ struct StartupInputs {
   std::vector<std::string> arguments;  // without the program's own name
   int screen_width = 1920;
   int screen_height = 1080;
-  int window_width = 640;
+  int window_width = 640;  // the window sets its own first width here
   DateTime today = 0;
   std::string home_folder;  // the external editor's default folder
 };

@@ -95,6 +95,40 @@ TEST(Settings, LoadChangeSaveLoadKeepsValuesAndForeignLines) {
   EXPECT_EQ(bytes.find('\n', 0), bytes.find("\r\n", 0) + 1);
 }
 
+// The window's own placement goes to "WINDOW" after every other key and
+// comes back as written; "POS" keeps its three keys. A file without a usable
+// width and height has none, and saving it writes no "WINDOW" section.
+TEST(Settings, WindowGeometryRoundTripsBesideThePositionKeys) {
+  testing::TempFolder folder("tobrel-settings-window");
+  const auto path = folder.Write("TOBREL.INI", "[POS]\r\nTOP=7\r\n");
+  TobrelSettings s = LoadSettingsFile(path, kToday);
+  EXPECT_FALSE(s.window_geometry.has_value());
+  ASSERT_EQ(SaveSettingsFile(path, s), std::nullopt);
+  EXPECT_EQ(ReadAll(path).find("[WINDOW]"), std::string::npos);
+
+  s.window_geometry = StoredWindowGeometry{-1200, 35, 900, 640, true};
+  ASSERT_EQ(SaveSettingsFile(path, s), std::nullopt);
+  const std::string bytes = ReadAll(path);
+  EXPECT_EQ(bytes.rfind("[POS]\r\nTOP=7\r\nLEFT=0\r\nHEIGHT=480\r\n", 0), 0u) << bytes;
+  EXPECT_NE(bytes.find("SELECT=16711680\r\n[WINDOW]\r\nLeft=-1200\r\nTop=35\r\nWidth=900\r\n"
+                       "Height=640\r\nMaximized=1\r\n"),
+            std::string::npos)
+      << bytes;
+  const auto again = LoadSettingsFile(path, kToday).window_geometry;
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->left, -1200);
+  EXPECT_EQ(again->top, 35);
+  EXPECT_EQ(again->width, 900);
+  EXPECT_EQ(again->height, 640);
+  EXPECT_TRUE(again->maximized);
+
+  for (const char* text : {"[WINDOW]\r\nLeft=5\r\nTop=5\r\nWidth=0\r\nHeight=500\r\n",
+                           "[WINDOW]\r\nWidth=700\r\nHeight=x\r\n"}) {
+    const auto file = folder.Write("BAD.INI", text);
+    EXPECT_FALSE(LoadSettingsFile(file, kToday).window_geometry.has_value()) << text;
+  }
+}
+
 // The external editor's file kind and character code are kept as the numbers
 // the file holds, even numbers that name no choice.
 TEST(Settings, UnknownExternalEditorNumbersAreWrittenBackAsRead) {
