@@ -104,9 +104,11 @@ void TestPeriphery::dialogsOverAWindowAtTheScreensEdgeStayOnIt() {
   QVERIFY(screen.contains(box.frameGeometry()));
   QCOMPARE(box.frameGeometry().bottomRight(), screen.bottomRight());
 
-  QMessageBox message(QMessageBox::Information, U("題"), U("本文"), QMessageBox::Ok, &main);
+  // A message box sizes itself to its text only as it shows.
+  QMessageBox message(QMessageBox::Information, U("題"), U("本文").repeated(40),
+                      QMessageBox::Ok, &main);
+  PlaceWhenShown(&message, [&main] { return main.pos() + QPoint(50, 50); });
   message.show();
-  PlaceOnScreen(&message, main.pos() + QPoint(50, 50));
   QVERIFY(screen.contains(message.frameGeometry()));
 
   TTextFileDialog files(TTextFileDialog::Kind::Open, U("開く"), &main);

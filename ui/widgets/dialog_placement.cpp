@@ -1,9 +1,12 @@
 #include "ui/widgets/dialog_placement.h"
 
+#include <QDialog>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 namespace tobrel {
 namespace {
@@ -15,6 +18,35 @@ const QScreen* ScreenFor(const QRect& frame, const QWidget* dialog) {
     if (const QScreen* screen = parent->window()->screen()) return screen;
   return QGuiApplication::primaryScreen();
 }
+
+// The event filter of PlaceWhenShown, owned by its dialog.
+class PlacementKeeper : public QObject {
+ public:
+  PlacementKeeper(QDialog* dialog, std::function<QPoint()> top_left)
+      : QObject(dialog), dialog_(dialog), top_left_(std::move(top_left)) {
+    dialog->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != dialog_) return false;
+    // The Show event comes before the dialog's own showEvent: placed here,
+    // it is moved already, and Qt leaves its place alone.
+    if (event->type() == QEvent::Show && !event->spontaneous()) {
+      if (top_left_)
+        PlaceOnScreen(dialog_, top_left_());
+      else
+        CenterOverParent(dialog_);
+    } else if (event->type() == QEvent::Resize && dialog_->isVisible()) {
+      PlaceOnScreen(dialog_, dialog_->frameGeometry().topLeft());
+    }
+    return false;
+  }
+
+ private:
+  QDialog* dialog_;
+  std::function<QPoint()> top_left_;
+};
 
 }  // namespace
 
@@ -59,6 +91,10 @@ void CenterOverParent(QWidget* dialog) {
   if (!parent) return;
   PlaceOnScreen(dialog,
                 CenteredTopLeft(parent->window()->frameGeometry(), dialog->frameGeometry().size()));
+}
+
+void PlaceWhenShown(QDialog* dialog, std::function<QPoint()> top_left) {
+  new PlacementKeeper(dialog, std::move(top_left));
 }
 
 }  // namespace tobrel

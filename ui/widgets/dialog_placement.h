@@ -6,7 +6,9 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
+class QDialog;
 class QWidget;
 
 namespace tobrel {
@@ -33,5 +35,13 @@ void PlaceOnScreen(QWidget* dialog, const QPoint& top_left);
 // PlaceOnScreen at CenteredTopLeft over the window of the dialog's parent
 // widget; a dialog without a parent stays where it is.
 void CenterOverParent(QWidget* dialog);
+
+// For dialogs whose own showEvent cannot place them (Qt's message, input,
+// font and colour dialogs, dialogs made on the spot): every time `dialog` is
+// opened it is placed by PlaceOnScreen at `top_left()`, or by
+// CenterOverParent when `top_left` is empty, before it appears; a later
+// change of its size while it shows (a message box sizing itself to its
+// text) keeps it on the screen. Lasts as long as the dialog.
+void PlaceWhenShown(QDialog* dialog, std::function<QPoint()> top_left = {});
 
 }  // namespace tobrel

@@ -13,6 +13,7 @@ namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   QMessageBox box(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+  PlaceWhenShown(&box);
   box.exec();
 }
 

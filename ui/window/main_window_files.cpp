@@ -140,9 +140,7 @@ void TForm1::ShowFileInformation() {
                FromCp932(FormatThousands(static_cast<std::int64_t>(size_error ? 0 : size))),
                time.toString("yyyy/MM/dd hh:mm:ss"));
   QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
-  // 50 pixels right of and below the window's corner, once its size is known.
-  box.show();
-  PlaceOnScreen(&box, pos() + QPoint(50, 50));
+  PlaceWhenShown(&box, [this] { return pos() + QPoint(50, 50); });
   box.exec();
 }
 

@@ -148,13 +148,14 @@ ReportRequest TForm1::CurrentRequest() const {
 }
 
 void TForm1::SetQuotePattern() {
-  bool ok = false;
   const QString current = FromCp932(quote_matcher_.RegExp());
-  const QString entered =
-      QInputDialog::getText(this, QStringLiteral("引用行正規表現の設定"),
-                            QStringLiteral("引用行の正規表現を設定してください"), QLineEdit::Normal,
-                            current, &ok);
-  ChangeQuotePatternTo(ok ? entered : current);
+  QInputDialog input(this);
+  input.setWindowTitle(QStringLiteral("引用行正規表現の設定"));
+  input.setLabelText(QStringLiteral("引用行の正規表現を設定してください"));
+  input.setTextValue(current);
+  PlaceWhenShown(&input);
+  const bool ok = input.exec() == QDialog::Accepted;
+  ChangeQuotePatternTo(ok ? input.textValue() : current);
 }
 
 void TForm1::ChangeQuotePatternTo(const QString& pattern) {
@@ -277,6 +278,7 @@ void TForm1::OpenFindDialog() {
   layout->addWidget(text);
   layout->addWidget(match_case);
   layout->addWidget(buttons);
+  PlaceWhenShown(&dialog);
   if (dialog.exec() != QDialog::Accepted) return;
   find_text_ = text->text();
   find_match_case_ = match_case->isChecked();
@@ -466,18 +468,22 @@ void TForm1::ToggleRuler() {
 }
 
 void TForm1::ChooseFont() {
-  bool ok = false;
-  QFont start(editor_->FontName(), editor_->FontSize());
-  const QFont font = QFontDialog::getFont(&ok, start, this, QString(),
-                                          QFontDialog::MonospacedFonts | QFontDialog::ScalableFonts);
-  if (ok) editor_->SetFontByName(font.family(), font.pointSize());
+  QFontDialog dialog(QFont(editor_->FontName(), editor_->FontSize()), this);
+  dialog.setOptions(QFontDialog::MonospacedFonts | QFontDialog::ScalableFonts);
+  PlaceWhenShown(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QFont font = dialog.selectedFont();
+  editor_->SetFontByName(font.family(), font.pointSize());
 }
 
 void TForm1::ChooseColor(ViewColorRole role) {
   const QColor start = role == ViewColorRole::kText         ? editor_->TextColor()
                        : role == ViewColorRole::kBackground ? editor_->BackColor()
                                                             : editor_->SelectColor();
-  const QColor chosen = QColorDialog::getColor(start, this);
+  QColorDialog dialog(start, this);
+  PlaceWhenShown(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QColor chosen = dialog.selectedColor();
   if (!chosen.isValid()) return;
   editor_->SetColors(role == ViewColorRole::kText ? chosen : editor_->TextColor(),
                      role == ViewColorRole::kBackground ? chosen : editor_->BackColor(),
@@ -491,6 +497,7 @@ void TForm1::DefaultColors() {
 
 void TForm1::EditExternalEditorSettings() {
   TEditOptForm form(settings_, this);
+  PlaceWhenShown(&form);
   if (form.exec() == QDialog::Accepted) form.Store(settings_);
 }
 
