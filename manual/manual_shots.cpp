@@ -17,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -168,7 +167,6 @@ int main(int argc, char* argv[]) {
   environment.startup.today = Today();
   environment.startup.screen_width = 1024;
   environment.startup.screen_height = 768;
-  environment.startup.window_width = 632;
   environment.startup.home_folder = home;
   environment.clock = std::make_shared<FixedClock>(Today());
   environment.source_docs = argv[3];
@@ -228,7 +226,7 @@ int main(int argc, char* argv[]) {
   if (QAction* find = window.findChild<QAction*>("ToolButton25Click")) find->trigger();
   shooter.Save(&window, "main_found");
 
-  // The target range page whole, without the scrolling of its small place.
+  // The target range page.
   window.SelectTallyPage(TallyKind::Count);
   for (QTabWidget* tabs : window.findChildren<QTabWidget*>())
     for (int i = 0; i < tabs->count(); ++i)
@@ -236,7 +234,7 @@ int main(int argc, char* argv[]) {
   auto* range = window.findChild<RangePage*>();
   QCheckBox* use_rules = range ? range->findChild<QCheckBox*>("CheckBox11") : nullptr;
   if (use_rules) use_rules->setChecked(true);
-  if (auto* area = range ? range->findChild<QScrollArea*>() : nullptr) shooter.Save(area->widget(), "page_range");
+  if (range) shooter.Save(range, "page_range");
 
   {
     TACLogFrm form(prefix.path(), &window);

@@ -46,14 +46,18 @@
 #include "ui/widgets/radio_group.h"
 #include "ui/window/single_instance.h"
 #include "ui/view/box_clipboard.h"
+#include "ui/window/window_frame.h"
 #include "ui/view/text_view.h"
 
 using namespace tobrel;
 using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
+using tobrel::testing::LayoutFaults;
 using tobrel::testing::NoteText;
+using tobrel::testing::PicturePath;
 using tobrel::testing::ReadAll;
 using tobrel::testing::S;
+using tobrel::testing::SaveAndCheck;
 
 namespace {
 
@@ -70,7 +74,6 @@ std::unique_ptr<TForm1> MakeWindow(const QTemporaryDir& folder, std::vector<std:
   environment.startup.settings_path = (folder.path() + "/TOBREL.INI").toStdString();
   environment.startup.arguments = std::move(arguments);
   environment.startup.today = Today();
-  environment.startup.window_width = 632;
   environment.startup.home_folder = folder.path().toStdString();
   environment.clock = std::make_shared<FixedClock>(Today());
   return std::make_unique<TForm1>(environment);
@@ -174,6 +177,13 @@ class TestMainWindow : public QObject {
   void missingManual();
   void helpOpensOneWindow();
   void rendering();
+  void extraRoomGoesToTheViewAndTheLists();
+  void placementSurvivesRestart();
+  void placementOffEveryScreenFallsBack();
+  void startFrame_data();
+  void startFrame();
+  void dialogsRenderWholeOnScreen_data();
+  void dialogsRenderWholeOnScreen();
   void readHealthWarning();
 };
 
@@ -808,35 +818,42 @@ void TestMainWindow::rendering() {
   QTemporaryDir folder;
   auto window = MakeWindow(folder, {kSample});
   window->Editor()->SetFontByName("IPAGothic", 9);
-  window->resize(632, 480);
   window->show();
   QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  // The first size: never below the design's 632 x 480, and room for a
+  // screenful of the result under the pages.
+  qInfo("first size %dx%d", window->width(), window->height());
+  QVERIFY(window->width() >= 632 && window->height() >= 480);
+  QVERIFY(window->Editor()->VisibleRowCount() >= 10);
   window->Candidates().CheckAll(true);
   window->ReadCheckedFiles();
   window->findChild<QCheckBox*>("CheckBox3")->setChecked(true);
   window->RunTally();
   QTest::qWait(50);
-  const QImage image = window->grab().toImage();
-  QVERIFY(image.save(TOBREL_TEST_ARTIFACTS "/mainwindow.png"));
-  // Each option page and the target range page, for a look.
-  auto* pages = window->findChild<QTabWidget*>("PageControl1");
-  for (int i = 0; i < pages->count(); ++i) {
-    pages->setCurrentIndex(i);
-    QVERIFY(pages->grab().save(QString(TOBREL_TEST_ARTIFACTS "/page1_%1.png").arg(i)));
+  QVERIFY(window->grab().save(PicturePath("mainwindow.png")));
+  // Every page of both page controls whole, at the first size.
+  for (const char* name : {"PageControl1", "PageControl2"}) {
+    auto* pages = window->findChild<QTabWidget*>(name);
+    for (int i = 0; i < pages->count(); ++i) {
+      pages->setCurrentIndex(i);
+      SaveAndCheck(window.get(), QStringLiteral("mainwindow_%1.png").arg(pages->widget(i)->objectName()));
+    }
+    pages->setCurrentIndex(0);
   }
-  pages->setCurrentIndex(0);
-  auto* files = window->findChild<QTabWidget*>("PageControl2");
-  files->setCurrentIndex(2);
-  QVERIFY(files->grab().save(TOBREL_TEST_ARTIFACTS "/page2_range.png"));
-  files->setCurrentIndex(1);
+  window->findChild<QTabWidget*>("PageControl2")->setCurrentIndex(1);
+  QCoreApplication::processEvents();
   const QImage view = window->Editor()->viewport()->grab().toImage();
-  QVERIFY(view.save(TOBREL_TEST_ARTIFACTS "/mainwindow_view.png"));
+  QVERIFY(view.save(PicturePath("mainwindow_view.png")));
 
   // A left-aligned column: every visible row with a blank before column C and
-  // a letter or digit at C draws that character inside its cell.
+  // a letter or digit at C draws that character inside its cell. The
+  // picture has the screen's pixels: a cell's logical place is scaled to them.
   TTextView& editor = *window->Editor();
   const int rows = std::min(editor.Lines().Count(), editor.TopRow() + editor.VisibleRowCount());
   const QRgb back = view.pixel(view.width() - 2, view.height() - 2);
+  const qreal ratio = view.devicePixelRatio();
+  const auto device = [ratio](int logical) { return qRound(logical * ratio); };
+  const int cell = editor.CellWidth();
   int checked = 0;
   for (int row = editor.TopRow(); row < rows; ++row) {
     const std::string_view line = editor.Lines()[row];
@@ -844,13 +861,13 @@ void TestMainWindow::rendering() {
       if (line[c - 1] != ' ' || !std::isalnum(static_cast<unsigned char>(line[c]))) continue;
       if (static_cast<unsigned char>(line[c]) >= 0x80) continue;
       const QPoint origin = editor.CellOrigin(row, static_cast<int>(c));
-      if (origin.x() + editor.CellWidth() >= view.width()) continue;
+      if (device(origin.x() + cell) >= view.width()) continue;
       // No ink in the blank's cell just before, ink within the character's cell.
       bool ink_before = false, ink_in = false;
-      for (int y = origin.y(); y < origin.y() + editor.RowHeight(); ++y) {
-        for (int x = origin.x() - editor.CellWidth() + 1; x < origin.x() - 1; ++x)
+      for (int y = device(origin.y()); y < device(origin.y() + editor.RowHeight()); ++y) {
+        for (int x = device(origin.x() - cell) + 1; x < device(origin.x()) - 1; ++x)
           if (x >= 0 && view.pixel(x, y) != back) ink_before = true;
-        for (int x = origin.x(); x < origin.x() + editor.CellWidth(); ++x)
+        for (int x = device(origin.x()); x < device(origin.x() + cell); ++x)
           if (view.pixel(x, y) != back) ink_in = true;
       }
       QVERIFY2(!ink_before && ink_in, qPrintable(QString("row %1 column %2").arg(row).arg(c)));
@@ -858,6 +875,171 @@ void TestMainWindow::rendering() {
     }
   }
   QVERIFY(checked > 20);
+}
+
+// Growing the window widens the file pages and heightens the result view;
+// the option pages keep their size. Maximised, the window fills the screen
+// and everything still fits.
+void TestMainWindow::extraRoomGoesToTheViewAndTheLists() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  const auto* files = window->findChild<QTabWidget*>("PageControl2");
+  const auto* options = window->findChild<QTabWidget*>("PageControl1");
+  const auto* list = window->findChild<QListWidget*>("CheckListBox1");
+  const QSize files_before = files->size(), options_before = options->size();
+  const int list_before = list->width(), view_before = window->Editor()->height();
+  window->resize(window->size() + QSize(100, 60));
+  QCoreApplication::processEvents();
+  QCOMPARE(files->width(), files_before.width() + 100);
+  QCOMPARE(list->width(), list_before + 100);
+  QCOMPARE(options->size(), options_before);
+  QCOMPARE(files->height(), files_before.height());
+  QCOMPARE(window->Editor()->height(), view_before + 60);
+
+  window->showMaximized();
+  QTRY_VERIFY(window->isMaximized());
+  // The whole screen, to a pixel lost in rounding at a fractional scale.
+  const QRect screen = window->screen()->availableGeometry();
+  QTRY_VERIFY(screen.contains(window->frameGeometry()) &&
+              window->frameGeometry().width() >= screen.width() - 1 &&
+              window->frameGeometry().height() >= screen.height() - 1);
+  QVERIFY(window->Editor()->height() > view_before + 60);
+  const QStringList faults = LayoutFaults(window.get());
+  QVERIFY2(faults.isEmpty(), qPrintable(faults.join(" | ")));
+}
+
+// Place, size and the maximised state come back after a restart from the
+// window's own keys; the position keys of the file keep their meaning.
+void TestMainWindow::placementSurvivesRestart() {
+  QTemporaryDir folder;
+  const QString ini = folder.filePath("TOBREL.INI");
+  QSize size;
+  {
+    auto window = MakeWindow(folder, {});
+    window->show();
+    window->move(30, 20);
+    size = window->size() + QSize(40, 10);
+    window->resize(size);
+    window->close();
+  }
+  const std::string bytes = ReadAll(ini.toStdString());
+  QVERIFY2(bytes.find(QString("[POS]\r\nTOP=20\r\nLEFT=30\r\nHEIGHT=%1\r\n")
+                          .arg(size.height()).toStdString()) != std::string::npos,
+           bytes.c_str());
+  QVERIFY2(bytes.find(QString("[WINDOW]\r\nLeft=30\r\nTop=20\r\nWidth=%1\r\nHeight=%2\r\n"
+                              "Maximized=0\r\n")
+                          .arg(size.width()).arg(size.height()).toStdString()) != std::string::npos,
+           bytes.c_str());
+  {
+    auto window = MakeWindow(folder, {});
+    QCOMPARE(window->pos(), QPoint(30, 20));
+    QCOMPARE(window->size(), size);
+    window->showMaximized();
+    QTRY_VERIFY(window->isMaximized());
+    window->close();
+  }
+  auto window = MakeWindow(folder, {});
+  window->show();
+  QTRY_VERIFY(window->isMaximized());
+  window->showNormal();
+  QTRY_COMPARE(window->size(), size);
+  QCOMPARE(window->pos(), QPoint(30, 20));
+}
+
+// A placement stored for a screen that is gone gives way to the position
+// keys' placement on the screen there is, at the first size.
+void TestMainWindow::placementOffEveryScreenFallsBack() {
+  QTemporaryDir folder;
+  QSize first;
+  {
+    auto window = MakeWindow(folder, {});
+    first = window->size();
+  }
+  std::ofstream(folder.filePath("TOBREL.INI").toStdString(), std::ios::binary)
+      << "[POS]\r\nTOP=40\r\nLEFT=60\r\nHEIGHT=400\r\n"
+         "[WINDOW]\r\nLeft=3000\r\nTop=100\r\nWidth=900\r\nHeight=700\r\nMaximized=1\r\n";
+  auto window = MakeWindow(folder, {});
+  QCOMPARE(window->pos(), QPoint(60, 40));
+  QCOMPARE(window->size(), first);
+  QVERIFY(!(window->windowState() & Qt::WindowMaximized));
+}
+
+void TestMainWindow::startFrame_data() {
+  QTest::addColumn<QRect>("stored");  // empty: none stored
+  QTest::addColumn<QRect>("expected");
+  QTest::addColumn<bool>("maximized");  // as stored, or not when the keys give way
+  // Two screens side by side; the position keys say (60, 40), 500 high.
+  QTest::newRow("none stored: the position keys at the first size")
+      << QRect() << QRect(60, 40, 650, 580) << false;
+  QTest::newRow("on the second screen") << QRect(1700, 100, 900, 700)
+                                        << QRect(1700, 100, 900, 700) << true;
+  QTest::newRow("hanging over the edges, lower than the window can be: on its screen")
+      << QRect(1300, 800, 700, 400) << QRect(1600, 594, 700, 430) << true;
+  QTest::newRow("larger than its screen: shrunk to it")
+      << QRect(1600, 0, 2000, 2000) << QRect(1600, 0, 1280, 1024) << true;
+  QTest::newRow("smaller than the window can be: its minimum")
+      << QRect(100, 100, 200, 100) << QRect(100, 100, 650, 430) << true;
+  QTest::newRow("on a screen that is gone") << QRect(4000, 100, 900, 700)
+                                            << QRect(60, 40, 650, 580) << false;
+}
+
+void TestMainWindow::startFrame() {
+  QFETCH(QRect, stored);
+  QFETCH(QRect, expected);
+  QFETCH(bool, maximized);
+  std::optional<StoredWindowGeometry> geometry;
+  if (!stored.isNull())
+    geometry = StoredWindowGeometry{stored.x(), stored.y(), stored.width(), stored.height(), true};
+  WindowPlacement fallback;
+  fallback.left = 60;
+  fallback.top = 40;
+  fallback.height = 500;
+  const WindowFrame frame = StartFrame(geometry, fallback, QSize(650, 580), QSize(650, 430),
+                                       {QRect(0, 0, 1600, 1080), QRect(1600, 0, 1280, 1024)});
+  QCOMPARE(QRect(frame.top_left, frame.size), expected);
+  QCOMPARE(frame.maximized, maximized);
+}
+
+// Every dialog the window opens, with the window hanging over the screen's
+// bottom right corner: wholly on the screen, nothing cut, overlapping or
+// outside it. Each leaves a picture.
+void TestMainWindow::dialogsRenderWholeOnScreen_data() {
+  QTest::addColumn<QString>("command");  // an action, or a button of the window
+  const char* const commands[] = {"L2",        "AirCraft1", "F1", "N14", "ButtonOmit", "V1",
+                                  "F2",        "E2",        "About1", "Button1", "Font1", "C3"};
+  for (const char* command : commands) QTest::newRow(command) << command;
+}
+
+void TestMainWindow::dialogsRenderWholeOnScreen() {
+  QFETCH(QString, command);
+  QTemporaryDir folder;
+  qputenv("WINEPREFIX", folder.path().toLocal8Bit());  // no installation to find
+  auto window = MakeWindow(folder, {});
+  window->findChild<QCheckBox*>("CheckBox11")->setChecked(true);  // rules in force
+  window->show();
+  const QRect screen = window->screen()->availableGeometry();
+  window->move(screen.right() - 200, screen.bottom() - 150);
+  QStringList faults{"not shown"};
+  QRect frame;
+  ModalScript script;
+  script.Then<QDialog>([&](QDialog* shown) {
+    QCoreApplication::processEvents();
+    frame = shown->frameGeometry();
+    shown->grab().save(PicturePath("window_dialog_" + command + ".png"));
+    faults = LayoutFaults(shown);
+    shown->reject();
+  });
+  if (auto* action = window->findChild<QAction*>(command))
+    action->trigger();
+  else
+    window->findChild<QPushButton*>(command)->click();
+  qunsetenv("WINEPREFIX");
+  QVERIFY(script.Done());
+  QVERIFY2(faults.isEmpty(), qPrintable(faults.join(" | ")));
+  QVERIFY2(screen.contains(frame), qPrintable(QString("%1,%2 %3x%4").arg(frame.x()).arg(frame.y())
+                                                  .arg(frame.width()).arg(frame.height())));
 }
 
 // The files a reading run found wrong are named under the read-file list and

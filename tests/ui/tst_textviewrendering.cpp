@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "dialog_checks.h"
 #include "support/sjis.h"
 #include "ui/view/text_view.h"
 #include "ui/view/win_color.h"
 
 using tobrel::TTextView;
+using tobrel::testing::PicturePath;
 using tobrel::testing::S;
 
 namespace {
@@ -56,16 +58,26 @@ bool IsInk(QRgb pixel, QRgb background) {
              std::abs(qBlue(pixel) - qBlue(background)) > 120;
 }
 
-// The leftmost (or rightmost) x in [from, to) of row band `row` with ink.
+// A logical coordinate of the view as a pixel of its picture, which has the
+// screen's pixels (more than the logical ones at a scale above 1).
+int Device(const QImage& image, int logical) {
+  return qRound(logical * image.devicePixelRatio());
+}
+
+// The leftmost (or rightmost) x in [from, to) of row band `row` with ink,
+// all in logical coordinates (an inked pixel counts for the logical x it
+// lies in).
 int InkEdge(const QImage& image, const TTextView& view, int row, int from, int to, bool leftmost,
             QRgb background) {
   const int top = view.CellOrigin(row, 0).y();
+  const int bottom = Device(image, top + view.RowHeight());
   int edge = -1;
-  for (int x = from; x < to && x < image.width(); ++x)
-    for (int y = top; y < top + view.RowHeight(); ++y)
+  for (int x = Device(image, from); x < Device(image, to) && x < image.width(); ++x)
+    for (int y = Device(image, top); y < bottom; ++y)
       if (IsInk(image.pixel(x, y), background)) {
-        if (leftmost) return x;
-        edge = x;
+        const int logical = static_cast<int>(x / image.devicePixelRatio());
+        if (leftmost) return logical;
+        edge = logical;
         break;
       }
   return edge;
@@ -104,7 +116,7 @@ void TestTextViewRendering::columnsLineUp() {
   view.show();
   QCoreApplication::processEvents();
   const QImage image = view.viewport()->grab().toImage();
-  QVERIFY(image.save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/") + picture));
+  QVERIFY(image.save(PicturePath(picture)));
   const QRgb background = view.BackColor().rgb();
 
   const int cell = view.CellWidth();
@@ -139,19 +151,22 @@ void TestTextViewRendering::colorsAndSelection() {
   view.show();
   QCoreApplication::processEvents();
   const QImage image = view.viewport()->grab().toImage();
-  QVERIFY(image.save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/text_view_colors.png")));
+  QVERIFY(image.save(PicturePath("text_view_colors.png")));
 
   // Background beyond the text, selection behind row 0, text in row 2.
   QCOMPARE(QColor(image.pixel(image.width() - 3, image.height() - 3)), QColor(255, 255, 224));
   const QPoint selected = view.CellOrigin(0, 1);
-  QCOMPARE(QColor(image.pixel(selected.x(), selected.y())), QColor(0, 0, 128));
+  QCOMPARE(QColor(image.pixel(Device(image, selected.x()), Device(image, selected.y()))),
+           QColor(0, 0, 128));
   bool white_text = false;
   bool green_text = false;
+  const int rows = Device(image, view.RowHeight());
   for (int x = 0; x < image.width(); ++x) {
-    for (int dy = 0; dy < view.RowHeight(); ++dy) {
-      white_text = white_text || QColor(image.pixel(x, selected.y() + dy)) == QColor(Qt::white);
-      green_text = green_text ||
-                   QColor(image.pixel(x, view.CellOrigin(2, 0).y() + dy)) == QColor(0, 100, 0);
+    for (int dy = 0; dy < rows; ++dy) {
+      white_text = white_text ||
+                   QColor(image.pixel(x, Device(image, selected.y()) + dy)) == QColor(Qt::white);
+      green_text = green_text || QColor(image.pixel(x, Device(image, view.CellOrigin(2, 0).y()) +
+                                                           dy)) == QColor(0, 100, 0);
     }
   }
   QVERIFY(white_text);

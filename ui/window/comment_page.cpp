@@ -16,8 +16,9 @@ CommentPage::CommentPage(QWidget* parent) : QWidget(parent) {
                           1, this);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
-  layout->addWidget(order_, 3);
-  layout->addWidget(limit_, 2);
+  // A taller page keeps the two groups at its top.
+  layout->addWidget(order_, 3, Qt::AlignTop);
+  layout->addWidget(limit_, 2, Qt::AlignTop);
 }
 
 CommentTallyOptions CommentPage::Options() const {

@@ -26,6 +26,7 @@ CountPage::CountPage(QWidget* parent) : QWidget(parent) {
     tables_[i]->setObjectName(kNames[i]);
     layout->addWidget(tables_[i], i, 1);
   }
+  layout->setRowStretch(6, 1);  // a taller page keeps the controls at its top
 }
 
 CountTallyOptions CountPage::Options() const {

@@ -42,7 +42,6 @@ int main(int argc, char* argv[]) {
     environment.startup.screen_width = screen->geometry().width();
     environment.startup.screen_height = screen->geometry().height();
   }
-  environment.startup.window_width = 632;
   environment.startup.home_folder = QDir::homePath().toStdString();
   environment.source_docs = TOBREL_SOURCE_DOCS;
 

@@ -103,6 +103,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
 
  private:
@@ -137,6 +138,9 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void ApplyStartup(const StartupState& state);
   void LoadDataFiles(const std::vector<std::string>& paths);
   void ApplyViewOptions();
+  // Keeps the frame's place and the size while the window is neither
+  // maximised nor minimised, for the settings.
+  void RememberNormalPlacement();
 
   // File lists (main_window_files.cpp).
   // The open dialog of log files with filter `filter` chosen, in `folder`
@@ -178,6 +182,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   WindowEnvironment environment_;
   std::shared_ptr<const Clock> clock_;
   TobrelSettings settings_;
+  QSize first_size_;        // the window's size at its first start
+  QRect normal_placement_;  // the frame's top left and the size, when last normal
   LogStore store_;
   CandidateList candidates_;
   ReportTables last_tables_;  // of the report last made, for the "TSV" file type

@@ -1,11 +1,14 @@
-// The window's controls at their design sizes: the tool bar on top, the file
-// pages (333 x 183) and the option pages with the button row beside them,
-// the result view filling the rest, and the status bar with its two panels
-// and the progress bar over the second.
+// The window's controls in layouts: the file pages on the left and the
+// option pages with the button row beside them, the result view below, and
+// the status bar with its two panels and the progress bar over the second.
+// Every part is at least as large as its texts need; a wider window widens
+// the file pages, a taller one the result view.
 #include <QApplication>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/window/comment_page.h"
 #include "ui/window/count_page.h"
@@ -20,11 +23,10 @@
 namespace tobrel {
 namespace {
 
-constexpr int kClientWidth = 632;
-constexpr int kPagesHeight = 183;
+// The design's widths of the file pages and of the option pages; the
+// option pages keep theirs, or what their texts need when that is more.
 constexpr int kLeftWidth = 333;
 constexpr int kRightWidth = 299;
-constexpr int kButtonRowHeight = 27;
 
 QPushButton* Button(const char* name, const QString& caption, const QString& hint,
                     QWidget* parent) {
@@ -45,16 +47,19 @@ void TForm1::BuildLayout() {
   column->setSpacing(0);
 
   auto* top = new QWidget(central);
-  top->setFixedSize(kClientWidth, kPagesHeight);
+  auto* top_row = new QHBoxLayout(top);
+  top_row->setContentsMargins(0, 0, 0, 0);
+  top_row->setSpacing(0);
   column->addWidget(top);
 
   // Left: the two file lists and the target range.
   page_control2_ = new QTabWidget(top);
   page_control2_->setObjectName("PageControl2");
-  page_control2_->setGeometry(0, 0, kLeftWidth, kPagesHeight);
   page_control2_->setStyleSheet("QTabBar::tab { padding: 3px 3px; }");
 
-  auto* sheet5 = new QWidget;
+  // The pages are made inside the page control, so that they have the
+  // window's font while their sizes are worked out.
+  auto* sheet5 = new QWidget(page_control2_);
   sheet5->setObjectName("TabSheet5");
   check_list_ = new QListWidget(sheet5);
   check_list_->setObjectName("CheckListBox1");
@@ -96,7 +101,7 @@ void TForm1::BuildLayout() {
   connect(check_list_, &QWidget::customContextMenuRequested, this,
           &TForm1::CandidateContextMenu);
 
-  auto* sheet6 = new QWidget;
+  auto* sheet6 = new QWidget(page_control2_);
   sheet6->setObjectName("TabSheet6");
   read_list_ = new QListWidget(sheet6);
   read_list_->setObjectName("ListBox1");
@@ -133,9 +138,12 @@ void TForm1::BuildLayout() {
   connect(read_list_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { popup_menu2_->popup(read_list_->viewport()->mapToGlobal(p)); });
 
-  range_page_ = new RangePage;
-  for (QPushButton* button : {button2, button3, button4, button5, button6, button8})
-    button->setFixedWidth(52);
+  range_page_ = new RangePage(page_control2_);
+  // The design's 52 pixels, or what the text needs where that is more.
+  for (QPushButton* button : {button2, button3, button4, button5, button6, button8}) {
+    const QString text = QString(button->text()).remove(QLatin1Char('&'));
+    button->setFixedWidth(std::max(52, button->fontMetrics().horizontalAdvance(text) + 12));
+  }
   page_control2_->addTab(sheet5, QStringLiteral("選択可能ﾛｸﾞﾌｧｲﾙ一覧"));
   page_control2_->addTab(sheet6, QStringLiteral("読込み済みﾛｸﾞﾌｧｲﾙ一覧"));
   page_control2_->addTab(range_page_, QStringLiteral("集計期間"));
@@ -143,13 +151,13 @@ void TForm1::BuildLayout() {
   // Right: the option pages of the tallies and the button row.
   page_control1_ = new QTabWidget(top);
   page_control1_->setObjectName("PageControl1");
-  page_control1_->setGeometry(kLeftWidth, 0, kRightWidth, kPagesHeight - kButtonRowHeight);
+  page_control1_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   page_control1_->setStyleSheet("QTabBar::tab { width: 58px; padding: 3px 0px; }");
-  count_page_ = new CountPage;
-  quote_page_ = new QuotePage;
-  comment_page_ = new CommentPage;
-  stats_page_ = new StatsPage;
-  month_page_ = new MonthPage;
+  count_page_ = new CountPage(page_control1_);
+  quote_page_ = new QuotePage(page_control1_);
+  comment_page_ = new CommentPage(page_control1_);
+  stats_page_ = new StatsPage(page_control1_);
+  month_page_ = new MonthPage(page_control1_);
   page_control1_->addTab(count_page_, QStringLiteral("発言集計"));
   page_control1_->addTab(quote_page_, QStringLiteral("引用集計"));
   page_control1_->addTab(comment_page_, QStringLiteral("ｺﾒﾝﾄ集計"));
@@ -168,13 +176,26 @@ void TForm1::BuildLayout() {
   auto* bit_btn3 = Button(
       "BitBtn3", QStringLiteral("閉じる(&C)"),
       QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(Shiftｷｰを押しながらで読込済情報をﾃｷｽﾄとして保存)"), top);
-  QPushButton* const row[] = {bit_btn1_, bit_btn2_, bit_btn4, bit_btn3};
-  const int width = (kRightWidth - 10) / 4;
-  for (int i = 0; i < 4; ++i)
-    row[i]->setGeometry(kLeftWidth + 2 + i * (width + 2), kPagesHeight - kButtonRowHeight + 2,
-                        width, kButtonRowHeight - 4);
   bit_btn1_->setIcon(ToolIcon(9));
   bit_btn3->setIcon(ToolIcon(11));
+  auto* button_row = new QHBoxLayout;
+  button_row->setContentsMargins(2, 2, 2, 2);
+  button_row->setSpacing(2);
+  for (QPushButton* button : {bit_btn1_, bit_btn2_, bit_btn4, bit_btn3}) {
+    // Four equal buttons across the option pages' width, each at least as
+    // wide as its icon and text (narrower than the style's smallest button).
+    const QString text = QString(button->text()).remove(QLatin1Char('&'));
+    const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) + icon + 12);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    button_row->addWidget(button, 1);
+  }
+  auto* right = new QVBoxLayout;
+  right->setSpacing(0);
+  right->addWidget(page_control1_, 1);
+  right->addLayout(button_row);
+  top_row->addWidget(page_control2_, 1);
+  top_row->addLayout(right);
   connect(bit_btn1_, &QPushButton::clicked, this, &TForm1::RunTally);
   connect(bit_btn2_, &QPushButton::clicked, this, &TForm1::ToggleReadOnly);
   connect(bit_btn4, &QPushButton::clicked, this, &TForm1::CopyResult);
@@ -197,14 +218,15 @@ void TForm1::BuildLayout() {
   });
   setCentralWidget(central);
 
-  // The status bar: panel 0 (500) for texts, panel 1 (135) under the progress bar.
+  // The status bar: panel 0 for texts, taking the room panel 1 (135, under
+  // the progress bar) leaves; a long text is cut rather than widening the window.
   QStatusBar* bar = statusBar();
   bar->setObjectName("StatusBar1");
   bar->setSizeGripEnabled(false);
   status_panel0_ = new QLabel(bar);
   status_panel0_->setObjectName("StatusPanel0");
-  status_panel0_->setFixedWidth(500);
-  bar->addWidget(status_panel0_);
+  status_panel0_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  bar->addWidget(status_panel0_, 1);
   auto* panel1_box = new QWidget(bar);
   panel1_box->setFixedSize(135, 16);
   progress_bar_ = new QProgressBar(panel1_box);

@@ -1,11 +1,14 @@
 // The window's start and end: the stored settings and the command line
-// applied to the controls, "/D" read-data files loaded, and at close the
-// controls' state written back to the settings file (with Shift held, the
-// read data are first saved as text beside the program).
+// applied to the controls and the window's placement, "/D" read-data files
+// loaded, and at close the controls' state and the placement written back to
+// the settings file (with Shift held, the read data are first saved as text
+// beside the program).
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -29,6 +32,7 @@
 #include "ui/window/stats_page.h"
 #include "ui/view/text_view.h"
 #include "ui/view/win_color.h"
+#include "ui/window/window_frame.h"
 
 namespace tobrel {
 namespace {
@@ -43,7 +47,12 @@ QString SettingsNotSavedText(const Failure& failure) {
                                 failure.code().message());
 }
 
-constexpr int kDesignWidth = 632;
+// The available areas of the screens now attached.
+QList<QRect> AvailableScreenAreas() {
+  QList<QRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
+  return areas;
+}
 
 }  // namespace
 
@@ -53,7 +62,8 @@ TForm1::TForm1(const WindowEnvironment& environment, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Tobrel  NIFTY SERVE 電子会議室/PATIO ログ 発言集計 "));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   // The design's small user-interface font: Japanese glyphs at 12 pixels.
   QFont font(QStringLiteral("IPAGothic"));
   font.setPixelSize(12);
@@ -63,11 +73,12 @@ TForm1::TForm1(const WindowEnvironment& environment, QWidget* parent)
   BuildMenus();
   BuildToolBar();
   BuildPopupMenus();
-  setFixedWidth(kDesignWidth);
-  setMinimumHeight(kMinimumWindowHeight);
+  // The layouts now know what every control needs at this font and scale.
+  first_size_ = FirstWindowSize(sizeHint());
 
   StartupInputs inputs = environment_.startup;
   if (inputs.today == 0) inputs.today = clock_->Now();
+  inputs.window_width = first_size_.width();
   ApplyStartup(LoadAtStartup(inputs));
 }
 
@@ -78,8 +89,12 @@ void TForm1::ApplyStartup(const StartupState& state) {
   settings_ = state.settings;
   if (!PutStoredQuotePatternInForce(quote_matcher_, settings_.quote)) settings_.quote.clear();
   quote_page_->ShowPattern(quote_matcher_.RegExp());
-  move(state.window.left, state.window.top);
-  resize(kDesignWidth, state.window.height);
+  const WindowFrame frame = StartFrame(settings_.window_geometry, state.window, first_size_,
+                                       minimumSizeHint(), AvailableScreenAreas());
+  move(frame.top_left);
+  resize(frame.size);
+  normal_placement_ = QRect(frame.top_left, frame.size);
+  if (frame.maximized) setWindowState(windowState() | Qt::WindowMaximized);
   for (const std::string& path : state.candidates) candidates_.Add(path);
   range_page_->Load(settings_, {settings_.from_date, settings_.to_date});
   MonthTallyOptions month;
@@ -125,6 +140,10 @@ void TForm1::SaveSettings() {
   settings_.left = x();
   settings_.top = y();
   settings_.height = height();
+  // The place and size to come back to: the normal ones while maximised.
+  const QRect normal = isMaximized() ? normal_placement_ : QRect(pos(), size());
+  settings_.window_geometry = StoredWindowGeometry{normal.left(), normal.top(), normal.width(),
+                                                   normal.height(), isMaximized()};
   settings_.log_files.clear();
   for (const CandidateFile& entry : candidates_.Entries()) {
     if (static_cast<int>(settings_.log_files.size()) == kStoredLogFiles) break;
@@ -175,7 +194,18 @@ bool TForm1::event(QEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  RememberNormalPlacement();
   ShowStatusText(QStringLiteral("%1 * %2").arg(width()).arg(height()));
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  RememberNormalPlacement();
+}
+
+void TForm1::RememberNormalPlacement() {
+  if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+    normal_placement_ = QRect(pos(), size());
 }
 
 void TForm1::wheelEvent(QWheelEvent* event) {

@@ -51,6 +51,7 @@ MonthPage::MonthPage(QWidget* parent) : QWidget(parent) {
   layout->addWidget(to_month_, 1, 3);
   layout->addWidget(id_label_, 2, 1);
   layout->addWidget(target_id_, 2, 2, 1, 2);
+  layout->setRowStretch(4, 1);  // a taller page keeps the controls at its top
 
   connect(kind_, &TRadioGroup::ItemClicked, this, [this](int kind) {
     const bool enabled = TargetIdEnabled(static_cast<MonthKind>(kind));

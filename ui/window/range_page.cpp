@@ -2,8 +2,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QScrollArea>
-#include <QVBoxLayout>
 
 #include "core/target_range_fields.h"
 #include "platform/date_time.h"
@@ -55,6 +53,9 @@ RangePage::RangePage(QWidget* parent) : QWidget(parent) {
   for (QDateEdit* picker : {first_day_, last_day_}) {
     picker->setDisplayFormat("yyyy/MM/dd");
     picker->setCalendarPopup(true);
+    // Never narrower than the date with a few pixels to spare: Qt's own
+    // size for the field leaves its last digit touching the edge.
+    picker->setMinimumWidth(picker->sizeHint().width() + 4);
   }
   top100_ = Box(QStringLiteral("集計表には上位100位まで(&U)"), "CheckBox12", this);
   hide_ids_ = Box(QStringLiteral("集計表にIDを表示しない(&D)"), "CheckBoxDispID", this);
@@ -71,44 +72,28 @@ RangePage::RangePage(QWidget* parent) : QWidget(parent) {
   connect(use_exclusion_, &QCheckBox::toggled, omit_settings_, &QWidget::setEnabled);
   connect(omit_settings_, &QPushButton::clicked, this, &RangePage::OmitSettingsRequested);
 
-  // The page is small: its controls sit at their natural size in a
-  // vertically scrolling area.
-  auto* inner = new QWidget;
-  auto* layout = new QGridLayout(inner);
+  // The controls at their natural sizes, one under the other; the window
+  // makes the page as tall as they need.
+  auto* layout = new QGridLayout(this);
   layout->setContentsMargins(3, 2, 3, 2);
   layout->setVerticalSpacing(1);
   layout->setHorizontalSpacing(4);
   layout->addWidget(kind_, 0, 0, 1, 4);
-  layout->addWidget(new QLabel(QStringLiteral("集計開始発言番号"), inner), 1, 0);
+  layout->addWidget(new QLabel(QStringLiteral("集計開始発言番号"), this), 1, 0);
   layout->addWidget(first_number_, 1, 1);
-  layout->addWidget(new QLabel(QStringLiteral("集計開始日"), inner), 1, 2);
+  layout->addWidget(new QLabel(QStringLiteral("集計開始日"), this), 1, 2);
   layout->addWidget(first_day_, 1, 3);
-  layout->addWidget(new QLabel(QStringLiteral("集計終了発言番号"), inner), 2, 0);
+  layout->addWidget(new QLabel(QStringLiteral("集計終了発言番号"), this), 2, 0);
   layout->addWidget(last_number_, 2, 1);
-  layout->addWidget(new QLabel(QStringLiteral("集計終了日"), inner), 2, 2);
+  layout->addWidget(new QLabel(QStringLiteral("集計終了日"), this), 2, 2);
   layout->addWidget(last_day_, 2, 3);
   QCheckBox* const boxes[] = {top100_,   hide_ids_,       keep_dates_,    minimize_,
                               restore_,  delimiter_only_, use_exclusion_, interway_};
-  for (int i = 0; i < 8; ++i) {
-    boxes[i]->setParent(inner);
-    layout->addWidget(boxes[i], 3 + i, 0, 1, 4);
-  }
-  omit_settings_->setParent(inner);
+  for (int i = 0; i < 8; ++i) layout->addWidget(boxes[i], 3 + i, 0, 1, 4);
   layout->addWidget(omit_settings_, 11, 0, 1, 2);
-  for (QWidget* w : {static_cast<QWidget*>(kind_), static_cast<QWidget*>(first_number_),
-                     static_cast<QWidget*>(last_number_), static_cast<QWidget*>(first_day_),
-                     static_cast<QWidget*>(last_day_)})
-    w->setParent(inner);
+  layout->setRowStretch(12, 1);
   first_number_->setFixedWidth(56);
   last_number_->setFixedWidth(56);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidget(inner);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(scroll);
 
   connect(kind_, &TRadioGroup::ItemClicked, this, &RangePage::KindChosen);
   connect(minimize_, &QCheckBox::toggled, this, [this](bool on) {
