@@ -1007,8 +1007,9 @@ void TestMainWindow::startFrame() {
 // outside it. Each leaves a picture.
 void TestMainWindow::dialogsRenderWholeOnScreen_data() {
   QTest::addColumn<QString>("command");  // an action, or a button of the window
-  const char* const commands[] = {"L2",        "AirCraft1", "F1", "N14", "ButtonOmit", "V1",
-                                  "F2",        "E2",        "About1", "Button1", "Font1", "C3"};
+  // BitBtn1 with nothing read shows a message box.
+  const char* const commands[] = {"L2", "AirCraft1", "F1",     "N14",     "ButtonOmit", "V1", "F2",
+                                  "E2", "About1",    "Button1", "Font1",  "C3",         "BitBtn1"};
   for (const char* command : commands) QTest::newRow(command) << command;
 }
 

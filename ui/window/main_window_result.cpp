@@ -65,14 +65,19 @@ constexpr TallyKind kPageKinds[] = {TallyKind::Count, TallyKind::Quote, TallyKin
                                     TallyKind::Stats, TallyKind::Month};
 constexpr int kPageCount = 5;
 
+// A message over `parent` with its title, kept on the screen.
+void ShowInformation(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Information, parent->windowTitle(), text, QMessageBox::Ok, parent);
+  PlaceWhenShown(&box);
+  box.exec();
+}
+
 // What a change of the quote-line pattern shows in the window.
 class PatternWindow final : public QuotePatternWindow {
  public:
   PatternWindow(QWidget* parent, QuotePage& page) : parent_(parent), page_(page) {}
   void Beep(Sound) override { QApplication::beep(); }
-  void ShowMessage(std::string_view text) override {
-    QMessageBox::information(parent_, parent_->windowTitle(), FromCp932(text));
-  }
+  void ShowMessage(std::string_view text) override { ShowInformation(parent_, FromCp932(text)); }
   void ShowPattern(std::string_view pattern) override { page_.ShowPattern(pattern); }
 
  private:
@@ -116,9 +121,7 @@ void TForm1::ProcessLogs() {
   process_form_->ProcessLogOutput(view);
 }
 
-void TForm1::ShowMessage(const QString& text) {
-  QMessageBox::information(this, windowTitle(), text);
-}
+void TForm1::ShowMessage(const QString& text) { ShowInformation(this, text); }
 
 void TForm1::SelectTallyPage(TallyKind kind) {
   for (int i = 0; i < kPageCount; ++i)
