@@ -25,7 +25,8 @@
 #include "ui/widgets/text_preview.h"
 
 using namespace tobrel;
-using tobrel::testing::CutTexts;
+using tobrel::testing::LayoutFaults;
+using tobrel::testing::PicturePath;
 using tobrel::testing::S;
 using tobrel::testing::SaveAndCheck;
 using tobrel::testing::WinePrefixBuilder;
@@ -113,7 +114,7 @@ void TestDialogRendering::textFileDialog() {
   list->setCurrentIndex(file);
   QCOMPARE(dialog.Preview()->toPlainText(),
            U("■ 会議室ログ\n 1/ 1 ABC01234 山田太郎 会議室の案内"));
-  QVERIFY(dialog.grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/dialog_textopendialog.png")));
+  SaveAndCheck(&dialog, "dialog_textopendialog.png");
 }
 
 void TestDialogRendering::messageBox() {
@@ -121,8 +122,8 @@ void TestDialogRendering::messageBox() {
   tobrel::testing::ModalScript script;
   script.Then<QMessageBox>([&cut](QMessageBox* box) {
     QCoreApplication::processEvents();
-    box->grab().save(QStringLiteral(TOBREL_TEST_ARTIFACTS "/dialog_message_personal_folder.png"));
-    cut = CutTexts(box).join(QStringLiteral(" | "));
+    box->grab().save(PicturePath("dialog_message_personal_folder.png"));
+    cut = LayoutFaults(box).join(QStringLiteral(" | "));
     box->accept();
   });
   ShowMessageText(&main_, kPersonalFolderMissingMessage, true);
