@@ -23,11 +23,6 @@
 namespace tobrel {
 namespace {
 
-// The design's widths of the file pages and of the option pages; the
-// option pages keep theirs, or what their texts need when that is more.
-constexpr int kLeftWidth = 333;
-constexpr int kRightWidth = 299;
-
 QPushButton* Button(const char* name, const QString& caption, const QString& hint,
                     QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
