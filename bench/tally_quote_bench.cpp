@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     double best_cpu = 0;
     const double best = BestOfRuns(read, rounds, [&](tobrel::LogStore& store) {
       tobrel::ReportText report;
-      tobrel::QuoteTobrel(store, {}, tobrel::QuoteOrder::ByQuoted, progress, report);
+      tobrel::QuoteTobrel(store, {}, {tobrel::QuoteOrder::ByQuoted}, progress, report);
       return report.size();
     }, lines, &best_cpu);
     const double postings = static_cast<double>(read.Postings.size());

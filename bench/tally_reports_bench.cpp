@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
          }},
         {"stats, titles, missing",
          [&](tobrel::LogStore& store, tobrel::ReportText& report) {
-           tobrel::StatsOptions options;
+           tobrel::StatsTallyOptions options;
            options.title_list = true;
            options.title_form = tobrel::TitleListForm::RtCommand;
            options.missing_numbers = true;

@@ -6,7 +6,7 @@ namespace tobrel {
 std::vector<std::string> QuoteReport(ReportContext& context) {
   ReportRequest request;
   request.tally = TallyKind::Quote;
-  request.quote = static_cast<QuoteOrder>(context.options.order);
+  request.quote.order = static_cast<QuoteOrder>(context.options.order);
   return RunReportRequest(context, std::move(request));
 }
 

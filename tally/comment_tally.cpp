@@ -48,6 +48,7 @@ void CommentTobrel(LogStore& store, const TallySettings& settings,
   static const std::string kShowing = cp932::FromUtf8("コメント情報を表示中...");
   const TargetTest target(settings.target);
   report.clear();
+  if (tables) tables->clear();
   SortPostingsByRoomTime(store.Postings);
   if (!store.CommentsRecounted) {
     RecountComments(store.Postings, progress);

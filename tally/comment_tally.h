@@ -32,8 +32,8 @@ struct CommentTallyOptions {
   CommentLimit limit = CommentLimit::Top30;
 };
 
-// Empties `report` and writes the comment tally into it; with `tables`
-// appends its table as values. Leaves the store
+// Empties `report`, and `tables` when given, and writes the report and its
+// tables as values into them; a throw leaves both as they were. Leaves the store
 // sorted by room and time, or by comment count for ByPosting. When the
 // store's CommentsRecounted is false, recounts the comments of the store
 // first and sets it (ClearStore clears it; further reading leaves it as it

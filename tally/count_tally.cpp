@@ -21,6 +21,8 @@ void NormalTobrel(LogStore& store, const TallySettings& settings,
                   ReportText& report, ReportTables* tables) {
   static const std::string kCounting = cp932::FromUtf8("発言集計中...");
   const TargetTest target(settings.target);
+  report.clear();
+  if (tables) tables->clear();
   progress.ShowProgress(kCounting);
 
   IdAccumulator accumulator;

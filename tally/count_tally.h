@@ -26,11 +26,11 @@ struct CountTallyOptions {
   TimeTableChoice tables;
 };
 
-// Runs the tally over `store.Postings` in their current order and appends
-// the report to `report`, and with `tables` its tables as values. The date
-// table, when asked for, leaves the postings sorted by time. Throws Failure
-// (BadNumberText) when a number text of the target range is not an integer;
-// nothing is written then.
+// Empties `report`, and `tables` when given, and writes the report and its
+// tables as values into them; a throw leaves both as they were. Walks `store.Postings` in their current
+// order; the date table, when asked for, leaves them sorted by time. Throws
+// Failure (BadNumberText) when a number text of the target range is not an
+// integer; nothing is written then.
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
                   ReportText& report, ReportTables* tables = nullptr);

@@ -48,6 +48,8 @@ void MonthTobrel(const LogStore& store, const TallySettings& settings,
   if (options.kind == MonthKind::OneId && !IsNiftyIdText(options.target_id))
     throw Failure(FailureKind::TallyRefused, kBadId);
   CheckMonthRange(options.range);
+  report.clear();
+  if (tables) tables->clear();
 
   const std::vector<YearMonth> months = MonthsOfRange(options.range);
   std::vector<std::string> labels;

@@ -37,7 +37,8 @@ inline bool TargetIdEnabled(MonthKind kind) { return kind == MonthKind::OneId; }
 // The target ID field's text as it is left: ASCII letters upper-cased.
 std::string UpperCaseTargetId(std::string_view text);
 
-// Appends the monthly report, and with `tables` its tables as values. Throws
+// Empties `report`, and `tables` when given, and writes the report and its
+// tables as values into them; a throw leaves both as they were. Throws
 // Failure (TallyRefused) with the message (CP932) of the first check that
 // fails, with nothing written: "対象IDが不正です" for OneId with a target ID
 // that is no member ID, then the month range's message (CheckMonthRange). Uses only

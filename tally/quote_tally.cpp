@@ -33,11 +33,14 @@ constexpr Ranking kRankings[4][5] = {
 
 }  // namespace
 
-void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrder order,
-                 TallyProgress& progress, ReportText& report, ReportTables* tables) {
+void QuoteTobrel(const LogStore& store, const TallySettings& settings,
+                 const QuoteTallyOptions& options, TallyProgress& progress, ReportText& report,
+                 ReportTables* tables) {
   static const std::string kCounting = cp932::FromUtf8("引用情報を集計中...");
   static const std::string kDisplaying = cp932::FromUtf8("引用情報を表示中...");
   const TargetTest target(settings.target);
+  report.clear();
+  if (tables) tables->clear();
   progress.ShowProgress(kCounting);
 
   IdAccumulator accumulator;
@@ -61,13 +64,12 @@ void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrde
 
   std::vector<IdTallyRec> entries = accumulator.TakeEntries();
   ComputeAverages(entries);
-  RankEntriesInTurn(entries, kRankings[static_cast<int>(order)]);
+  RankEntriesInTurn(entries, kRankings[static_cast<int>(options.order)]);
 
-  report.clear();
   progress.ShowProgress(kDisplaying);
   WriteTargetLines(settings.target, report);
-  WriteQuoteTable(entries, tops, order, settings, report);
-  if (tables) AddQuoteTables(entries, tops, order, settings, *tables);
+  WriteQuoteTable(entries, tops, options.order, settings, report);
+  if (tables) AddQuoteTables(entries, tops, options.order, settings, *tables);
   entries.clear();
   progress.ShowProgress("");
 }

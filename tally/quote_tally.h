@@ -20,12 +20,17 @@ enum class QuoteOrder {
   ByQuoted = 3,    // "引用文字数順"
 };
 
-// Empties `report` and writes the tally of `store.Postings`, walked in their
-// current order, into it, and with `tables` appends its tables as values;
-// the postings are not changed. Throws Failure (BadNumberText), before
-// anything is written, when a number text of the target range is not an
-// integer.
-void QuoteTobrel(const LogStore& store, const TallySettings& settings, QuoteOrder order,
-                 TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);
+struct QuoteTallyOptions {
+  QuoteOrder order = QuoteOrder::ByPostings;
+};
+
+// Empties `report`, and `tables` when given, and writes the report and its
+// tables as values into them; a throw leaves both as they were. Walks `store.Postings` in their current
+// order and does not change them. Throws
+// Failure (BadNumberText), before anything is written, when a number text of
+// the target range is not an integer.
+void QuoteTobrel(const LogStore& store, const TallySettings& settings,
+                 const QuoteTallyOptions& options, TallyProgress& progress, ReportText& report,
+                 ReportTables* tables = nullptr);
 
 }  // namespace tobrel

@@ -28,9 +28,9 @@ struct ReportRequest {
   TallySettings settings;
   // The options of each page; only the one of `tally` is read.
   CountTallyOptions count;
-  QuoteOrder quote = QuoteOrder::ByPostings;
+  QuoteTallyOptions quote;
   CommentTallyOptions comment;
-  StatsOptions stats;
+  StatsTallyOptions stats;
   MonthTallyOptions month;
 };
 

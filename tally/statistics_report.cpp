@@ -10,7 +10,7 @@
 
 namespace tobrel {
 
-void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOptions& options,
+void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsTallyOptions& options,
                  TallyProgress& progress, ReportText& report, ReportTables* tables) {
   static const std::string kCollecting = cp932::FromUtf8("会議室情報の集計...");
   static const std::string kShowing = cp932::FromUtf8("会議室情報の表示...");
@@ -19,6 +19,8 @@ void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOpti
   const TargetTest target(settings.target);
   const bool missing_numbers =
       options.missing_numbers && MissingNumberCheckEnabled(settings.target.kind);
+  report.clear();
+  if (tables) tables->clear();
   SortPostingsByRoomTime(store.Postings);
 
   progress.ShowProgress(kCollecting);

@@ -12,7 +12,7 @@
 
 namespace tobrel {
 
-struct StatsOptions {
+struct StatsTallyOptions {
   bool room_information = true;  // "会議室情報を出力する(&J)"
   bool title_list = false;       // "発言タイトルリストを作成する(&L)"
   TitleListForm title_form = TitleListForm::TitleList;
@@ -25,12 +25,13 @@ struct StatsOptions {
 // kind is by number. Every change of the target kind unchecks it.
 inline bool MissingNumberCheckEnabled(TargetKind kind) { return kind == TargetKind::ByNumber; }
 
-// Sorts the store by room and time (the order stays) and appends the report,
-// and with `tables` its tables as values.
+// Empties `report`, and `tables` when given, and writes the report and its
+// tables as values into them; a throw leaves both as they were. Sorts the store by room and time (the
+// order stays).
 // With the title list, recounts the comments of the whole store first, so
 // that the list shows them. Throws Failure (BadNumberText), before anything
 // changes, when a number text of the target range is not an integer.
-void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsOptions& options,
+void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsTallyOptions& options,
                  TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);
 
 }  // namespace tobrel

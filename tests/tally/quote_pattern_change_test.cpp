@@ -142,7 +142,7 @@ TEST_F(QuotePatternChangeTest, ChangedPatternRereadsTheCheckedLogsWithIt) {
   // The next tally counts with the new numbers.
   TallyProgress progress;
   ReportText report;
-  QuoteTobrel(store_, {}, QuoteOrder::ByQuoted, progress, report);
+  QuoteTobrel(store_, {}, {QuoteOrder::ByQuoted}, progress, report);
   const std::string quoted = std::to_string(Posting2().QuotedChars);
   const std::string row_start = "   1 DEF05678 " + S("はなこ") + std::string(10, ' ') + " " +
                                 std::string(11 - quoted.size(), ' ') + quoted;

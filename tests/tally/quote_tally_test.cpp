@@ -50,7 +50,7 @@ LogStore SmallQuoteStore() {
 ReportText RunQuoteTally(const LogStore& store, const TallySettings& settings, QuoteOrder order) {
   TallyProgress progress;
   ReportText report = {"left by the tally before"};
-  QuoteTobrel(store, settings, order, progress, report);
+  QuoteTobrel(store, settings, {order}, progress, report);
   return report;
 }
 
@@ -188,7 +188,7 @@ struct RecordingQuoteProgress : TallyProgress {
 TEST(QuoteTally, ShowsItsProgressTextsAndClearsThem) {
   RecordingQuoteProgress progress;
   ReportText report;
-  QuoteTobrel(SmallQuoteStore(), {}, QuoteOrder::ByPostings, progress, report);
+  QuoteTobrel(SmallQuoteStore(), {}, {QuoteOrder::ByPostings}, progress, report);
   EXPECT_EQ(progress.texts,
             (std::vector<std::string>{"引用情報を集計中...", "引用情報を表示中...", ""}));
 }
@@ -198,7 +198,7 @@ TEST(QuoteTally, RefusesANumberTextThatIsNoInteger) {
   settings.target.first_number = "1x";
   ReportText report = {"kept"};
   TallyProgress progress;
-  EXPECT_THROW(QuoteTobrel(SmallQuoteStore(), settings, QuoteOrder::ByPostings, progress, report),
+  EXPECT_THROW(QuoteTobrel(SmallQuoteStore(), settings, {QuoteOrder::ByPostings}, progress, report),
                Failure);
   EXPECT_EQ(report, ReportText{"kept"});
 }

@@ -42,7 +42,7 @@ LogStore TwoRooms() {
 }
 
 ReportText StatsReport(LogStore& store, const TallySettings& settings,
-                       const StatsOptions& options) {
+                       const StatsTallyOptions& options) {
   TallyProgress progress;
   ReportText report;
   StatsTobrel(store, settings, options, progress, report);

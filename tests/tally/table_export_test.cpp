@@ -54,7 +54,7 @@ ReportRequest RequestOf(const ExportCase& c) {
   request.settings.hide_ids = c.hide_ids;
   request.count.order = static_cast<CountOrder>(c.order);
   if (c.order == 0) request.count.tables = {true, true, true, true, true, true};
-  request.quote = static_cast<QuoteOrder>(c.order);
+  request.quote.order = static_cast<QuoteOrder>(c.order);
   request.comment.order = static_cast<CommentOrder>(c.order);
   request.comment.limit = CommentLimit::All;
   request.stats.title_list = true;

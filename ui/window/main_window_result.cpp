@@ -143,7 +143,7 @@ ReportRequest TForm1::CurrentRequest() const {
   request.settings = range_page_->Settings();
   request.settings.MapSameId = MapSameIdOf(rules_, range_page_->Reading().use_exclusion);
   request.count = count_page_->Options();
-  request.quote = quote_page_->Order();
+  request.quote = quote_page_->Options();
   request.comment = comment_page_->Options();
   request.stats = stats_page_->Options();
   request.month = month_page_->Options();

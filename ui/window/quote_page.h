@@ -15,8 +15,10 @@ namespace tobrel {
 class QuotePage : public QWidget {
  public:
   explicit QuotePage(QWidget* parent = nullptr);
-  QuoteOrder Order() const { return static_cast<QuoteOrder>(order_->ItemIndex()); }
-  void SetOrder(QuoteOrder order) { order_->SetItemIndex(static_cast<int>(order)); }
+  QuoteTallyOptions Options() const { return {static_cast<QuoteOrder>(order_->ItemIndex())}; }
+  void SetOptions(const QuoteTallyOptions& options) {
+    order_->SetItemIndex(static_cast<int>(options.order));
+  }
   void ShowPattern(std::string_view pattern);  // CP932
   QPushButton* SetButton() const { return set_button_; }
 

@@ -22,11 +22,11 @@ StatsPage::StatsPage(QWidget* parent) : QWidget(parent) {
   layout->addWidget(missing_);
   layout->addStretch();
   connect(titles_, &QCheckBox::toggled, title_form_, &QWidget::setEnabled);
-  SetOptions(StatsOptions{});
+  SetOptions(StatsTallyOptions{});
 }
 
-StatsOptions StatsPage::Options() const {
-  StatsOptions options;
+StatsTallyOptions StatsPage::Options() const {
+  StatsTallyOptions options;
   options.room_information = rooms_->isChecked();
   options.title_list = titles_->isChecked();
   options.title_form = static_cast<TitleListForm>(title_form_->ItemIndex());
@@ -34,7 +34,7 @@ StatsOptions StatsPage::Options() const {
   return options;
 }
 
-void StatsPage::SetOptions(const StatsOptions& options) {
+void StatsPage::SetOptions(const StatsTallyOptions& options) {
   rooms_->setChecked(options.room_information);
   titles_->setChecked(options.title_list);
   title_form_->setEnabled(options.title_list);

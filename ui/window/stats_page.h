@@ -13,8 +13,8 @@ namespace tobrel {
 class StatsPage : public QWidget {
  public:
   explicit StatsPage(QWidget* parent = nullptr);
-  StatsOptions Options() const;
-  void SetOptions(const StatsOptions& options);
+  StatsTallyOptions Options() const;
+  void SetOptions(const StatsTallyOptions& options);
   // Every change of the target kind: the check is unchecked, and usable
   // only by number.
   void TargetKindChanged(TargetKind kind);
