@@ -6,6 +6,7 @@
 
 #include "core/log_store.h"
 #include "tally/data_table.h"
+#include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -33,15 +34,22 @@ struct CommentTallyOptions {
 };
 
 // Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Leaves the store
-// sorted by room and time, or by comment count for ByPosting. When the
-// store's CommentsRecounted is false, recounts the comments of the store
+// tables as values into them; a throw leaves both as they were. Sorts the
+// postings by room and time, and for ByPosting then by comment count. When
+// the store's CommentsRecounted is false, recounts the comments of the store
 // first and sets it (ClearStore clears it; further reading leaves it as it
-// is). Throws Failure (BadNumberText), before anything changes, when a
-// number text of the target range is not an integer.
+// is). Throws
+// Failure (BadNumberText), before anything changes, when a number text of the
+// target range is not an integer.
+// Leaves the postings: by comment count for ByPosting, else by room and time.
 void CommentTobrel(LogStore& store, const TallySettings& settings,
                    const CommentTallyOptions& options,
                    TallyProgress& progress, ReportText& report,
                    ReportTables* tables = nullptr);
+
+inline PostingOrderLeft OrderLeftBy(const CommentTallyOptions& options) {
+  return options.order == CommentOrder::ByPosting ? PostingOrderLeft::ByCommentCount
+                                                  : PostingOrderLeft::ByRoomTime;
+}
 
 }  // namespace tobrel

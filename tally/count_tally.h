@@ -6,6 +6,7 @@
 
 #include "core/log_store.h"
 #include "tally/data_table.h"
+#include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -27,12 +28,17 @@ struct CountTallyOptions {
 };
 
 // Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Walks `store.Postings` in their current
-// order; the date table, when asked for, leaves them sorted by time. Throws
-// Failure (BadNumberText) when a number text of the target range is not an
-// integer; nothing is written then.
+// tables as values into them; a throw leaves both as they were. Walks
+// `store.Postings` in their current order, then the date table, when asked
+// for, sorts them by time. Throws Failure (BadNumberText) when a number text
+// of the target range is not an integer; nothing is written then.
+// Leaves the postings: by time with the date table, else as found.
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
                   ReportText& report, ReportTables* tables = nullptr);
+
+inline PostingOrderLeft OrderLeftBy(const CountTallyOptions& options) {
+  return options.tables.by_date ? PostingOrderLeft::ByTime : PostingOrderLeft::AsFound;
+}
 
 }  // namespace tobrel

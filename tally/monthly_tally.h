@@ -12,6 +12,7 @@
 #include "core/log_store.h"
 #include "tally/month_range.h"
 #include "tally/data_table.h"
+#include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -42,9 +43,14 @@ std::string UpperCaseTargetId(std::string_view text);
 // Failure (TallyRefused) with the message (CP932) of the first check that
 // fails, with nothing written: "対象IDが不正です" for OneId with a target ID
 // that is no member ID, then the month range's message (CheckMonthRange). Uses only
-// `settings.hide_ids` and `settings.MapSameId`; leaves the store's order.
+// `settings.hide_ids` and `settings.MapSameId`.
+// Leaves the postings: as found.
 void MonthTobrel(const LogStore& store, const TallySettings& settings,
                  const MonthTallyOptions& options, TallyProgress& progress, ReportText& report,
                  ReportTables* tables = nullptr);
+
+inline PostingOrderLeft OrderLeftBy(const MonthTallyOptions& /*options*/) {
+  return PostingOrderLeft::AsFound;
+}
 
 }  // namespace tobrel

@@ -6,6 +6,7 @@
 
 #include "core/log_store.h"
 #include "tally/data_table.h"
+#include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/tally_settings.h"
@@ -25,12 +26,17 @@ struct QuoteTallyOptions {
 };
 
 // Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Walks `store.Postings` in their current
-// order and does not change them. Throws
+// tables as values into them; a throw leaves both as they were. Walks
+// `store.Postings` in their current order and does not change them. Throws
 // Failure (BadNumberText), before anything is written, when a number text of
 // the target range is not an integer.
+// Leaves the postings: as found.
 void QuoteTobrel(const LogStore& store, const TallySettings& settings,
                  const QuoteTallyOptions& options, TallyProgress& progress, ReportText& report,
                  ReportTables* tables = nullptr);
+
+inline PostingOrderLeft OrderLeftBy(const QuoteTallyOptions& /*options*/) {
+  return PostingOrderLeft::AsFound;
+}
 
 }  // namespace tobrel

@@ -28,4 +28,15 @@ ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
   return outcome;
 }
 
+PostingOrderLeft OrderLeftBy(const ReportRequest& request) {
+  switch (request.tally) {
+    case TallyKind::Count: return OrderLeftBy(request.count);
+    case TallyKind::Quote: return OrderLeftBy(request.quote);
+    case TallyKind::Comment: return OrderLeftBy(request.comment);
+    case TallyKind::Stats: return OrderLeftBy(request.stats);
+    case TallyKind::Month: return OrderLeftBy(request.month);
+  }
+  return PostingOrderLeft::AsFound;
+}
+
 }  // namespace tobrel

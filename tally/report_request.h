@@ -11,6 +11,7 @@
 #include "tally/count_tally.h"
 #include "tally/data_table.h"
 #include "tally/monthly_tally.h"
+#include "tally/posting_order_left.h"
 #include "tally/quote_tally.h"
 #include "tally/report_text.h"
 #include "tally/statistics_report.h"
@@ -47,5 +48,9 @@ struct ReportOutcome {
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
                          TallyProgress& progress,
                          ReportTables* tables = nullptr);
+
+// The order MakeReport leaves the store's postings in: that of the tally of
+// `request` with its options.
+PostingOrderLeft OrderLeftBy(const ReportRequest& request);
 
 }  // namespace tobrel
