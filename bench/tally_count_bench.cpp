@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     const double read_seconds = ReadIntoStore(path, read);
 
     tobrel::CountTallyOptions options;
-    options.tables = {true, true, true, true, true, true};
+    options.time_tables = {true, true, true, true, true, true};
     tobrel::TallyProgress progress;
     // More runs for the small stores, whose times are short and easily
     // disturbed.

@@ -8,7 +8,7 @@
 #include "cli/reports.h"
 #include "cli/log_output_commands.h"
 #include "cli/rule_options.h"
-#include "cli/table_format.h"
+#include "cli/tsv_format.h"
 #include "cli/settings_defaults.h"
 #include "platform/cp932.h"
 #include "platform/failure.h"
@@ -393,7 +393,7 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
     return fail("--order of comment needs a number from 0 to 2");
   if (options.missing && options.target.kind != TargetKind::ByNumber)
     return fail("--missing needs a number range");
-  if (options.tsv && !HasTables(options.report))
+  if (options.tsv && !HasReportData(options.report))
     return fail("--format tsv needs a report with tables (count, quote, comment, stats, month); " +
                 options.report + " has none");
   return parse;

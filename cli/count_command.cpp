@@ -9,7 +9,7 @@ std::vector<std::string> CountReport(ReportContext& context) {
   request.tally = TallyKind::Count;
   request.count.order = static_cast<CountOrder>(options.order);
   auto asked = [&](char letter) { return options.tables.find(letter) != std::string::npos; };
-  request.count.tables = {asked('d'), asked('m'), asked('h'), asked('w'), asked('i'), asked('z')};
+  request.count.time_tables = {asked('d'), asked('m'), asked('h'), asked('w'), asked('i'), asked('z')};
   return RunReportRequest(context, std::move(request));
 }
 

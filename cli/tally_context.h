@@ -45,10 +45,10 @@ class ProgressLines final : public TallyProgress {
 inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
   request.settings = TallySettingsFrom(context);
   ProgressLines progress(context.progress);
-  ReportTables tables;
+  ReportData data;
   ReportOutcome outcome = MakeReport(context.store, request, progress,
-                                     context.options.tsv ? &tables : nullptr);
-  if (context.options.tsv) return TsvLines(tables);
+                                     context.options.tsv ? &data : nullptr);
+  if (context.options.tsv) return TsvLines(data);
   return std::move(outcome.lines);
 }
 

@@ -38,7 +38,8 @@ ctest --test-dir build --output-on-failure -j "$jobs" -R '^core_test_shard_[0-9]
 
 phase "ThreadSanitizer build of the core and tally tests"
 tsan_tests=(core_test tally_test comment_tally_test statistics_report_test monthly_tally_test
-            quote_pattern_change_test table_export_test quoted_line_test_test)
+            quote_pattern_change_test tsv_export_test quoted_line_test_test
+            posting_order_left_test)
 scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOBREL_TSAN=ON -DTOBREL_UI=OFF \
   -DTOBREL_BENCH=OFF "$unity" -- "${tsan_tests[@]}"
 tsan_regex="^($(IFS='|'; echo "${tsan_tests[*]}"))(_shard_[0-9]+)?\$"

@@ -3,7 +3,7 @@
 #include "platform/cp932.h"
 #include "tally/comment_recount.h"
 #include "tally/comment_report.h"
-#include "tally/comment_tables.h"
+#include "tally/comment_data.h"
 #include "tally/id_accumulator.h"
 #include "core/posting_sorts.h"
 #include "tally/ranking.h"
@@ -42,13 +42,13 @@ std::vector<IdTallyRec> RankedPosters(const std::vector<ArticleRec>& postings,
 
 void CommentTobrel(LogStore& store, const TallySettings& settings,
                    const CommentTallyOptions& options,
-                   TallyProgress& progress, ReportText& report, ReportTables* tables) {
+                   TallyProgress& progress, ReportText& report, ReportData* data) {
   static const std::string kListing = cp932::FromUtf8("コメントリストを作成中...");
   static const std::string kRanking = cp932::FromUtf8("コメント数順位作成..");
   static const std::string kShowing = cp932::FromUtf8("コメント情報を表示中...");
   const TargetTest target(settings.target);
   report.clear();
-  if (tables) tables->clear();
+  if (data) data->clear();
   SortPostingsByRoomTime(store.Postings);
   if (!store.CommentsRecounted) {
     RecountComments(store.Postings, progress);
@@ -70,12 +70,12 @@ void CommentTobrel(LogStore& store, const TallySettings& settings,
     const std::vector<RankedPosting> ranked =
         RankPostingsByComments(store.Postings, target, options.limit);
     WritePostingRankingTable(ranked, report);
-    if (tables) tables->push_back(PostingRankingDataTable(ranked));
+    if (data) data->push_back(PostingRankingDataRows(ranked));
   } else {
     WriteCommentIdTable(posters, options.order, options.limit, settings.hide_ids, report);
-    if (tables)
-      tables->push_back(
-          CommentIdDataTable(posters, options.order, options.limit, settings.hide_ids));
+    if (data)
+      data->push_back(
+          CommentIdDataRows(posters, options.order, options.limit, settings.hide_ids));
   }
   progress.ShowProgress("");
 }

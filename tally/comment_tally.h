@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/log_store.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
@@ -33,8 +33,8 @@ struct CommentTallyOptions {
   CommentLimit limit = CommentLimit::Top30;
 };
 
-// Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Sorts the
+// Empties `report`, and `data` when given, and writes the report and its
+// data rows into them; a throw leaves both as they were. Sorts the
 // postings by room and time, and for ByPosting then by comment count. When
 // the store's CommentsRecounted is false, recounts the comments of the store
 // first and sets it (ClearStore clears it; further reading leaves it as it
@@ -45,7 +45,7 @@ struct CommentTallyOptions {
 void CommentTobrel(LogStore& store, const TallySettings& settings,
                    const CommentTallyOptions& options,
                    TallyProgress& progress, ReportText& report,
-                   ReportTables* tables = nullptr);
+                   ReportData* data = nullptr);
 
 inline PostingOrderLeft OrderLeftBy(const CommentTallyOptions& options) {
   return options.order == CommentOrder::ByPosting ? PostingOrderLeft::ByCommentCount

@@ -8,7 +8,7 @@
 
 #include "platform/cp932.h"
 #include "tally/count_report.h"
-#include "tally/count_tables.h"
+#include "tally/count_data.h"
 #include "tally/id_accumulator.h"
 #include "tally/ranking.h"
 #include "tally/target_test.h"
@@ -18,11 +18,11 @@ namespace tobrel {
 
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
-                  ReportText& report, ReportTables* tables) {
+                  ReportText& report, ReportData* data) {
   static const std::string kCounting = cp932::FromUtf8("発言集計中...");
   const TargetTest target(settings.target);
   report.clear();
-  if (tables) tables->clear();
+  if (data) data->clear();
   progress.ShowProgress(kCounting);
 
   IdAccumulator accumulator;
@@ -49,9 +49,9 @@ void NormalTobrel(LogStore& store, const TallySettings& settings,
 
   WriteTargetLines(settings.target, report);
   WriteCountTable(entries, top, options.order, settings, progress, report);
-  if (tables) AddCountTables(entries, top, options.order, settings, *tables);
+  if (data) AddCountData(entries, top, options.order, settings, *data);
   entries.clear();
-  WriteTimeTables(store.Postings, target, options.tables, progress, report, tables);
+  WriteTimeTables(store.Postings, target, options.time_tables, progress, report, data);
   progress.ShowProgress("");
 }
 

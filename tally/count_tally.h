@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/log_store.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
@@ -24,21 +24,21 @@ enum class CountOrder {
 
 struct CountTallyOptions {
   CountOrder order = CountOrder::ByPostings;
-  TimeTableChoice tables;
+  TimeTableChoice time_tables;
 };
 
-// Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Walks
+// Empties `report`, and `data` when given, and writes the report and its
+// data rows into them; a throw leaves both as they were. Walks
 // `store.Postings` in their current order, then the date table, when asked
 // for, sorts them by time. Throws Failure (BadNumberText) when a number text
 // of the target range is not an integer; nothing is written then.
 // Leaves the postings: by time with the date table, else as found.
 void NormalTobrel(LogStore& store, const TallySettings& settings,
                   const CountTallyOptions& options, TallyProgress& progress,
-                  ReportText& report, ReportTables* tables = nullptr);
+                  ReportText& report, ReportData* data = nullptr);
 
 inline PostingOrderLeft OrderLeftBy(const CountTallyOptions& options) {
-  return options.tables.by_date ? PostingOrderLeft::ByTime : PostingOrderLeft::AsFound;
+  return options.time_tables.by_date ? PostingOrderLeft::ByTime : PostingOrderLeft::AsFound;
 }
 
 }  // namespace tobrel

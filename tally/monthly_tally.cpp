@@ -10,7 +10,7 @@
 #include "platform/failure.h"
 #include "tally/monthly_entries.h"
 #include "tally/monthly_report.h"
-#include "tally/monthly_tables.h"
+#include "tally/monthly_data.h"
 
 namespace tobrel {
 namespace {
@@ -38,7 +38,7 @@ std::string UpperCaseTargetId(std::string_view text) {
 
 void MonthTobrel(const LogStore& store, const TallySettings& settings,
                  const MonthTallyOptions& options, TallyProgress& progress, ReportText& report,
-                 ReportTables* tables) {
+                 ReportData* data) {
   static const std::string kBadId = cp932::FromUtf8("対象IDが不正です");
   static const std::string kCollecting = cp932::FromUtf8("月別集計情報を取得中...");
   static const std::string kByPostings = cp932::FromUtf8("月別発言数集計中... : ");
@@ -49,7 +49,7 @@ void MonthTobrel(const LogStore& store, const TallySettings& settings,
     throw Failure(FailureKind::TallyRefused, kBadId);
   CheckMonthRange(options.range);
   report.clear();
-  if (tables) tables->clear();
+  if (data) data->clear();
 
   const std::vector<YearMonth> months = MonthsOfRange(options.range);
   std::vector<std::string> labels;
@@ -66,8 +66,8 @@ void MonthTobrel(const LogStore& store, const TallySettings& settings,
         const auto order = RankMonth(entries, month, MonthKey::TotalChars);
         WriteMonthTable(entries, order, month, labels[month], MonthKey::PostCount,
                         settings.hide_ids, report);
-        if (tables)
-          tables->push_back(MonthRankingDataTable(entries, order, month, labels[month],
+        if (data)
+          data->push_back(MonthRankingDataRows(entries, order, month, labels[month],
                                                   MonthKey::PostCount, settings));
         break;
       }
@@ -76,8 +76,8 @@ void MonthTobrel(const LogStore& store, const TallySettings& settings,
         const auto order = RankMonth(entries, month, MonthKey::PostCount);
         WriteMonthTable(entries, order, month, labels[month], MonthKey::TotalChars,
                         settings.hide_ids, report);
-        if (tables)
-          tables->push_back(MonthRankingDataTable(entries, order, month, labels[month],
+        if (data)
+          data->push_back(MonthRankingDataRows(entries, order, month, labels[month],
                                                   MonthKey::TotalChars, settings));
         break;
       }
@@ -92,7 +92,7 @@ void MonthTobrel(const LogStore& store, const TallySettings& settings,
     for (const MonthlyEntry& entry : entries) {
       if (entry.Id != options.target_id) continue;
       WriteIdMonthTable(entry, labels, report);
-      if (tables) tables->push_back(IdMonthDataTable(entry, labels));
+      if (data) data->push_back(IdMonthDataRows(entry, labels));
       break;
     }
   }

@@ -11,7 +11,7 @@
 
 #include "core/log_store.h"
 #include "tally/month_range.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
@@ -38,8 +38,8 @@ inline bool TargetIdEnabled(MonthKind kind) { return kind == MonthKind::OneId; }
 // The target ID field's text as it is left: ASCII letters upper-cased.
 std::string UpperCaseTargetId(std::string_view text);
 
-// Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Throws
+// Empties `report`, and `data` when given, and writes the report and its
+// data rows into them; a throw leaves both as they were. Throws
 // Failure (TallyRefused) with the message (CP932) of the first check that
 // fails, with nothing written: "対象IDが不正です" for OneId with a target ID
 // that is no member ID, then the month range's message (CheckMonthRange). Uses only
@@ -47,7 +47,7 @@ std::string UpperCaseTargetId(std::string_view text);
 // Leaves the postings: as found.
 void MonthTobrel(const LogStore& store, const TallySettings& settings,
                  const MonthTallyOptions& options, TallyProgress& progress, ReportText& report,
-                 ReportTables* tables = nullptr);
+                 ReportData* data = nullptr);
 
 inline PostingOrderLeft OrderLeftBy(const MonthTallyOptions& /*options*/) {
   return PostingOrderLeft::AsFound;

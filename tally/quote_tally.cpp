@@ -9,7 +9,7 @@
 #include "platform/cp932.h"
 #include "tally/id_accumulator.h"
 #include "tally/quote_report.h"
-#include "tally/quote_tables.h"
+#include "tally/quote_data.h"
 #include "tally/ranking.h"
 #include "tally/target_test.h"
 
@@ -35,12 +35,12 @@ constexpr Ranking kRankings[4][5] = {
 
 void QuoteTobrel(const LogStore& store, const TallySettings& settings,
                  const QuoteTallyOptions& options, TallyProgress& progress, ReportText& report,
-                 ReportTables* tables) {
+                 ReportData* data) {
   static const std::string kCounting = cp932::FromUtf8("引用情報を集計中...");
   static const std::string kDisplaying = cp932::FromUtf8("引用情報を表示中...");
   const TargetTest target(settings.target);
   report.clear();
-  if (tables) tables->clear();
+  if (data) data->clear();
   progress.ShowProgress(kCounting);
 
   IdAccumulator accumulator;
@@ -69,7 +69,7 @@ void QuoteTobrel(const LogStore& store, const TallySettings& settings,
   progress.ShowProgress(kDisplaying);
   WriteTargetLines(settings.target, report);
   WriteQuoteTable(entries, tops, options.order, settings, report);
-  if (tables) AddQuoteTables(entries, tops, options.order, settings, *tables);
+  if (data) AddQuoteData(entries, tops, options.order, settings, *data);
   entries.clear();
   progress.ShowProgress("");
 }

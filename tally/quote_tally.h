@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/log_store.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
@@ -25,15 +25,15 @@ struct QuoteTallyOptions {
   QuoteOrder order = QuoteOrder::ByPostings;
 };
 
-// Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Walks
+// Empties `report`, and `data` when given, and writes the report and its
+// data rows into them; a throw leaves both as they were. Walks
 // `store.Postings` in their current order and does not change them. Throws
 // Failure (BadNumberText), before anything is written, when a number text of
 // the target range is not an integer.
 // Leaves the postings: as found.
 void QuoteTobrel(const LogStore& store, const TallySettings& settings,
                  const QuoteTallyOptions& options, TallyProgress& progress, ReportText& report,
-                 ReportTables* tables = nullptr);
+                 ReportData* data = nullptr);
 
 inline PostingOrderLeft OrderLeftBy(const QuoteTallyOptions& /*options*/) {
   return PostingOrderLeft::AsFound;

@@ -1,6 +1,6 @@
 #include "tally/ranking_rows.h"
 
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 
 namespace tobrel {
 namespace {

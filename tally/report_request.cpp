@@ -4,25 +4,25 @@ namespace tobrel {
 
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
                          TallyProgress& progress,
-                         ReportTables* tables) {
+                         ReportData* data) {
   ReportOutcome outcome;
-  if (tables) tables->clear();
+  if (data) data->clear();
   switch (request.tally) {
     case TallyKind::Count:
-      NormalTobrel(store, request.settings, request.count, progress, outcome.lines, tables);
+      NormalTobrel(store, request.settings, request.count, progress, outcome.lines, data);
       break;
     case TallyKind::Quote:
-      QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines, tables);
+      QuoteTobrel(store, request.settings, request.quote, progress, outcome.lines, data);
       break;
     case TallyKind::Comment:
       CommentTobrel(store, request.settings, request.comment, progress, outcome.lines,
-                    tables);
+                    data);
       break;
     case TallyKind::Stats:
-      StatsTobrel(store, request.settings, request.stats, progress, outcome.lines, tables);
+      StatsTobrel(store, request.settings, request.stats, progress, outcome.lines, data);
       break;
     case TallyKind::Month:
-      MonthTobrel(store, request.settings, request.month, progress, outcome.lines, tables);
+      MonthTobrel(store, request.settings, request.month, progress, outcome.lines, data);
       break;
   }
   return outcome;

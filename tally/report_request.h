@@ -9,7 +9,7 @@
 #include "core/log_store.h"
 #include "tally/comment_tally.h"
 #include "tally/count_tally.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/monthly_tally.h"
 #include "tally/posting_order_left.h"
 #include "tally/quote_tally.h"
@@ -39,7 +39,7 @@ struct ReportOutcome {
   ReportText lines;
 };
 
-// Runs the tally of `request` over `store`. With `tables`,
+// Runs the tally of `request` over `store`. With `data`,
 // the same run also gives the report's tables as values (emptied first; left
 // empty when the tally refuses). Throws Failure (TallyRefused) with the
 // tally's own refusal, the monthly tally's checks, before anything is
@@ -47,7 +47,7 @@ struct ReportOutcome {
 // range is not an integer.
 ReportOutcome MakeReport(LogStore& store, const ReportRequest& request,
                          TallyProgress& progress,
-                         ReportTables* tables = nullptr);
+                         ReportData* data = nullptr);
 
 // The order MakeReport leaves the store's postings in: that of the tally of
 // `request` with its options.

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/log_store.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/posting_order_left.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
@@ -26,15 +26,15 @@ struct StatsTallyOptions {
 // kind is by number. Every change of the target kind unchecks it.
 inline bool MissingNumberCheckEnabled(TargetKind kind) { return kind == TargetKind::ByNumber; }
 
-// Empties `report`, and `tables` when given, and writes the report and its
-// tables as values into them; a throw leaves both as they were. Sorts the
+// Empties `report`, and `data` when given, and writes the report and its
+// data rows into them; a throw leaves both as they were. Sorts the
 // postings by room and time. With the title list, recounts the comments of
 // the whole store first, so that the list shows them. Throws
 // Failure (BadNumberText), before anything changes, when a number text of the
 // target range is not an integer.
 // Leaves the postings: by room and time.
 void StatsTobrel(LogStore& store, const TallySettings& settings, const StatsTallyOptions& options,
-                 TallyProgress& progress, ReportText& report, ReportTables* tables = nullptr);
+                 TallyProgress& progress, ReportText& report, ReportData* data = nullptr);
 
 inline PostingOrderLeft OrderLeftBy(const StatsTallyOptions& /*options*/) {
   return PostingOrderLeft::ByRoomTime;

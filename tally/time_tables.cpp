@@ -15,29 +15,29 @@ namespace {
 // exported table.
 struct MadeTable {
   ReportText text;
-  std::optional<DataTable> data;
+  std::optional<DataRows> data;
 };
 
 template <typename Counts, typename Text, typename Data>
-MadeTable Make(const Counts& counts, Text write_text, Data data_table, bool with_data) {
+MadeTable Make(const Counts& counts, Text write_text, Data make_data, bool with_data) {
   MadeTable made;
   write_text(counts, made.text);
-  if (with_data) made.data = data_table(counts);
+  if (with_data) made.data = make_data(counts);
   return made;
 }
 
 // Adds a made table to the report and to the exported tables.
-void Add(MadeTable& made, ReportText& report, ReportTables* tables) {
+void Add(MadeTable& made, ReportText& report, ReportData* data) {
   report.insert(report.end(), std::make_move_iterator(made.text.begin()),
                 std::make_move_iterator(made.text.end()));
-  if (tables && made.data) tables->push_back(std::move(*made.data));
+  if (data && made.data) data->push_back(std::move(*made.data));
 }
 
 }  // namespace
 
 void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target,
                      const TimeTableChoice& choice, TallyProgress& progress, ReportText& report,
-                     ReportTables* tables) {
+                     ReportData* data) {
   if (!(choice.by_date || choice.by_month || choice.by_hour || choice.by_weekday ||
         choice.by_id_hour || choice.by_weekday_hour))
     return;
@@ -54,44 +54,44 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
   // The tables are made on two threads, the months (which take longest)
   // with the small tables on the second; then each is shown and added in
   // order.
-  const bool with_data = tables != nullptr;
+  const bool with_data = data != nullptr;
   MadeTable days, months, hours, weekdays, id_hours, weekday_hours;
   RunSideBySide(
       [&choice, &facts, with_data, &months, &hours, &weekdays, &weekday_hours] {
-        if (choice.by_month) months = Make(CountMonths(facts), WriteMonthTable, MonthDataTable, with_data);
-        if (choice.by_hour) hours = Make(CountHours(facts), WriteHourTable, HourDataTable, with_data);
+        if (choice.by_month) months = Make(CountMonths(facts), WriteMonthTable, MonthDataRows, with_data);
+        if (choice.by_hour) hours = Make(CountHours(facts), WriteHourTable, HourDataRows, with_data);
         if (choice.by_weekday)
-          weekdays = Make(CountWeekdays(facts), WriteWeekdayTable, WeekdayDataTable, with_data);
+          weekdays = Make(CountWeekdays(facts), WriteWeekdayTable, WeekdayDataRows, with_data);
         if (choice.by_weekday_hour)
           weekday_hours = Make(CountWeekdayHours(facts), WriteWeekdayHourTable,
-                               WeekdayHourDataTable, with_data);
+                               WeekdayHourDataRows, with_data);
       },
       [&] {
-        if (choice.by_date) days = Make(CountDays(facts), WriteDateTable, DateDataTable, with_data);
+        if (choice.by_date) days = Make(CountDays(facts), WriteDateTable, DateDataRows, with_data);
         if (choice.by_id_hour)
-          id_hours = Make(CountIdHours(facts, postings), WriteIdHourTable, IdHourDataTable, with_data);
+          id_hours = Make(CountIdHours(facts, postings), WriteIdHourTable, IdHourDataRows, with_data);
       });
-  if (choice.by_date) Add(days, report, tables);
+  if (choice.by_date) Add(days, report, data);
   if (choice.by_month) {
     show("月別集計表を作成中...");
-    Add(months, report, tables);
+    Add(months, report, data);
   }
   if (choice.by_hour) {
     show("時間帯別集計表を作成中...");
-    Add(hours, report, tables);
+    Add(hours, report, data);
   }
   if (choice.by_weekday) {
     show("曜日別集計表を作成中...");
-    Add(weekdays, report, tables);
+    Add(weekdays, report, data);
   }
   if (choice.by_id_hour) {
     show("ID別時間帯集計表を作成中...");
-    Add(id_hours, report, tables);
+    Add(id_hours, report, data);
     progress.ShowProgress("");
   }
   if (choice.by_weekday_hour) {
     show("曜日別時間帯集計表を作成中...");
-    Add(weekday_hours, report, tables);
+    Add(weekday_hours, report, data);
   }
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/article_rec.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/report_text.h"
 #include "tally/tally_progress.h"
 #include "tally/target_test.h"
@@ -27,11 +27,11 @@ struct TimeTableChoice {
 };
 
 // Writes the chosen tables in order, each after its progress text, and with
-// `tables` also appends each one's exported table. The date table first
+// `data` also appends each one's exported table. The date table first
 // sorts `postings` by time, and the order stays.
 void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target,
                      const TimeTableChoice& choice, TallyProgress& progress, ReportText& report,
-                     ReportTables* tables = nullptr);
+                     ReportData* data = nullptr);
 
 // The text tables, from the counts of the counted postings.
 void WriteDateTable(const std::vector<PeriodCount>& days, ReportText& report);
@@ -43,11 +43,11 @@ void WriteWeekdayHourTable(const std::array<HourCounts, 7>& counts, ReportText& 
 
 // The exported tables: one row per day, month, hour, weekday, ID or weekday,
 // with raw counts and no bars.
-DataTable DateDataTable(const std::vector<PeriodCount>& days);
-DataTable MonthDataTable(const std::vector<PeriodCount>& months);
-DataTable HourDataTable(const HourCounts& counts);
-DataTable WeekdayDataTable(const std::array<std::int64_t, 7>& counts);
-DataTable IdHourDataTable(const std::vector<IdHourCount>& entries);
-DataTable WeekdayHourDataTable(const std::array<HourCounts, 7>& counts);
+DataRows DateDataRows(const std::vector<PeriodCount>& days);
+DataRows MonthDataRows(const std::vector<PeriodCount>& months);
+DataRows HourDataRows(const HourCounts& counts);
+DataRows WeekdayDataRows(const std::array<std::int64_t, 7>& counts);
+DataRows IdHourDataRows(const std::vector<IdHourCount>& entries);
+DataRows WeekdayHourDataRows(const std::array<HourCounts, 7>& counts);
 
 }  // namespace tobrel

@@ -26,19 +26,19 @@ std::string TsvLine(const std::vector<std::string>& cells) {
 
 }  // namespace
 
-ReportText TsvLines(const ReportTables& tables) {
+ReportText TsvLines(const ReportData& data) {
   ReportText lines;
-  for (std::size_t i = 0; i < tables.size(); ++i) {
+  for (std::size_t i = 0; i < data.size(); ++i) {
     if (i > 0) lines.emplace_back();
-    lines.push_back(TsvLine(tables[i].header));
-    for (const auto& row : tables[i].rows) lines.push_back(TsvLine(row));
+    lines.push_back(TsvLine(data[i].header));
+    for (const auto& row : data[i].rows) lines.push_back(TsvLine(row));
   }
   return lines;
 }
 
-std::string TsvDocument(const ReportTables& tables) {
+std::string TsvDocument(const ReportData& data) {
   std::string text;
-  for (const std::string& line : TsvLines(tables)) {
+  for (const std::string& line : TsvLines(data)) {
     text += cp932::ToUtf8(line);
     text += '\n';
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/report_text.h"
 
 namespace tobrel {
@@ -18,9 +18,9 @@ namespace tobrel {
 void AppendTsvCell(std::string_view cell, std::string& line);
 
 // The lines of the tab-separated text, CP932 like the report lines.
-ReportText TsvLines(const ReportTables& tables);
+ReportText TsvLines(const ReportData& data);
 
 // The whole text as written to a file: UTF-8, each line ended by LF.
-std::string TsvDocument(const ReportTables& tables);
+std::string TsvDocument(const ReportData& data);
 
 }  // namespace tobrel

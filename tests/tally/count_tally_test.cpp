@@ -84,7 +84,7 @@ TEST(CountTally, EmptyTargetGivesZeroTotalsAndTheInitialBestPosting) {
   TallySettings settings;
   settings.target = {TargetKind::ByNumber, "10", "9"};
   CountTallyOptions options;
-  options.tables = {true, true, true, true, true, true};
+  options.time_tables = {true, true, true, true, true, true};
   ExpectGolden(RunCountTally(store, settings, options), "count_empty_target.txt");
 }
 
@@ -135,7 +135,7 @@ struct RecordingProgress : TallyProgress {
 TEST(CountTally, ShowsItsProgressTextsAndClearsThem) {
   LogStore store = SmallStore();
   CountTallyOptions options;
-  options.tables = {true, true, true, true, true, true};
+  options.time_tables = {true, true, true, true, true, true};
   RecordingProgress progress;
   ReportText report;
   NormalTobrel(store, {}, options, progress, report);

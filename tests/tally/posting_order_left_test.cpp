@@ -3,7 +3,7 @@
 // the postings it leaves must be those of the store sorted as its
 // OrderLeftBy says (by the plain SortPostings), and a posting-count tally
 // run next must write what it writes over a store put in that order by hand.
-// Also: every tally empties the report and the tables it is given.
+// Also: every tally empties the report and the data rows it is given.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -74,7 +74,7 @@ std::vector<std::string> Places(const std::vector<ArticleRec>& postings) {
 // equal best postings and the ID-by-hour rows of equal totals.
 ReportText NextCountReport(LogStore& store) {
   ReportRequest request;
-  request.count.tables.by_id_hour = true;
+  request.count.time_tables.by_id_hour = true;
   TallyProgress progress;
   return MakeReport(store, request, progress).lines;
 }
@@ -97,14 +97,14 @@ TEST(PostingOrderLeft, EveryTallyLeavesTheOrderItsHeaderNames) {
       {"count, time tables but the date table",
        [](ReportRequest& r) {
          r.tally = TallyKind::Count;
-         r.count.tables = {false, true, true, true, true, true};
+         r.count.time_tables = {false, true, true, true, true, true};
        },
        Order::AsFound},
       {"count, date table",
        [](ReportRequest& r) {
          r.tally = TallyKind::Count;
          r.count.order = CountOrder::ByCharsCumulative;
-         r.count.tables.by_date = true;
+         r.count.time_tables.by_date = true;
        },
        Order::ByTime},
       {"quote",
@@ -176,34 +176,34 @@ TEST(PostingOrderLeft, TheNextReportTellsEveryOrderApart) {
             << static_cast<int>(a) << " " << static_cast<int>(b);
 }
 
-TEST(TallyReport, EveryTallyEmptiesTheReportAndTablesItIsGiven) {
+TEST(TallyReport, EveryTallyEmptiesTheReportAndDataItIsGiven) {
   LogStore store;
   store.Postings = FoundPostings();
   const TallySettings settings;
   TallyProgress progress;
   MonthTallyOptions month;
   month.range = {{1998, 1}, {1998, 2}};
-  const std::function<void(ReportText&, ReportTables&)> tallies[] = {
-      [&](ReportText& r, ReportTables& t) { NormalTobrel(store, settings, {}, progress, r, &t); },
-      [&](ReportText& r, ReportTables& t) { QuoteTobrel(store, settings, {}, progress, r, &t); },
-      [&](ReportText& r, ReportTables& t) {
+  const std::function<void(ReportText&, ReportData&)> tallies[] = {
+      [&](ReportText& r, ReportData& t) { NormalTobrel(store, settings, {}, progress, r, &t); },
+      [&](ReportText& r, ReportData& t) { QuoteTobrel(store, settings, {}, progress, r, &t); },
+      [&](ReportText& r, ReportData& t) {
         CommentTobrel(store, settings, {}, progress, r, &t);
       },
-      [&](ReportText& r, ReportTables& t) { StatsTobrel(store, settings, {}, progress, r, &t); },
-      [&](ReportText& r, ReportTables& t) {
+      [&](ReportText& r, ReportData& t) { StatsTobrel(store, settings, {}, progress, r, &t); },
+      [&](ReportText& r, ReportData& t) {
         MonthTobrel(store, settings, month, progress, r, &t);
       },
   };
   for (const auto& tally : tallies) {
     ReportText fresh;
-    ReportTables fresh_tables;
-    tally(fresh, fresh_tables);
+    ReportData fresh_data;
+    tally(fresh, fresh_data);
     ReportText report = {"left from before"};
-    ReportTables tables = {DataTable{{"left"}, {}}};
-    tally(report, tables);
+    ReportData data = {DataRows{{"left"}, {}}};
+    tally(report, data);
     EXPECT_EQ(report, fresh);
-    EXPECT_EQ(tables.size(), fresh_tables.size());
-    EXPECT_EQ(tables.front().header, fresh_tables.front().header);
+    EXPECT_EQ(data.size(), fresh_data.size());
+    EXPECT_EQ(data.front().header, fresh_data.front().header);
   }
 }
 

@@ -22,9 +22,9 @@ CountPage::CountPage(QWidget* parent) : QWidget(parent) {
   layout->setHorizontalSpacing(2);
   layout->addWidget(order_, 0, 0, 6, 1);
   for (int i = 0; i < 6; ++i) {
-    tables_[i] = new QCheckBox(captions[i], this);
-    tables_[i]->setObjectName(kNames[i]);
-    layout->addWidget(tables_[i], i, 1);
+    time_tables_[i] = new QCheckBox(captions[i], this);
+    time_tables_[i]->setObjectName(kNames[i]);
+    layout->addWidget(time_tables_[i], i, 1);
   }
   layout->setRowStretch(6, 1);  // a taller page keeps the controls at its top
 }
@@ -32,17 +32,17 @@ CountPage::CountPage(QWidget* parent) : QWidget(parent) {
 CountTallyOptions CountPage::Options() const {
   CountTallyOptions options;
   options.order = static_cast<CountOrder>(order_->ItemIndex());
-  options.tables = {tables_[0]->isChecked(), tables_[1]->isChecked(), tables_[2]->isChecked(),
-                    tables_[3]->isChecked(), tables_[4]->isChecked(), tables_[5]->isChecked()};
+  options.time_tables = {time_tables_[0]->isChecked(), time_tables_[1]->isChecked(), time_tables_[2]->isChecked(),
+                    time_tables_[3]->isChecked(), time_tables_[4]->isChecked(), time_tables_[5]->isChecked()};
   return options;
 }
 
 void CountPage::SetOptions(const CountTallyOptions& options) {
   order_->SetItemIndex(static_cast<int>(options.order));
-  const bool on[6] = {options.tables.by_date,    options.tables.by_month,
-                      options.tables.by_hour,    options.tables.by_weekday,
-                      options.tables.by_id_hour, options.tables.by_weekday_hour};
-  for (int i = 0; i < 6; ++i) tables_[i]->setChecked(on[i]);
+  const bool on[6] = {options.time_tables.by_date,    options.time_tables.by_month,
+                      options.time_tables.by_hour,    options.time_tables.by_weekday,
+                      options.time_tables.by_id_hour, options.time_tables.by_weekday_hour};
+  for (int i = 0; i < 6; ++i) time_tables_[i]->setChecked(on[i]);
 }
 
 }  // namespace tobrel

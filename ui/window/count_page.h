@@ -18,7 +18,7 @@ class CountPage : public QWidget {
 
  private:
   TRadioGroup* order_;
-  QCheckBox* tables_[6];
+  QCheckBox* time_tables_[6];
 };
 
 }  // namespace tobrel

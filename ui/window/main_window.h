@@ -186,7 +186,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   QRect normal_placement_;  // the frame's top left and the size, when last normal
   LogStore store_;
   CandidateList candidates_;
-  ReportTables last_tables_;  // of the report last made, for the "TSV" file type
+  ReportData last_data_;  // of the report last made, for the "TSV" file type
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
   // The dialogs, each made when it is first opened and kept for the run so

@@ -117,7 +117,7 @@ void TForm1::ProcessLogs() {
   process_form_->SetInputFiles(files);
   if (process_form_->exec() != QDialog::Accepted) return;
   ProcessView view(*editor_, *status_panel0_);
-  last_tables_.clear();  // the view no longer shows the report
+  last_data_.clear();  // the view no longer shows the report
   process_form_->ProcessLogOutput(view);
 }
 
@@ -185,7 +185,7 @@ void TForm1::RunTally() {
   std::optional<QString> problem;
   try {
     const ReportOutcome outcome =
-        MakeReport(store_, CurrentRequest(), *this, &last_tables_);
+        MakeReport(store_, CurrentRequest(), *this, &last_data_);
     std::string text;
     for (const std::string& line : outcome.lines) {
       text += line;
@@ -193,10 +193,10 @@ void TForm1::RunTally() {
     }
     if (!outcome.lines.empty()) editor_->Lines().SetText(text);
   } catch (const Failure& refused) {  // the tally's refusal or a bad number text: nothing written
-    last_tables_.clear();
+    last_data_.clear();
     problem = FromCp932(refused.message());
   } catch (const std::exception& e) {
-    last_tables_.clear();
+    last_data_.clear();
     problem = QString::fromStdString(e.what());
   }
   QApplication::restoreOverrideCursor();
@@ -239,13 +239,13 @@ void TForm1::SaveResultTo(const QString& path) {
 
 void TForm1::SaveTablesTo(const QString& path) {
   // The view may show something else since (the processing run's account).
-  if (last_tables_.empty()) {
+  if (last_data_.empty()) {
     QApplication::beep();
     ShowMessage(QStringLiteral("集計結果がありません"));
     return;
   }
   try {
-    WriteFileAtomically(ToNative(path), TsvDocument(last_tables_));
+    WriteFileAtomically(ToNative(path), TsvDocument(last_data_));
   } catch (const Failure& failure) {
     ShowMessage(WriteFailureText(failure));
   } catch (const std::exception& e) {

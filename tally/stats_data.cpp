@@ -1,11 +1,11 @@
 // Dates are written whole ("yyyy/mm/dd hh:nn") where the report shortens
 // them; a posting without a comment target leaves that cell empty.
-#include "tally/stats_tables.h"
+#include "tally/stats_data.h"
 
 namespace tobrel {
 
-DataTable RoomInformationDataTable(const std::vector<RoomStats>& rooms) {
-  DataTable table{HeaderRow({"会議室", "最小番号", "最大番号", "最初の発言日時",
+DataRows RoomInformationDataRows(const std::vector<RoomStats>& rooms) {
+  DataRows table{HeaderRow({"会議室", "最小番号", "最大番号", "最初の発言日時",
                              "最後の発言日時", "発言総数", "発言者数", "SYSOP削除",
                              "発言者削除"}),
                   {}};
@@ -22,14 +22,14 @@ DataTable RoomInformationDataTable(const std::vector<RoomStats>& rooms) {
   return table;
 }
 
-DataTable TitleListDataTable(TitleListForm form) {
+DataRows TitleListDataRows(TitleListForm form) {
   if (form == TitleListForm::TitleList)
     return {HeaderRow({"会議室", "番号", "登録日時", "ID", "発言者", "題名"}), {}};
   return {HeaderRow({"会議室", "番号", "ID", "登録日時", "コメント先", "コメント数", "題名"}), {}};
 }
 
 void AddTitleListRows(std::span<const ArticleRec> room_postings, std::int32_t room,
-                      TitleListForm form, const TargetTest& target, DataTable& table) {
+                      TitleListForm form, const TargetTest& target, DataRows& table) {
   for (const ArticleRec& posting : room_postings) {
     if (!target.InRange(posting)) continue;
     const std::string posted_at = FormatDateTime("yyyy/mm/dd hh:nn", posting.PostedAt);
@@ -46,10 +46,10 @@ void AddTitleListRows(std::span<const ArticleRec> room_postings, std::int32_t ro
   }
 }
 
-DataTable MissingNumberDataTable() { return {HeaderRow({"会議室", "欠番開始", "欠番終了"}), {}}; }
+DataRows MissingNumberDataRows() { return {HeaderRow({"会議室", "欠番開始", "欠番終了"}), {}}; }
 
 void AddMissingNumberRows(const std::vector<NumberGap>& gaps, std::int32_t room,
-                          DataTable& table) {
+                          DataRows& table) {
   for (const NumberGap& gap : gaps)
     table.rows.push_back({NumberCell(room), NumberCell(gap.from), NumberCell(gap.to)});
 }

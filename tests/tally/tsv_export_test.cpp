@@ -1,4 +1,4 @@
-// The tables of every report as tab-separated text: each report and order
+// The data of every report as tab-separated text: each report and order
 // checked whole against reviewed golden files (UTF-8, LF) made from one
 // small store, the compact listing and hidden IDs, and the rule that keeps
 // tabs and line breaks in titles and handles from breaking the table.
@@ -53,7 +53,7 @@ ReportRequest RequestOf(const ExportCase& c) {
   request.tally = c.tally;
   request.settings.hide_ids = c.hide_ids;
   request.count.order = static_cast<CountOrder>(c.order);
-  if (c.order == 0) request.count.tables = {true, true, true, true, true, true};
+  if (c.order == 0) request.count.time_tables = {true, true, true, true, true, true};
   request.quote.order = static_cast<QuoteOrder>(c.order);
   request.comment.order = static_cast<CommentOrder>(c.order);
   request.comment.limit = CommentLimit::All;
@@ -70,17 +70,17 @@ ReportRequest RequestOf(const ExportCase& c) {
 // The document of `request` over `store`, with the text report of the same run.
 std::string Export(LogStore& store, const ReportRequest& request, ReportText* text = nullptr) {
   TallyProgress progress;
-  ReportTables tables;
-  ReportOutcome outcome = MakeReport(store, request, progress, &tables);
+  ReportData data;
+  ReportOutcome outcome = MakeReport(store, request, progress, &data);
   if (text) *text = std::move(outcome.lines);
-  return TsvDocument(tables);
+  return TsvDocument(data);
 }
 
 void ExpectTsvGolden(const std::string& actual, const std::string& name) {
   ExpectTextGolden(actual, "tsv/" + name, false);
 }
 
-TEST(TableExport, EveryReportAndOrderAgainstItsGolden) {
+TEST(TsvExport, EveryReportAndOrderAgainstItsGolden) {
   static const ExportCase cases[] = {
       {"count_order0.tsv", TallyKind::Count, 0, false},
       {"count_order1_noid.tsv", TallyKind::Count, 1, true},
@@ -105,7 +105,7 @@ TEST(TableExport, EveryReportAndOrderAgainstItsGolden) {
   }
 }
 
-TEST(TableExport, CompactListingKeepsRankIdAndHandleBelowRank100) {
+TEST(TsvExport, CompactListingKeepsRankIdAndHandleBelowRank100) {
   for (const bool hide_ids : {false, true}) {
     LogStore store = testing::ManyPosters();
     ReportRequest request;
@@ -116,7 +116,7 @@ TEST(TableExport, CompactListingKeepsRankIdAndHandleBelowRank100) {
   }
 }
 
-TEST(TableExport, AnEmptyTargetGivesHeadersAndTheInitialBestPosting) {
+TEST(TsvExport, AnEmptyTargetGivesHeadersAndTheInitialBestPosting) {
   LogStore store = ExportStore();
   ReportRequest request;
   request.tally = TallyKind::Quote;
@@ -130,26 +130,26 @@ TEST(TableExport, AnEmptyTargetGivesHeadersAndTheInitialBestPosting) {
             "最高引用文字発言\t0\t0\t1987/04/01 00:00\t********\t\t0\n");
 }
 
-TEST(TableExport, ARefusedMonthlyTallyGivesNoTables) {
+TEST(TsvExport, ARefusedMonthlyTallyGivesNoTables) {
   LogStore store = ExportStore();
   ReportRequest request;
   request.tally = TallyKind::Month;
   request.month.range = {{1998, 12}, {1998, 12}};
-  ReportTables tables{DataTable{}};
+  ReportData data{DataRows{}};
   TallyProgress progress;
-  EXPECT_THROW(MakeReport(store, request, progress, &tables), Failure);
-  EXPECT_TRUE(tables.empty());
+  EXPECT_THROW(MakeReport(store, request, progress, &data), Failure);
+  EXPECT_TRUE(data.empty());
 }
 
 TEST(TsvText, ControlCharactersBecomeBlanksAndTwoByteCharactersStay) {
   // "表" and "ソ" end in the byte of "\"; a scan by bytes must keep them whole.
-  const ReportTables tables{
+  const ReportData data{
       {{"a\tb", S("表")}, {{"x\ny", "c\r\x7F" "d"}, {S("ソ\tタ"), ""}}},
       {{"one"}, {}},
   };
-  EXPECT_EQ(TsvLines(tables),
+  EXPECT_EQ(TsvLines(data),
             (ReportText{"a b\t" + S("表"), "x y\tc  d", S("ソ タ") + "\t", "", "one"}));
-  EXPECT_EQ(TsvDocument(tables), "a b\t表\nx y\tc  d\nソ タ\t\n\none\n");
+  EXPECT_EQ(TsvDocument(data), "a b\t表\nx y\tc  d\nソ タ\t\n\none\n");
 }
 
 }  // namespace

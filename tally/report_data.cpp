@@ -1,4 +1,4 @@
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 
 #include "platform/cp932.h"
 #include "tally/report_fields.h"

@@ -2,17 +2,17 @@
 // the names, the order's key, the other key with its rank, and the average
 // with its rank (orders 0 and 1) or the share and the running share in
 // percent (orders 2 and 3).
-#include "tally/count_tables.h"
+#include "tally/count_data.h"
 
-#include "tally/best_posting_table.h"
+#include "tally/best_posting_data.h"
 #include "tally/ranking_rows.h"
 
 namespace tobrel {
 
-void AddCountTables(const std::vector<IdTallyRec>& entries, const TopArticle& top,
-                    CountOrder order, const TallySettings& settings, ReportTables& tables) {
+void AddCountData(const std::vector<IdTallyRec>& entries, const TopArticle& top,
+                  CountOrder order, const TallySettings& settings, ReportData& data) {
   const bool hide = settings.hide_ids;
-  DataTable table;
+  DataRows table;
   switch (order) {
     case CountOrder::ByPostings:
       table.header = RankingHeader(
@@ -71,11 +71,11 @@ void AddCountTables(const std::vector<IdTallyRec>& entries, const TopArticle& to
     }
     table.rows.push_back(RankingRow(settings, rank, entry.Id, entry.Handle, std::move(values)));
   }
-  tables.push_back(std::move(table));
+  data.push_back(std::move(table));
 
-  DataTable best = BestPostingTable();
+  DataRows best = BestPostingDataRows();
   AddBestPosting("最高文字数発言", top, top.TotalChars, best);
-  tables.push_back(std::move(best));
+  data.push_back(std::move(best));
 }
 
 }  // namespace tobrel

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/missing_numbers.h"
 #include "tally/room_statistics.h"
 #include "tally/title_list.h"
@@ -15,17 +15,17 @@
 namespace tobrel {
 
 // One row per room.
-DataTable RoomInformationDataTable(const std::vector<RoomStats>& rooms);
+DataRows RoomInformationDataRows(const std::vector<RoomStats>& rooms);
 
 // The empty table of the title list in `form`, and the rows of one room's
 // postings in the target range.
-DataTable TitleListDataTable(TitleListForm form);
+DataRows TitleListDataRows(TitleListForm form);
 void AddTitleListRows(std::span<const ArticleRec> room_postings, std::int32_t room,
-                      TitleListForm form, const TargetTest& target, DataTable& table);
+                      TitleListForm form, const TargetTest& target, DataRows& table);
 
 // The empty table of missing numbers, and one row per gap of a room.
-DataTable MissingNumberDataTable();
+DataRows MissingNumberDataRows();
 void AddMissingNumberRows(const std::vector<NumberGap>& gaps, std::int32_t room,
-                          DataTable& table);
+                          DataRows& table);
 
 }  // namespace tobrel

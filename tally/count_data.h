@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tally/count_tally.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/id_tally_rec.h"
 #include "tally/top_article.h"
 
@@ -13,7 +13,7 @@ namespace tobrel {
 
 // Appends the ranking table and the best-posting table for `entries`, which
 // stand in table order with every rank set.
-void AddCountTables(const std::vector<IdTallyRec>& entries, const TopArticle& top,
-                    CountOrder order, const TallySettings& settings, ReportTables& tables);
+void AddCountData(const std::vector<IdTallyRec>& entries, const TopArticle& top,
+                  CountOrder order, const TallySettings& settings, ReportData& data);
 
 }  // namespace tobrel

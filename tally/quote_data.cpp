@@ -1,17 +1,17 @@
 // The columns follow the text table of each order: the rank of the order,
 // the names, the order's key, then the other figures of the row with their
 // ranks, and the ratio in percent (quoted text, or own text in order 2).
-#include "tally/quote_tables.h"
+#include "tally/quote_data.h"
 
-#include "tally/best_posting_table.h"
+#include "tally/best_posting_data.h"
 #include "tally/ranking_rows.h"
 
 namespace tobrel {
 
-void AddQuoteTables(const std::vector<IdTallyRec>& entries, const QuoteTops& tops,
-                    QuoteOrder order, const TallySettings& settings, ReportTables& tables) {
+void AddQuoteData(const std::vector<IdTallyRec>& entries, const QuoteTops& tops,
+                  QuoteOrder order, const TallySettings& settings, ReportData& data) {
   const bool hide = settings.hide_ids;
-  DataTable table;
+  DataRows table;
   switch (order) {
     case QuoteOrder::ByPostings:
       table.header = RankingHeader(hide, {"発言数", "発言文字数", "文字数順位", "平均文字数",
@@ -62,12 +62,12 @@ void AddQuoteTables(const std::vector<IdTallyRec>& entries, const QuoteTops& top
     }
     table.rows.push_back(RankingRow(settings, rank, entry.Id, entry.Handle, std::move(values)));
   }
-  tables.push_back(std::move(table));
+  data.push_back(std::move(table));
 
-  DataTable best = BestPostingTable();
+  DataRows best = BestPostingDataRows();
   AddBestPosting("最高文字数発言", tops.most_chars, tops.most_chars.TotalChars, best);
   AddBestPosting("最高引用文字発言", tops.most_quoted, tops.most_quoted.QuotedChars, best);
-  tables.push_back(std::move(best));
+  data.push_back(std::move(best));
 }
 
 }  // namespace tobrel

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "tally/comment_report.h"
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 
 namespace tobrel {
 
 // The table of posters (comment form of IdTallyRec, see WriteCommentIdTable)
 // in table order. With `hide_ids` the ID column is left out.
-DataTable CommentIdDataTable(const std::vector<IdTallyRec>& entries, CommentOrder order,
+DataRows CommentIdDataRows(const std::vector<IdTallyRec>& entries, CommentOrder order,
                              CommentLimit limit, bool hide_ids);
 
 // The table of ranked postings.
-DataTable PostingRankingDataTable(const std::vector<RankedPosting>& postings);
+DataRows PostingRankingDataRows(const std::vector<RankedPosting>& postings);
 
 }  // namespace tobrel

@@ -1,11 +1,11 @@
-#include "cli/table_format.h"
+#include "cli/tsv_format.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace tobrel {
 
-bool HasTables(std::string_view report) {
+bool HasReportData(std::string_view report) {
   static constexpr std::string_view kTallies[] = {"count", "quote", "comment", "stats", "month"};
   return std::find(std::begin(kTallies), std::end(kTallies), report) != std::end(kTallies);
 }

@@ -1,6 +1,6 @@
 // Comments per posting keep the report's three decimals; every other figure
 // is a plain integer.
-#include "tally/comment_tables.h"
+#include "tally/comment_data.h"
 
 #include <cstdio>
 
@@ -17,10 +17,10 @@ std::string AverageCell(double average) {
 
 }  // namespace
 
-DataTable CommentIdDataTable(const std::vector<IdTallyRec>& entries, CommentOrder order,
+DataRows CommentIdDataRows(const std::vector<IdTallyRec>& entries, CommentOrder order,
                              CommentLimit limit, bool hide_ids) {
   const bool by_sum = order == CommentOrder::ByCommentSum;
-  DataTable table;
+  DataRows table;
   table.header = HeaderRow({"順位"});
   if (!hide_ids) table.header.push_back("ID");
   for (std::string& name :
@@ -51,8 +51,8 @@ DataTable CommentIdDataTable(const std::vector<IdTallyRec>& entries, CommentOrde
   return table;
 }
 
-DataTable PostingRankingDataTable(const std::vector<RankedPosting>& postings) {
-  DataTable table{HeaderRow({"順位", "番号", "会議室", "タイトル", "日時", "コメント数"}), {}};
+DataRows PostingRankingDataRows(const std::vector<RankedPosting>& postings) {
+  DataRows table{HeaderRow({"順位", "番号", "会議室", "タイトル", "日時", "コメント数"}), {}};
   for (const auto& [rank, posting] : postings) {
     table.rows.push_back({NumberCell(rank), NumberCell(posting->Number),
                           NumberCell(posting->Room), std::string(posting->Title.view()),

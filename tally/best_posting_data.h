@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <string_view>
 
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/top_article.h"
 
 namespace tobrel {
 
 // The table's header: kind, number, room, date-time, ID, handle, characters.
-DataTable BestPostingTable();
+DataRows BestPostingDataRows();
 
 // Adds the row of `top` under `kind_utf8` with `chars`, its characters as
 // the line counts them.
 void AddBestPosting(std::string_view kind_utf8, const TopArticle& top, std::int64_t chars,
-                    DataTable& table);
+                    DataRows& table);
 
 }  // namespace tobrel

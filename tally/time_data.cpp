@@ -21,8 +21,8 @@ void AppendHourCells(const HourCounts& hours, std::vector<std::string>& row) {
 
 }  // namespace
 
-DataTable DateDataTable(const std::vector<PeriodCount>& days) {
-  DataTable table{HeaderRow({"日付", "曜日", "発言数", "発言者数"}), {}};
+DataRows DateDataRows(const std::vector<PeriodCount>& days) {
+  DataRows table{HeaderRow({"日付", "曜日", "発言数", "発言者数"}), {}};
   for (const PeriodCount& day : days) {
     table.rows.push_back({FormatDateTime("yyyy/mm/dd", day.first_day),
                           FormatDateTime("aaa", day.first_day), NumberCell(day.count),
@@ -31,8 +31,8 @@ DataTable DateDataTable(const std::vector<PeriodCount>& days) {
   return table;
 }
 
-DataTable MonthDataTable(const std::vector<PeriodCount>& months) {
-  DataTable table{HeaderRow({"年月", "発言数", "発言者数"}), {}};
+DataRows MonthDataRows(const std::vector<PeriodCount>& months) {
+  DataRows table{HeaderRow({"年月", "発言数", "発言者数"}), {}};
   for (const PeriodCount& month : months) {
     table.rows.push_back({FormatDateTime("yyyy/mm", month.first_day), NumberCell(month.count),
                           NumberCell(static_cast<std::int64_t>(month.distinct_ids))});
@@ -40,22 +40,22 @@ DataTable MonthDataTable(const std::vector<PeriodCount>& months) {
   return table;
 }
 
-DataTable HourDataTable(const HourCounts& counts) {
-  DataTable table{HeaderRow({"時", "発言数"}), {}};
+DataRows HourDataRows(const HourCounts& counts) {
+  DataRows table{HeaderRow({"時", "発言数"}), {}};
   for (int hour = 0; hour < 24; ++hour)
     table.rows.push_back({NumberCell(hour), NumberCell(counts[hour])});
   return table;
 }
 
-DataTable WeekdayDataTable(const std::array<std::int64_t, 7>& counts) {
-  DataTable table{HeaderRow({"曜日", "発言数"}), {}};
+DataRows WeekdayDataRows(const std::array<std::int64_t, 7>& counts) {
+  DataRows table{HeaderRow({"曜日", "発言数"}), {}};
   for (int weekday = 0; weekday < 7; ++weekday)
     table.rows.push_back({std::string(WeekdayName(weekday)), NumberCell(counts[weekday])});
   return table;
 }
 
-DataTable IdHourDataTable(const std::vector<IdHourCount>& entries) {
-  DataTable table{HeaderRow({"ID", "ハンドル"}), {}};
+DataRows IdHourDataRows(const std::vector<IdHourCount>& entries) {
+  DataRows table{HeaderRow({"ID", "ハンドル"}), {}};
   AppendHourHeader(table.header);
   for (const IdHourCount& entry : entries) {
     std::vector<std::string> row{std::string(entry.id), std::string(entry.handle)};
@@ -65,8 +65,8 @@ DataTable IdHourDataTable(const std::vector<IdHourCount>& entries) {
   return table;
 }
 
-DataTable WeekdayHourDataTable(const std::array<HourCounts, 7>& counts) {
-  DataTable table{HeaderRow({"曜日"}), {}};
+DataRows WeekdayHourDataRows(const std::array<HourCounts, 7>& counts) {
+  DataRows table{HeaderRow({"曜日"}), {}};
   AppendHourHeader(table.header);
   for (int weekday = 0; weekday < 7; ++weekday) {
     std::vector<std::string> row{std::string(WeekdayName(weekday))};

@@ -1,4 +1,4 @@
-#include "tally/monthly_tables.h"
+#include "tally/monthly_data.h"
 
 #include "platform/cp932.h"
 
@@ -28,12 +28,12 @@ void AppendPreviousMonth(const MonthlyEntry& entry, std::size_t month, MonthKey 
 
 }  // namespace
 
-DataTable MonthRankingDataTable(const std::vector<MonthlyEntry>& entries,
+DataRows MonthRankingDataRows(const std::vector<MonthlyEntry>& entries,
                                 const std::vector<std::uint32_t>& order, std::size_t month,
                                 const std::string& label, MonthKey key,
                                 const TallySettings& settings) {
   const bool by_count = key == MonthKey::PostCount;
-  DataTable table;
+  DataRows table;
   table.header = HeaderRow({"年月", "順位"});
   if (!settings.hide_ids) table.header.push_back("ID");
   for (std::string& name :
@@ -61,8 +61,8 @@ DataTable MonthRankingDataTable(const std::vector<MonthlyEntry>& entries,
   return table;
 }
 
-DataTable IdMonthDataTable(const MonthlyEntry& entry, const std::vector<std::string>& labels) {
-  DataTable table{HeaderRow({"年月", "ID", "ハンドル", "発言数", "発言数順位", "発言文字数",
+DataRows IdMonthDataRows(const MonthlyEntry& entry, const std::vector<std::string>& labels) {
+  DataRows table{HeaderRow({"年月", "ID", "ハンドル", "発言数", "発言数順位", "発言文字数",
                              "文字数順位", "平均発言文字数", "引用率"}),
                   {}};
   for (std::size_t month = 0; month < labels.size(); ++month) {

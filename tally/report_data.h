@@ -1,5 +1,6 @@
-// The tables of a report as plain values, for export as tab-separated text:
-// a header row and rows of cells, CP932 text like every report line. Numbers
+// A report's data: each of its tables as plain values (DataRows), for export
+// as tab-separated text. A table's values are a header row and rows of
+// cells, CP932 text like every report line. Numbers
 // are raw decimals (no separators, no padding); an empty cell has no value.
 #pragma once
 
@@ -11,13 +12,14 @@
 
 namespace tobrel {
 
-struct DataTable {
+// One table of a report as values.
+struct DataRows {
   std::vector<std::string> header;
   std::vector<std::vector<std::string>> rows;
 };
 
-// The tables of one report, in the order the report shows them.
-using ReportTables = std::vector<DataTable>;
+// The data rows of one report's tables, in the order the report shows them.
+using ReportData = std::vector<DataRows>;
 
 // A header row from UTF-8 column names.
 std::vector<std::string> HeaderRow(std::initializer_list<std::string_view> names_utf8);

@@ -1,4 +1,4 @@
-// --format tsv: which reports have tables to export.
+// --format tsv: which reports have data rows to export.
 #pragma once
 
 #include <string_view>
@@ -6,7 +6,7 @@
 namespace tobrel {
 
 // True for the tally reports (count, quote, comment, stats, month), whose
-// tables --format tsv writes.
-bool HasTables(std::string_view report);
+// tables --format tsv writes as data rows.
+bool HasReportData(std::string_view report);
 
 }  // namespace tobrel

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/monthly_entries.h"
 #include "tally/tally_settings.h"
 
@@ -17,13 +17,13 @@ namespace tobrel {
 // begins with the month. The previous-month cells are the rank in the month
 // before (empty in the first month or after a month without the key) and
 // its move ("▼" fell, "△" rose, "－" same).
-DataTable MonthRankingDataTable(const std::vector<MonthlyEntry>& entries,
+DataRows MonthRankingDataRows(const std::vector<MonthlyEntry>& entries,
                                 const std::vector<std::uint32_t>& order, std::size_t month,
                                 const std::string& label, MonthKey key,
                                 const TallySettings& settings);
 
 // The months of `entry`: one row per label; a month without postings has
 // empty rank cells and zero figures.
-DataTable IdMonthDataTable(const MonthlyEntry& entry, const std::vector<std::string>& labels);
+DataRows IdMonthDataRows(const MonthlyEntry& entry, const std::vector<std::string>& labels);
 
 }  // namespace tobrel

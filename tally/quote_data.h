@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tally/data_table.h"
+#include "tally/report_data.h"
 #include "tally/id_tally_rec.h"
 #include "tally/quote_report.h"
 
@@ -12,7 +12,7 @@ namespace tobrel {
 
 // Appends the ranking table and the best-posting table for `entries`, which
 // stand in table order with every rank set.
-void AddQuoteTables(const std::vector<IdTallyRec>& entries, const QuoteTops& tops,
-                    QuoteOrder order, const TallySettings& settings, ReportTables& tables);
+void AddQuoteData(const std::vector<IdTallyRec>& entries, const QuoteTops& tops,
+                  QuoteOrder order, const TallySettings& settings, ReportData& data);
 
 }  // namespace tobrel
