@@ -26,9 +26,4 @@ CommentTallyOptions CommentPage::Options() const {
           static_cast<CommentLimit>(limit_->ItemIndex())};
 }
 
-void CommentPage::SetOptions(const CommentTallyOptions& options) {
-  order_->SetItemIndex(static_cast<int>(options.order));
-  limit_->SetItemIndex(static_cast<int>(options.limit));
-}
-
 }  // namespace tobrel

@@ -12,7 +12,6 @@ class CommentPage : public QWidget {
  public:
   explicit CommentPage(QWidget* parent = nullptr);
   CommentTallyOptions Options() const;
-  void SetOptions(const CommentTallyOptions& options);
 
  private:
   TRadioGroup* order_;

@@ -37,12 +37,4 @@ CountTallyOptions CountPage::Options() const {
   return options;
 }
 
-void CountPage::SetOptions(const CountTallyOptions& options) {
-  order_->SetItemIndex(static_cast<int>(options.order));
-  const bool on[6] = {options.time_tables.by_date,    options.time_tables.by_month,
-                      options.time_tables.by_hour,    options.time_tables.by_weekday,
-                      options.time_tables.by_id_hour, options.time_tables.by_weekday_hour};
-  for (int i = 0; i < 6; ++i) time_tables_[i]->setChecked(on[i]);
-}
-
 }  // namespace tobrel

@@ -14,7 +14,6 @@ class CountPage : public QWidget {
  public:
   explicit CountPage(QWidget* parent = nullptr);
   CountTallyOptions Options() const;
-  void SetOptions(const CountTallyOptions& options);
 
  private:
   TRadioGroup* order_;

@@ -16,9 +16,6 @@ class QuotePage : public QWidget {
  public:
   explicit QuotePage(QWidget* parent = nullptr);
   QuoteTallyOptions Options() const { return {static_cast<QuoteOrder>(order_->ItemIndex())}; }
-  void SetOptions(const QuoteTallyOptions& options) {
-    order_->SetItemIndex(static_cast<int>(options.order));
-  }
   void ShowPattern(std::string_view pattern);  // CP932
   QPushButton* SetButton() const { return set_button_; }
 
