@@ -2,6 +2,7 @@
 
 
 #include "cli/cli_run.h"
+#include "cli/failure_text.h"
 #include "cli/report_output.h"
 #include "platform/cp932.h"
 #include "platform/folder_listing.h"
@@ -99,7 +100,7 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
   try {
     WriteReportText(text, options.output, out);
   } catch (const Failure& failure) {
-    err << WriteFailureMessage(failure) << '\n';
+    err << "tobrel-cli: " << FailureText(failure) << '\n';
     return ExitStatusOf(failure);
   }
   return kExitDone;

@@ -4,6 +4,7 @@
 
 #include "cli/aclogs_command.h"
 #include "cli/log_output_commands.h"
+#include "cli/failure_text.h"
 #include "cli/report_output.h"
 #include "cli/output_guard.h"
 #include "cli/read_health_messages.h"
@@ -130,7 +131,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   } catch (const Failure& failure) {
     // The tally's own refusal is said as it is, without the program's name.
     if (failure.kind() == FailureKind::FileUnwritable)
-      err << WriteFailureMessage(failure) << '\n';
+      err << "tobrel-cli: " << FailureText(failure) << '\n';
     else if (failure.kind() == FailureKind::TallyRefused)
       err << cp932::ToUtf8(failure.message()) << '\n';
     else

@@ -9,6 +9,8 @@
 namespace tobrel {
 
 std::string FailureText(const Failure& failure) {
+  if (failure.kind() == FailureKind::FileUnwritable)  // a name that is not UTF-8 stays as it is
+    return "cannot write " + PathToUtf8(failure.file().string() + ": " + failure.code().message());
   const std::string_view message = failure.message();
   if (!failure.file().empty()) {
     const std::string name = InputFileMessageName(failure.file());

@@ -7,7 +7,9 @@
 
 namespace tobrel {
 
-// The failure's message in UTF-8. A message that begins with the name of
+// The failure's text in UTF-8, without the program's name and line end.
+// A file that cannot be written: "cannot write PATH: " and the system's
+// text of the error. Otherwise the message; one that begins with the name of
 // its file, as a log input's does (core/input_file.h), shows that name as
 // the file system's text (platform/path_text.h: PathToUtf8), so that a name
 // with characters CP932 lacks keeps them. Never fails.

@@ -121,7 +121,7 @@ int RunInfo(const CliOptions& options, std::ostream& out, std::ostream& err) {
   try {
     WriteReportText(JoinReportLines(lines, options.utf8), options.output, out);
   } catch (const Failure& failure) {
-    err << WriteFailureMessage(failure) << '\n';
+    err << "tobrel-cli: " << FailureText(failure) << '\n';
     return ExitStatusOf(failure);
   }
   return status;

@@ -4,7 +4,6 @@
 
 #include "platform/atomic_file.h"
 #include "platform/cp932.h"
-#include "platform/path_text.h"
 
 namespace tobrel {
 
@@ -31,12 +30,6 @@ void WriteReportText(const std::string& text, const std::string& path, std::ostr
   } else {
     WriteFileAtomically(path, text);
   }
-}
-
-std::string WriteFailureMessage(const Failure& failure) {
-  // A name that is not UTF-8 shows as the Shift-JIS name it is.
-  return "tobrel-cli: cannot write " +
-         PathToUtf8(failure.file().string() + ": " + failure.code().message());
 }
 
 }  // namespace tobrel

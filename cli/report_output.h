@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/failure.h"
-
 namespace tobrel {
 
 // The report text: CP932 lines joined by CR LF, each line ended; or, with
@@ -20,9 +18,5 @@ std::string JoinReportLines(const std::vector<std::string>& lines, bool utf8);
 // file or the stream cannot be written (the stream in a failed state; its
 // file() is then "standard output").
 void WriteReportText(const std::string& text, const std::string& path, std::ostream& out);
-
-// The line (UTF-8, without line end) that says a write failed:
-// "tobrel-cli: cannot write PATH: " and the system's text of the error.
-std::string WriteFailureMessage(const Failure& failure);
 
 }  // namespace tobrel

@@ -41,7 +41,8 @@ const std::error_category& RegularFileCategory();
 // a NotRegularFile of RegularFileCategory(); message() is "PATH: " and the
 // reason: the system's text of an errno ("PATH: No such file or directory"),
 // "not a regular file: a folder" (a FIFO, a device, a socket) or "too large
-// (more than N MiB)".
+// (more than N MiB)". Unlike other messages, PATH is the file system's name
+// as it stands, not CP932: the edges show it as it is.
 Failure RegularFileFailure(const std::filesystem::path& path, std::error_code code,
                            std::uint64_t limit = 0);
 
