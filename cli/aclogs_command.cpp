@@ -55,8 +55,8 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
   if (install_folder.empty()) {
     WarnAboutUnreadRegistryFiles(system.prefix, err);
     const InstallSearch search = FindInstallFolder(system);
-    if (search.message) {
-      err << "tobrel-cli: " << cp932::ToUtf8(*search.message) << '\n';
+    if (search.log_unread) {
+      err << "tobrel-cli: " << cp932::ToUtf8(search.log_unread->message()) << '\n';
       if (options.personal_folder.empty()) return kExitReadError;
     }
     install_folder = search.folder;
@@ -71,8 +71,8 @@ int RunAcLogs(const CliOptions& options, std::ostream& out, std::ostream& err) {
     log_root = WithFinalSlash(options.personal_folder);
   } else {
     const GlobalDatResult global = ReadGlobalDat(system, install_folder);
-    if (global.message) {
-      err << cp932::ToUtf8(*global.message) << '\n';
+    if (global.not_read) {
+      err << cp932::ToUtf8(global.not_read->message()) << '\n';
       return kExitRefused;
     }
     log_root = global.log_root;

@@ -24,7 +24,7 @@ std::optional<Notice> AcLogModel::Show(const std::string& personal_folder) {
   room_files_.clear();
 
   const InstallSearch search = FindInstallFolder(WineSystem::Load(prefix_));
-  if (search.message) return Notice{*search.message, false};
+  if (search.log_unread) return Notice{search.log_unread->message(), false};
   install_folder_ = search.folder;
   if (install_folder_.empty()) return std::nullopt;
   return ReadSharedLogRoot();
@@ -35,7 +35,7 @@ std::optional<Notice> AcLogModel::ReadSharedLogRoot() {
   log_root_ = global.log_root;
   ListForums();
   if (!log_root_.empty()) shared_log_root_ = log_root_;
-  if (global.message) return Notice{*global.message, true};
+  if (global.not_read) return Notice{global.not_read->message(), true};
   return std::nullopt;
 }
 

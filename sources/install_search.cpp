@@ -33,6 +33,16 @@ std::optional<std::filesystem::path> FileIn(const std::string& folder, std::stri
   return std::filesystem::path(folder) / entry->name;
 }
 
+// A file the search could not read, with its message in CP932.
+Failure UnreadFailure(const Failure& error) {
+  return Failure(error.kind(), cp932::FromUtf8(error.what()), error.file(), 0, error.code());
+}
+
+Failure GlobalDatMissing(const std::filesystem::path& path) {
+  return Failure(FailureKind::FileUnreadable, kGlobalDatMissingMessage, path, 0,
+                 std::make_error_code(std::errc::no_such_file_or_directory));
+}
+
 }  // namespace
 
 const std::string kGlobalDatMissingMessage =
@@ -80,7 +90,7 @@ InstallSearch FolderFromUninstallLog(const WineSystem& system) {
   try {
     LoadRegularFileLines(native_log, lines, kSmallFileLimit);
   } catch (const Failure& error) {
-    return {"", cp932::FromUtf8(error.what())};
+    return {"", UnreadFailure(error)};
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
@@ -115,20 +125,20 @@ std::string FolderFromStartMenuShortcut(const WineSystem& system) {
 InstallSearch FindInstallFolder(const WineSystem& system) {
   if (std::string folder = FolderFromRegistration(system); !folder.empty()) return {folder, {}};
   InstallSearch from_log = FolderFromUninstallLog(system);
-  if (!from_log.folder.empty() || from_log.message) return from_log;
+  if (!from_log.folder.empty() || from_log.log_unread) return from_log;
   return {FolderFromStartMenuShortcut(system), std::nullopt};
 }
 
 GlobalDatResult ReadGlobalDat(const WineSystem& system, const std::string& install_folder) {
   if (install_folder.empty()) return {};
   const auto file = FileIn(install_folder, "Global.Dat");
-  if (!file) return {"", kGlobalDatMissingMessage};
+  if (!file) return {"", GlobalDatMissing(std::filesystem::path(install_folder) / "Global.Dat")};
   std::string head;
   try {
     head = RegularFile(*file, kNoFileLimit).ReadHead(3 + 255);
   } catch (const Failure& error) {
-    if (IsMissingFile(error)) return {"", kGlobalDatMissingMessage};
-    return {"", cp932::FromUtf8(error.what())};
+    if (IsMissingFile(error)) return {"", GlobalDatMissing(*file)};
+    return {"", UnreadFailure(error)};
   }
   const std::size_t got = head.size();
   if (got < 3) return {};

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/failure.h"
 #include "platform/wine_registry.h"
 
 namespace tobrel {
@@ -23,7 +24,9 @@ struct WineSystem {
 
 struct InstallSearch {
   std::string folder;                  // empty: not found
-  std::optional<std::string> message;  // a file that could not be read (CP932)
+  // The installer's log that could not be read (a warning: the search
+  // stops there); message() is CP932.
+  std::optional<Failure> log_unread;
 };
 
 // The three sources of the search, each on its own; each gives an empty
@@ -40,7 +43,7 @@ InstallSearch FolderFromUninstallLog(const WineSystem& system);
 std::string FolderFromStartMenuShortcut(const WineSystem& system);
 
 // `FindInstallFolder`: the sources in that order, a later one only when the
-// earlier ones found nothing; a message of the second source ends the
+// earlier ones found nothing; a log the second source cannot read ends the
 // search without a folder.
 InstallSearch FindInstallFolder(const WineSystem& system);
 
@@ -49,9 +52,10 @@ extern const std::string kGlobalDatMissingMessage;
 
 struct GlobalDatResult {
   std::string log_root;                // empty when there is none
-  // kGlobalDatMissingMessage, or why the file was not read ("PATH: not a
-  // regular file: a FIFO", "PATH: Permission denied")
-  std::optional<std::string> message;
+  // Why the file was not read; message() is kGlobalDatMissingMessage for
+  // a missing file (code ENOENT), else "PATH: not a regular file: a FIFO",
+  // "PATH: Permission denied" and so on, in CP932.
+  std::optional<Failure> not_read;
 };
 
 // `ReadGlobalDat`: the shared log folder named in "Global.Dat" of

@@ -98,7 +98,7 @@ TEST_F(InstallSearchTest, EachSourceAndTheirOrder) {
   for (const auto& c : cases) {
     const InstallSearch search = FindInstallFolder(Load(c.system_reg, c.user_reg));
     EXPECT_EQ(search.folder, c.expected.empty() ? "" : C(c.expected)) << c.what;
-    EXPECT_FALSE(search.message) << c.what;
+    EXPECT_FALSE(search.log_unread) << c.what;
   }
 }
 
@@ -171,8 +171,9 @@ TEST_F(InstallSearchTest, ShortcutsThatGiveNothing) {
 TEST_F(InstallSearchTest, AnUnreadableInstallerLogEndsTheSearch) {
   const InstallSearch search = FindInstallFolder(Load(kUninstallMissingLog, kShellFolders));
   EXPECT_EQ(search.folder, "");
-  ASSERT_TRUE(search.message);
-  EXPECT_NE(search.message->find("NOSUCH.LOG"), std::string::npos) << *search.message;
+  ASSERT_TRUE(search.log_unread);
+  EXPECT_NE(search.log_unread->message().find("NOSUCH.LOG"), std::string::npos)
+      << search.log_unread->message();
 }
 
 TEST_F(InstallSearchTest, ReadsGlobalDat) {
@@ -200,17 +201,18 @@ TEST_F(InstallSearchTest, ReadsGlobalDat) {
     prefix_.Write("drive_c/AC97/Global.Dat", c.bytes);
     const GlobalDatResult result = ReadGlobalDat(system, C("/AC97/"));
     EXPECT_EQ(result.log_root, c.expected.empty() ? "" : C(c.expected)) << c.what;
-    EXPECT_FALSE(result.message) << c.what;
+    EXPECT_FALSE(result.not_read) << c.what;
   }
 
   // Found ignoring case; missing: the message.
   std::filesystem::rename(prefix_.path() / "drive_c/AC97/Global.Dat",
                           prefix_.path() / "drive_c/AC97/GLOBAL.DAT");
-  EXPECT_FALSE(ReadGlobalDat(system, C("/AC97/")).message);
+  EXPECT_FALSE(ReadGlobalDat(system, C("/AC97/")).not_read);
   std::filesystem::remove(prefix_.path() / "drive_c/AC97/GLOBAL.DAT");
   const GlobalDatResult missing = ReadGlobalDat(system, C("/AC97/"));
   EXPECT_EQ(missing.log_root, "");
-  EXPECT_EQ(missing.message, kGlobalDatMissingMessage);
+  ASSERT_TRUE(missing.not_read);
+  EXPECT_EQ(missing.not_read->message(), kGlobalDatMissingMessage);
 }
 
 }  // namespace
