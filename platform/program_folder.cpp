@@ -1,29 +1,43 @@
 #include "platform/program_folder.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
+#include <system_error>
 
 namespace tobrel {
+namespace {
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path RunningProgram() {
   std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::filesystem::current_path() : program.parent_path();
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::current_path() / "tobrel" : program;
 }
 
-std::filesystem::path ChooseFilesFolder(const std::filesystem::path& program_folder,
+}  // namespace
+
+std::string SettingsFileName(const std::filesystem::path& program_path) {
+  std::string name = program_path.stem().string();
+  for (char& c : name)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return name + ".INI";
+}
+
+std::filesystem::path ChooseFilesFolder(const std::filesystem::path& program_path,
                                         const char* xdg_config_home, const char* home) {
-  if (!program_folder.empty() && ::access(program_folder.c_str(), W_OK) == 0) return program_folder;
+  const std::filesystem::path beside = program_path.parent_path();
+  std::error_code error;
+  if (std::filesystem::exists(beside / SettingsFileName(program_path), error)) return beside;
   // The XDG rule: a relative or empty XDG_CONFIG_HOME is ignored.
   if (xdg_config_home && xdg_config_home[0] == '/')
     return std::filesystem::path(xdg_config_home) / "tobrel";
   return std::filesystem::path(home && home[0] ? home : ".") / ".config" / "tobrel";
 }
 
+std::filesystem::path FilesFolder(const std::filesystem::path& program_path) {
+  return ChooseFilesFolder(program_path, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
 std::filesystem::path FilesBesideProgramFolder() {
-  const std::filesystem::path folder =
-      ChooseFilesFolder(ProgramFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  const std::filesystem::path folder = FilesFolder(RunningProgram());
   std::filesystem::create_directories(folder);
   return folder;
 }

@@ -1,22 +1,31 @@
-// Where the files "beside the program" go on Linux: the program's own folder
-// when it can be written (a portable install), otherwise
-// $XDG_CONFIG_HOME/tobrel/ (by default ~/.config/tobrel/).
+// Where the files "beside the program" go on Linux (the settings file, the
+// read-data files): beside the program only when its settings file already
+// stands there (a portable install), otherwise in $XDG_CONFIG_HOME/tobrel/
+// (by default ~/.config/tobrel/). A writable program folder alone is not a
+// portable install.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace tobrel {
 
-// The folder of the running program file (/proc/self/exe).
-std::filesystem::path ProgramFolder();
+// The settings file's name for the program file at `program_path`: its name
+// without extension in upper case, with ".INI" (tobrel gives TOBREL.INI).
+std::string SettingsFileName(const std::filesystem::path& program_path);
 
-// The program's folder when writable, else the configuration folder, created
-// when missing. Throws std::filesystem::filesystem_error when it cannot be.
-std::filesystem::path FilesBesideProgramFolder();
-
-// The rule itself, for tests: `program_folder` when writable, else the
-// tobrel folder under $XDG_CONFIG_HOME (or `home`/.config).
-std::filesystem::path ChooseFilesFolder(const std::filesystem::path& program_folder,
+// The rule itself: the folder of `program_path` when the settings file
+// stands there, else "tobrel" under `xdg_config_home` when that is an
+// absolute path, else under `home`/.config (./.config without a home).
+std::filesystem::path ChooseFilesFolder(const std::filesystem::path& program_path,
                                         const char* xdg_config_home, const char* home);
+
+// The rule for `program_path` with this process's XDG_CONFIG_HOME and HOME.
+// Creates nothing.
+std::filesystem::path FilesFolder(const std::filesystem::path& program_path);
+
+// FilesFolder of the running program, created when missing. Throws
+// std::filesystem::filesystem_error when it cannot be created.
+std::filesystem::path FilesBesideProgramFolder();
 
 }  // namespace tobrel

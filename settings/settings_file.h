@@ -1,7 +1,8 @@
 // Where the settings file lives and loading and saving it whole. The file is
 // named after the program file in upper case with ".INI" (tobrel gives
-// TOBREL.INI); it lives beside the program when that folder is writable,
-// else in $XDG_CONFIG_HOME/tobrel/ (default ~/.config/tobrel/).
+// TOBREL.INI); it lives beside the program when it already stands there (a
+// portable install), else in $XDG_CONFIG_HOME/tobrel/ (default
+// ~/.config/tobrel/): platform/program_folder.h.
 #pragma once
 
 #include <filesystem>

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "core/read_data_file.h"
 #include "core/read_data_load.h"
 #include "core/read_run.h"
-#include "platform/program_folder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 #include "tools/log_generator.h"
@@ -102,16 +102,17 @@ TEST_F(ReadDataFileTest, WritesFilesThenOnePostingALine) {
 
 TEST_F(ReadDataFileTest, TheShiftCloseWritesBesideTheProgram) {
   const FixedClock clock(*EncodeDateTime({2026, 12, 3, 4, 5, 7}));
+  // No settings file stands beside the test program: the configuration folder.
+  ::setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
   EXPECT_FALSE(WriteReadDataFileBesideProgram(LogStore{}, clock));
   LogStore store;
   store.Postings = {Posting(5, 10, "ABC00001", "h", "t")};
   const auto path = WriteReadDataFileBesideProgram(store, clock);
   ASSERT_TRUE(path);
   EXPECT_EQ(path->filename(), "03040507.Dat");
-  // The test program's folder in the build tree is writable.
-  EXPECT_EQ(path->parent_path(), ProgramFolder());
+  EXPECT_EQ(path->parent_path(), folder_.path() / "tobrel");
   EXPECT_EQ(FileBytes(*path).substr(0, 9), "[Files]\r\n");
-  std::filesystem::remove(*path);
+  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(ReadDataFileTest, WrittenAndLoadedGivesTheSameStore) {

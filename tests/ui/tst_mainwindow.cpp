@@ -626,13 +626,17 @@ void TestMainWindow::logAndDataFilesByTheOpenDialog() {
   window->findChild<QAction*>("ToolButton1")->trigger();
   QCOMPARE(window->Candidates().Count(), 1);
 
-  // "データファイルの読込み(&D)": the same dialog in the program's folder with
-  // every file shown; the data file chosen is loaded.
+  // "データファイルの読込み(&D)": the same dialog in the home folder (not
+  // the program's) with every file shown; the data file chosen is loaded.
+  const QByteArray home = qgetenv("HOME");
+  QDir(folder.path()).mkdir("home");
+  qputenv("HOME", folder.filePath("home").toLocal8Bit());
   window->findChild<QAction*>("D1")->trigger();
+  qputenv("HOME", home);
   QVERIFY(script.Done());
   QCOMPARE(data_dialog.title, QStringLiteral("ログファイルの選択"));
   QCOMPARE(data_dialog.filter, QStringLiteral("すべてのファイル(*.*)"));
-  QCOMPARE(data_dialog.folder, QDir(folder.path()).absolutePath());
+  QCOMPARE(data_dialog.folder, QDir(folder.filePath("home")).absolutePath());
   QCOMPARE(window->Store().Postings.size(), postings);
   QCOMPARE(window->Store().ReadFiles, std::vector<std::string>{kSample});
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -229,6 +230,7 @@ void TestTForm5::okRunsTheProcessing() {
       })
       .Then<TTextFileDialog>([&output](TTextFileDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), U("加工したﾛｸﾞの出力先の指定"));
+        QCOMPARE(dialog->directory().absolutePath(), QDir::home().absolutePath());  // first use
         ChooseFile(FromNative(output))(dialog);
       })
       .Then<TForm5>([&button](TForm5* shown) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGridLayout>
@@ -24,7 +25,6 @@
 #include "core/posting_assembler.h"
 #include "output/log_information.h"
 #include "output/process_inputs.h"
-#include "platform/program_folder.h"
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/failure_text.h"
 #include "ui/widgets/radio_group.h"
@@ -316,7 +316,7 @@ void TForm5::Button1Click() {
   TTextFileDialog dialog(TTextFileDialog::Kind::Save, U("加工したﾛｸﾞの出力先の指定"), this);
   PrepareLogDialog(dialog);
   if (last_output_choice_.empty()) {
-    dialog.setDirectory(FromNative(ProgramFolder().string()));
+    dialog.setDirectory(QDir::homePath());
   } else {
     dialog.selectFile(FromNative(last_output_choice_));
     if (!output_.empty())

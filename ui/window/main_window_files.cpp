@@ -3,6 +3,7 @@
 // the file information box, and the counters below the lists.
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -55,9 +56,8 @@ void TForm1::OpenLogFile() {
 }
 
 void TForm1::LoadDataFileByDialog() {
-  // The log dialog again, in the program's folder with every file shown.
-  const std::filesystem::path program = environment_.startup.program_path;
-  const std::string path = ChooseLogFile(2, FromNative(program.parent_path().string()));
+  // The log dialog again, in the home folder with every file shown.
+  const std::string path = ChooseLogFile(2, QDir::homePath());
   if (!path.empty()) LoadDataFiles({path});
 }
 
