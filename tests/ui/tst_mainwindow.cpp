@@ -13,9 +13,13 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QImage>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -25,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolBar>
 #include <filesystem>
@@ -40,6 +45,7 @@
 #include "support/sjis.h"
 #include "ui/dialogs/exp_mes_form.h"
 #include "ui/dialogs/file_select_form.h"
+#include "ui/dialogs/font_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/window/main_window.h"
 #include "ui/dialogs/text_file_dialog.h"
@@ -174,6 +180,8 @@ class TestMainWindow : public QObject {
   void dialogsRememberBetweenOpenings();
   void commandsOpenTheirDialogs_data();
   void commandsOpenTheirDialogs();
+  void fontDialog_data();
+  void fontDialog();
   void missingManual();
   void helpOpensOneWindow();
   void rendering();
@@ -756,7 +764,7 @@ void TestMainWindow::commandsOpenTheirDialogs_data() {
       {"N30", "tobrel::TExpMesForm"},           {"Button8", "tobrel::TExpMesForm"},
       {"ButtonOmit", "tobrel::TOmittMesForm"},  {"V1", "tobrel::TForm5"},
       {"ToolButton23", "tobrel::TForm5"},       {"F2", "QDialog"},
-      {"ToolButton25", "QDialog"},              {"Font1", "QFontDialog"},
+      {"ToolButton25", "QDialog"},              {"Font1", "tobrel::TFontDialog"},
       {"C3", "QColorDialog"},                   {"B1", "QColorDialog"},
       {"S1", "QColorDialog"},                   {"E2", "tobrel::TEditOptForm"},
       {"About1", "tobrel::TAboutBox"},
@@ -784,6 +792,60 @@ void TestMainWindow::commandsOpenTheirDialogs() {
   qunsetenv("WINEPREFIX");
   QVERIFY(script.Done());
   QCOMPARE(opened, dialog);
+}
+
+void TestMainWindow::fontDialog_data() {
+  QTest::addColumn<QString>("font");  // the view's font setting when the dialog opens
+  QTest::addColumn<QString>("shown");  // the family the dialog starts at
+  QTest::newRow("FixedSys") << "FixedSys" << "IPAGothic";
+  QString other;  // a fixed-pitch font of the system other than the one chosen
+  for (const QString& family : QFontDatabase::families())
+    if (family != "IPAGothic" && QFontDatabase::isFixedPitch(family)) {
+      other = family;
+      break;
+    }
+  if (!other.isEmpty()) QTest::newRow("another font") << other << other;
+}
+
+// The font dialog offers the Japanese fonts whose Latin letters share one
+// width, IPAGothic among them although fontconfig calls it dual-width, and
+// starts at the view's font as drawn; the font chosen then draws the view's
+// kana and kanji itself, not through a fallback font.
+void TestMainWindow::fontDialog() {
+  QFETCH(QString, font);
+  QFETCH(QString, shown);
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {});
+  TTextView* view = window->Editor();
+  view->SetFontByName(font, 11);
+  QStringList offered;
+  QString started;
+  int started_size = 0;
+  ModalScript script;
+  script.Then<TFontDialog>([&](TFontDialog* dialog) {
+    auto* families = dialog->findChild<QListWidget*>("Families");
+    for (int row = 0; row < families->count(); ++row) offered << families->item(row)->text();
+    started = dialog->Family();
+    started_size = dialog->PointSize();
+    families->setCurrentRow(static_cast<int>(offered.indexOf("IPAGothic")));
+    dialog->findChild<QSpinBox*>("Size")->setValue(12);
+    dialog->accept();
+  });
+  window->findChild<QAction*>("Font1")->trigger();
+  QVERIFY(script.Done());
+  QVERIFY2(offered.contains("IPAGothic"), qPrintable(offered.join(", ")));
+  QVERIFY2(!offered.contains("IPAPGothic"), qPrintable(offered.join(", ")));  // proportional
+  QCOMPARE(started, shown);
+  QCOMPARE(started_size, 11);
+  QCOMPARE(view->FontName(), QStringLiteral("IPAGothic"));
+  QCOMPARE(view->FontSize(), 12);
+  QTextLayout layout(QStringLiteral("Aあア漢ｱ"), view->viewport()->font());
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  QVERIFY(!runs.isEmpty());
+  for (const QGlyphRun& run : runs) QCOMPARE(run.rawFont().familyName(), QStringLiteral("IPAGothic"));
 }
 
 // The message names every place the manual was looked for, one a line.

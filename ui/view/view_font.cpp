@@ -1,18 +1,40 @@
 #include "ui/view/view_font.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QStringList>
 
 namespace tobrel {
 
+namespace {
+
+// True when the Latin glyphs of `family` all have the same advance.
+bool HasFixedLatinAdvance(const QString& family) {
+  QFont font(family);
+  font.setStyleStrategy(QFont::NoFontMerging);
+  const QFontMetricsF metrics(font);
+  const qreal advance = metrics.horizontalAdvance(QLatin1Char('M'));
+  for (const QChar c : QStringLiteral("iWl.0_ "))
+    if (qAbs(metrics.horizontalAdvance(c) - advance) > 0.01) return false;
+  return advance > 0;
+}
+
+}  // namespace
+
+QStringList JapaneseFixedFamilies() {
+  QStringList fixed;
+  for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese))
+    if (!QFontDatabase::isPrivateFamily(family) && HasFixedLatinAdvance(family)) fixed << family;
+  return fixed;
+}
+
 QString JapaneseFixedFamily() {
   static const QString family = [] {
-    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    const QStringList fixed = JapaneseFixedFamilies();
     for (const QString& preferred : {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")})
-      if (japanese.contains(preferred)) return preferred;
-    for (const QString& candidate : japanese)
-      if (QFontDatabase::isFixedPitch(candidate)) return candidate;
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+      if (fixed.contains(preferred)) return preferred;
+    return fixed.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family()
+                           : fixed.front();
   }();
   return family;
 }

@@ -5,14 +5,21 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 namespace tobrel {
 
 inline constexpr char kDefaultViewFontName[] = "FixedSys";
 inline constexpr int kDefaultViewFontSize = 9;
 
+// The installed families that cover Japanese and give the Latin letters,
+// digits and signs one advance, sorted: the fonts the font dialog offers.
+// Fontconfig calls IPAGothic dual-width rather than fixed-pitch, so this
+// measures the glyphs instead of asking for fixed pitch.
+QStringList JapaneseFixedFamilies();
+
 // The family that "FixedSys" stands for: IPAGothic when installed, else the
-// first fixed-pitch family with Japanese glyphs, else the system's fixed font.
+// first of JapaneseFixedFamilies(), else the system's fixed font.
 QString JapaneseFixedFamily();
 
 // The font for `name` (a family, or "FixedSys" in any letter case) at

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -27,6 +26,7 @@
 #include "session/nothing_read.h"
 #include "platform/atomic_file.h"
 #include "ui/dialogs/about_box.h"
+#include "ui/dialogs/font_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/window/comment_page.h"
 #include "ui/window/count_page.h"
@@ -471,12 +471,12 @@ void TForm1::ToggleRuler() {
 }
 
 void TForm1::ChooseFont() {
-  QFontDialog dialog(QFont(editor_->FontName(), editor_->FontSize()), this);
-  dialog.setOptions(QFontDialog::MonospacedFonts | QFontDialog::ScalableFonts);
+  // The view's font as drawn: "FixedSys" starts at the family it stands for.
+  QFont start = editor_->font();
+  start.setPointSize(editor_->FontSize());
+  TFontDialog dialog(start, this);
   PlaceWhenShown(&dialog);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const QFont font = dialog.selectedFont();
-  editor_->SetFontByName(font.family(), font.pointSize());
+  if (dialog.exec() == QDialog::Accepted) editor_->SetFontByName(dialog.Family(), dialog.PointSize());
 }
 
 void TForm1::ChooseColor(ViewColorRole role) {
