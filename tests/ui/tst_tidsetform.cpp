@@ -211,7 +211,7 @@ void TestTIDSetForm::saveAsExtensionFollowsTheFilter() {
 }
 
 void TestTIDSetForm::unwritableFileKeepsTheText() {
-  // A folder where the list is to be written: the platform's message, the text stays.
+  // No folder where the list is to be written: which file and why, the text stays.
   TIDSetForm form(&owner_);
   form.SetLines({"ABC00001"});
   form.SetFiles({dir_.path().toStdString() + "/missing/list.LST", std::nullopt});
@@ -220,7 +220,7 @@ void TestTIDSetForm::unwritableFileKeepsTheText() {
   script.Then<QMessageBox>(NoteText(&message));
   Trigger(form, "Save1");
   QVERIFY(script.Done());
-  QCOMPARE(message, dir_.path() + U("/missing/list.LST: No such file or directory"));
+  QCOMPARE(message, dir_.path() + U("/missing/list.LST に書き込めません\nフォルダが見つかりません"));
   QCOMPARE(form.Lines(), Lines{"ABC00001"});
 }
 

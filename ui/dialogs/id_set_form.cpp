@@ -10,6 +10,7 @@
 
 #include "core/log_lines.h"
 #include "ui/widgets/dialog_support.h"
+#include "ui/widgets/file_failure_box.h"
 #include "ui/dialogs/text_file_dialog.h"
 
 namespace tobrel {
@@ -102,7 +103,7 @@ void TIDSetForm::Open1Click() {
   try {
     document_.Open(*path);
   } catch (const Failure& error) {
-    ShowPlatformError(this, QString::fromUtf8(error.what()));
+    ShowFileFailure(this, FileFailureText(error));
     return;
   }
   SetLines(document_.lines());
@@ -127,7 +128,7 @@ void TIDSetForm::WriteFile(const std::string& path, bool save_as) {
     else
       document_.SaveTo(path);
   } catch (const Failure& failure) {
-    ShowPlatformError(this, WriteFailureText(failure));
+    ShowFileFailure(this, FileFailureText(failure));
   }
 }
 

@@ -37,8 +37,4 @@ void ShowPlatformError(QWidget* parent, const QString& text) {
   ShowBox(parent, QMessageBox::Critical, text);
 }
 
-QString WriteFailureText(const Failure& failure) {
-  return QString::fromStdString(failure.file().string() + ": " + failure.code().message());
-}
-
 }  // namespace tobrel

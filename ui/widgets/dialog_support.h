@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/failure.h"
 #include "ui/widgets/dialog_placement.h"
 #include "ui/widgets/qt_text.h"
 
@@ -39,10 +38,5 @@ void ShowMessageText(QWidget* parent, std::string_view cp932_text, bool beep);
 // The application's general error box for a failure of the platform (a file
 // that cannot be read or written) with the platform's message.
 void ShowPlatformError(QWidget* parent, const QString& text);
-
-// What a message box says of a file that could not be written (a Failure
-// of kind FileUnwritable): the path, ": " and the system's text of the
-// error, as UTF-8 (a name that is not UTF-8 shows replacement characters).
-QString WriteFailureText(const Failure& failure);
 
 }  // namespace tobrel

@@ -27,6 +27,7 @@
 #include "ui/window/month_page.h"
 #include "ui/dialogs/omitt_mes_form.h"
 #include "ui/widgets/dialog_support.h"
+#include "ui/widgets/file_failure_box.h"
 #include "ui/widgets/qt_text.h"
 #include "ui/window/range_page.h"
 #include "ui/window/stats_page.h"
@@ -36,16 +37,6 @@
 
 namespace tobrel {
 namespace {
-
-// What the window says of a settings file it could not read at start-up
-// (and so starts from the defaults) or could not save when it closes.
-QString SettingsNotReadText(const Failure& failure) {
-  return QString::fromStdString("cannot read the settings from " + failure.message());
-}
-QString SettingsNotSavedText(const Failure& failure) {
-  return QString::fromStdString("cannot save the settings to " + failure.file().string() + ": " +
-                                failure.code().message());
-}
 
 // The available areas of the screens now attached.
 QList<QRect> AvailableScreenAreas() {
@@ -85,7 +76,8 @@ TForm1::TForm1(const WindowEnvironment& environment, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::ApplyStartup(const StartupState& state) {
-  if (state.settings_unread) ShowMessage(SettingsNotReadText(*state.settings_unread));
+  // A settings file not read: the window starts from the defaults.
+  if (state.settings_unread) ShowFileFailure(this, FileFailureText(*state.settings_unread));
   settings_ = state.settings;
   if (!PutStoredQuotePatternInForce(quote_matcher_, settings_.quote)) settings_.quote.clear();
   quote_page_->ShowPattern(quote_matcher_.RegExp());
@@ -119,7 +111,10 @@ void TForm1::LoadDataFiles(const std::vector<std::string>& paths) {
       failure = e;
     }
     SetBusyCursor(false);
-    if (failure) ShowMessage(FromCp932(failure->message()));
+    if (failure && failure->kind() == FailureKind::FileUnreadable)
+      ShowFileFailure(this, FileFailureText(*failure));
+    else if (failure)
+      ShowMessage(FromCp932(failure->message()));
   }
   RefreshCandidates();
 }
@@ -168,15 +163,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
     try {
       WriteReadDataFileBesideProgram(store_, *clock_);
     } catch (const Failure& failure) {
-      ShowMessage(WriteFailureText(failure));
-    } catch (const std::exception& e) {  // the folder beside the program cannot be made
-      ShowMessage(QString::fromLocal8Bit(e.what()));
+      ShowFileFailure(this, FileFailureText(failure));
+    } catch (const std::filesystem::filesystem_error& e) {  // its folder cannot be made
+      ShowFileFailure(this, FileFailureText(e.path1(), e.code(), FileAccess::kWrite));
     }
   }
   try {
     SaveSettings();
   } catch (const Failure& failure) {
-    ShowMessage(SettingsNotSavedText(failure));
+    ShowFileFailure(this, FileFailureText(failure));
   }
   ClearPostings(store_.Postings);
   ClearPostings(store_.Excluded);

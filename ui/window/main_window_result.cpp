@@ -2,6 +2,9 @@
 // result: save, copy, find, the external editor, the read-only toggle, the
 // view's pop-up menu and the view options; help (the manual in the help
 // window) and the version window.
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -15,8 +18,8 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryFile>
 #include <QUrl>
+#include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 
@@ -31,6 +34,7 @@
 #include "ui/window/comment_page.h"
 #include "ui/window/count_page.h"
 #include "ui/widgets/dialog_support.h"
+#include "ui/widgets/file_failure_box.h"
 #include "ui/dialogs/process_form.h"
 #include "output/process_observer.h"
 #include "ui/window/quote_page.h"
@@ -231,7 +235,7 @@ void TForm1::SaveResultTo(const QString& path) {
   try {
     WriteFileAtomically(ToNative(path), EditorFileText({}, ViewLines(*editor_), {}, false));
   } catch (const Failure& failure) {
-    ShowMessage(WriteFailureText(failure));
+    ShowFileFailure(this, FileFailureText(failure));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }
@@ -247,7 +251,7 @@ void TForm1::SaveTablesTo(const QString& path) {
   try {
     WriteFileAtomically(ToNative(path), TsvDocument(last_data_));
   } catch (const Failure& failure) {
-    ShowMessage(WriteFailureText(failure));
+    ShowFileFailure(this, FileFailureText(failure));
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }
@@ -314,15 +318,17 @@ void TForm1::OpenInExternalEditor() {
   if (plan.target == ExternalEditorPlan::Target::NamedFile) {
     path = FromNative(plan.file.string());
   } else {
-    const QString folder =
-        plan.folder.empty() ? QDir::tempPath() : FromNative(plan.folder.string());
-    QTemporaryFile file(folder + "/" + prefix + "XXXXXX.txt");
-    file.setAutoRemove(false);
-    if (!file.open()) {
-      ShowMessage(QStringLiteral("%1: %2").arg(folder, file.errorString()));
+    const std::string folder =
+        plan.folder.empty() ? ToNative(QDir::tempPath()) : plan.folder.string();
+    std::string name = folder + "/" + ToNative(prefix) + "XXXXXX.txt";
+    const int file = ::mkstemps(name.data(), 4);
+    if (file < 0) {
+      ShowFileFailure(this, FileFailureText(folder, {errno, std::generic_category()},
+                                            FileAccess::kWrite));
       return;
     }
-    path = file.fileName();
+    ::close(file);
+    path = FromNative(name);
   }
   if (!plan.editor_usable) {
     ShowMessage(FromCp932(kInvalidEditorMessage));
@@ -333,7 +339,7 @@ void TForm1::OpenInExternalEditor() {
                         EditorFileText(settings_.ext_header, ViewLines(*editor_), settings_.ext_footer,
                                        settings_.ext_encoding == ExternalFileEncoding::kUtf8));
   } catch (const Failure& failure) {
-    ShowMessage(WriteFailureText(failure));
+    ShowFileFailure(this, FileFailureText(failure));
     return;
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
