@@ -17,10 +17,12 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -39,6 +41,7 @@
 #include "ui/window/edit_opt_form.h"
 #include "ui/dialogs/exp_mes_form.h"
 #include "ui/dialogs/file_select_form.h"
+#include "ui/dialogs/font_dialog.h"
 #include "ui/dialogs/help_window.h"
 #include "ui/dialogs/id_set_form.h"
 #include "ui/window/main_window.h"
@@ -46,8 +49,10 @@
 #include "ui/dialogs/process_form.h"
 #include "ui/window/range_page.h"
 #include "ui/dialogs/text_file_dialog.h"
+#include "ui/widgets/file_failure_box.h"
 #include "ui/widgets/qt_translations.h"
 #include "ui/widgets/text_preview.h"
+#include "ui/view/text_view.h"
 
 using namespace tobrel;
 using tobrel::testing::GlobalDat;
@@ -305,6 +310,20 @@ int main(int argc, char* argv[]) {
     TAboutBox box(&window);
     box.show();
     shooter.Save(&box, "dialog_about");
+  }
+  {
+    TFontDialog dialog(window.Editor()->font(), &window);
+    dialog.show();
+    shooter.Save(&dialog, "dialog_font");
+  }
+  {
+    // A result that cannot be saved: which file and why.
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                    FileFailureText(home + "/result.TXT", {EACCES, std::generic_category()},
+                                    FileAccess::kWrite),
+                    QMessageBox::Ok, &window);
+    box.show();
+    shooter.Save(&box, "message_save_failed");
   }
   {
     // The help window as HELP opens it, with a word found at the top.
