@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/widgets/dialog_placement.h"
 #include "ui/widgets/failure_text.h"
 #include "ui/widgets/qt_text.h"
 
@@ -29,6 +30,7 @@ QString FileFailureText(const Failure& failure) {
 void ShowFileFailure(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
                   QMessageBox::Ok, parent);
+  PlaceWhenShown(&box);
   box.exec();
 }
 

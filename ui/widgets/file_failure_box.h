@@ -26,7 +26,8 @@ QString FileFailureText(const std::filesystem::path& file, std::error_code code,
 QString FileFailureText(const Failure& failure);
 
 // Shows `text` modally in a box with a warning icon and an OK button over
-// `parent`, titled with the application's name.
+// `parent`, titled with the application's name and placed like the other
+// dialogs (ui/widgets/dialog_placement.h).
 void ShowFileFailure(QWidget* parent, const QString& text);
 
 }  // namespace tobrel
