@@ -63,8 +63,14 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
 
 std::unique_ptr<ParseAhead> ParseAhead::Start(ParseSettings settings) {
   std::unique_ptr<ParseAhead> ahead(new ParseAhead(std::move(settings)));
-  ahead->thread_ = StartSecondThread(
-      [raw = ahead.get()] { ParseLog(raw->settings_, raw->stop_, raw->parsed_); });
+  ahead->thread_ = StartSecondThread([raw = ahead.get()] {
+    ParseLog(raw->settings_, raw->stop_, raw->parsed_);
+    {
+      const MutexLock lock(raw->mutex_);
+      raw->ended_ = true;
+    }
+    raw->ended_changed_.notify_all();
+  });
   if (!ahead->thread_.joinable()) return nullptr;
   return ahead;
 }
@@ -72,6 +78,14 @@ std::unique_ptr<ParseAhead> ParseAhead::Start(ParseSettings settings) {
 ParseAhead::~ParseAhead() {
   stop_ = true;
   if (thread_.joinable()) thread_.join();
+}
+
+bool ParseAhead::EndedWithin(std::chrono::milliseconds most) {
+  const auto until = std::chrono::steady_clock::now() + most;
+  MutexLock lock(mutex_);
+  while (!ended_)
+    if (!lock.WaitUntil(ended_changed_, until)) return ended_;
+  return true;
 }
 
 const ParsedLog& ParseAhead::Wait() {

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,6 +19,7 @@
 #include "core/article_rec.h"
 #include "core/log_line_reader.h"
 #include "core/posting_assembler.h"
+#include "platform/thread_annotations.h"
 #include "platform/thread_failure.h"
 
 namespace tobrel {
@@ -79,6 +82,8 @@ class ParseAhead {
 
   // Waits for the second thread to end and gives what it found.
   const ParsedLog& Wait();
+  // Waits at most `most` for the parse to end; true when it has.
+  bool EndedWithin(std::chrono::milliseconds most) EXCLUDES(mutex_);
 
  private:
   explicit ParseAhead(ParseSettings settings) : settings_(std::move(settings)) {}
@@ -86,6 +91,9 @@ class ParseAhead {
   ParseSettings settings_;
   ParsedLog parsed_;
   std::atomic<bool> stop_{false};
+  Mutex mutex_;
+  std::condition_variable ended_changed_;
+  bool ended_ GUARDED_BY(mutex_) = false;  // set by the second thread as it ends
   std::thread thread_;
 };
 

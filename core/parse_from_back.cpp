@@ -1,6 +1,7 @@
 #include "core/parse_from_back.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "platform/second_thread.h"
@@ -57,14 +58,23 @@ void ParseFromBack::Run() {
   }
 }
 
-std::unique_ptr<ParsedLog> ParseFromBack::Take(std::size_t log) {
-  MutexLock lock(mutex_);
-  if (log < back_) {
-    front_ = log + 1;
-    return nullptr;
+std::unique_ptr<ParsedLog> ParseFromBack::Take(std::size_t log,
+                                               const std::function<bool()>& give_up) {
+  constexpr std::chrono::milliseconds kWaitSlice{5};
+  for (;;) {
+    {
+      MutexLock lock(mutex_);
+      if (log < back_) {
+        front_ = log + 1;
+        return nullptr;
+      }
+      if (!done_[log]) lock.WaitUntil(changed_, std::chrono::steady_clock::now() + kWaitSlice);
+      if (done_[log]) return std::move(parsed_[log]);
+    }
+    // Asked without the mutex: `give_up` may take a while (a window handles
+    // its events there), and the second thread is not held up meanwhile.
+    if (give_up && give_up()) return nullptr;
   }
-  while (!done_[log]) lock.Wait(changed_);
-  return std::move(parsed_[log]);
 }
 
 }  // namespace tobrel

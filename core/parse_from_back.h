@@ -38,7 +38,10 @@ class ParseFromBack {
 
   // For log i, asked in order from 0: what the second thread found of it,
   // waiting for it if need be; null when the calling thread is to read it.
-  std::unique_ptr<ParsedLog> Take(std::size_t log) EXCLUDES(mutex_);
+  // While it waits it calls `give_up`, when given, every few milliseconds,
+  // and gives null at once when that says true.
+  std::unique_ptr<ParsedLog> Take(std::size_t log, const std::function<bool()>& give_up = {})
+      EXCLUDES(mutex_);
 
  private:
   // The second thread's loop.

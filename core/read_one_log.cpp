@@ -7,6 +7,7 @@
 #include "core/read_one_log.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,9 @@ std::size_t ShowParsing(ReadRunObserver& observer, const std::string& path_text,
   return last_progress;
 }
 
+// How long a wait for the second thread lasts before the stop is asked again.
+constexpr std::chrono::milliseconds kWaitSlice{5};
+
 void ShowProgress(ReadRunObserver& observer, std::size_t index, std::size_t last_progress) {
   observer.SetProgressPosition(static_cast<int>(std::min(index, last_progress)));
 }
@@ -65,11 +69,14 @@ ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int curren
 
 FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
                                const std::string& path_text, ReadRunObserver& observer,
-                               const ParsedLog& parsed) {
+                               const ParsedLog& parsed, ReadStop& stop) {
   parsed.open_error.Rethrow();
   const std::size_t last_progress = ShowParsing(observer, path_text, parsed.line_count);
-  if (observer.ShowsProgress())
-    for (std::size_t i = 0; i < parsed.lines; ++i) ShowProgress(observer, i, last_progress);
+  const bool shows_progress = observer.ShowsProgress();
+  for (std::size_t i = 0; i < parsed.lines; ++i) {
+    stop.AtLine(i);
+    if (shows_progress) ShowProgress(observer, i, last_progress);
+  }
   // A file that cannot be read to its end adds nothing; the postings before
   // an error in the log stay.
   if (parsed.error) {
@@ -91,7 +98,7 @@ FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
 
 FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
                          const std::string& path_text, int current_year, ReadRunObserver& observer,
-                         LogLineReader& lines) {
+                         LogLineReader& lines, ReadStop& stop) {
   const std::size_t last_progress = ShowParsing(observer, path_text, lines.size());
   const int last_index = static_cast<int>(last_progress) - 1;
   PostingAssembler assembler(AssemblerOptions(inputs), inputs.is_quoted,
@@ -118,8 +125,12 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
     std::size_t lines_fed = 0;
     std::string_view line;
     while (!taken_over) {
-      if (half && !half->met() && lines.NextLineOffset() == half->from()) half->Meet(lines_fed);
+      if (half && !half->met() && lines.NextLineOffset() == half->from()) {
+        while (!half->HalfParsedWithin(kWaitSlice)) stop.ThrowIfAsked();
+        half->Meet(lines_fed);
+      }
       if (!lines.Next(line)) break;
+      stop.AtLine(lines_fed);
       show_progress(lines_fed);
       assembler.Feed(line);
       const std::size_t index = lines_fed++;
@@ -138,7 +149,10 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
     if (taken_over) {
       // The bar moves on over the lines taken over as when they are read,
       // up to what stopped the second thread.
-      for (std::size_t i = lines_fed; i < half->lines(); ++i) show_progress(i);
+      for (std::size_t i = lines_fed; i < half->lines(); ++i) {
+        stop.AtLine(i);
+        show_progress(i);
+      }
       half->RethrowError();
     }
   } catch (const Failure& failure) {

@@ -11,6 +11,7 @@
 #include "core/read_health.h"
 #include "core/read_run.h"
 #include "core/read_run_observer.h"
+#include "core/read_stop.h"
 
 namespace tobrel {
 
@@ -22,15 +23,17 @@ ParseSettings::StorePosting PostingStore(const ReadRunInputs& inputs, int curren
 // Reads the lines of the opened log `lines` into the store and tells what it
 // found out about it; throws Failure of kind FileUnreadable (then the log
 // adds nothing) or InvalidLog (the postings before it stay). `path_text` is
-// the path as shown.
+// the path as shown. Throws ReadStopped when `stop` was asked for; the log
+// may then have added some of its postings, which the caller takes away.
 FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
                            const std::string& path_text, int current_year,
-                           ReadRunObserver& observer, LogLineReader& lines);
+                           ReadRunObserver& observer, LogLineReader& lines, ReadStop& stop);
 
 // Takes over a log that the second thread parsed, as if it were read here:
-// the same texts and progress, the same postings, the same error.
+// the same texts and progress, the same postings, the same error, and the
+// same questions to `stop` (ReadStopped before it adds anything).
 FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
                              const std::string& path_text, ReadRunObserver& observer,
-                             const ParsedLog& parsed);
+                             const ParsedLog& parsed, ReadStop& stop);
 
 }  // namespace tobrel

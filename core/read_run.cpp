@@ -13,6 +13,7 @@
 #include "core/log_line_reader.h"
 #include "core/parse_from_back.h"
 #include "core/read_one_log.h"
+#include "core/read_stop.h"
 #include "platform/cp932.h"
 #include "platform/large_pages.h"
 #include "platform/path_text.h"
@@ -136,19 +137,30 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
   });
   std::optional<Failure> error;
   std::vector<FileReadHealth> health;
-  for (std::size_t i = 0; i < pending.size(); ++i) {
+  ReadStop stop(observer);
+  for (std::size_t i = 0; i < pending.size() && !stop.Asked(); ++i) {
     const std::string& path = pending[i].path;
-    const std::unique_ptr<ParsedLog> parsed = from_back.Take(i);
+    const std::unique_ptr<ParsedLog> parsed = from_back.Take(i, [&stop] { return stop.Asked(); });
+    if (stop.Asked()) break;
     const std::string path_text = PathToCp932(path);
+    const std::size_t postings_before = store.Postings.size();
+    const std::size_t excluded_before = store.Excluded.size();
     try {
       store.ReadFiles.push_back(path);
       observer.ShowStatus(path_text + LoadingText());
       if (parsed) {
-        health.push_back(TakeParsedLog(store, path, path_text, observer, *parsed));
+        health.push_back(TakeParsedLog(store, path, path_text, observer, *parsed, stop));
       } else {
         LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
-        health.push_back(ReadLogHere(store, inputs, path, path_text, current_year, observer, lines));
+        health.push_back(
+            ReadLogHere(store, inputs, path, path_text, current_year, observer, lines, stop));
       }
+    } catch (const ReadStopped&) {
+      // The log being read is left out as a whole.
+      store.Postings.resize(postings_before);
+      store.Excluded.resize(excluded_before);
+      store.ReadFiles.pop_back();
+      break;
     } catch (const Failure& e) {
       if (e.kind() == FailureKind::InvalidLog)
         error = Failure(e.kind(), path_text + "(" + std::to_string(e.line()) + "): " + e.message(),
@@ -185,7 +197,7 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
   observer.SetProgressPosition(0);
   observer.ShowStatus({});
   observer.ShowReadHealth(health);
-  return {std::move(error)};
+  return {std::move(error), stop.Asked()};
 }
 
 }  // namespace tobrel

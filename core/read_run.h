@@ -60,11 +60,17 @@ struct ReadRunResult {
   // "PATH: not enough memory to read the file" (kind FileUnreadable, code
   // ENOMEM); file() is the log's path and line() the line, where they apply.
   std::optional<Failure> stopped_by;
+  // True when the observer asked the run to stop (StopRequested()): the store
+  // then holds exactly what a run over only the files read to the end would
+  // have left, the file being read when it was asked is not in ReadFiles,
+  // and stopped_by is empty.
+  bool stopped = false;
 };
 
 // Runs the reading run. A failure stops it before the next file; what was
 // read before it stays in the store, and the finishing steps (removing
-// duplicates, the texts and labels shown) run as after a whole run.
+// duplicates, the texts and labels shown) run as after a whole run. So they
+// do after the observer asked it to stop.
 ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const Clock& clock,
                            ReadRunObserver& observer);
 

@@ -38,6 +38,16 @@ class ReadRunObserver {
   // At the end of the run, also one stopped by an error: what it found out
   // about each file it read to the end, in reading order.
   virtual void ShowReadHealth(const std::vector<FileReadHealth>& /*files*/) {}
+
+  // Asked on the reading thread between blocks of lines, between files and
+  // while it waits for the second thread: first KeepResponsive(), where a
+  // window may handle its pending events (it is called often, every few
+  // hundred microseconds of work, so it should look at the time before doing
+  // anything costly), then StopRequested(). Once that says true the run
+  // leaves out the file it is in as a whole, keeps every file read to its end
+  // before it, and ends with the finishing steps (ReadRunResult::stopped).
+  virtual void KeepResponsive() {}
+  virtual bool StopRequested() { return false; }
 };
 
 }  // namespace tobrel

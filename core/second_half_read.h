@@ -11,6 +11,7 @@
 // work is dropped and the calling thread reads on to the end as usual.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -42,6 +43,9 @@ class SecondHalfRead {
   // The byte where the second half starts; the caller calls Meet() when the
   // next line it reads starts there, with the number of lines before it.
   std::uint64_t from() const { return from_; }
+  // Waits at most `most` for the second thread to end its parse; true when
+  // it has, and Meet() then returns at once.
+  bool HalfParsedWithin(std::chrono::milliseconds most) { return half_->EndedWithin(most); }
   void Meet(std::size_t lines_before);
   bool met() const { return met_; }
   // The lines of the file, once met: those before the second half and those

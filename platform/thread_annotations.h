@@ -5,6 +5,7 @@
 // Mutex and MutexLock behave exactly as std::mutex and std::lock_guard.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -41,6 +42,7 @@ class CAPABILITY("mutex") Mutex {
 // Holds a Mutex from construction to destruction. Wait() releases it while
 // blocked on `changed` and holds it again before returning, as
 // std::condition_variable::wait does (it may return without a signal).
+// WaitUntil() likewise, and tells whether it returned before `until`.
 class SCOPED_CAPABILITY MutexLock {
  public:
   explicit MutexLock(Mutex& mutex) ACQUIRE(mutex) : lock_(mutex.mutex_) {}
@@ -49,6 +51,11 @@ class SCOPED_CAPABILITY MutexLock {
   MutexLock& operator=(const MutexLock&) = delete;
 
   void Wait(std::condition_variable& changed) { changed.wait(lock_); }
+  // Wait() that returns false once `until` has passed.
+  bool WaitUntil(std::condition_variable& changed,
+                 std::chrono::steady_clock::time_point until) {
+    return changed.wait_until(lock_, until) == std::cv_status::no_timeout;
+  }
 
  private:
   std::unique_lock<std::mutex> lock_;
