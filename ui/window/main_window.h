@@ -6,16 +6,19 @@
 #pragma once
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolBar>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/log_store.h"
 #include "core/read_run_observer.h"
@@ -122,6 +125,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void SetFilesLabel(std::string_view text) override;
   void SetArticlesLabel(std::string_view text) override;
   void ShowReadHealth(const std::vector<FileReadHealth>& files) override;
+  void KeepResponsive() override;
+  bool StopRequested() override;
   // TallyProgress
   void ShowProgress(std::string_view text) override;
 
@@ -179,6 +184,22 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void ShowMessage(const QString& text);
   void ShowStatusText(const QString& text);
 
+  // Reading and tallies run on this thread and handle the window's events
+  // between their steps (main_window_long_work.cpp). Meanwhile every command
+  // that could start another run or change the store or the candidate list
+  // is disabled; logs handed over are added once the run has ended, and a
+  // close stops a reading run and closes the window after it. Only a
+  // reading run can be stopped, by "中止" or Esc.
+  void BeginLongWork(bool stoppable);
+  void EndLongWork();
+  void RequestStop();
+  bool long_work_ = false;
+  bool stop_requested_ = false;
+  bool close_after_work_ = false;
+  QStringList logs_handed_during_work_;
+  std::vector<QAction*> actions_disabled_for_work_;
+  QElapsedTimer events_handled_;  // since the window last handled its events
+
   WindowEnvironment environment_;
   std::shared_ptr<const Clock> clock_;
   TobrelSettings settings_;
@@ -224,6 +245,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   TTextView* editor_ = nullptr;
   QLabel* status_panel0_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;
+  QPushButton* stop_button_ = nullptr;  // "中止", shown while reading
+  QShortcut* stop_shortcut_ = nullptr;  // Esc, enabled while reading
   int progress_maximum_ = 100;
   int progress_step_ = -1;  // the pixel of the bar last painted
   QMenu* popup_menu1_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -230,6 +231,18 @@ void TForm1::BuildLayout() {
   progress_bar_->setTextVisible(false);
   progress_bar_->setGeometry(135 - 128, 1, 128, 14);
   bar->addPermanentWidget(panel1_box);
+  // Stops a reading run, as Esc does (at once, not after the button's
+  // animated press).
+  stop_button_ = new QPushButton(QStringLiteral("中止"), bar);
+  stop_button_->setObjectName("StopButton");
+  stop_button_->setFocusPolicy(Qt::NoFocus);
+  stop_button_->setToolTip(QStringLiteral("ﾛｸﾞﾌｧｲﾙの読込みを中止 (Esc)"));
+  stop_button_->hide();
+  connect(stop_button_, &QPushButton::clicked, this, &TForm1::RequestStop);
+  bar->addPermanentWidget(stop_button_);
+  stop_shortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  stop_shortcut_->setEnabled(false);  // Esc keeps its other uses between runs
+  connect(stop_shortcut_, &QShortcut::activated, this, &TForm1::RequestStop);
 }
 
 }  // namespace tobrel

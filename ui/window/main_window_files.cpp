@@ -33,6 +33,10 @@
 namespace tobrel {
 
 void TForm1::AddLogFiles(const QStringList& paths) {
+  if (long_work_) {  // the run reads the list as it was when it started
+    logs_handed_during_work_ += paths;
+    return;
+  }
   for (const QString& path : paths) candidates_.Add(ToNative(path));
   RefreshCandidates();
 }
@@ -166,10 +170,17 @@ void TForm1::OmitSettings() {
 }
 
 void TForm1::ReadCheckedFiles() {
+  if (long_work_) return;
   const ReadRunInputs inputs = ReadingInputs();
+  const std::size_t files_before = store_.ReadFiles.size();
+  BeginLongWork(true);
   const ReadRunResult result = ReadLogFiles(store_, inputs, *clock_, *this);
+  EndLongWork();
   // The run marks the files it read; the list keeps its own check marks.
   RefreshLabels();
+  if (result.stopped)
+    ShowStatusText(QStringLiteral("読込みを中止しました（%1 ファイル読込み済み）")
+                       .arg(store_.ReadFiles.size() - files_before));
   if (result.stopped_by) ShowMessage(FromCp932(result.stopped_by->message()));
 }
 
@@ -197,7 +208,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (watched == check_list_->viewport() && event->type() == QEvent::Drop) {
+  if (watched == check_list_->viewport() && event->type() == QEvent::Drop && !long_work_) {
     auto* drop = static_cast<QDropEvent*>(event);
     QStringList paths;
     for (const QUrl& url : drop->mimeData()->urls())
@@ -294,6 +305,9 @@ void TForm1::ShowReadHealth(const std::vector<FileReadHealth>& files) {
   if (!texts.line.isEmpty()) ShowStatusText(texts.line);
 }
 
-void TForm1::ShowProgress(std::string_view text) { ShowStatus(text); }
+void TForm1::ShowProgress(std::string_view text) {
+  ShowStatus(text);
+  KeepResponsive();
+}
 
 }  // namespace tobrel

@@ -158,6 +158,12 @@ void TForm1::SaveSettings() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (long_work_) {  // a reading run stops first; the window closes after the run
+    close_after_work_ = true;
+    RequestStop();
+    event->ignore();
+    return;
+  }
   if (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) {
     ShowStatus(cp932::FromUtf8("デバッグ情報の保存中..."));
     try {

@@ -176,6 +176,7 @@ void TForm1::ChangeQuotePatternTo(const QString& pattern) {
 }
 
 void TForm1::RunTally() {
+  if (long_work_) return;
   if (NothingRead(store_)) {
     QApplication::beep();
     ShowMessage(FromCp932(kNothingReadMessage));
@@ -188,8 +189,10 @@ void TForm1::RunTally() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::optional<QString> problem;
   try {
-    const ReportOutcome outcome =
-        MakeReport(store_, CurrentRequest(), *this, &last_data_);
+    // Taken while the pages are enabled: a page leaves out what it disables.
+    const ReportRequest request = CurrentRequest();
+    BeginLongWork(false);
+    const ReportOutcome outcome = MakeReport(store_, request, *this, &last_data_);
     std::string text;
     for (const std::string& line : outcome.lines) {
       text += line;
@@ -203,6 +206,7 @@ void TForm1::RunTally() {
     last_data_.clear();
     problem = QString::fromStdString(e.what());
   }
+  if (long_work_) EndLongWork();
   QApplication::restoreOverrideCursor();
   editor_->setEnabled(true);
   editor_->SetReadOnly(read_only);
