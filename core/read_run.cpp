@@ -180,7 +180,11 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
   // Finishing steps: they run also after an error.
   observer.SetBusyCursor(false);
   observer.ShowStatus(kRemovingDuplicates);
+  // Sorting a large store takes a while: the window handles its events on
+  // either side of it. A stop asked for now comes too late to change anything.
+  observer.KeepResponsive();
   RemoveDuplicates(store);
+  observer.KeepResponsive();
 
   if (options.minimize_while_reading) {
     observer.Beep();

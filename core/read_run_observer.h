@@ -46,6 +46,8 @@ class ReadRunObserver {
   // anything costly), then StopRequested(). Once that says true the run
   // leaves out the file it is in as a whole, keeps every file read to its end
   // before it, and ends with the finishing steps (ReadRunResult::stopped).
+  // KeepResponsive() alone is also called on either side of the finishing
+  // steps' sort.
   virtual void KeepResponsive() {}
   virtual bool StopRequested() { return false; }
 };
