@@ -28,7 +28,7 @@ QSize FirstWindowSize(const QSize& hint);
 // available areas): on that screen, its size at most the screen's and at
 // least `minimum`, its frame moved as little as needed to lie wholly on the
 // screen. Otherwise (no stored placement, or a screen removed since) the
-// "POS" placement `fallback` with the Part's clamps already applied: its
+// "POS" placement `fallback` with its usual clamps already applied: its
 // left and top, the width of `first_size` and the larger of the two
 // heights. The maximised state comes from `stored` alone.
 WindowFrame StartFrame(const std::optional<StoredWindowGeometry>& stored,
