@@ -49,7 +49,8 @@ struct Chart {
 
 // The charts of the report that `request` made, from `data`, the report data
 // of the same run, in the order the report shows its tables. No chart for a
-// table that has no rows; no charts at all for an empty `data`.
+// table that has no rows or no value above zero (the hour tables of a range
+// without postings); no charts at all for an empty `data`.
 std::vector<Chart> ReportCharts(const ReportRequest& request, const ReportData& data);
 
 }  // namespace tobrel
