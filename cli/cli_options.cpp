@@ -197,10 +197,15 @@ std::string CliHelpText() {
       "  -o FILE              write to FILE instead of standard output; FILE may not\n"
       "                       be one of the run's input files (status 2)\n"
       "  --utf8               write UTF-8 with LF line ends (default: Shift-JIS, CR LF)\n"
-      "  --format text|tsv    text: the report (default); tsv: the tables of count,\n"
+      "  --format text|tsv|html|svg\n"
+      "                       text: the report (default); tsv: the tables of count,\n"
       "                       quote, comment, stats or month as tab-separated values,\n"
       "                       UTF-8 with LF, a header row per table, an empty line\n"
-      "                       between tables (columns: see the README)\n"
+      "                       between tables (columns: see the README); html: one\n"
+      "                       self-contained page with those tables and their\n"
+      "                       charts; svg: the report's charts stacked in one SVG\n"
+      "                       document. tsv, html and svg are always UTF-8; --utf8\n"
+      "                       makes no difference to them\n"
       "  --today YYYY/MM/DD   the date taken as today\n"
       "  --progress           progress texts on standard error\n"
       "  --help, --version\n"
@@ -254,6 +259,7 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
     }
   }
 
+  std::string format_name;  // as given, for the refusal below
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
     auto value = [&]() -> std::optional<std::string> {
@@ -279,8 +285,12 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
         options.utf8 = true;
       } else if (arg == "--format") {
         const auto text = value();
-        if (text != "text" && text != "tsv") return fail("--format needs text or tsv");
-        options.tsv = text == "tsv";
+        if (text == "text") options.format = ReportFormat::Text;
+        else if (text == "tsv") options.format = ReportFormat::Tsv;
+        else if (text == "html") options.format = ReportFormat::Html;
+        else if (text == "svg") options.format = ReportFormat::Svg;
+        else return fail("--format needs text, tsv, html or svg");
+        format_name = *text;
       } else if (arg == "--progress") {
         options.progress = true;
       } else if (arg == "--strict") {
@@ -393,8 +403,9 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
     return fail("--order of comment needs a number from 0 to 2");
   if (options.missing && options.target.kind != TargetKind::ByNumber)
     return fail("--missing needs a number range");
-  if (options.tsv && !HasReportData(options.report))
-    return fail("--format tsv needs a report with tables (count, quote, comment, stats, month); " +
+  if (options.format != ReportFormat::Text && !HasReportData(options.report))
+    return fail("--format " + format_name +
+                " needs a report with tables (count, quote, comment, stats, month); " +
                 options.report + " has none");
   return parse;
 }

@@ -13,6 +13,11 @@
 
 namespace tobrel {
 
+// What --format asks for: the report text, or the report's data as
+// tab-separated text, as an HTML page with charts, or its charts as SVG (the
+// last three always UTF-8).
+enum class ReportFormat { Text, Tsv, Html, Svg };
+
 struct CliOptions {
   std::string report;              // count, quote, comment, stats, month, read, ...
   std::vector<std::string> logs;   // log files, read in this order
@@ -66,7 +71,7 @@ struct CliOptions {
   // Output and environment.
   std::string output;                // empty: standard output
   bool utf8 = false;
-  bool tsv = false;  // --format tsv: the report's tables as tab-separated UTF-8
+  ReportFormat format = ReportFormat::Text;  // --format
   std::optional<DateTime> today;
   bool progress = false;
   std::string settings_file;  // --settings: its values are the defaults

@@ -124,8 +124,11 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   ReportContext context{options, store, rules, *clock, options.progress ? err : silent};
   try {
     CheckSomethingRead(options, store);
-    // Tab-separated tables are always UTF-8 with LF.
-    const std::string text = JoinReportLines(report(context), options.utf8 || options.tsv);
+    // Tab-separated tables, pages and drawings are always UTF-8 with LF.
+    const std::vector<std::string> lines = report(context);
+    const std::string text =
+        context.document ? *context.document
+                         : JoinReportLines(lines, options.utf8 || options.format != ReportFormat::Text);
     // A run that failed leaves the -o file as it was.
     if (status == kExitDone || options.output.empty()) WriteReportText(text, options.output, out);
   } catch (const Failure& failure) {

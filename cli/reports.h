@@ -2,6 +2,7 @@
 // that the reading run filled into the lines of its report.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct ReportContext {
   const ExclusionRules& rules;  // the rules of the options, as reading used them
   const Clock& clock;
   std::ostream& progress;  // progress texts (UTF-8), only with --progress
+  // Set by a tally under --format html or svg: the whole UTF-8 document,
+  // written as it stands in place of the returned lines.
+  std::optional<std::string> document = std::nullopt;
 };
 
 using ReportFunction = std::vector<std::string> (*)(ReportContext& context);

@@ -9,6 +9,9 @@
 #include "cli/cli_options.h"
 #include "cli/reports.h"
 #include "exclusion/same_id_map.h"
+#include "output/html_report.h"
+#include "output/report_charts.h"
+#include "output/svg_chart.h"
 #include "platform/cp932.h"
 #include "tally/report_request.h"
 #include "tally/tally_progress.h"
@@ -41,14 +44,28 @@ class ProgressLines final : public TallyProgress {
 
 // Runs `request` (its settings taken from the options) over the context's
 // store; throws Failure (TallyRefused) with the tally's refusal. With --format tsv the
-// lines are those of the report's tables as tab-separated text.
+// lines are those of the report's tables as tab-separated text; with html or
+// svg the context's document is the page or the charts, and no lines come back.
 inline std::vector<std::string> RunReportRequest(ReportContext& context, ReportRequest request) {
   request.settings = TallySettingsFrom(context);
   ProgressLines progress(context.progress);
   ReportData data;
+  const ReportFormat format = context.options.format;
   ReportOutcome outcome = MakeReport(context.store, request, progress,
-                                     context.options.tsv ? &data : nullptr);
-  if (context.options.tsv) return TsvLines(data);
+                                     format != ReportFormat::Text ? &data : nullptr);
+  switch (format) {
+    case ReportFormat::Text:
+      break;
+    case ReportFormat::Tsv:
+      return TsvLines(data);
+    case ReportFormat::Html:
+      context.document =
+          HtmlReport(request, data, context.store.ReadFiles, context.clock.Now());
+      return {};
+    case ReportFormat::Svg:
+      context.document = SvgChartsDocument(ReportCharts(request, data));
+      return {};
+  }
   return std::move(outcome.lines);
 }
 

@@ -3,6 +3,8 @@
 // title.
 #include "output/chart_cells.h"
 #include "output/report_chart_parts.h"
+#include "output/report_table_titles.h"
+#include "platform/cp932.h"
 
 namespace tobrel {
 namespace {
@@ -11,10 +13,8 @@ void AddPosterChart(CommentOrder order, const DataRows& table, std::vector<Chart
   const auto handle = ColumnOf(table, "ハンドル");
   if (!handle || *handle + 1 >= table.header.size()) return;
   const std::size_t key = *handle + 1;
-  Chart chart = MakeChart(ChartShape::HorizontalBars,
-                          order == CommentOrder::ByCommentSum ? "ID別被コメント数順集計 上位30名"
-                                                              : "ID別被コメント率順集計 上位30名",
-                          "発言者", "");
+  Chart chart = MakeChart(ChartShape::HorizontalBars, "", "発言者", "");
+  chart.title = CommentTableTitle(order) + cp932::FromUtf8(" 上位30名");
   chart.value_axis = table.header[key];
   ChartSeries series = NamedSeries(table.header[key]);
   for (std::size_t row = 0; row < table.rows.size() && row < kTopRows; ++row) {
@@ -31,8 +31,8 @@ void AddPostingChart(const DataRows& table, std::vector<Chart>& charts) {
   const auto title = ColumnOf(table, "タイトル");
   const auto comments = ColumnOf(table, "コメント数");
   if (!room || !number || !title || !comments) return;
-  Chart chart = MakeChart(ChartShape::HorizontalBars, "発言別コメント数集計 上位30件", "発言",
-                          "コメント数");
+  Chart chart = MakeChart(ChartShape::HorizontalBars, "", "発言", "コメント数");
+  chart.title = CommentTableTitle(CommentOrder::ByPosting) + cp932::FromUtf8(" 上位30件");
   ChartSeries series = NamedSeries(table.header[*comments]);
   for (std::size_t row = 0; row < table.rows.size() && row < kTopRows; ++row) {
     const auto& cells = table.rows[row];

@@ -6,30 +6,18 @@
 
 #include "output/chart_cells.h"
 #include "output/report_chart_parts.h"
+#include "output/report_table_titles.h"
 #include "platform/cp932.h"
 
 namespace tobrel {
 namespace {
 
-const char* RankingTitle(CountOrder order) {
-  switch (order) {
-    case CountOrder::ByPostings:
-      return "発言数順集計 上位30名";
-    case CountOrder::ByChars:
-      return "発言文字数順集計 上位30名";
-    case CountOrder::ByPostingsCumulative:
-      return "発言数順集計(累計) 上位30名";
-    case CountOrder::ByCharsCumulative:
-      return "発言文字数順集計(累計) 上位30名";
-  }
-  return "";
-}
-
 void AddRankingChart(CountOrder order, const DataRows& table, std::vector<Chart>& charts) {
   const auto handle = ColumnOf(table, "ハンドル");
   if (table.rows.empty() || !handle || *handle + 1 >= table.header.size()) return;
   const std::size_t key = *handle + 1;
-  Chart chart = MakeChart(ChartShape::HorizontalBars, RankingTitle(order), "発言者", "");
+  Chart chart = MakeChart(ChartShape::HorizontalBars, "", "発言者", "");
+  chart.title = CountRankingTitle(order) + cp932::FromUtf8(" 上位30名");
   chart.value_axis = table.header[key];
   ChartSeries series = NamedSeries(table.header[key]);
   double rest = 0;
@@ -51,11 +39,13 @@ void AddRankingChart(CountOrder order, const DataRows& table, std::vector<Chart>
 }
 
 // A bar per row: the first column names the category, the postings give the bar.
-void AddPeriodChart(const DataRows& table, const char* title, const char* category_utf8,
-                    std::vector<Chart>& charts) {
+void AddPeriodChart(const DataRows& table, std::size_t index, const std::string& title,
+                    const char* category_utf8, std::vector<Chart>& charts) {
   const auto value = ColumnOf(table, "発言数");
   if (table.rows.empty() || !value) return;
-  Chart chart = MakeChart(ChartShape::Bars, title, category_utf8, "発言数");
+  Chart chart = MakeChart(ChartShape::Bars, "", category_utf8, "発言数");
+  chart.title = title;
+  chart.table = index;
   ChartSeries series = NamedSeries(table.header[*value]);
   for (const auto& row : table.rows) {
     chart.categories.push_back(CellText(row, 0));
@@ -66,12 +56,14 @@ void AddPeriodChart(const DataRows& table, const char* title, const char* catego
 }
 
 // A row of cells per table row, over the hour columns "0" to "23".
-void AddHourHeatMap(const DataRows& table, const char* title, bool rows_are_posters,
-                    std::vector<Chart>& charts) {
+void AddHourHeatMap(const DataRows& table, std::size_t index, const std::string& title,
+                    bool rows_are_posters, std::vector<Chart>& charts) {
   const auto first_hour = ColumnOf(table, "0");
   const auto total = ColumnOf(table, "合計");
   if (table.rows.empty() || !first_hour || !total || *total < *first_hour) return;
-  Chart chart = MakeChart(ChartShape::HeatMap, title, "時", "発言数");
+  Chart chart = MakeChart(ChartShape::HeatMap, "", "時", "発言数");
+  chart.title = title;
+  chart.table = index;
   for (std::size_t column = *first_hour; column < *total; ++column)
     chart.categories.push_back(table.header[column]);
   for (const auto& row : table.rows) {
@@ -91,24 +83,27 @@ void AddCountCharts(const ReportRequest& request, const ReportData& data,
   AddRankingChart(request.count.order, data[0], charts);
   // The ranking and the best posting come first, then the chosen time
   // tables in their fixed order.
+  const std::vector<std::string> titles = ReportTableTitles(request, data);
   std::size_t next = 2;
-  auto table = [&data, &next](bool asked) -> const DataRows* {
+  std::size_t index = 0;
+  auto table = [&data, &next, &index](bool asked) -> const DataRows* {
     if (!asked || next >= data.size()) return nullptr;
+    index = next;
     return &data[next++];
   };
   const TimeTableChoice& choice = request.count.time_tables;
   if (const DataRows* days = table(choice.by_date))
-    AddPeriodChart(*days, "日付別発言集計", "日付", charts);
+    AddPeriodChart(*days, index, titles[index], "日付", charts);
   if (const DataRows* months = table(choice.by_month))
-    AddPeriodChart(*months, "月別発言集計", "年月", charts);
+    AddPeriodChart(*months, index, titles[index], "年月", charts);
   if (const DataRows* hours = table(choice.by_hour))
-    AddPeriodChart(*hours, "時間帯別発言集計", "時", charts);
+    AddPeriodChart(*hours, index, titles[index], "時", charts);
   if (const DataRows* weekdays = table(choice.by_weekday))
-    AddPeriodChart(*weekdays, "曜日別発言集計", "曜日", charts);
+    AddPeriodChart(*weekdays, index, titles[index], "曜日", charts);
   if (const DataRows* id_hours = table(choice.by_id_hour))
-    AddHourHeatMap(*id_hours, "ID別時間帯発言数集計", true, charts);
+    AddHourHeatMap(*id_hours, index, titles[index], true, charts);
   if (const DataRows* weekday_hours = table(choice.by_weekday_hour))
-    AddHourHeatMap(*weekday_hours, "曜日別時間帯発言数集計", false, charts);
+    AddHourHeatMap(*weekday_hours, index, titles[index], false, charts);
 }
 
 }  // namespace tobrel

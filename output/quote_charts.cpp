@@ -6,13 +6,13 @@
 
 #include "output/chart_cells.h"
 #include "output/report_chart_parts.h"
+#include "output/report_table_titles.h"
 #include "platform/cp932.h"
 
 namespace tobrel {
 namespace {
 
 struct QuoteColumns {
-  const char* title;
   const char* ratio_name;  // "引用率" or "本文率"
   const char* whole;       // total characters
   const char* part;        // own or quoted characters; nullptr: from the ratio
@@ -22,14 +22,14 @@ struct QuoteColumns {
 QuoteColumns ColumnsOf(QuoteOrder order) {
   switch (order) {
     case QuoteOrder::ByPostings:
-      return {"発言数順集計 本文と引用の文字数 上位30名", "引用率", "発言文字数", nullptr, false};
+      return {"引用率", "発言文字数", nullptr, false};
     case QuoteOrder::ByChars:
-      return {"発言文字数順集計 本文と引用の文字数 上位30名", "引用率", "発言文字数", nullptr, false};
+      return {"引用率", "発言文字数", nullptr, false};
     case QuoteOrder::ByOwnChars:
-      return {"本文文字数順集計 本文と引用の文字数 上位30名", "本文率", "総発言文字数", "本文文字数",
+      return {"本文率", "総発言文字数", "本文文字数",
               true};
     case QuoteOrder::ByQuoted:
-      return {"引用文字数順集計 本文と引用の文字数 上位30名", "引用率", "総発言文字数", "引用文字数",
+      return {"引用率", "総発言文字数", "引用文字数",
               false};
   }
   return {};
@@ -47,7 +47,9 @@ void AddQuoteCharts(const ReportRequest& request, const ReportData& data,
   const auto part = columns.part ? ColumnOf(table, columns.part) : std::nullopt;
   if (!ratio || !whole || (columns.part && !part)) return;
 
-  Chart chart = MakeChart(ChartShape::StackedBars, columns.title, "発言者", "文字数");
+  Chart chart = MakeChart(ChartShape::StackedBars, "", "発言者", "文字数");
+  chart.title = QuoteRankingTitle(request.quote.order) +
+                cp932::FromUtf8(" 本文と引用の文字数 上位30名");
   ChartSeries own = NamedSeries(cp932::FromUtf8("本文文字数"));
   ChartSeries quoted = NamedSeries(cp932::FromUtf8("引用文字数"));
   const std::string ratio_name = cp932::FromUtf8(columns.ratio_name);

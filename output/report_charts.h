@@ -41,8 +41,13 @@ struct Chart {
   // In drawing order: top to bottom for horizontal bars, left to right else.
   std::vector<std::string> categories;
   std::vector<ChartSeries> series;
-  // Categories drawn marked (the rooms with missing numbers).
+  // Categories drawn marked (the rooms with missing numbers), and what the
+  // mark means, for a legend ("欠番あり").
   std::vector<std::size_t> marked;
+  std::string marked_label;
+  // The table of the report data the chart is drawn from (the first of
+  // them for the monthly ranks, which follow every month's table).
+  std::size_t table = 0;
   // Ranks: 1 is drawn at the top of the value axis.
   bool value_axis_reversed = false;
 };

@@ -19,11 +19,14 @@ const DataRows* TableWith(const ReportData& data, std::string_view column_utf8) 
   return nullptr;
 }
 
-void AddRoomChart(const DataRows& rooms, const DataRows* missing, std::vector<Chart>& charts) {
+void AddRoomChart(const DataRows& rooms, std::size_t index, const DataRows* missing,
+                  std::vector<Chart>& charts) {
   const auto room = ColumnOf(rooms, "会議室");
   const auto postings = ColumnOf(rooms, "発言総数");
   if (rooms.rows.empty() || !room || !postings) return;
   Chart chart = MakeChart(ChartShape::Bars, "会議室別発言総数", "会議室", "発言数");
+  chart.marked_label = cp932::FromUtf8("欠番あり");
+  chart.table = index;
   ChartSeries series = NamedSeries(rooms.header[*postings]);
   const auto missing_room = missing ? ColumnOf(*missing, "会議室") : std::nullopt;
   for (const auto& row : rooms.rows) {
@@ -47,7 +50,7 @@ int MonthIndex(const std::string& date) {
   return static_cast<int>(year) * 12 + static_cast<int>(month) - 1;
 }
 
-void AddRoomMonthChart(const DataRows& titles, std::vector<Chart>& charts) {
+void AddRoomMonthChart(const DataRows& titles, std::size_t index, std::vector<Chart>& charts) {
   const auto room = ColumnOf(titles, "会議室");
   const auto posted = ColumnOf(titles, "登録日時");
   if (!room || !posted) return;
@@ -66,6 +69,7 @@ void AddRoomMonthChart(const DataRows& titles, std::vector<Chart>& charts) {
   }
   if (counts.empty()) return;
   Chart chart = MakeChart(ChartShape::HeatMap, "会議室別月別発言数", "年月", "発言数");
+  chart.table = index;
   for (int month = first; month <= last; ++month) {
     char label[16];
     std::snprintf(label, sizeof label, "%04d/%02d", month / 12, month % 12 + 1);
@@ -86,8 +90,10 @@ void AddRoomMonthChart(const DataRows& titles, std::vector<Chart>& charts) {
 
 void AddStatsCharts(const ReportData& data, std::vector<Chart>& charts) {
   const DataRows* missing = TableWith(data, "欠番開始");
-  if (const DataRows* rooms = TableWith(data, "最小番号")) AddRoomChart(*rooms, missing, charts);
-  if (const DataRows* titles = TableWith(data, "題名")) AddRoomMonthChart(*titles, charts);
+  if (const DataRows* rooms = TableWith(data, "最小番号"))
+    AddRoomChart(*rooms, rooms - data.data(), missing, charts);
+  if (const DataRows* titles = TableWith(data, "題名"))
+    AddRoomMonthChart(*titles, titles - data.data(), charts);
 }
 
 }  // namespace tobrel

@@ -58,9 +58,13 @@ TEST(CliOptions, UsageErrors) {
       {{"month", "--to", "98/01"}, "--to needs a month YYYY/MM"},
       {{"month", "--id"}, "--id needs a member ID"},
       {{"read", "--quote"}, "--quote needs a pattern"},
-      {{"count", "--format", "csv"}, "--format needs text or tsv"},
+      {{"count", "--format", "csv"}, "--format needs text, tsv, html or svg"},
       {{"read", "--format", "tsv"},
        "--format tsv needs a report with tables (count, quote, comment, stats, month); read has none"},
+      {{"savedata", "--format", "html"},
+       "--format html needs a report with tables (count, quote, comment, stats, month); savedata has none"},
+      {{"info", "--format", "svg"},
+       "--format svg needs a report with tables (count, quote, comment, stats, month); info has none"},
       // Text arguments must be UTF-8 that CP932 can hold: no silent "?".
       {{"read", "--quote", "\xff"}, "--quote: the value is not valid UTF-8"},
       {{"read", "--quote", "\xe5\xbc"}, "--quote: the value is not valid UTF-8"},   // cut
