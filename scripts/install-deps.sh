@@ -12,6 +12,8 @@ packages=(
   libre2-dev                        # the regex benchmark's reference only
   qt6-base-dev libgl-dev            # desktop program and result view
   libqt6opengl6-dev                 # part of Qt's CMake package set
+  qt6-charts-dev                    # the charts of a report in the window
+  qt6-svg-dev                       # saving a chart as SVG
   qt6-qpa-plugins                   # Qt's platforms: offscreen (tests, manual pictures), xcb
   qt6-translations-l10n             # Qt's own texts (dialogs, buttons, menus) in Japanese
   fontconfig fonts-ipafont-gothic   # the fixed-pitch Japanese font and its lookup
