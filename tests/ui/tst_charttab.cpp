@@ -21,6 +21,7 @@
 #include <cmath>
 #include <map>
 
+#include "chart_checks.h"
 #include "dialog_checks.h"
 #include "modal_script.h"
 #include "support/sjis.h"
@@ -31,6 +32,7 @@
 #include "ui/widgets/qt_text.h"
 
 using namespace tobrel;
+using tobrel::testing::ChartMismatch;
 using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
 using tobrel::testing::NoteText;
@@ -93,8 +95,6 @@ std::vector<Chart> Fixtures() {
   return charts;
 }
 
-QString Plain(QString label) { return label.remove(QChar(0x200B)); }
-
 // A top-level window holding the chart page with `charts`, shown.
 struct ChartWindow {
   explicit ChartWindow(std::vector<Chart> charts, QSize size = QSize(800, 450)) {
@@ -148,83 +148,18 @@ void TestChartTab::qtChartsHoldTheValues() {
   QCOMPARE(shown.tab->findChild<QListWidget*>("ChartList")->count(), static_cast<int>(Fixtures().size()));
   QCOMPARE(pane.Shown().count, chart.shape == ChartShape::HeatMap ? chart.series.size() : chart.categories.size());
   QVERIFY(!pane.Scroller()->isVisible());
-
+  const QString mismatch = ChartMismatch(pane);
+  QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
   if (chart.shape == ChartShape::HeatMap) {
-    const QImage picture = pane.Picture();
-    const qreal ratio = picture.devicePixelRatio();
-    for (std::size_t row = 0; row < chart.series.size(); ++row)
-      for (std::size_t column = 0; column < chart.categories.size(); ++column) {
-        const QPoint centre = pane.HeatMap()->CellRect(row, column).center() * ratio;
-        QCOMPARE(picture.pixelColor(centre), pane.HeatMap()->ShadeOf(chart.series[row].values[column]));
-      }
     QVERIFY(pane.HeatMap()->ShadeOf(0) != pane.HeatMap()->ShadeOf(8));
+    QVERIFY(pane.HeatMap()->ShadeOf(0) != pane.HeatMap()->ShadeOf(NAN));
     return;
   }
-
-  QChart* qt_chart = pane.QtChart();
-  QCOMPARE(qt_chart->title(), FromCp932(chart.title));
-  const auto values_axis = qobject_cast<QValueAxis*>(qt_chart->axes(Qt::Vertical | Qt::Horizontal).last());
-  QVERIFY(values_axis);
-  QCOMPARE(values_axis->isReverse(), chart.value_axis_reversed);
-  if (chart.shape == ChartShape::Lines) {
-    // Each series' points are its values, the NaN categories left out.
-    std::map<std::size_t, std::map<int, double>> points;
-    for (QAbstractSeries* series : qt_chart->series()) {
-      auto* line = qobject_cast<QLineSeries*>(series);
-      QVERIFY(line);
-      const std::size_t s = line->property("series").toULongLong();
-      QCOMPARE(line->name(), FromCp932(chart.series[s].name));
-      for (const QPointF& point : line->points()) points[s][qRound(point.x())] = point.y();
-    }
-    int named = 0;
-    for (QLegendMarker* marker : qt_chart->legend()->markers()) named += marker->isVisible();
-    QCOMPARE(named, static_cast<int>(chart.series.size()));
-    for (std::size_t s = 0; s < chart.series.size(); ++s) {
-      std::map<int, double> expected;
-      for (std::size_t i = 0; i < chart.series[s].values.size(); ++i)
-        if (!std::isnan(chart.series[s].values[i])) expected[static_cast<int>(i)] = chart.series[s].values[i];
-      QCOMPARE(points[s], expected);
-    }
-    // Line pieces never join across a gap: "山田太郎" breaks at 1996/02.
-    QCOMPARE(qt_chart->series().size(), 4);
-    return;
-  }
-
-  // Horizontal bars hold their categories from the bottom up, so that the
-  // first is drawn on top.
-  const bool upwards = chart.shape != ChartShape::Bars;
-  const std::size_t count = chart.categories.size();
-  const auto category_of = [&](std::size_t bar) { return upwards ? count - 1 - bar : bar; };
-  const auto label_of = [&](std::size_t i) {
-    return (std::count(chart.marked.begin(), chart.marked.end(), i) ? QStringLiteral("※") : QString()) +
-           FromCp932(chart.categories[i]);
-  };
-  QCOMPARE(qt_chart->series().size(), 1);
-  auto* bars = qobject_cast<QAbstractBarSeries*>(qt_chart->series().first());
-  QVERIFY(bars);
-  QCOMPARE(bars->count(), static_cast<int>(chart.series.size()));
-  for (std::size_t s = 0; s < chart.series.size(); ++s) {
-    QBarSet* set = bars->barSets()[static_cast<int>(s)];
-    QCOMPARE(set->label(), FromCp932(chart.series[s].name));
-    QCOMPARE(set->count(), static_cast<int>(count));
-    QList<int> marked;
-    for (std::size_t bar = 0; bar < count; ++bar) {
-      QCOMPARE(set->at(static_cast<int>(bar)), chart.series[s].values[category_of(bar)]);
-      if (std::count(chart.marked.begin(), chart.marked.end(), category_of(bar))) marked << static_cast<int>(bar);
-    }
-    QCOMPARE(set->selectedBars(), marked);
-  }
-  if (auto* axis = qobject_cast<QBarCategoryAxis*>(qt_chart->axes(Qt::Vertical).first())) {
-    QCOMPARE(axis->count(), static_cast<int>(count));
-    for (std::size_t bar = 0; bar < count; ++bar)
-      QCOMPARE(Plain(axis->at(static_cast<int>(bar))), label_of(category_of(bar)));
-  } else {
-    // Along the bottom, each label written stands under its own bar.
-    auto* bottom = qobject_cast<QCategoryAxis*>(qt_chart->axes(Qt::Horizontal).first());
-    QVERIFY(bottom && bottom->count() > 1);
-    for (const QString& label : bottom->categoriesLabels())
-      QCOMPARE(Plain(label), label_of(static_cast<std::size_t>(qRound(bottom->endValue(label)))));
-  }
+  auto* values = qobject_cast<QValueAxis*>(pane.QtChart()->axes(Qt::Vertical | Qt::Horizontal).last());
+  QVERIFY(values);
+  QCOMPARE(values->isReverse(), chart.value_axis_reversed);
+  // Line pieces never join across a gap: "山田太郎" breaks at 1996/02.
+  if (chart.shape == ChartShape::Lines) QCOMPARE(pane.QtChart()->series().size(), 4);
 }
 
 // Thousands of categories: a window of them, the scroll bar moving it to the
@@ -242,11 +177,8 @@ void TestChartTab::largeChartsScrollThroughTheirCategories() {
     QVERIFY(pane.Shown().count > 5 && pane.Shown().count < total);
     pane.Scroller()->setValue(pane.Scroller()->maximum());
     QCOMPARE(pane.Shown().first + pane.Shown().count, total);
-    auto* bars = qobject_cast<QAbstractBarSeries*>(pane.QtChart()->series().first());
-    QBarSet* set = bars->barSets().first();
-    QCOMPARE(static_cast<std::size_t>(set->count()), pane.Shown().count);
-    // The last category: the bottom bar, or the rightmost one.
-    QCOMPARE(set->at(index == 0 ? 0 : set->count() - 1), pane.Value().series[0].values.back());
+    const QString mismatch = ChartMismatch(pane);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
   }
   auto* bottom = qobject_cast<QCategoryAxis*>(shown.tab->CurrentPane()->QtChart()->axes(Qt::Horizontal).first());
   QVERIFY(bottom->count() < static_cast<int>(shown.tab->CurrentPane()->Shown().count));
@@ -326,6 +258,7 @@ void TestChartTab::rendering() {
   const TChartPane& pane = shown.Pane(index);
   const char* const shapes[] = {"hbars", "hbars_marked", "bars", "stacked", "lines", "heatmap"};
   SaveAndCheck(&shown.window, QStringLiteral("chart_%1.png").arg(shapes[index]));
+  QCOMPARE(tobrel::testing::CutChartLabels(pane), QStringList());
   QVERIFY(pane.Picture().save(tobrel::testing::PicturePath(QStringLiteral("chart_%1_only.png").arg(shapes[index]))));
 }
 

@@ -41,6 +41,11 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_run.h"
+#include "chart_checks.h"
+#include "core/read_run.h"
+#include "output/report_charts.h"
+#include "ui/charts/chart_pane.h"
+#include "ui/charts/chart_tab.h"
 #include "core/read_data_file.h"
 #include "dialog_checks.h"
 #include "modal_script.h"
@@ -59,6 +64,7 @@
 #include "ui/view/text_view.h"
 
 using namespace tobrel;
+using tobrel::testing::ChartMismatch;
 using tobrel::testing::ChooseFile;
 using tobrel::testing::ModalScript;
 using tobrel::testing::LayoutFaults;
@@ -198,6 +204,9 @@ class TestMainWindow : public QObject {
   void dialogsRenderWholeOnScreen_data();
   void dialogsRenderWholeOnScreen();
   void readHealthWarning();
+  void chartPageShowsTheReportsCharts_data();
+  void chartPageShowsTheReportsCharts();
+  void chartPageRendering();
 };
 
 void TestMainWindow::tallyMatchesCli_data() {
@@ -1181,6 +1190,105 @@ void TestMainWindow::readHealthWarning() {
 
   window->ClearReadData();
   QVERIFY(label->isHidden());
+}
+
+// Whether two charts are the same, NaN counting as equal to NaN.
+bool SameCharts(const std::vector<Chart>& a, const std::vector<Chart>& b) {
+  const auto same_values = [](const std::vector<double>& x, const std::vector<double>& y) {
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
+                      [](double p, double q) { return p == q || (std::isnan(p) && std::isnan(q)); });
+  };
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const Chart& x, const Chart& y) {
+    return x.shape == y.shape && x.title == y.title && x.category_axis == y.category_axis &&
+           x.value_axis == y.value_axis && x.categories == y.categories && x.marked == y.marked &&
+           x.value_axis_reversed == y.value_axis_reversed &&
+           std::equal(x.series.begin(), x.series.end(), y.series.begin(), y.series.end(),
+                      [&](const ChartSeries& p, const ChartSeries& q) {
+                        return p.name == q.name && same_values(p.values, q.values);
+                      });
+  });
+}
+
+// After each kind of tally the result view stays in front; Ctrl+G shows the
+// chart page, which holds the charts of the report's data (those of the
+// same request over the same log, tallied apart from the window) and draws
+// each as its values say; Ctrl+G again shows the result.
+void TestMainWindow::chartPageShowsTheReportsCharts_data() {
+  QTest::addColumn<int>("page");
+  QTest::addColumn<QStringList>("controls");
+  const QStringList months{"FromYear=1995", "FromMonth=12", "ToYear=1996", "ToMonth=6"};
+  QTest::newRow("count, all tables")
+      << 0 << QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox13", "CheckBox14"};
+  QTest::newRow("quote") << 1 << QStringList{};
+  QTest::newRow("comment") << 2 << QStringList{};
+  QTest::newRow("stats, missing numbers") << 3 << QStringList{"CheckBox8"};
+  QTest::newRow("month by postings") << 4 << months;
+  QTest::newRow("month by characters") << 4 << (QStringList{"RadioGroup7=1"} + months);
+  QTest::newRow("month of one id") << 4 << (QStringList{"RadioGroup7=2", "MaskEdit1:NBN08841"} + months);
+}
+
+void TestMainWindow::chartPageShowsTheReportsCharts() {
+  QFETCH(int, page);
+  QFETCH(QStringList, controls);
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->show();
+  QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  SetControls(*window, controls);
+  window->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(page);
+  window->RunTally();
+  auto* tabs = window->findChild<QTabWidget*>("ResultTabs");
+  QCOMPARE(tabs->currentIndex(), 0);
+  QVERIFY(!window->ChartPage()->CurrentPane());  // not charted while hidden
+
+  LogStore store;
+  FixedClock clock(Today());
+  ReadRunObserver silent;
+  QVERIFY(!ReadLogFiles(store, window->ReadingInputs(), clock, silent).stopped_by);
+  const ReportRequest request = window->CurrentRequest();
+  TallyProgress quiet;
+  ReportData data;
+  MakeReport(store, request, quiet, &data);
+  const std::vector<Chart> expected = ReportCharts(request, data);
+  QVERIFY(!expected.empty());
+
+  QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
+  QCOMPARE(tabs->currentIndex(), 1);
+  QVERIFY(window->findChild<QAction*>("ChartPage")->isChecked());
+  QVERIFY(SameCharts(window->ChartPage()->Charts(), expected));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    window->ChartPage()->ShowChart(static_cast<int>(i));
+    QCoreApplication::processEvents();
+    const QString mismatch = ChartMismatch(*window->ChartPage()->CurrentPane());
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+  }
+  QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
+  QCOMPARE(tabs->currentIndex(), 0);
+}
+
+// The chart page at the window's first size: nothing cut or overlapping,
+// in the view's colours. The pictures stay in the build folder.
+void TestMainWindow::chartPageRendering() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Editor()->SetColors(QColor(0xf0, 0xf0, 0xd0), QColor(0x20, 0x20, 0x40), Qt::red);
+  window->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  SetControls(*window, {"CheckBox3", "CheckBox13"});
+  window->RunTally();
+  window->ToggleChartPage();
+  TChartTab& charts = *window->ChartPage();
+  QVERIFY(charts.Charts().size() >= 3);
+  for (std::size_t i = 0; i < charts.Charts().size(); ++i) {
+    charts.ShowChart(static_cast<int>(i));
+    SaveAndCheck(window.get(), QStringLiteral("mainwindow_chart%1.png").arg(i));
+    QCOMPARE(tobrel::testing::CutChartLabels(*charts.CurrentPane()), QStringList());
+    QCOMPARE(charts.CurrentPane()->Picture().pixelColor(2, 2), QColor(0x20, 0x20, 0x40));
+  }
 }
 
 QTEST_MAIN(TestMainWindow)

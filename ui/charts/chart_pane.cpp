@@ -58,7 +58,9 @@ std::size_t TChartPane::RowsThatFit() const {
   if (Sideways()) {
     const int bars = chart_.shape == ChartShape::HorizontalBars ? series : 1;
     const int per_row = std::max(metrics.height() + 4, bars * (metrics.height() / 2 + 2));
-    const int fixed = 6 * metrics.height() + 40;  // title, legend, value axis, margins
+    // The title, the value axis' labels and name, the legend, the margins.
+    const int legend = series > 1 ? metrics.height() + 8 : 0;
+    const int fixed = metrics.height() * 12 / 10 + 2 * metrics.height() + legend + 40;
     return static_cast<std::size_t>(std::max(1, (height() - fixed) / per_row));
   }
   const int per_category = chart_.shape == ChartShape::Bars ? 3 * series : 6;
@@ -88,7 +90,10 @@ void TChartPane::resizeEvent(QResizeEvent* event) {
     scroller_->setSingleStep(1);
   }
   fit_ = fit;
-  scroller_->setVisible(scrolls);
+  if (scroller_->isVisibleTo(this) != scrolls) {
+    scroller_->setVisible(scrolls);
+    layout()->activate();  // the bar takes its room now, not after this event
+  }
   Redraw();
 }
 

@@ -39,6 +39,7 @@ THeatMapView::THeatMapView(const Chart& chart, const ChartLook& look, QWidget* p
   for (const ChartSeries& series : chart_.series)
     for (const double value : series.values) {
       if (std::isnan(value)) continue;
+      whole_ = whole_ && value == std::floor(value);
       low_ = any ? std::min(low_, value) : value;
       high_ = any ? std::max(high_, value) : value;
       any = true;
@@ -58,7 +59,8 @@ int THeatMapView::RowHeight() const { return fontMetrics().height() + 4; }
 
 int THeatMapView::RowsThatFit(int height) const {
   const int title = QFontMetrics(TitleFont(font())).height();
-  const int fixed = 2 * kMargin + title + 4 * fontMetrics().height() + RowHeight() + 16;
+  // What Layout() puts above and below the grid.
+  const int fixed = 2 * kMargin + title + 3 * fontMetrics().height() + 20;
   return std::max(1, (height - fixed) / RowHeight());
 }
 
@@ -158,8 +160,12 @@ void THeatMapView::paintEvent(QPaintEvent*) {
                      Qt::AlignLeft | Qt::AlignVCenter, name);
     x += metrics.horizontalAdvance(name) + 10;
   }
+  double last = NAN;
   for (int shade = 0; shade < kShades; ++shade) {
-    const double value = low_ + (high_ - low_) * shade / (kShades - 1);
+    double value = low_ + (high_ - low_) * shade / (kShades - 1);
+    if (whole_) value = std::round(value);  // counts: no shade for half a posting
+    if (value == last) continue;
+    last = value;
     const QRect swatch(x, frame.legend.top() + 2, frame.legend.height() - 4, frame.legend.height() - 4);
     painter.fillRect(swatch, ShadeOf(value));
     painter.setPen(look_.GridColor());

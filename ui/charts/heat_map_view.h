@@ -2,8 +2,8 @@
 // which Qt's charts lack: a cell per value shaded from a trace of colour
 // (the least value) to full colour (the greatest), with the chart's title,
 // the series' names down the left, the categories along the top (every
-// second, third ... one where they do not fit) and a legend of five shades
-// with the values they stand for. Only a window of the rows is drawn; the
+// second, third ... one where they do not fit) and a legend of up to five
+// shades with the values they stand for (whole numbers when every value is). Only a window of the rows is drawn; the
 // pane around it scrolls (ui/charts/chart_pane.h). A NaN cell is left in
 // the background colour.
 #pragma once
@@ -51,6 +51,7 @@ class THeatMapView : public QWidget {
   const Chart& chart_;
   ChartLook look_;
   double low_ = 0, high_ = 0;
+  bool whole_ = true;  // every value a whole number
   std::size_t first_ = 0, count_ = 0;
 };
 

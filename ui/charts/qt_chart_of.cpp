@@ -163,6 +163,7 @@ std::unique_ptr<QChart> BarChart(const Chart& chart, CategoryWindow window, int 
     auto* categories = new QBarCategoryAxis;
     StyleAxis(*categories, FromCp932(chart.category_axis), look);
     categories->append(DistinctLabels(labels));
+    categories->setTruncateLabels(false);  // a poster's name whole, the bars giving way
     categories->setGridLineVisible(false);
     qt_chart->addAxis(categories, Qt::AlignLeft);
     qt_chart->addAxis(values, Qt::AlignBottom);

@@ -29,6 +29,7 @@
 #include "settings/startup.h"
 #include "tally/report_request.h"
 #include "tally/tally_progress.h"
+#include "ui/charts/chart_look.h"
 #include "ui/models/candidate_list.h"
 #include "ui/view/view_choices.h"
 
@@ -47,6 +48,7 @@ class TFileSelectFrm;
 class TOmittMesForm;
 class TExpMesForm;
 class THelpWindow;
+class TChartTab;
 
 // Where the window's settings come from and what time it is.
 struct WindowEnvironment {
@@ -79,6 +81,9 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   // last made, as tab-separated UTF-8 text.
   void SaveTablesTo(const QString& path);
   void CopyResult();                           // BitBtn4
+  // Shows the chart page of the result panel, or the result view when the
+  // charts show (Ctrl+G, "ｸﾞﾗﾌ表示(&G)").
+  void ToggleChartPage();
   // One search after the selection, as "次を検索(&F)" of OpenFindDialog runs it.
   void FindInView(const QString& text, bool match_case);
   void OpenInExternalEditor();                 // ToolButton26
@@ -88,6 +93,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   CandidateList& Candidates() { return candidates_; }
   const LogStore& Store() const { return store_; }
   TTextView* Editor() const { return editor_; }
+  // The charts of the report last made, on the page beside the result view.
+  TChartTab* ChartPage() const { return chart_tab_; }
   QString StatusText() const;
   // The warning label under the read-file list; hidden when it is empty.
   const QLabel* ReadHealthLabel() const { return health_label_; }
@@ -181,6 +188,9 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   void TallyPageChanged(int index);
   void SetQuotePattern();
 
+  // The charts' font and colours: those of the result view.
+  ChartLook ChartLookOfView() const;
+
   void ShowMessage(const QString& text);
   void ShowStatusText(const QString& text);
 
@@ -207,7 +217,8 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   QRect normal_placement_;  // the frame's top left and the size, when last normal
   LogStore store_;
   CandidateList candidates_;
-  ReportData last_data_;  // of the report last made, for the "TSV" file type
+  ReportData last_data_;  // of the report last made, for the "TSV" file type and the charts
+  ReportRequest last_request_;  // that made last_data_
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
   // The dialogs, each made when it is first opened and kept for the run so
@@ -243,6 +254,9 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   QPushButton* bit_btn1_ = nullptr;
   QPushButton* bit_btn2_ = nullptr;
   TTextView* editor_ = nullptr;
+  QTabWidget* result_tabs_ = nullptr;  // "結果" (the view) and "グラフ"
+  TChartTab* chart_tab_ = nullptr;
+  QAction* chart_page_action_ = nullptr;
   QLabel* status_panel0_ = nullptr;
   QProgressBar* progress_bar_ = nullptr;
   QPushButton* stop_button_ = nullptr;  // "中止", shown while reading

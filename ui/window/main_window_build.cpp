@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "output/report_charts.h"
+#include "ui/charts/chart_tab.h"
 #include "ui/window/comment_page.h"
 #include "ui/window/count_page.h"
 #include "ui/window/quote_page.h"
@@ -197,16 +199,33 @@ void TForm1::BuildLayout() {
   connect(bit_btn4, &QPushButton::clicked, this, &TForm1::CopyResult);
   connect(bit_btn3, &QPushButton::clicked, this, &QWidget::close);
 
-  // Bottom: the result view.
+  // Bottom: the result view, and the charts of the same report on a page
+  // beside it.
   auto* panel1 = new QWidget(central);
   panel1->setObjectName("Panel1");
   auto* panel_layout = new QVBoxLayout(panel1);
   panel_layout->setContentsMargins(0, 0, 0, 0);
-  editor_ = new TTextView(panel1);
+  result_tabs_ = new QTabWidget(panel1);
+  result_tabs_->setObjectName("ResultTabs");
+  result_tabs_->setDocumentMode(true);
+  result_tabs_->setStyleSheet("QTabBar::tab { padding: 2px 12px; }");
+  editor_ = new TTextView(result_tabs_);
   editor_->setObjectName("Editor1");
   editor_->SetReadOnly(true);
-  panel_layout->addWidget(editor_);
+  chart_tab_ = new TChartTab(
+      {[this] { return ReportCharts(last_request_, last_data_); }, [this] { return ChartLookOfView(); }},
+      result_tabs_);
+  result_tabs_->addTab(editor_, QStringLiteral("結果"));
+  result_tabs_->addTab(chart_tab_, QStringLiteral("グラフ"));
+  result_tabs_->setTabToolTip(0, QStringLiteral("集計結果の表示 (Ctrl+G で切替え)"));
+  result_tabs_->setTabToolTip(1, QStringLiteral("集計結果のｸﾞﾗﾌ (Ctrl+G で切替え)"));
+  panel_layout->addWidget(result_tabs_);
   panel1->setMinimumHeight(40);
+  connect(result_tabs_, &QTabWidget::currentChanged, this,
+          [this](int page) {
+            if (chart_page_action_) chart_page_action_->setChecked(page == 1);
+          });
+  connect(chart_tab_, &TChartTab::StatusText, this, &TForm1::ShowStatusText);
   column->addWidget(panel1, 1);
   connect(editor_, &TTextView::OnCaretMoved, this, &TForm1::CaretMoved);
   connect(editor_, &TTextView::OnMouseDown, this, [this](Qt::MouseButton button, QPoint p) {

@@ -65,6 +65,13 @@ void TForm1::BuildActions() {
   NewAction("Exit1Click", QStringLiteral("終了(&X)"), 11, nullptr);
   connect(action("Exit1Click"), &QAction::triggered, this, &QWidget::close);
   NewAction("D1Click", QStringLiteral("データファイルの読込み(&D)"), 18, &TForm1::LoadDataFileByDialog);
+  // Shown in the menu with its shortcut and checked while the charts show.
+  chart_page_action_ = NewAction("ChartPage", QStringLiteral("ｸﾞﾗﾌ表示(&G)"), -1, nullptr);
+  chart_page_action_->setCheckable(true);
+  chart_page_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  SetHint(chart_page_action_, QStringLiteral("集計結果の表示とｸﾞﾗﾌを切替え"));
+  connect(chart_page_action_, &QAction::triggered, this,
+          [this](bool shown) { result_tabs_->setCurrentIndex(shown ? 1 : 0); });
 }
 
 // A menu entry bound to an action: the entry's own name and caption, the
@@ -116,6 +123,7 @@ void TForm1::BuildMenus() {
         QStringLiteral("集計結果のカーソル位置以下から文字列を検索"));
   Entry(run, "E1", QStringLiteral("集計結果を指定されたエディタで開く(&E)"),
         action("ToolButton26Click"), QStringLiteral("集計結果をエディタで開く"));
+  run->addAction(chart_page_action_);
   QMenu* options = run->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ設定(&O)..."));
   options->setObjectName("O1");
   options->menuAction()->setStatusTip(QStringLiteral("集計結果表示部のカスタマイズ"));

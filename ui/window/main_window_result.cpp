@@ -28,6 +28,7 @@
 #include "session/external_editor.h"
 #include "session/nothing_read.h"
 #include "platform/atomic_file.h"
+#include "ui/charts/chart_tab.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/font_dialog.h"
 #include "ui/dialogs/help_window.h"
@@ -122,6 +123,7 @@ void TForm1::ProcessLogs() {
   if (process_form_->exec() != QDialog::Accepted) return;
   ProcessView view(*editor_, *status_panel0_);
   last_data_.clear();  // the view no longer shows the report
+  chart_tab_->ReportChanged();
   process_form_->ProcessLogOutput(view);
 }
 
@@ -192,6 +194,7 @@ void TForm1::RunTally() {
     // Taken while the pages are enabled: a page leaves out what it disables.
     const ReportRequest request = CurrentRequest();
     BeginLongWork(false);
+    last_request_ = request;
     const ReportOutcome outcome = MakeReport(store_, request, *this, &last_data_);
     std::string text;
     for (const std::string& line : outcome.lines) {
@@ -207,6 +210,7 @@ void TForm1::RunTally() {
     problem = QString::fromStdString(e.what());
   }
   if (long_work_) EndLongWork();
+  chart_tab_->ReportChanged();  // charted from the data when the page shows
   QApplication::restoreOverrideCursor();
   editor_->setEnabled(true);
   editor_->SetReadOnly(read_only);
@@ -259,6 +263,17 @@ void TForm1::SaveTablesTo(const QString& path) {
   } catch (const std::exception& e) {
     ShowMessage(QString::fromLocal8Bit(e.what()));
   }
+}
+
+void TForm1::ToggleChartPage() { chart_page_action_->trigger(); }
+
+ChartLook TForm1::ChartLookOfView() const {
+  ChartLook look;
+  look.font = QFont(editor_->font().family());
+  look.font.setPointSizeF(font().pointSizeF());
+  look.text = editor_->TextColor();
+  look.background = editor_->BackColor();
+  return look;
 }
 
 void TForm1::CopyResult() {
@@ -486,7 +501,9 @@ void TForm1::ChooseFont() {
   start.setPointSize(editor_->FontSize());
   TFontDialog dialog(start, this);
   PlaceWhenShown(&dialog);
-  if (dialog.exec() == QDialog::Accepted) editor_->SetFontByName(dialog.Family(), dialog.PointSize());
+  if (dialog.exec() != QDialog::Accepted) return;
+  editor_->SetFontByName(dialog.Family(), dialog.PointSize());
+  chart_tab_->ReportChanged();  // in the view's font
 }
 
 void TForm1::ChooseColor(ViewColorRole role) {
@@ -501,11 +518,13 @@ void TForm1::ChooseColor(ViewColorRole role) {
   editor_->SetColors(role == ViewColorRole::kText ? chosen : editor_->TextColor(),
                      role == ViewColorRole::kBackground ? chosen : editor_->BackColor(),
                      role == ViewColorRole::kSelection ? chosen : editor_->SelectColor());
+  chart_tab_->ReportChanged();  // in the view's colours
 }
 
 void TForm1::DefaultColors() {
   editor_->SetColors(ColorFromColorRef(0), ColorFromColorRef(0xFFFFFF),
                      ColorFromColorRef(0xFF0000));
+  chart_tab_->ReportChanged();
 }
 
 void TForm1::EditExternalEditorSettings() {
