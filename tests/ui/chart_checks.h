@@ -52,7 +52,7 @@ inline QString ChartMismatch(const TChartPane& pane) {
   }
 
   QChart* qt_chart = pane.QtChart();
-  if (qt_chart->title() != FromCp932(chart.title)) return QStringLiteral("title ") + qt_chart->title();
+  if (!qt_chart->title().startsWith(FromCp932(chart.title))) return QStringLiteral("title ") + qt_chart->title();
   if (chart.shape == ChartShape::Lines) {
     std::map<std::size_t, std::map<std::size_t, double>> points;
     for (QAbstractSeries* series : qt_chart->series()) {

@@ -173,6 +173,7 @@ class TestMainWindow : public QObject {
   void refusedMonthlyTallyShowsItsMessage();
   void shiftJisNamesShowAsJapanese();
   void tablesSavedAsTsv();
+  void reportSavedAsHtml();
   void rulesMatchCli();
   void quotePatternChange();
   void copyAndFind();
@@ -361,6 +362,24 @@ void TestMainWindow::tablesSavedAsTsv() {
   window->findChild<QAction*>("SaveResult")->trigger();
   QVERIFY(script.Done());
   QCOMPARE(FileText(folder.filePath("tables.tsv")), expected);
+}
+
+// The save dialog's "HTML" writes the page of tobrel-cli --format html for
+// the report last made.
+void TestMainWindow::reportSavedAsHtml() {
+  QTemporaryDir folder;
+  auto window = MakeWindow(folder, {kSample});
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  SetControls(*window, {"CheckBox3", "CheckBox14"});
+  window->RunTally();
+  const std::string expected = CliReport({"count", "--format", "html", "--tables", "hz"});
+  QVERIFY(expected.find("<svg") != std::string::npos);
+  ModalScript script;
+  script.Then<TTextFileDialog>(ChooseFile(folder.filePath("report"), 3));
+  window->findChild<QAction*>("SaveResult")->trigger();
+  QVERIFY(script.Done());
+  QCOMPARE(FileText(folder.filePath("report.html")), expected);
 }
 
 void TestMainWindow::rulesMatchCli() {
@@ -1201,6 +1220,7 @@ bool SameCharts(const std::vector<Chart>& a, const std::vector<Chart>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const Chart& x, const Chart& y) {
     return x.shape == y.shape && x.title == y.title && x.category_axis == y.category_axis &&
            x.value_axis == y.value_axis && x.categories == y.categories && x.marked == y.marked &&
+           x.marked_label == y.marked_label && x.table == y.table &&
            x.value_axis_reversed == y.value_axis_reversed &&
            std::equal(x.series.begin(), x.series.end(), y.series.begin(), y.series.end(),
                       [&](const ChartSeries& p, const ChartSeries& q) {
@@ -1268,8 +1288,9 @@ void TestMainWindow::chartPageShowsTheReportsCharts() {
   QCOMPARE(tabs->currentIndex(), 0);
 }
 
-// The chart page at the window's first size: nothing cut or overlapping,
-// in the view's colours. The pictures stay in the build folder.
+// The chart page at the window's first size, with the charts of the count,
+// statistics and monthly tallies: nothing cut or overlapping, in the view's
+// colours. The pictures stay in the build folder.
 void TestMainWindow::chartPageRendering() {
   QTemporaryDir folder;
   auto window = MakeWindow(folder, {kSample});
@@ -1278,16 +1299,21 @@ void TestMainWindow::chartPageRendering() {
   QVERIFY(QTest::qWaitForWindowExposed(window.get()));
   window->Candidates().CheckAll(true);
   window->ReadCheckedFiles();
-  SetControls(*window, {"CheckBox3", "CheckBox13"});
-  window->RunTally();
-  window->ToggleChartPage();
+  SetControls(*window, {"CheckBox3", "CheckBox13", "CheckBox8", "FromYear=1995", "FromMonth=12",
+                        "ToYear=1996", "ToMonth=6"});
   TChartTab& charts = *window->ChartPage();
-  QVERIFY(charts.Charts().size() >= 3);
-  for (std::size_t i = 0; i < charts.Charts().size(); ++i) {
-    charts.ShowChart(static_cast<int>(i));
-    SaveAndCheck(window.get(), QStringLiteral("mainwindow_chart%1.png").arg(i));
-    QCOMPARE(tobrel::testing::CutChartLabels(*charts.CurrentPane()), QStringList());
-    QCOMPARE(charts.CurrentPane()->Picture().pixelColor(2, 2), QColor(0x20, 0x20, 0x40));
+  for (const TallyKind kind : {TallyKind::Count, TallyKind::Stats, TallyKind::Month}) {
+    window->SelectTallyPage(kind);
+    window->RunTally();
+    if (window->findChild<QTabWidget*>("ResultTabs")->currentIndex() == 0) window->ToggleChartPage();
+    QVERIFY(!charts.Charts().empty());
+    for (std::size_t i = 0; i < charts.Charts().size(); ++i) {
+      charts.ShowChart(static_cast<int>(i));
+      SaveAndCheck(window.get(),
+                   QStringLiteral("mainwindow_chart_%1_%2.png").arg(static_cast<int>(kind)).arg(i));
+      QCOMPARE(tobrel::testing::CutChartLabels(*charts.CurrentPane()), QStringList());
+      QCOMPARE(charts.CurrentPane()->Picture().pixelColor(2, 2), QColor(0x20, 0x20, 0x40));
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "platform/atomic_file.h"
@@ -27,6 +28,10 @@ QPushButton* Button(const char* name, const QString& caption, const QString& hin
   return button;
 }
 
+// The least size a chart is drawn at; a smaller page scrolls it.
+constexpr int kChartMinimumWidth = 360;
+constexpr int kChartMinimumHeight = 280;
+
 }  // namespace
 
 TChartTab::TChartTab(ChartSource source, QWidget* parent)
@@ -38,8 +43,17 @@ TChartTab::TChartTab(ChartSource source, QWidget* parent)
   list_->setStatusTip(list_->toolTip());
   list_->setMinimumWidth(120);
   list_->setMaximumWidth(220);
-  holder_ = new QWidget(this);
+  list_->setWordWrap(true);  // long titles on two lines rather than cut
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A chart keeps a readable size in a low result panel: the page scrolls.
+  auto* area = new QScrollArea(this);
+  area->setObjectName("ChartScrollArea");
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  holder_ = new QWidget(area);
   holder_->setObjectName("ChartHolder");
+  holder_->setMinimumSize(kChartMinimumWidth, kChartMinimumHeight);
+  area->setWidget(holder_);
   auto* holder_layout = new QVBoxLayout(holder_);
   holder_layout->setContentsMargins(0, 0, 0, 0);
   empty_ = new QLabel(QStringLiteral("ｸﾞﾗﾌにできる集計結果がありません"), holder_);
@@ -63,7 +77,7 @@ TChartTab::TChartTab(ChartSource source, QWidget* parent)
   auto* right = new QVBoxLayout;
   right->setContentsMargins(0, 0, 0, 0);
   right->setSpacing(0);
-  right->addWidget(holder_, 1);
+  right->addWidget(area, 1);
   right->addLayout(buttons);
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
@@ -97,7 +111,10 @@ void TChartTab::Rebuild() {
   look_ = source_.look ? source_.look() : ChartLook{};
   const QSignalBlocker quiet(list_);
   list_->clear();
-  for (const Chart& chart : charts_) list_->addItem(FromCp932(chart.title));
+  for (const Chart& chart : charts_) {
+    list_->addItem(FromCp932(chart.title));
+    list_->item(list_->count() - 1)->setToolTip(FromCp932(chart.title));
+  }
   list_->setCurrentRow(charts_.empty() ? -1 : 0);
   ShowChart(charts_.empty() ? -1 : 0);
 }

@@ -1,6 +1,7 @@
 // TChartTab: the charts of the last report, on the "グラフ" page beside the
 // result view. A list of the charts' titles on the left chooses the one
-// chart shown (ui/charts/chart_pane.h); buttons and the chart's pop-up menu
+// chart shown (ui/charts/chart_pane.h), which scrolls when the page is
+// smaller than a readable chart; buttons and the chart's pop-up menu
 // save it as PNG or SVG through the program's save dialog, replacing the
 // file atomically, or copy its picture to the clipboard. The charts are made
 // from their source only when the page is shown (or asked for), so a tally

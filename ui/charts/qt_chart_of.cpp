@@ -40,6 +40,14 @@ QStringList DistinctLabels(const QStringList& labels) {
   return distinct;
 }
 
+// The category axis' name, with what a mark means when some category is marked.
+QString CategoryAxisTitle(const Chart& chart) {
+  QString title = FromCp932(chart.category_axis);
+  if (!chart.marked.empty() && !chart.marked_label.empty())
+    title += QStringLiteral("  (※ ") + FromCp932(chart.marked_label) + QStringLiteral(")");
+  return title;
+}
+
 void StyleAxis(QAbstractAxis& axis, const QString& title, const ChartLook& look) {
   axis.setTitleText(title);
   axis.setTitleFont(look.font);
@@ -80,7 +88,12 @@ QValueAxis* ValueAxis(double low, double high, bool whole, const Chart& chart,
 
 void StyleChart(QChart& qt_chart, const Chart& chart, const ChartLook& look) {
   qt_chart.setAnimationOptions(QChart::NoAnimation);
-  qt_chart.setTitle(FromCp932(chart.title));
+  QString title = FromCp932(chart.title);
+  // Names down the side have no axis name to tell what a mark means.
+  if (chart.shape != ChartShape::Bars && chart.shape != ChartShape::Lines && !chart.marked.empty() &&
+      !chart.marked_label.empty())
+    title += QStringLiteral("  (※ ") + FromCp932(chart.marked_label) + QStringLiteral(")");
+  qt_chart.setTitle(title);
   QFont title_font = look.font;
   title_font.setBold(true);
   title_font.setPointSizeF(look.font.pointSizeF() * 1.2);
@@ -92,6 +105,9 @@ void StyleChart(QChart& qt_chart, const Chart& chart, const ChartLook& look) {
   qt_chart.legend()->setFont(look.font);
   qt_chart.legend()->setLabelColor(look.text);
   qt_chart.legend()->setVisible(chart.series.size() > 1);
+  // Many names go one under another beside the chart rather than in a row
+  // too long for it.
+  if (chart.series.size() > 3) qt_chart.legend()->setAlignment(Qt::AlignRight);
 }
 
 // The category labels of the window along the bottom, every `step`-th one
@@ -99,7 +115,7 @@ void StyleChart(QChart& qt_chart, const Chart& chart, const ChartLook& look) {
 QCategoryAxis* BottomCategoryAxis(const Chart& chart, CategoryWindow window, int label_room,
                                   const ChartLook& look) {
   auto* axis = new QCategoryAxis;
-  StyleAxis(*axis, FromCp932(chart.category_axis), look);
+  StyleAxis(*axis, CategoryAxisTitle(chart), look);
   axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   const std::size_t room = static_cast<std::size_t>(std::max(label_room, 1));
   const std::size_t step = (window.count + room - 1) / room;
@@ -112,6 +128,9 @@ QCategoryAxis* BottomCategoryAxis(const Chart& chart, CategoryWindow window, int
   axis->setStartValue(-0.5);
   axis->setRange(-0.5, static_cast<double>(window.count) - 0.5);
   axis->setGridLineVisible(false);
+  // Qt would cut each label to its own category's width; the thinning
+  // leaves each the room of `step` categories instead.
+  axis->setTruncateLabels(false);
   return axis;
 }
 
@@ -161,9 +180,11 @@ std::unique_ptr<QChart> BarChart(const Chart& chart, CategoryWindow window, int 
     QStringList labels;
     for (std::size_t k = window.count; k-- > 0;) labels << CategoryLabel(chart, window.first + k);
     auto* categories = new QBarCategoryAxis;
-    StyleAxis(*categories, FromCp932(chart.category_axis), look);
+    StyleAxis(*categories, CategoryAxisTitle(chart), look);
     categories->append(DistinctLabels(labels));
     categories->setTruncateLabels(false);  // a poster's name whole, the bars giving way
+    // The names say what they are; the axis' name would lie over the longest.
+    categories->setTitleVisible(false);
     categories->setGridLineVisible(false);
     qt_chart->addAxis(categories, Qt::AlignLeft);
     qt_chart->addAxis(values, Qt::AlignBottom);

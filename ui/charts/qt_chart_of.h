@@ -34,7 +34,9 @@ QString CategoryLabel(const Chart& chart, std::size_t index);
 // since Qt draws the first at the bottom; a NaN bar counts 0; a line breaks at NaN into pieces
 // of the same colour, each holding the property "series" with the series'
 // index, the legend naming only the first). Marked categories' bars are
-// selected and drawn in ChartLook::MarkedColor(). Nullptr for a heat map.
+// selected and drawn in ChartLook::MarkedColor(), the category axis' name
+// (the title, for names down the side, which show no axis name) telling
+// what the mark means. Nullptr for a heat map.
 std::unique_ptr<QChart> QtChartOf(const Chart& chart, CategoryWindow window, int label_room,
                                   const ChartLook& look);
 

@@ -80,6 +80,9 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   // What SaveResult does for the file type "TSV": the tables of the report
   // last made, as tab-separated UTF-8 text.
   void SaveTablesTo(const QString& path);
+  // What SaveResult does for the file type "HTML": the report last made as
+  // one HTML page, its tables and their charts.
+  void SaveHtmlTo(const QString& path);
   void CopyResult();                           // BitBtn4
   // Shows the chart page of the result panel, or the result view when the
   // charts show (Ctrl+G, "ｸﾞﾗﾌ表示(&G)").
@@ -219,6 +222,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   CandidateList candidates_;
   ReportData last_data_;  // of the report last made, for the "TSV" file type and the charts
   ReportRequest last_request_;  // that made last_data_
+  std::vector<std::string> last_read_files_;  // the logs read when last_data_ was made
   std::unique_ptr<TForm5> process_form_;  // keeps its settings between showings
   ExclusionRules rules_;  // the exclusion and same-person rules of this run
   // The dialogs, each made when it is first opened and kept for the run so

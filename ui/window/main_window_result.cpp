@@ -37,6 +37,7 @@
 #include "ui/widgets/dialog_support.h"
 #include "ui/widgets/file_failure_box.h"
 #include "ui/dialogs/process_form.h"
+#include "output/html_report.h"
 #include "output/process_observer.h"
 #include "ui/window/quote_page.h"
 #include "tally/quote_pattern_change.h"
@@ -195,6 +196,7 @@ void TForm1::RunTally() {
     const ReportRequest request = CurrentRequest();
     BeginLongWork(false);
     last_request_ = request;
+    last_read_files_ = store_.ReadFiles;
     const ReportOutcome outcome = MakeReport(store_, request, *this, &last_data_);
     std::string text;
     for (const std::string& line : outcome.lines) {
@@ -227,13 +229,17 @@ void TForm1::SaveResultExecute() {
   // TextSaveDialog1: the file types and the extension each gives a typed name.
   TTextFileDialog dialog(TTextFileDialog::Kind::Save, QStringLiteral("集計結果を名前をつけて保存"),
                          this);
-  // "TSV" saves the tables of the report instead of its text.
-  dialog.SetFilter(QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT|すべて(*.*)|*.*|TSV(*.tsv)|*.tsv;*.TSV"),
-                   {QStringLiteral("TXT"), QString(), QStringLiteral("tsv")});
+  // "TSV" saves the tables of the report instead of its text, "HTML" the
+  // tables and their charts as a page.
+  dialog.SetFilter(QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT|すべて(*.*)|*.*|TSV(*.tsv)|*.tsv;*.TSV|"
+                                  "HTML(*.html)|*.html;*.htm;*.HTML;*.HTM"),
+                   {QStringLiteral("TXT"), QString(), QStringLiteral("tsv"), QStringLiteral("html")});
   const std::optional<std::string> path = ChosenFile(dialog);
   if (!path) return;
   if (dialog.SelectedFilterIndex() == 2)
     SaveTablesTo(FromNative(*path));
+  else if (dialog.SelectedFilterIndex() == 3)
+    SaveHtmlTo(FromNative(*path));
   else
     SaveResultTo(FromNative(*path));
 }
@@ -274,6 +280,22 @@ ChartLook TForm1::ChartLookOfView() const {
   look.text = editor_->TextColor();
   look.background = editor_->BackColor();
   return look;
+}
+
+void TForm1::SaveHtmlTo(const QString& path) {
+  if (last_data_.empty()) {
+    QApplication::beep();
+    ShowMessage(QStringLiteral("集計結果がありません"));
+    return;
+  }
+  try {
+    WriteFileAtomically(ToNative(path),
+                        HtmlReport(last_request_, last_data_, last_read_files_, clock_->Now()));
+  } catch (const Failure& failure) {
+    ShowFileFailure(this, FileFailureText(failure));
+  } catch (const std::exception& e) {
+    ShowMessage(QString::fromLocal8Bit(e.what()));
+  }
 }
 
 void TForm1::CopyResult() {
