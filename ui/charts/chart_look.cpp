@@ -14,4 +14,14 @@ QColor ChartLook::GridColor() const {
                 mix(text.blue(), background.blue()));
 }
 
+QFont ChartLook::TitleFont() const {
+  QFont title = font;
+  title.setBold(true);
+  if (font.pointSizeF() > 0)
+    title.setPointSizeF(font.pointSizeF() * 1.2);
+  else
+    title.setPixelSize(font.pixelSize() * 6 / 5);
+  return title;
+}
+
 }  // namespace tobrel

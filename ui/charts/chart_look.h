@@ -21,6 +21,9 @@ struct ChartLook {
   static QColor MarkedColor() { return QColor(0xd6, 0x27, 0x28); }
   // Grid lines: the text colour faded into the background.
   QColor GridColor() const;
+  // The font of titles: bold, a fifth larger (in points or in pixels, as
+  // `font` has its size).
+  QFont TitleFont() const;
 };
 
 }  // namespace tobrel

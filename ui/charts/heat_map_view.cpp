@@ -12,13 +12,6 @@ namespace {
 constexpr int kMargin = 6;
 constexpr int kShades = 5;
 
-QFont TitleFont(const QFont& font) {
-  QFont title = font;
-  title.setBold(true);
-  title.setPointSizeF(font.pointSizeF() * 1.2);
-  return title;
-}
-
 QColor Mix(const QColor& from, const QColor& to, double share) {
   const auto mix = [share](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
   return QColor(mix(from.red(), to.red()), mix(from.green(), to.green()),
@@ -58,7 +51,7 @@ void THeatMapView::ShowRows(std::size_t first, std::size_t count) {
 int THeatMapView::RowHeight() const { return fontMetrics().height() + 4; }
 
 int THeatMapView::RowsThatFit(int height) const {
-  const int title = QFontMetrics(TitleFont(font())).height();
+  const int title = QFontMetrics(look_.TitleFont()).height();
   // What Layout() puts above and below the grid.
   const int fixed = 2 * kMargin + title + 3 * fontMetrics().height() + 20;
   return std::max(1, (height - fixed) / RowHeight());
@@ -67,7 +60,7 @@ int THeatMapView::RowsThatFit(int height) const {
 THeatMapView::Frame THeatMapView::Layout() const {
   Frame frame;
   const QFontMetrics metrics = fontMetrics();
-  const int title_height = QFontMetrics(TitleFont(font())).height();
+  const int title_height = QFontMetrics(look_.TitleFont()).height();
   frame.title = QRect(kMargin, kMargin, width() - 2 * kMargin, title_height);
   for (std::size_t row = first_; row < first_ + count_; ++row)
     frame.label_width =
@@ -107,7 +100,7 @@ void THeatMapView::paintEvent(QPaintEvent*) {
   const Frame frame = Layout();
   const QFontMetrics metrics = fontMetrics();
   painter.setPen(look_.text);
-  painter.setFont(TitleFont(font()));
+  painter.setFont(look_.TitleFont());
   painter.drawText(frame.title, Qt::AlignCenter, FromCp932(chart_.title));
   painter.setFont(font());
 

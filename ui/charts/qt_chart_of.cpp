@@ -94,10 +94,7 @@ void StyleChart(QChart& qt_chart, const Chart& chart, const ChartLook& look) {
       !chart.marked_label.empty())
     title += QStringLiteral("  (※ ") + FromCp932(chart.marked_label) + QStringLiteral(")");
   qt_chart.setTitle(title);
-  QFont title_font = look.font;
-  title_font.setBold(true);
-  title_font.setPointSizeF(look.font.pointSizeF() * 1.2);
-  qt_chart.setTitleFont(title_font);
+  qt_chart.setTitleFont(look.TitleFont());
   qt_chart.setTitleBrush(look.text);
   qt_chart.setBackgroundBrush(look.background);
   qt_chart.setBackgroundRoundness(0);

@@ -275,8 +275,9 @@ void TForm1::ToggleChartPage() { chart_page_action_->trigger(); }
 
 ChartLook TForm1::ChartLookOfView() const {
   ChartLook look;
-  look.font = QFont(editor_->font().family());
-  look.font.setPointSizeF(font().pointSizeF());
+  // The view's family at the size of the window's other texts.
+  look.font = font();
+  look.font.setFamilies({editor_->font().family()});
   look.text = editor_->TextColor();
   look.background = editor_->BackColor();
   return look;
