@@ -2,9 +2,9 @@
 // the user manual. Opens the main window with the sample log, reads it, runs
 // each tally and saves a picture of the window per tally page, then opens
 // every dialog with sample contents and saves a picture of each, opens the
-// manual of DOCS_FOLDER in the help window, and last reads a UTF-8 copy of
-// the sample and a file that is no log to show the reading run's warning,
-// all as PNG files in OUT_FOLDER. Qt's own texts are Japanese, as in the
+// manual of DOCS_FOLDER in the help window, tallies again for the chart
+// page, and last reads a UTF-8 copy of the sample and a file that is no log
+// to show the reading run's warning, all as PNG files in OUT_FOLDER. Qt's own texts are Japanese, as in the
 // program. It runs on Qt's offscreen platform with a fixed date and
 // a fresh settings folder, so the pictures do not depend on who makes them.
 // The logs and the communication program's folders shown lie in a folder of
@@ -36,6 +36,7 @@
 #include "platform/date_time.h"
 #include "settings/settings_file.h"
 #include "support/aircraft_prefix.h"
+#include "ui/charts/chart_tab.h"
 #include "ui/dialogs/about_box.h"
 #include "ui/dialogs/ac_log_form.h"
 #include "ui/window/edit_opt_form.h"
@@ -338,6 +339,27 @@ int main(int argc, char* argv[]) {
     help->FindText(QStringLiteral("集計"));
     shooter.Save(help, "help_window");
     help->close();
+  }
+  {
+    // The chart page after a posting-count tally with the hour table, in a
+    // window tall enough for a chart, showing the hour chart.
+    window.resize(window.width(), 760);
+    for (const char* table : {"CheckBox3", "CheckBox14"})
+      if (auto* box = window.findChild<QCheckBox*>(table)) box->setChecked(true);
+    window.SelectTallyPage(TallyKind::Count);
+    window.RunTally();
+    window.ToggleChartPage();
+    TChartTab& charts = *window.ChartPage();
+    for (std::size_t i = 0; i < charts.Charts().size(); ++i)
+      if (charts.Charts()[i].shape == ChartShape::Bars) {
+        charts.ShowChart(static_cast<int>(i));
+        break;
+      }
+    shooter.Save(&window, "main_charts");
+    window.ToggleChartPage();
+    for (const char* table : {"CheckBox3", "CheckBox14"})
+      if (auto* box = window.findChild<QCheckBox*>(table)) box->setChecked(false);
+    window.resize(window.width(), 600);
   }
   {
     // A reading run that has something to tell: the sample log as another
