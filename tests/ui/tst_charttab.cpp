@@ -127,6 +127,7 @@ class TestChartTab : public QObject {
   void qtChartsHoldTheValues();
   void largeChartsScrollThroughTheirCategories();
   void chartsAreMadeWhenShown();
+  void titlesFollowAFontInPointsOrPixels();
   void savedAndCopied();
   void unwritableFileIsReported();
   void rendering_data();
@@ -205,6 +206,18 @@ void TestChartTab::chartsAreMadeWhenShown() {
   QVERIFY(tab->CurrentPane());
   tab->ReportChanged();  // shown: at once
   QCOMPARE(made, 2);
+}
+
+// A window font may be sized in pixels, with no point size to scale.
+void TestChartTab::titlesFollowAFontInPointsOrPixels() {
+  ChartLook in_points, in_pixels;
+  in_points.font.setPointSize(10);
+  in_pixels.font.setPixelSize(15);
+  const Chart chart = Fixtures()[0];
+  QCOMPARE(QtChartOf(chart, {0, 4}, 4, in_points)->titleFont().pointSize(), 12);
+  const QFont title = QtChartOf(chart, {0, 4}, 4, in_pixels)->titleFont();
+  QCOMPARE(title.pixelSize(), 18);
+  QVERIFY(title.bold());
 }
 
 void TestChartTab::savedAndCopied() {
