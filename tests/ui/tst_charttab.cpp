@@ -11,6 +11,8 @@
 #include <QCategoryAxis>
 #include <QClipboard>
 #include <QLegendMarker>
+#include <QMenu>
+#include <QTimer>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QSvgRenderer>
@@ -241,6 +243,17 @@ void TestChartTab::savedAndCopied() {
     shown.tab->CopyChart();
     QCOMPARE(QApplication::clipboard()->image().size(), picture.size());
   }
+  // The chart's pop-up menu copies it too.
+  QApplication::clipboard()->clear();
+  QTimer::singleShot(0, [] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      menu->findChild<QAction*>("ChartCopy")->trigger();
+      menu->close();
+    }
+  });
+  auto* drawing = shown.tab->CurrentPane()->HeatMap();
+  emit drawing->customContextMenuRequested(QPoint(10, 10));
+  QCOMPARE(QApplication::clipboard()->image().size(), shown.tab->CurrentPane()->Picture().size());
   // Through the save dialog: a typed name gets the type's extension.
   ModalScript script;
   script.Then<TTextFileDialog>(ChooseFile(folder.filePath("typed")));

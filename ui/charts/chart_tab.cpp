@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QMessageBox>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -60,11 +59,13 @@ TChartTab::TChartTab(ChartSource source, QWidget* parent)
   empty_->setObjectName("NoChartLabel");
   empty_->setAlignment(Qt::AlignCenter);
   holder_layout->addWidget(empty_);
-  png_button_ = Button("ChartPngButton", QStringLiteral("PNGで保存(&P)..."),
+  // No access keys: the target range page beside them uses P, V and Y; the
+  // buttons are reached with Tab, and the pop-up menu has its own keys.
+  png_button_ = Button("ChartPngButton", QStringLiteral("PNGで保存..."),
                        QStringLiteral("表示中のｸﾞﾗﾌをPNG画像で保存"), this);
-  svg_button_ = Button("ChartSvgButton", QStringLiteral("SVGで保存(&V)..."),
+  svg_button_ = Button("ChartSvgButton", QStringLiteral("SVGで保存..."),
                        QStringLiteral("表示中のｸﾞﾗﾌをSVG画像で保存"), this);
-  copy_button_ = Button("ChartCopyButton", QStringLiteral("画像をｺﾋﾟｰ(&Y)"),
+  copy_button_ = Button("ChartCopyButton", QStringLiteral("画像をｺﾋﾟｰ"),
                         QStringLiteral("表示中のｸﾞﾗﾌを画像としてｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ"), this);
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(2, 2, 2, 2);

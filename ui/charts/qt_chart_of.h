@@ -30,13 +30,14 @@ QString CategoryLabel(const Chart& chart, std::size_t index);
 // `label_room` category labels are written (every second, third ... one when
 // there are more). Bars and lines keep the chart's series in order: one bar
 // set, or one line, per series, named as the series, with the values of the
-// window's categories (horizontal bars from the last category to the first,
-// since Qt draws the first at the bottom; a NaN bar counts 0; a line breaks at NaN into pieces
-// of the same colour, each holding the property "series" with the series'
-// index, the legend naming only the first). Marked categories' bars are
-// selected and drawn in ChartLook::MarkedColor(), the category axis' name
-// (the title, for names down the side, which show no axis name) telling
-// what the mark means. Nullptr for a heat map.
+// window's categories. Horizontal bars hold them from the last category to
+// the first, since Qt draws the first at the bottom; a NaN bar counts 0; a
+// line breaks at NaN into pieces of the same colour, each holding the
+// property "series" with the series' index, the legend naming only the
+// first. Marked categories' bars are selected and drawn in
+// ChartLook::MarkedColor(), the category axis' name (the title, for names
+// down the side, which show no axis name) telling what the mark means.
+// Nullptr for a heat map.
 std::unique_ptr<QChart> QtChartOf(const Chart& chart, CategoryWindow window, int label_room,
                                   const ChartLook& look);
 
