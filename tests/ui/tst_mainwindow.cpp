@@ -1277,6 +1277,7 @@ void TestMainWindow::chartPageShowsTheReportsCharts() {
   QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
   QCOMPARE(tabs->currentIndex(), 1);
   QVERIFY(window->findChild<QAction*>("ChartPage")->isChecked());
+  QCOMPARE(QApplication::focusWidget(), window->findChild<QListWidget*>("ChartList"));
   QVERIFY(SameCharts(window->ChartPage()->Charts(), expected));
   for (std::size_t i = 0; i < expected.size(); ++i) {
     window->ChartPage()->ShowChart(static_cast<int>(i));
@@ -1286,6 +1287,7 @@ void TestMainWindow::chartPageShowsTheReportsCharts() {
   }
   QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
   QCOMPARE(tabs->currentIndex(), 0);
+  QCOMPARE(QApplication::focusWidget(), window->Editor());
 }
 
 // The chart page at the window's first size, with the charts of the count,

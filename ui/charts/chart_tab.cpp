@@ -85,6 +85,7 @@ TChartTab::TChartTab(ChartSource source, QWidget* parent)
   row->setSpacing(2);
   row->addWidget(list_);
   row->addLayout(right, 1);
+  setFocusProxy(list_);  // the arrow keys choose the chart
   connect(list_, &QListWidget::currentRowChanged, this, &TChartTab::ShowChart);
   connect(png_button_, &QPushButton::clicked, this, &TChartTab::SaveAsPng);
   connect(svg_button_, &QPushButton::clicked, this, &TChartTab::SaveAsSvg);

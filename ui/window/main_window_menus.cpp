@@ -71,7 +71,10 @@ void TForm1::BuildActions() {
   chart_page_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
   SetHint(chart_page_action_, QStringLiteral("集計結果の表示とｸﾞﾗﾌを切替え"));
   connect(chart_page_action_, &QAction::triggered, this,
-          [this](bool shown) { result_tabs_->setCurrentIndex(shown ? 1 : 0); });
+          [this](bool shown) {
+            result_tabs_->setCurrentIndex(shown ? 1 : 0);
+            result_tabs_->currentWidget()->setFocus();  // the keys go on to the page shown
+          });
 }
 
 // A menu entry bound to an action: the entry's own name and caption, the
