@@ -66,6 +66,7 @@ struct Expected {
   std::vector<std::pair<std::string, std::vector<double>>> series;
   std::vector<std::size_t> marked;
   bool reversed = false;
+  std::size_t table = 0;  // the table it is drawn from
 };
 
 Expected Ranking(const Table& table, const std::string& key, bool with_rest) {
@@ -123,6 +124,7 @@ std::vector<Expected> CountCharts(const ReportRequest& request, const std::vecto
       charts.push_back(Period(table));
     else
       charts.push_back(HourHeat(table, first == "ID"));
+    charts.back().table = t;
   }
   return charts;
 }
@@ -181,7 +183,8 @@ std::vector<Expected> StatsCharts(const std::vector<Table>& tables) {
   const Table* missing = nullptr;
   for (const Table& table : tables)
     if (Has(table, "欠番開始")) missing = &table;
-  for (const Table& table : tables) {
+  for (std::size_t t = 0; t < tables.size(); ++t) {
+    const Table& table = tables[t];
     if (table.size() < 2) continue;
     if (Has(table, "最小番号")) {
       Expected chart{ChartShape::Bars, {}, {{"発言総数", {}}}, {}};
@@ -195,6 +198,7 @@ std::vector<Expected> StatsCharts(const std::vector<Table>& tables) {
         chart.categories.push_back(room);
         chart.series[0].second.push_back(Num(table[i], Col(table, "発言総数")));
       }
+      chart.table = t;
       charts.push_back(chart);
     } else if (Has(table, "題名")) {
       std::map<std::string, std::map<std::string, double>> counts;
@@ -213,6 +217,7 @@ std::vector<Expected> StatsCharts(const std::vector<Table>& tables) {
           values.push_back(months.count(month) ? months.at(month) : 0);
         chart.series.push_back({room, values});
       }
+      chart.table = t;
       charts.push_back(chart);
     }
   }
@@ -294,6 +299,7 @@ void ExpectCharts(const std::vector<Expected>& expected, const std::vector<Chart
     }
     EXPECT_EQ(chart.marked, want.marked);
     EXPECT_EQ(chart.value_axis_reversed, want.reversed);
+    EXPECT_EQ(chart.table, want.table);
   }
 }
 
