@@ -73,6 +73,17 @@ std::string TargetText(const ReportRequest& request) {
   return XmlText(text);
 }
 
+// About the bytes a table takes on the page: its cells twice over (UTF-8
+// is longer than CP932) and their tags.
+std::size_t TableBytes(const DataRows& table) {
+  std::size_t bytes = 256;
+  for (const auto& row : table.rows) {
+    bytes += 12;
+    for (const std::string& cell : row) bytes += cell.size() * 2 + 20;
+  }
+  return bytes;
+}
+
 void AppendTable(const DataRows& table, std::string& page) {
   if (table.rows.empty()) {
     page += "<p class=\"empty\">" + U("該当する行はありません") + "</p>\n";
@@ -122,10 +133,24 @@ std::string HtmlReport(const ReportRequest& request, const ReportData& data,
 
   const std::vector<std::string> titles = ReportTableTitles(request, data);
   const std::vector<Chart> charts = ReportCharts(request, data);
+  // The drawings first, so that the page is made room for once: a large
+  // report's page runs to many megabytes.
+  std::vector<std::string> drawings;
+  std::size_t bytes = page.size() + 64;
+  for (const Chart& chart : charts) {
+    drawings.push_back(SvgChartElement(chart));
+    bytes += drawings.back().size() + 32;
+  }
+  for (const DataRows& table : data) bytes += TableBytes(table) + 128;
+  page.reserve(bytes);
   for (std::size_t index = 0; index < data.size(); ++index) {
     page += "<section>\n<h2>" + XmlText(titles[index]) + "</h2>\n";
-    for (const Chart& chart : charts)
-      if (chart.table == index) page += "<div class=\"chart\">\n" + SvgChartElement(chart) + "</div>\n";
+    for (std::size_t c = 0; c < charts.size(); ++c)
+      if (charts[c].table == index) {
+        page += "<div class=\"chart\">\n";
+        page += drawings[c];
+        page += "</div>\n";
+      }
     AppendTable(data[index], page);
     page += "</section>\n";
   }

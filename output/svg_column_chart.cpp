@@ -52,6 +52,8 @@ ChartDrawing DrawColumns(const Chart& chart) {
 
   ChartDrawing drawing;
   SvgMarkup& svg = drawing.markup;
+  // A bar takes some 40 bytes, a label and its tick some 200.
+  svg.Reserve(chart.categories.size() * (chart.series.size() * 40 + 200) + 16384);
   for (const double tick : scale.ticks) {
     const double y = y_of(tick);
     svg.Line(plot_x, y, plot_x + plot_width, y, kGridColour);
@@ -68,14 +70,33 @@ ChartDrawing DrawColumns(const Chart& chart) {
     if (!lines) {
       const double group = band * (band > 6 ? 0.8 : 1.0);
       const double width = group / count;
+      // The bars of a series as one shape (a date table has thousands);
+      // a marked bar on its own in the mark's colour.
+      const double bar = std::max(width - (width > 4 ? 1 : 0), 0.5);
+      std::string steps;
       for (std::size_t i = 0; i < chart.categories.size(); ++i) {
         const double value = ValueAt(series, i);
-        if (!std::isfinite(value)) continue;
+        // A bar of nothing has no height to draw.
+        if (!std::isfinite(value) || value <= scale.low) continue;
         const double x = plot_x + i * band + (band - group) / 2 + s * width;
-        const double top = y_of(std::max(value, scale.low));
-        svg.Rect(x, top, std::max(width - (width > 4 ? 1 : 0), 0.5), plot_bottom - top,
-                 labels[i].marked && count == 1 ? kMarkColour : colour);
+        const double top = y_of(value);
+        if (labels[i].marked && count == 1) {
+          svg.Rect(x, top, bar, plot_bottom - top, kMarkColour);
+          continue;
+        }
+        steps += 'M';
+        AppendCoordinate(steps, x);
+        steps += ' ';
+        AppendCoordinate(steps, plot_bottom);
+        steps += 'V';
+        AppendCoordinate(steps, top);
+        steps += 'h';
+        AppendCoordinate(steps, bar);
+        steps += 'V';
+        AppendCoordinate(steps, plot_bottom);
+        steps += 'z';
       }
+      if (!steps.empty()) svg.FilledPath(steps, colour);
       continue;
     }
     std::string steps;

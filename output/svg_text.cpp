@@ -1,6 +1,8 @@
 #include "output/svg_text.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/cp932.h"
@@ -116,13 +118,15 @@ std::string FigureText(double value) {
   char buffer[64];
   const double rounded = std::round(value);
   if (std::fabs(value - rounded) < 1e-9 && std::fabs(rounded) < 1e15) {
-    std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(rounded));
-    std::string digits = buffer, out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-      if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-      out += digits[i];
+    const auto whole = static_cast<std::int64_t>(std::fabs(rounded));
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
+    const std::size_t digits = end - buffer;
+    std::string out = rounded < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits; ++i) {
+      if (i > 0 && (digits - i) % 3 == 0) out += ',';
+      out += buffer[i];
     }
-    return (rounded < 0 ? "-" : "") + out;
+    return out;
   }
   std::snprintf(buffer, sizeof buffer, "%.3f", value);
   std::string out = buffer;
@@ -131,12 +135,28 @@ std::string FigureText(double value) {
   return out;
 }
 
+void AppendCoordinate(std::string& out, double value) {
+  // In tenths, as an integer: drawings write hundreds of thousands of these.
+  if (!std::isfinite(value) || std::fabs(value) > 1e15) {
+    out += '0';
+    return;
+  }
+  const auto tenths = static_cast<std::int64_t>(std::llround(value * 10));
+  const std::int64_t size = tenths < 0 ? -tenths : tenths;
+  char buffer[32];
+  char* at = buffer;
+  if (tenths < 0) *at++ = '-';
+  at = std::to_chars(at, buffer + sizeof buffer, size / 10).ptr;
+  if (size % 10 != 0) {
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + size % 10);
+  }
+  out.append(buffer, at);
+}
+
 std::string Coordinate(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.1f", std::round(value * 10) / 10);
-  std::string out = buffer;
-  if (out.size() > 2 && out.compare(out.size() - 2, 2, ".0") == 0) out.resize(out.size() - 2);
-  if (out == "-0") out = "0";
+  std::string out;
+  AppendCoordinate(out, value);
   return out;
 }
 

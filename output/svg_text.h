@@ -34,7 +34,9 @@ std::string CutToWidth(std::string_view cp932, double width, double font_size);
 // decimals, trailing zeros dropped ("0.333", "2.5").
 std::string FigureText(double value);
 
-// A coordinate or size with at most one decimal ("12", "12.5").
+// A coordinate or size with at most one decimal ("12", "12.5"), or appended
+// to `out`.
 std::string Coordinate(double value);
+void AppendCoordinate(std::string& out, double value);
 
 }  // namespace tobrel
