@@ -42,7 +42,7 @@ p.empty { color: #666; }
 }
 )";
 
-std::string U(const char* utf8) { return XmlTextFromUtf8(utf8); }
+std::string Escaped(const char* utf8) { return XmlTextFromUtf8(utf8); }
 
 bool IsFigure(const std::string& cell) {
   if (cell.empty()) return false;
@@ -58,7 +58,7 @@ std::string TargetText(const ReportRequest& request) {
   static const std::string kTargetLabel = cp932::FromUtf8("集計対象：");
   if (request.tally == TallyKind::Month) {
     const MonthRange& range = request.month.range;
-    return MonthLabel(range.from) + U(" ～ ") + MonthLabel(range.to);
+    return MonthLabel(range.from) + Escaped(" ～ ") + MonthLabel(range.to);
   }
   ReportText lines;
   WriteTargetLines(request.settings.target, lines);
@@ -86,7 +86,7 @@ std::size_t TableBytes(const DataRows& table) {
 
 void AppendTable(const DataRows& table, std::string& page) {
   if (table.rows.empty()) {
-    page += "<p class=\"empty\">" + U("該当する行はありません") + "</p>\n";
+    page += "<p class=\"empty\">" + Escaped("該当する行はありません") + "</p>\n";
     return;
   }
   page += "<table>\n<thead><tr>";
@@ -118,11 +118,11 @@ std::string HtmlReport(const ReportRequest& request, const ReportData& data,
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
       name + " - Tobrel</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n<header>\n<h1>" +
       name + "</h1>\n<dl class=\"facts\">\n<dt>" +
-      (request.tally == TallyKind::Month ? U("集計期間") : U("集計対象")) + "</dt><dd>" +
-      TargetText(request) + "</dd>\n<dt>" + U("作成日") + "</dt><dd>" +
-      FormatDateTime("yyyy/mm/dd", today) + "</dd>\n<dt>" + U("読み込んだログ") + "</dt><dd>";
+      (request.tally == TallyKind::Month ? Escaped("集計期間") : Escaped("集計対象")) + "</dt><dd>" +
+      TargetText(request) + "</dd>\n<dt>" + Escaped("作成日") + "</dt><dd>" +
+      FormatDateTime("yyyy/mm/dd", today) + "</dd>\n<dt>" + Escaped("読み込んだログ") + "</dt><dd>";
   if (read_files.empty()) {
-    page += U("なし");
+    page += Escaped("なし");
   } else {
     page += "<ol>\n";
     for (const std::string& path : read_files)

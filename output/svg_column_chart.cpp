@@ -14,9 +14,9 @@ namespace tobrel {
 namespace {
 
 constexpr double kPlotHeight = 240;
-constexpr double kTop = 10;
+constexpr double kColumnsTop = 10;
 constexpr double kMaxBand = 72;
-constexpr double kMaxLabelWidth = 160;
+constexpr double kColumnLabelWidth = 160;
 
 double ValueAt(const ChartSeries& series, std::size_t index) {
   return index < series.values.size() ? series.values[index] : NAN;
@@ -43,10 +43,10 @@ ChartDrawing DrawColumns(const Chart& chart) {
   for (const double tick : scale.ticks)
     tick_width = std::max(tick_width, TextWidth(FigureText(tick), kLabelFont));
   const double plot_x = 22 + tick_width + 6;
-  const double plot_bottom = kTop + kPlotHeight;
+  const double plot_bottom = kColumnsTop + kPlotHeight;
   auto y_of = [&](double value) {
-    return chart.value_axis_reversed ? scale.Place(value, kTop, plot_bottom)
-                                     : scale.Place(value, plot_bottom, kTop);
+    return chart.value_axis_reversed ? scale.Place(value, kColumnsTop, plot_bottom)
+                                     : scale.Place(value, plot_bottom, kColumnsTop);
   };
   auto centre_of = [&](std::size_t index) { return plot_x + (index + 0.5) * band; };
 
@@ -59,10 +59,10 @@ ChartDrawing DrawColumns(const Chart& chart) {
     svg.Line(plot_x, y, plot_x + plot_width, y, kGridColour);
     svg.Text(plot_x - 5, y + 4, FigureText(tick), kLabelFont, "end");
   }
-  svg.Text(12, kTop + kPlotHeight / 2, XmlText(chart.value_axis), kLabelFont, "middle",
+  svg.Text(12, kColumnsTop + kPlotHeight / 2, XmlText(chart.value_axis), kLabelFont, "middle",
            "fill=\"" + std::string(kAxisColour) + "\"", true);
 
-  const std::vector<CategoryLabel> labels = CategoryLabels(chart, kMaxLabelWidth);
+  const std::vector<CategoryLabel> labels = CategoryLabels(chart, kColumnLabelWidth);
   const std::size_t count = std::max<std::size_t>(chart.series.size(), 1);
   for (std::size_t s = 0; s < chart.series.size(); ++s) {
     const ChartSeries& series = chart.series[s];
@@ -123,7 +123,7 @@ ChartDrawing DrawColumns(const Chart& chart) {
       if (std::isfinite(value)) svg.Circle(centre_of(i), y_of(value), 3, colour);
     }
   }
-  svg.Line(plot_x, kTop, plot_x, plot_bottom, kAxisColour);
+  svg.Line(plot_x, kColumnsTop, plot_x, plot_bottom, kAxisColour);
   svg.Line(plot_x, plot_bottom, plot_x + plot_width, plot_bottom, kAxisColour);
 
   std::vector<double> widths;
