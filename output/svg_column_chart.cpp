@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kPlotHeight = 240;
 constexpr double kColumnsTop = 10;
-constexpr double kMaxBand = 72;
+constexpr double kMaxBand = 80;
 constexpr double kColumnLabelWidth = 160;
 
 double ValueAt(const ChartSeries& series, std::size_t index) {
