@@ -4,6 +4,8 @@
 // wider than the window, and shrinks to the paper's width in print.
 #include "output/html_report.h"
 
+#include <algorithm>
+
 #include "output/report_charts.h"
 #include "output/report_table_titles.h"
 #include "output/svg_chart.h"
@@ -96,14 +98,25 @@ void AppendTable(const DataRows& table, std::string& page) {
     page += "</th>";
   }
   page += "</tr></thead>\n<tbody>\n";
-  for (const auto& row : table.rows) {
-    page += "<tr>";
-    for (const std::string& cell : row) {
-      page += IsFigure(cell) ? "<td class=\"n\">" : "<td>";
-      AppendXmlText(page, cell);
-      page += "</td>";
+  // Rows in blocks, the texts of a block converted together.
+  constexpr std::size_t kBlockRows = 512;
+  for (std::size_t first = 0; first < table.rows.size(); first += kBlockRows) {
+    const std::size_t end = std::min(table.rows.size(), first + kBlockRows);
+    std::vector<std::string_view> texts;
+    for (std::size_t row = first; row < end; ++row)
+      for (const std::string& cell : table.rows[row])
+        if (!IsPlainXmlText(cell)) texts.push_back(cell);
+    const std::vector<std::string> converted = XmlTexts(texts);
+    std::size_t next = 0;
+    for (std::size_t row = first; row < end; ++row) {
+      page += "<tr>";
+      for (const std::string& cell : table.rows[row]) {
+        page += IsFigure(cell) ? "<td class=\"n\">" : "<td>";
+        page += IsPlainXmlText(cell) ? cell : converted[next++];
+        page += "</td>";
+      }
+      page += "</tr>\n";
     }
-    page += "</tr>\n";
   }
   page += "</tbody>\n</table>\n";
 }

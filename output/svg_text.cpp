@@ -76,16 +76,48 @@ std::string XmlTextFromUtf8(std::string_view utf8) {
 
 std::string XmlText(std::string_view cp932) { return XmlTextFromUtf8(cp932::ToUtf8(cp932)); }
 
-void AppendXmlText(std::string& out, std::string_view cp932) {
+bool IsPlainXmlText(std::string_view cp932) {
   for (const char c : cp932) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' ||
-        c == '\'' || c == '\\') {
-      out += XmlText(cp932);
-      return;
-    }
+        c == '\'' || c == '\\')
+      return false;
   }
-  out.append(cp932);
+  return true;
+}
+
+void AppendXmlText(std::string& out, std::string_view cp932) {
+  if (IsPlainXmlText(cp932)) out.append(cp932);
+  else out += XmlText(cp932);
+}
+
+std::vector<std::string> XmlTexts(const std::vector<std::string_view>& texts) {
+  // The texts joined by line feeds. A control byte is never part of a
+  // two-byte character (trail bytes start at 0x40), so each becomes the
+  // blank XmlText makes of it here, and a line feed only ever parts two
+  // texts; a lead byte at the end of a text cannot take the line feed as
+  // its trail and becomes U+FFFD alone.
+  std::string joined;
+  std::size_t bytes = 0;
+  for (const std::string_view text : texts) bytes += text.size() + 1;
+  joined.reserve(bytes);
+  for (const std::string_view text : texts) {
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      joined += byte < 0x20 || byte == 0x7F ? ' ' : c;
+    }
+    joined += '\n';
+  }
+  const std::string utf8 = cp932::ToUtf8(joined);
+  std::vector<std::string> out;
+  out.reserve(texts.size());
+  std::size_t start = 0;
+  for (std::size_t end; out.size() < texts.size() && (end = utf8.find('\n', start)) != std::string::npos;
+       start = end + 1)
+    out.push_back(XmlTextFromUtf8(std::string_view(utf8).substr(start, end - start)));
+  // Never short, whatever the converter did with the line feeds.
+  while (out.size() < texts.size()) out.push_back(XmlText(texts[out.size()]));
+  return out;
 }
 
 double TextWidth(std::string_view cp932, double font_size) {

@@ -47,6 +47,17 @@ TEST(SvgText, EscapesMarkupAndNeverGivesInvalidText) {
   }
 }
 
+TEST(SvgText, TextsConvertedTogetherAreEachConvertedAlone) {
+  const std::vector<std::string> texts = {
+      "", "plain", "x\x82", "\x82", "a\nb\r\x01", "<&>\"'", S("表ソ"), "\x80\xA0\xFD\xFE\xFF",
+      "\x81\x0A", S("ｶﾅ") + "\x7F", "\x85\x40z", "\x82"};
+  std::vector<std::string_view> views(texts.begin(), texts.end());
+  const std::vector<std::string> together = XmlTexts(views);
+  ASSERT_EQ(together.size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(together[i], XmlText(texts[i])) << i;
+  EXPECT_TRUE(XmlTexts({}).empty());
+}
+
 TEST(SvgText, FiguresAndCutLabels) {
   const std::pair<double, const char*> figures[] = {
       {0, "0"}, {999, "999"}, {1234567, "1,234,567"}, {-1234, "-1,234"},
