@@ -135,7 +135,8 @@ TEST(SvgChart, AThousandsOfDaysAxisWidensAndThinsItsLabels) {
 
 TEST(SvgChart, HostileTextsAndEmptyChartsStayWellFormed) {
   // Every byte value in a handle, lone lead bytes, markup characters, NaN,
-  // a series shorter than its categories, a chart without series.
+  // a series shorter than its categories, a chart without series, and one
+  // with nothing at all.
   std::string every_byte;
   for (int byte = 1; byte < 256; ++byte) every_byte += static_cast<char>(byte);
   std::vector<Chart> charts;
@@ -153,6 +154,9 @@ TEST(SvgChart, HostileTextsAndEmptyChartsStayWellFormed) {
     charts.push_back(chart);
     chart.series.clear();
     charts.push_back(chart);
+    Chart empty;
+    empty.shape = shape;
+    charts.push_back(empty);
   }
   const std::string document = SvgChartsDocument(charts);
   testing::KeepChartFile(document, "hostile.svg");
