@@ -32,11 +32,12 @@ ValueScale RoundScale(double largest, int ticks, bool whole, double low) {
 LabelPlan PlanLabels(const std::vector<double>& widths, double band, double font_size) {
   LabelPlan plan;
   const double widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
-  const double line = font_size * 1.3;
   if (widest <= band - 4) {
-    plan.depth = line;
+    plan.depth = font_size * 1.3;
     return plan;
   }
+  // Upright labels stand a line and a little more apart, to read easily.
+  const double line = font_size * 1.6;
   plan.upright = true;
   plan.every = static_cast<std::size_t>(std::max(1.0, std::ceil(line / band)));
   plan.depth = widest + 4;

@@ -33,7 +33,7 @@ struct LabelPlan {
 
 // The plan for labels of `widths` pixels (font `font_size`) over bands of
 // `band` pixels: level when each fits its band, else turned upright and
-// thinned so that neighbours stand at least a line apart.
+// thinned so that neighbours stand at least 1.6 times the font size apart.
 LabelPlan PlanLabels(const std::vector<double>& widths, double band, double font_size);
 
 }  // namespace tobrel

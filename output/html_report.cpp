@@ -4,6 +4,8 @@
 // wider than the window, and shrinks to the paper's width in print.
 #include "output/html_report.h"
 
+#include <algorithm>
+
 #include "output/report_charts.h"
 #include "output/report_table_titles.h"
 #include "output/svg_chart.h"
@@ -42,7 +44,7 @@ p.empty { color: #666; }
 }
 )";
 
-std::string U(const char* utf8) { return XmlTextFromUtf8(utf8); }
+std::string Escaped(const char* utf8) { return XmlTextFromUtf8(utf8); }
 
 bool IsFigure(const std::string& cell) {
   if (cell.empty()) return false;
@@ -58,7 +60,7 @@ std::string TargetText(const ReportRequest& request) {
   static const std::string kTargetLabel = cp932::FromUtf8("集計対象：");
   if (request.tally == TallyKind::Month) {
     const MonthRange& range = request.month.range;
-    return MonthLabel(range.from) + U(" ～ ") + MonthLabel(range.to);
+    return MonthLabel(range.from) + Escaped(" ～ ") + MonthLabel(range.to);
   }
   ReportText lines;
   WriteTargetLines(request.settings.target, lines);
@@ -73,9 +75,20 @@ std::string TargetText(const ReportRequest& request) {
   return XmlText(text);
 }
 
+// About the bytes a table takes on the page: its cells twice over (UTF-8
+// is longer than CP932) and their tags.
+std::size_t TableBytes(const DataRows& table) {
+  std::size_t bytes = 256;
+  for (const auto& row : table.rows) {
+    bytes += 12;
+    for (const std::string& cell : row) bytes += cell.size() * 2 + 20;
+  }
+  return bytes;
+}
+
 void AppendTable(const DataRows& table, std::string& page) {
   if (table.rows.empty()) {
-    page += "<p class=\"empty\">" + U("該当する行はありません") + "</p>\n";
+    page += "<p class=\"empty\">" + Escaped("該当する行はありません") + "</p>\n";
     return;
   }
   page += "<table>\n<thead><tr>";
@@ -85,14 +98,25 @@ void AppendTable(const DataRows& table, std::string& page) {
     page += "</th>";
   }
   page += "</tr></thead>\n<tbody>\n";
-  for (const auto& row : table.rows) {
-    page += "<tr>";
-    for (const std::string& cell : row) {
-      page += IsFigure(cell) ? "<td class=\"n\">" : "<td>";
-      AppendXmlText(page, cell);
-      page += "</td>";
+  // Rows in blocks, the texts of a block converted together.
+  constexpr std::size_t kBlockRows = 512;
+  for (std::size_t first = 0; first < table.rows.size(); first += kBlockRows) {
+    const std::size_t end = std::min(table.rows.size(), first + kBlockRows);
+    std::vector<std::string_view> texts;
+    for (std::size_t row = first; row < end; ++row)
+      for (const std::string& cell : table.rows[row])
+        if (!IsPlainXmlText(cell)) texts.push_back(cell);
+    const std::vector<std::string> converted = XmlTexts(texts);
+    std::size_t next = 0;
+    for (std::size_t row = first; row < end; ++row) {
+      page += "<tr>";
+      for (const std::string& cell : table.rows[row]) {
+        page += IsFigure(cell) ? "<td class=\"n\">" : "<td>";
+        page += IsPlainXmlText(cell) ? cell : converted[next++];
+        page += "</td>";
+      }
+      page += "</tr>\n";
     }
-    page += "</tr>\n";
   }
   page += "</tbody>\n</table>\n";
 }
@@ -107,11 +131,11 @@ std::string HtmlReport(const ReportRequest& request, const ReportData& data,
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
       name + " - Tobrel</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n<header>\n<h1>" +
       name + "</h1>\n<dl class=\"facts\">\n<dt>" +
-      (request.tally == TallyKind::Month ? U("集計期間") : U("集計対象")) + "</dt><dd>" +
-      TargetText(request) + "</dd>\n<dt>" + U("作成日") + "</dt><dd>" +
-      FormatDateTime("yyyy/mm/dd", today) + "</dd>\n<dt>" + U("読み込んだログ") + "</dt><dd>";
+      (request.tally == TallyKind::Month ? Escaped("集計期間") : Escaped("集計対象")) + "</dt><dd>" +
+      TargetText(request) + "</dd>\n<dt>" + Escaped("作成日") + "</dt><dd>" +
+      FormatDateTime("yyyy/mm/dd", today) + "</dd>\n<dt>" + Escaped("読み込んだログ") + "</dt><dd>";
   if (read_files.empty()) {
-    page += U("なし");
+    page += Escaped("なし");
   } else {
     page += "<ol>\n";
     for (const std::string& path : read_files)
@@ -122,10 +146,24 @@ std::string HtmlReport(const ReportRequest& request, const ReportData& data,
 
   const std::vector<std::string> titles = ReportTableTitles(request, data);
   const std::vector<Chart> charts = ReportCharts(request, data);
+  // The drawings first, so that the page is made room for once: a large
+  // report's page runs to many megabytes.
+  std::vector<std::string> drawings;
+  std::size_t bytes = page.size() + 64;
+  for (const Chart& chart : charts) {
+    drawings.push_back(SvgChartElement(chart));
+    bytes += drawings.back().size() + 32;
+  }
+  for (const DataRows& table : data) bytes += TableBytes(table) + 128;
+  page.reserve(bytes);
   for (std::size_t index = 0; index < data.size(); ++index) {
     page += "<section>\n<h2>" + XmlText(titles[index]) + "</h2>\n";
-    for (const Chart& chart : charts)
-      if (chart.table == index) page += "<div class=\"chart\">\n" + SvgChartElement(chart) + "</div>\n";
+    for (std::size_t c = 0; c < charts.size(); ++c)
+      if (charts[c].table == index) {
+        page += "<div class=\"chart\">\n";
+        page += drawings[c];
+        page += "</div>\n";
+      }
     AppendTable(data[index], page);
     page += "</section>\n";
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 #include "output/chart_cells.h"
 #include "output/report_chart_parts.h"
@@ -28,21 +29,18 @@ void AddRankLines(const ReportRequest& request, const ReportData& data,
                   std::vector<Chart>& charts) {
   const bool by_postings = request.month.kind == MonthKind::ByPostings;
   const char* key_name = by_postings ? "発言数" : "発言文字数";
-  std::vector<Leader> leaders;
+  std::vector<Leader> leaders;  // in order of first appearance
+  std::unordered_map<std::string, std::size_t> position;
   for (const DataRows& table : data) {
     const auto id = ColumnOf(table, "ID");
     const auto handle = ColumnOf(table, "ハンドル");
     const auto key = ColumnOf(table, key_name);
     for (const auto& row : table.rows) {
       const std::string who = CellText(row, id ? id : handle);
-      auto found = std::find_if(leaders.begin(), leaders.end(),
-                                [&who](const Leader& leader) { return leader.key == who; });
-      if (found == leaders.end()) {
-        leaders.push_back({who, PosterLabel(table, row), 0});
-        found = leaders.end() - 1;
-      }
+      const auto [found, added] = position.try_emplace(who, leaders.size());
+      if (added) leaders.push_back({who, PosterLabel(table, row), 0});
       const double value = CellNumber(row, key);
-      if (!std::isnan(value)) found->sum += value;
+      if (!std::isnan(value)) leaders[found->second].sum += value;
     }
   }
   if (leaders.empty()) return;

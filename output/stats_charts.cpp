@@ -3,6 +3,8 @@
 // months of the title list run from its first month to its last, months
 // without postings included, so that the shading reads as a calendar.
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -43,11 +45,13 @@ void AddRoomChart(const DataRows& rooms, std::size_t index, const DataRows* miss
 
 // yyyy * 12 + mm - 1 of a "yyyy/mm..." text, or -1.
 int MonthIndex(const std::string& date) {
-  if (date.size() < 7 || date[4] != '/') return -1;
-  const double year = CellNumber({date.substr(0, 4)}, 0);
-  const double month = CellNumber({date.substr(5, 2)}, 0);
-  if (!(year >= 0) || !(month >= 1 && month <= 12)) return -1;
-  return static_cast<int>(year) * 12 + static_cast<int>(month) - 1;
+  int year = 0, month = 0;
+  if (date.size() < 7 || date[4] != '/' ||
+      std::from_chars(date.data(), date.data() + 4, year).ptr != date.data() + 4 ||
+      std::from_chars(date.data() + 5, date.data() + 7, month).ptr != date.data() + 7 ||
+      year < 0 || month < 1 || month > 12)
+    return -1;
+  return year * 12 + month - 1;
 }
 
 void AddRoomMonthChart(const DataRows& titles, std::size_t index, std::vector<Chart>& charts) {
@@ -61,7 +65,7 @@ void AddRoomMonthChart(const DataRows& titles, std::size_t index, std::vector<Ch
   for (const auto& row : titles.rows) {
     const int month = MonthIndex(CellText(row, posted));
     const double number = CellNumber(row, room);
-    if (month < 0 || number != number) continue;
+    if (month < 0 || std::isnan(number)) continue;
     counts[number][month] += 1;
     room_names[number] = CellText(row, room);
     first = first < 0 ? month : std::min(first, month);

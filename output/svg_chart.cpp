@@ -69,8 +69,12 @@ double DrawLegend(const std::vector<LegendEntry>& entries, double x, double y, d
   return (row + 1) * kLegendRow + 6;
 }
 
+// A framed chart in two pieces, so that a large plot is moved, never copied:
+// the ground, title, legend and the opening of the plot's group; the plot
+// and the group's end.
 struct FramedChart {
-  std::string body;
+  std::string head;
+  std::string plot;
   double width = 0;
   double height = 0;
 };
@@ -90,27 +94,25 @@ FramedChart Frame(const Chart& chart) {
       plot = DrawHeatMap(chart);
       break;
   }
-  const std::vector<LegendEntry> legend = LegendOf(chart);
   const double width =
       std::max(plot.width, TextWidth(chart.title, kTitleFont)) + 2 * kMargin;
-  SvgMarkup svg;
-  svg.Rect(0, 0, width, 0, "#FFFFFF");  // the height is set below
-  svg.Text(kMargin, kMargin + kTitleFont, XmlText(chart.title), kTitleFont, "start",
-           "font-weight=\"bold\" fill=\"" + std::string(kTextColour) + "\"");
-  double top = kMargin + kTitleFont + 10;
-  top += DrawLegend(legend, kMargin, top, width - 2 * kMargin, svg);
-  svg.Raw("<g transform=\"translate(" + Coordinate(kMargin) + ' ' + Coordinate(top) +
-          ")\" fill=\"" + kTextColour + "\">\n");
-  svg.Raw(plot.markup.str());
-  svg.Raw("</g>\n");
+  const double legend_top = kMargin + kTitleFont + 10;
+  SvgMarkup legend;
+  const double top = legend_top + DrawLegend(LegendOf(chart), kMargin, legend_top,
+                                             width - 2 * kMargin, legend);
   FramedChart framed;
   framed.width = width;
   framed.height = top + plot.height + kMargin;
-  framed.body = svg.str();
-  // The ground's height, now known.
-  const std::string zero_height = "height=\"0\"";
-  framed.body.replace(framed.body.find(zero_height), zero_height.size(),
-                      "height=\"" + Coordinate(framed.height) + "\"");
+  SvgMarkup head;
+  head.Rect(0, 0, width, framed.height, "#FFFFFF");
+  head.Text(kMargin, kMargin + kTitleFont, XmlText(chart.title), kTitleFont, "start",
+            "font-weight=\"bold\" fill=\"" + std::string(kTextColour) + "\"");
+  head.Raw(legend.str());
+  head.Raw("<g transform=\"translate(" + Coordinate(kMargin) + ' ' + Coordinate(top) +
+           ")\" fill=\"" + kTextColour + "\">\n");
+  framed.head = head.Take();
+  framed.plot = plot.markup.Take();
+  framed.plot += "</g>\n";
   return framed;
 }
 
@@ -123,10 +125,15 @@ std::string SvgOpening(double width, double height, std::string_view more) {
 }  // namespace
 
 std::string SvgChartElement(const Chart& chart) {
-  const FramedChart framed = Frame(chart);
-  return SvgOpening(framed.width, framed.height,
-                    " role=\"img\" aria-label=\"" + XmlText(chart.title) + "\"") +
-         framed.body + "</svg>\n";
+  FramedChart framed = Frame(chart);
+  // The plot, which may be megabytes, stays where it is; the rest goes
+  // before it, into the room its drawing left.
+  std::string svg = std::move(framed.plot);
+  svg.insert(0, SvgOpening(framed.width, framed.height,
+                           " role=\"img\" aria-label=\"" + XmlText(chart.title) + "\"") +
+                    framed.head);
+  svg += "</svg>\n";
+  return svg;
 }
 
 std::string SvgChartsDocument(const std::vector<Chart>& charts) {
@@ -136,7 +143,10 @@ std::string SvgChartsDocument(const std::vector<Chart>& charts) {
     const FramedChart framed = Frame(chart);
     if (height > 0) height += kChartGap;
     body += "<svg x=\"0\" y=\"" + Coordinate(height) + "\" width=\"" + Coordinate(framed.width) +
-            "\" height=\"" + Coordinate(framed.height) + "\">\n" + framed.body + "</svg>\n";
+            "\" height=\"" + Coordinate(framed.height) + "\">\n";
+    body += framed.head;
+    body += framed.plot;
+    body += "</svg>\n";
     width = std::max(width, framed.width);
     height += framed.height;
   }

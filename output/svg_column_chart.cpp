@@ -14,9 +14,9 @@ namespace tobrel {
 namespace {
 
 constexpr double kPlotHeight = 240;
-constexpr double kTop = 10;
-constexpr double kMaxBand = 72;
-constexpr double kMaxLabelWidth = 160;
+constexpr double kColumnsTop = 10;
+constexpr double kMaxBand = 80;
+constexpr double kColumnLabelWidth = 160;
 
 double ValueAt(const ChartSeries& series, std::size_t index) {
   return index < series.values.size() ? series.values[index] : NAN;
@@ -43,24 +43,26 @@ ChartDrawing DrawColumns(const Chart& chart) {
   for (const double tick : scale.ticks)
     tick_width = std::max(tick_width, TextWidth(FigureText(tick), kLabelFont));
   const double plot_x = 22 + tick_width + 6;
-  const double plot_bottom = kTop + kPlotHeight;
+  const double plot_bottom = kColumnsTop + kPlotHeight;
   auto y_of = [&](double value) {
-    return chart.value_axis_reversed ? scale.Place(value, kTop, plot_bottom)
-                                     : scale.Place(value, plot_bottom, kTop);
+    return chart.value_axis_reversed ? scale.Place(value, kColumnsTop, plot_bottom)
+                                     : scale.Place(value, plot_bottom, kColumnsTop);
   };
   auto centre_of = [&](std::size_t index) { return plot_x + (index + 0.5) * band; };
 
   ChartDrawing drawing;
   SvgMarkup& svg = drawing.markup;
+  // A bar takes some 40 bytes, a label and its tick some 200.
+  svg.Reserve(chart.categories.size() * (chart.series.size() * 40 + 200) + 16384);
   for (const double tick : scale.ticks) {
     const double y = y_of(tick);
     svg.Line(plot_x, y, plot_x + plot_width, y, kGridColour);
     svg.Text(plot_x - 5, y + 4, FigureText(tick), kLabelFont, "end");
   }
-  svg.Text(12, kTop + kPlotHeight / 2, XmlText(chart.value_axis), kLabelFont, "middle",
+  svg.Text(12, kColumnsTop + kPlotHeight / 2, XmlText(chart.value_axis), kLabelFont, "middle",
            "fill=\"" + std::string(kAxisColour) + "\"", true);
 
-  const std::vector<CategoryLabel> labels = CategoryLabels(chart, kMaxLabelWidth);
+  const std::vector<CategoryLabel> labels = CategoryLabels(chart, kColumnLabelWidth);
   const std::size_t count = std::max<std::size_t>(chart.series.size(), 1);
   for (std::size_t s = 0; s < chart.series.size(); ++s) {
     const ChartSeries& series = chart.series[s];
@@ -68,14 +70,33 @@ ChartDrawing DrawColumns(const Chart& chart) {
     if (!lines) {
       const double group = band * (band > 6 ? 0.8 : 1.0);
       const double width = group / count;
+      // The bars of a series as one shape (a date table has thousands);
+      // a marked bar on its own in the mark's colour.
+      const double bar = std::max(width - (width > 4 ? 1 : 0), 0.5);
+      std::string steps;
       for (std::size_t i = 0; i < chart.categories.size(); ++i) {
         const double value = ValueAt(series, i);
-        if (!std::isfinite(value)) continue;
+        // A bar of nothing has no height to draw.
+        if (!std::isfinite(value) || value <= scale.low) continue;
         const double x = plot_x + i * band + (band - group) / 2 + s * width;
-        const double top = y_of(std::max(value, scale.low));
-        svg.Rect(x, top, std::max(width - (width > 4 ? 1 : 0), 0.5), plot_bottom - top,
-                 labels[i].marked && count == 1 ? kMarkColour : colour);
+        const double top = y_of(value);
+        if (labels[i].marked && count == 1) {
+          svg.Rect(x, top, bar, plot_bottom - top, kMarkColour);
+          continue;
+        }
+        steps += 'M';
+        AppendCoordinate(steps, x);
+        steps += ' ';
+        AppendCoordinate(steps, plot_bottom);
+        steps += 'V';
+        AppendCoordinate(steps, top);
+        steps += 'h';
+        AppendCoordinate(steps, bar);
+        steps += 'V';
+        AppendCoordinate(steps, plot_bottom);
+        steps += 'z';
       }
+      if (!steps.empty()) svg.FilledPath(steps, colour);
       continue;
     }
     std::string steps;
@@ -102,7 +123,7 @@ ChartDrawing DrawColumns(const Chart& chart) {
       if (std::isfinite(value)) svg.Circle(centre_of(i), y_of(value), 3, colour);
     }
   }
-  svg.Line(plot_x, kTop, plot_x, plot_bottom, kAxisColour);
+  svg.Line(plot_x, kColumnsTop, plot_x, plot_bottom, kAxisColour);
   svg.Line(plot_x, plot_bottom, plot_x + plot_width, plot_bottom, kAxisColour);
 
   std::vector<double> widths;

@@ -9,7 +9,7 @@ void Attribute(std::string& out, std::string_view name, double value) {
   out += ' ';
   out += name;
   out += "=\"";
-  out += Coordinate(value);
+  AppendCoordinate(out, value);
   out += '"';
 }
 
@@ -33,6 +33,30 @@ void SvgMarkup::Rect(double x, double y, double width, double height, std::strin
   text_ += '"';
   More(text_, more);
   text_ += "/>\n";
+}
+
+void SvgMarkup::BareRect(double x, double y, double width, double height, std::string_view fill) {
+  text_ += "<rect";
+  Attribute(text_, "x", x);
+  Attribute(text_, "y", y);
+  Attribute(text_, "width", width);
+  Attribute(text_, "height", height);
+  if (!fill.empty()) {
+    text_ += " fill=\"";
+    text_ += fill;
+    text_ += '"';
+  }
+  text_ += "/>\n";
+}
+
+void SvgMarkup::BareText(double x, double y, std::string_view xml_text, std::string_view more) {
+  text_ += "<text";
+  Attribute(text_, "x", x);
+  Attribute(text_, "y", y);
+  More(text_, more);
+  text_ += '>';
+  text_ += xml_text;
+  text_ += "</text>\n";
 }
 
 void SvgMarkup::Line(double x1, double y1, double x2, double y2, std::string_view stroke,
@@ -95,6 +119,14 @@ void SvgMarkup::Path(std::string_view steps, std::string_view stroke, double str
   Attribute(text_, "stroke-width", stroke_width);
   More(text_, more);
   text_ += "/>\n";
+}
+
+void SvgMarkup::FilledPath(std::string_view steps, std::string_view fill) {
+  text_ += "<path d=\"";
+  text_ += steps;
+  text_ += "\" fill=\"";
+  text_ += fill;
+  text_ += "\"/>\n";
 }
 
 }  // namespace tobrel

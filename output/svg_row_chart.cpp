@@ -12,15 +12,15 @@ namespace {
 
 constexpr double kRowHeight = 22;
 constexpr double kBarThickness = 14;
-constexpr double kMaxLabelWidth = 300;
-constexpr double kTop = 20;  // room for the category axis name
+constexpr double kRowLabelWidth = 300;
+constexpr double kRowsTop = 20;  // room for the category axis name
 
 }  // namespace
 
 ChartDrawing DrawRows(const Chart& chart) {
   const bool stacked = chart.shape == ChartShape::StackedBars;
   const std::size_t rows = chart.categories.size();
-  const std::vector<CategoryLabel> labels = CategoryLabels(chart, kMaxLabelWidth);
+  const std::vector<CategoryLabel> labels = CategoryLabels(chart, kRowLabelWidth);
 
   // The length of each bar, and the longest one.
   double longest = 0, widest_figure = 0;
@@ -44,7 +44,7 @@ ChartDrawing DrawRows(const Chart& chart) {
   for (const CategoryLabel& label : labels) label_width = std::max(label_width, label.width);
   const double plot_x = label_width + 10;
   const double plot_width = kPlotWidth * 0.75;
-  const double plot_bottom = kTop + rows * kRowHeight;
+  const double plot_bottom = kRowsTop + rows * kRowHeight;
   auto x_of = [&](double value) { return scale.Place(value, plot_x, plot_x + plot_width); };
 
   ChartDrawing drawing;
@@ -53,7 +53,7 @@ ChartDrawing DrawRows(const Chart& chart) {
            "fill=\"" + std::string(kAxisColour) + "\"");
   for (const double tick : scale.ticks) {
     const double x = x_of(tick);
-    svg.Line(x, kTop, x, plot_bottom, kGridColour);
+    svg.Line(x, kRowsTop, x, plot_bottom, kGridColour);
     svg.Text(x, plot_bottom + 14, FigureText(tick), kLabelFont, "middle");
   }
   svg.Text(plot_x + plot_width / 2, plot_bottom + 32, XmlText(chart.value_axis), kLabelFont,
@@ -61,7 +61,7 @@ ChartDrawing DrawRows(const Chart& chart) {
 
   const std::size_t count = std::max<std::size_t>(chart.series.size(), 1);
   for (std::size_t row = 0; row < rows; ++row) {
-    const double y = kTop + row * kRowHeight;
+    const double y = kRowsTop + row * kRowHeight;
     const CategoryLabel& label = labels[row];
     svg.Text(plot_x - 6, y + kRowHeight / 2 + 4, label.text, kLabelFont, "end",
              label.marked ? "fill=\"" + std::string(kMarkColour) + "\"" : "", false, label.full);
@@ -87,7 +87,7 @@ ChartDrawing DrawRows(const Chart& chart) {
     if (stacked)
       svg.Text(x_of(start) + 4, y + kRowHeight / 2 + 4, FigureText(totals[row]), kLabelFont);
   }
-  svg.Line(plot_x, kTop, plot_x, plot_bottom, kAxisColour);
+  svg.Line(plot_x, kRowsTop, plot_x, plot_bottom, kAxisColour);
   svg.Line(plot_x, plot_bottom, plot_x + plot_width, plot_bottom, kAxisColour);
 
   drawing.width = plot_x + plot_width + widest_figure + 10;

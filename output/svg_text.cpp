@@ -1,6 +1,8 @@
 #include "output/svg_text.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/cp932.h"
@@ -74,16 +76,48 @@ std::string XmlTextFromUtf8(std::string_view utf8) {
 
 std::string XmlText(std::string_view cp932) { return XmlTextFromUtf8(cp932::ToUtf8(cp932)); }
 
-void AppendXmlText(std::string& out, std::string_view cp932) {
+bool IsPlainXmlText(std::string_view cp932) {
   for (const char c : cp932) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte >= 0x7F || c == '&' || c == '<' || c == '>' || c == '"' ||
-        c == '\'' || c == '\\') {
-      out += XmlText(cp932);
-      return;
-    }
+        c == '\'' || c == '\\')
+      return false;
   }
-  out.append(cp932);
+  return true;
+}
+
+void AppendXmlText(std::string& out, std::string_view cp932) {
+  if (IsPlainXmlText(cp932)) out.append(cp932);
+  else out += XmlText(cp932);
+}
+
+std::vector<std::string> XmlTexts(const std::vector<std::string_view>& texts) {
+  // The texts joined by line feeds. A control byte is never part of a
+  // two-byte character (trail bytes start at 0x40), so each becomes the
+  // blank XmlText makes of it here, and a line feed only ever parts two
+  // texts; a lead byte at the end of a text cannot take the line feed as
+  // its trail and becomes U+FFFD alone.
+  std::string joined;
+  std::size_t bytes = 0;
+  for (const std::string_view text : texts) bytes += text.size() + 1;
+  joined.reserve(bytes);
+  for (const std::string_view text : texts) {
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      joined += byte < 0x20 || byte == 0x7F ? ' ' : c;
+    }
+    joined += '\n';
+  }
+  const std::string utf8 = cp932::ToUtf8(joined);
+  std::vector<std::string> out;
+  out.reserve(texts.size());
+  std::size_t start = 0;
+  for (std::size_t end; out.size() < texts.size() && (end = utf8.find('\n', start)) != std::string::npos;
+       start = end + 1)
+    out.push_back(XmlTextFromUtf8(std::string_view(utf8).substr(start, end - start)));
+  // Never short, whatever the converter did with the line feeds.
+  while (out.size() < texts.size()) out.push_back(XmlText(texts[out.size()]));
+  return out;
 }
 
 double TextWidth(std::string_view cp932, double font_size) {
@@ -116,13 +150,15 @@ std::string FigureText(double value) {
   char buffer[64];
   const double rounded = std::round(value);
   if (std::fabs(value - rounded) < 1e-9 && std::fabs(rounded) < 1e15) {
-    std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(rounded));
-    std::string digits = buffer, out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-      if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-      out += digits[i];
+    const auto whole = static_cast<std::int64_t>(std::fabs(rounded));
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole).ptr;
+    const std::size_t digits = end - buffer;
+    std::string out = rounded < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits; ++i) {
+      if (i > 0 && (digits - i) % 3 == 0) out += ',';
+      out += buffer[i];
     }
-    return (rounded < 0 ? "-" : "") + out;
+    return out;
   }
   std::snprintf(buffer, sizeof buffer, "%.3f", value);
   std::string out = buffer;
@@ -131,12 +167,28 @@ std::string FigureText(double value) {
   return out;
 }
 
+void AppendCoordinate(std::string& out, double value) {
+  // In tenths, as an integer: drawings write hundreds of thousands of these.
+  if (!std::isfinite(value) || std::fabs(value) > 1e15) {
+    out += '0';
+    return;
+  }
+  const auto tenths = static_cast<std::int64_t>(std::llround(value * 10));
+  const std::int64_t size = tenths < 0 ? -tenths : tenths;
+  char buffer[32];
+  char* at = buffer;
+  if (tenths < 0) *at++ = '-';
+  at = std::to_chars(at, buffer + sizeof buffer, size / 10).ptr;
+  if (size % 10 != 0) {
+    *at++ = '.';
+    *at++ = static_cast<char>('0' + size % 10);
+  }
+  out.append(buffer, at);
+}
+
 std::string Coordinate(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.1f", std::round(value * 10) / 10);
-  std::string out = buffer;
-  if (out.size() > 2 && out.compare(out.size() - 2, 2, ".0") == 0) out.resize(out.size() - 2);
-  if (out == "-0") out = "0";
+  std::string out;
+  AppendCoordinate(out, value);
   return out;
 }
 

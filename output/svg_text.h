@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tobrel {
 
@@ -14,8 +15,17 @@ namespace tobrel {
 // UTF-8 and XML character data, usable in text and in quoted attributes.
 std::string XmlText(std::string_view cp932);
 
+// True when XmlText(cp932) is `cp932` itself: printable ASCII without a
+// character that markup escapes.
+bool IsPlainXmlText(std::string_view cp932);
+
 // Appends XmlText(cp932) to `out`; quick for the plain ASCII of figures.
 void AppendXmlText(std::string& out, std::string_view cp932);
+
+// XmlText of each of `texts`, converted together: one conversion for a
+// block of cells, where a big archive's title list has hundreds of
+// thousands of them.
+std::vector<std::string> XmlTexts(const std::vector<std::string_view>& texts);
 
 // The same for text that is UTF-8 already; invalid UTF-8 sequences become
 // U+FFFD.
@@ -34,7 +44,9 @@ std::string CutToWidth(std::string_view cp932, double width, double font_size);
 // decimals, trailing zeros dropped ("0.333", "2.5").
 std::string FigureText(double value);
 
-// A coordinate or size with at most one decimal ("12", "12.5").
+// A coordinate or size with at most one decimal ("12", "12.5"), or appended
+// to `out`.
 std::string Coordinate(double value);
+void AppendCoordinate(std::string& out, double value);
 
 }  // namespace tobrel

@@ -18,6 +18,8 @@ packages=(
   qt6-translations-l10n             # Qt's own texts (dialogs, buttons, menus) in Japanese
   fontconfig fonts-ipafont-gothic   # the fixed-pitch Japanese font and its lookup
   desktop-file-utils                # checks the installed desktop entry
+  libxml2-utils python3-html5lib    # parse the charts' SVG as XML and the HTML page strictly
+  chromium                          # renders the HTML page in a browser (charts_render_in_browser)
 )
 
 missing_of() {

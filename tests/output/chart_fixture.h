@@ -32,4 +32,22 @@ inline LogStore ChartStore() {
   return store;
 }
 
+// 120 posters with one posting each in 1998/01, their characters all
+// different (so that ranks by characters run past 100), and the first 15
+// with a second posting in 1997/12: rankings with a rest, a compact
+// listing, and more posters than the monthly lines follow.
+inline LogStore ManySmallPosters() {
+  LogStore store;
+  for (int poster = 0; poster < 120; ++poster) {
+    const std::string id = "ABC" + std::to_string(10000 + poster);
+    const std::string handle = "poster" + std::to_string(poster);
+    store.Postings.push_back(
+        Posting(1, poster + 1, id, handle, "1998/01/05 10:00", 1000 - poster));
+    if (poster < 15)
+      store.Postings.push_back(
+          Posting(2, poster + 1, id, handle, "1997/12/20 21:00", 10 + poster));
+  }
+  return store;
+}
+
 }  // namespace tobrel::testing
