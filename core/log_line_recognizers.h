@@ -2,7 +2,8 @@
 // lines, the two forms of posting header, the sub-header with room, date,
 // comment target and comment count, delimiters and skipped lines. Each looks
 // at one line (without its line end) and has no side effects. Columns are
-// 1-based bytes; a full-width character takes two.
+// 1-based bytes; a full-width character takes two. A change to what they
+// take goes with a new kLogReaderVersion (core/log_cache_key.h).
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,9 @@
 // Turns the lines of one forum log into completed postings. A posting is a
 // header line, a sub-header line and body lines up to a delimiter, the next
 // header (unless only delimiters end postings) or the end of the file; room
-// header lines are ignored wherever they stand.
+// header lines are ignored wherever they stand. A change to what it finds
+// goes with a new kLogReaderVersion (core/log_cache_key.h), so that the
+// cache of parsed logs reads every log again.
 #pragma once
 
 #include <cstdint>

@@ -96,21 +96,38 @@ FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
   return {path, added, parsed.stray_headers, parsed.conversion};
 }
 
+FileReadHealth ReplayCachedLog(const std::string& path, const std::string& path_text,
+                               ReadRunObserver& observer, const CachedLogFacts& facts,
+                               std::size_t postings, ReadStop& stop) {
+  // The lines as the log's reader would have counted them: all of them when
+  // counted, or when a converted file was read whole.
+  const bool shows_progress = observer.ShowsProgress();
+  const std::size_t line_count = shows_progress || facts.conversion.converted ? facts.lines : 0;
+  const std::size_t last_progress = ShowParsing(observer, path_text, line_count);
+  for (std::size_t i = 0; i < facts.lines; ++i) {
+    stop.AtLine(i);
+    if (shows_progress) ShowProgress(observer, i, last_progress);
+  }
+  observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
+  return {path, postings, facts.stray_headers, facts.conversion};
+}
+
 FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const std::string& path,
-                         const std::string& path_text, int current_year, ReadRunObserver& observer,
-                         LogLineReader& lines, ReadStop& stop) {
+                           const std::string& path_text,
+                           const ParseSettings::StorePosting& store_posting,
+                           ReadRunObserver& observer, LogLineReader& lines, ReadStop& stop,
+                           std::size_t& lines_read) {
   const std::size_t last_progress = ShowParsing(observer, path_text, lines.size());
   const int last_index = static_cast<int>(last_progress) - 1;
   PostingAssembler assembler(AssemblerOptions(inputs), inputs.is_quoted,
                              [&](const CompletedPosting& posting) {
-                               StorePosting(inputs, current_year, posting, store.Postings,
-                                            store.Excluded);
+                               store_posting(posting, store.Postings, store.Excluded);
                              });
   // A large log's second half is parsed on a second thread meanwhile.
   std::unique_ptr<SecondHalfRead> half;
   if (inputs.read_ahead)
     half = SecondHalfRead::Start(path, lines, inputs.split_size, AssemblerOptions(inputs),
-                                 inputs.is_quoted, PostingStore(inputs, current_year));
+                                 inputs.is_quoted, store_posting);
   // The lines are read while they are parsed. A file that cannot be read
   // to its end adds nothing, as when it failed before its first line.
   const std::size_t postings_before = store.Postings.size();
@@ -121,8 +138,8 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
   };
   bool taken_over = false;
   std::size_t stray_headers = 0;
+  std::size_t lines_fed = 0;
   try {
-    std::size_t lines_fed = 0;
     std::string_view line;
     while (!taken_over) {
       if (half && !half->met() && lines.NextLineOffset() == half->from()) {
@@ -166,6 +183,7 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
     assembler.Finish();
     stray_headers = assembler.stray_headers();
   }
+  lines_read = taken_over ? half->lines() : lines_fed;
   observer.SetProgressPosition(last_index);
   return {path,
           store.Postings.size() - postings_before + store.Excluded.size() - excluded_before,

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "core/log_cache_run.h"
 #include "core/log_line_reader.h"
 #include "core/parse_from_back.h"
 #include "core/read_one_log.h"
@@ -30,6 +31,7 @@ struct PendingLog {
   // False for a stream (standard input, a FIFO, a socket), which is read
   // whole and may wait for its writer: it is not opened on the second thread.
   bool may_parse_ahead = false;
+  bool regular = false;
 };
 
 PendingLog LookAt(const std::string& path) {
@@ -40,7 +42,8 @@ PendingLog LookAt(const std::string& path) {
     log.may_parse_ahead = true;  // opening it gives the error
     return log;
   }
-  if (S_ISREG(st.st_mode)) log.size = static_cast<std::uint64_t>(st.st_size);
+  log.regular = S_ISREG(st.st_mode);
+  if (log.regular) log.size = static_cast<std::uint64_t>(st.st_size);
   log.may_parse_ahead = !S_ISFIFO(st.st_mode) && !S_ISSOCK(st.st_mode);
   return log;
 }
@@ -116,24 +119,33 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
   const std::vector<PendingLog> pending = LogsToRead(inputs.candidates, store.ReadFiles);
   ReserveForFiles(store.Postings, pending);
 
-  // The logs are shared out: read here from the first on, and parsed on the
-  // second thread from the last back, except those large enough to have
+  // Logs with an entry in the cache of parsed logs are loaded from it here;
+  // the others are shared out: read here from the first on, and parsed on
+  // the second thread from the last back, except those large enough to have
   // their second half parsed there.
   const bool count_lines = observer.ShowsProgress();
+  std::vector<std::string> paths;
+  std::vector<bool> regular;
+  for (const PendingLog& log : pending) {
+    paths.push_back(log.path);
+    regular.push_back(log.regular);
+  }
+  LogCacheRun cache(inputs, current_year, count_lines, paths, regular);
   std::vector<bool> second_thread(pending.size(), false);
   if (inputs.read_ahead)
     for (std::size_t i = 0; i < pending.size(); ++i)
-      second_thread[i] = pending[i].may_parse_ahead && pending[i].size < inputs.split_size;
+      second_thread[i] = pending[i].may_parse_ahead && pending[i].size < inputs.split_size &&
+                         !cache.HasEntry(i);
   // Called on the second thread.
-  ParseFromBack from_back(std::move(second_thread), [&pending, &inputs, count_lines,
-                                                 current_year](std::size_t log) {
+  ParseFromBack from_back(std::move(second_thread), [&pending, &inputs, &cache,
+                                                 count_lines](std::size_t log) {
     const std::string path = pending[log].path;
     return ParseSettings{[path, count_lines] {
                            return std::make_unique<LogLineReader>(
                                path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
                          },
                          pending[log].size, AssemblerOptions(inputs), inputs.is_quoted,
-                         PostingStore(inputs, current_year), false};
+                         cache.PostingStore(log), false};
   });
   std::optional<Failure> error;
   std::vector<FileReadHealth> health;
@@ -145,16 +157,31 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
     const std::string path_text = PathToCp932(path);
     const std::size_t postings_before = store.Postings.size();
     const std::size_t excluded_before = store.Excluded.size();
+    const std::optional<CachedLogFacts> cached =
+        cache.HasEntry(i) ? cache.Load(i, store) : std::nullopt;
+    CachedLogFacts facts;  // of a log read to make its entry
+    std::size_t line_count = 0;
+    bool whole = false;
     try {
       store.ReadFiles.push_back(path);
       observer.ShowStatus(path_text + LoadingText());
-      if (parsed) {
+      if (cached) {
+        const std::size_t added = store.Postings.size() - postings_before +
+                                  store.Excluded.size() - excluded_before;
+        health.push_back(ReplayCachedLog(path, path_text, observer, *cached, added, stop));
+      } else if (parsed) {
         health.push_back(TakeParsedLog(store, path, path_text, observer, *parsed, stop));
+        facts.lines = parsed->lines;
+        line_count = parsed->line_count;
       } else {
         LogLineReader lines(path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
-        health.push_back(
-            ReadLogHere(store, inputs, path, path_text, current_year, observer, lines, stop));
+        std::size_t lines_read = 0;
+        health.push_back(ReadLogHere(store, inputs, path, path_text, cache.PostingStore(i),
+                                     observer, lines, stop, lines_read));
+        facts.lines = lines_read;
+        line_count = lines.size();
       }
+      whole = true;
     } catch (const ReadStopped&) {
       // The log being read is left out as a whole.
       store.Postings.resize(postings_before);
@@ -173,6 +200,19 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
       error = OutOfMemory(path, path_text);
     } catch (const std::length_error&) {
       error = OutOfMemory(path, path_text);
+    }
+    if (cache.Fills(i)) {
+      if (whole) {
+        facts.stray_headers = health.back().stray_headers;
+        facts.conversion = health.back().conversion;
+      }
+      try {
+        cache.Settle(i, store, postings_before, whole, facts, line_count);
+      } catch (const std::bad_alloc&) {
+        // Not one of its postings can be told kept or left out.
+        store.Postings.resize(postings_before);
+        if (!error) error = OutOfMemory(path, path_text);
+      }
     }
     if (error) break;
   }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/log_cache.h"
 #include "core/log_store.h"
 #include "core/posting_assembler.h"
 #include "core/read_run_observer.h"
@@ -49,6 +50,11 @@ struct ReadRunInputs {
   // `exclusion` are also called on the second thread, at the same time.
   bool read_ahead = true;
   std::uint64_t split_size = std::uint64_t{8} << 20;
+  // The cache of parsed logs to load regular files from and to keep what
+  // reading them gave in (core/log_cache.h); none when empty. Its
+  // quote_identity has to name `is_quoted`. What the run shows and leaves
+  // is the same with it and without it.
+  std::optional<LogCacheUse> cache;
 };
 
 // How a reading run ended.

@@ -9,6 +9,9 @@
 // so must parsing a log's second half on a second thread.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
 #include <optional>
@@ -466,6 +469,145 @@ TEST(ReadRunCrossCheck, WithoutASecondThreadTheRunLeavesWhatItDoesWithOne) {
     EXPECT_EQ(errors[0].has_value(), stops) << context;
     EXPECT_EQ(observers[1].events, observers[0].events) << context;
     ExpectSameStore(stores[1], stores[0], context);
+  }
+}
+
+// Reading through the cache of parsed logs shows and leaves what reading
+// without it does, when the run fills the cache and when it loads every log
+// it can from it: logs of every shape, with long titles, one in UTF-8, one
+// with a posting that cannot be read, with either reading option, with
+// a progress bar or without, parsed ahead and in halves or one at a time,
+// and whatever rules of exclusion the entries were made under. A posting
+// left out whose date cannot be read keeps its log out of the cache: other
+// rules would stop reading there.
+TEST(ReadRunCrossCheck, TheCacheOfParsedLogsChangesNothing) {
+  testing::TempFolder folder("tobrel-read-cache");
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  const auto is_quoted = MakeQuotedLineTest(quote);
+  const std::string bad_posting = cp932::FromUtf8(
+      "00009/00009 BAD00009  ハンドル         bad\r\n( 5)   97/02/30 23:45\r\n本文\r\n \b\r\n");
+  std::vector<CandidateFile> candidates;
+  for (int i = 0; i < 9; ++i) {
+    LogGeneratorOptions options;
+    options.seed = 300 + i;
+    options.postings = 60 + 20 * i;
+    options.rooms = 2 + i;
+    options.first_year = i % 2 ? 1960 : 1996;
+    std::ostringstream out;
+    GenerateLog(options, out);
+    std::string log = out.str();
+    // Shapes 0 to 5, one in UTF-8, one with a posting that cannot be read,
+    // of an ID left out below, and last the noise of shape 6, which may
+    // stop the run.
+    if (i == 6) log = cp932::ToUtf8(log);
+    if (i == 7) log.insert(log.find("\r\n", log.size() / 2) + 2, bad_posting);
+    const int shape = i < 6 ? i : i == 8 ? 6 : 0;
+    candidates.push_back({folder.Write("log" + std::to_string(i), Reshaped(log, shape)), true});
+  }
+  using Rule = std::optional<ExclusionReason> (*)(std::string_view, std::string_view);
+  const Rule by_id = [](std::string_view id, std::string_view) -> std::optional<ExclusionReason> {
+    if (!id.empty() && id.back() % 3 == 0) return ExclusionReason::ById;
+    return std::nullopt;
+  };
+  // Asks for more of the title than a record holds.
+  const Rule by_long_title = [](std::string_view, std::string_view title)
+      -> std::optional<ExclusionReason> {
+    if (title.size() > 45 && title[45] % 2 == 0) return ExclusionReason::ByTitle;
+    return std::nullopt;
+  };
+  struct Case {
+    const char* name;
+    Rule fill_rule, load_rule;  // nullptr: exclusion off
+    bool other_options, progress, ahead;
+  };
+  const Case cases[] = {
+      {"plain", nullptr, nullptr, false, true, true},
+      {"plain without progress", nullptr, nullptr, false, false, true},
+      {"other options one at a time", nullptr, nullptr, true, true, false},
+      {"made by ID, loaded without", by_id, nullptr, false, false, false},
+      {"made without, loaded by long title", nullptr, by_long_title, true, true, true},
+      {"made by long title, loaded by ID", by_long_title, by_id, false, true, true},
+  };
+  int case_number = 0;
+  for (const Case& c : cases) {
+    const std::string cache_folder = (folder.path() / ("cache" + std::to_string(case_number++))).string();
+    std::atomic<int> questions{0};
+    auto run = [&](Rule rule, bool cached, CallRecordingObserver& observer, LogStore& store) {
+      ReadRunInputs inputs;
+      inputs.candidates = candidates;
+      inputs.options.delimiter_only = c.other_options;
+      inputs.options.exclude_interway = c.other_options;
+      inputs.options.use_exclusion = rule != nullptr;
+      if (rule) inputs.exclusion = rule;
+      inputs.is_quoted = [&](std::string_view line) {
+        ++questions;
+        return is_quoted(line);
+      };
+      inputs.read_ahead = c.ahead;
+      inputs.split_size = 20000;  // the larger logs are read in halves
+      if (cached) inputs.cache = LogCacheUse{cache_folder, kDefaultLogCacheCap, "default"};
+      questions = 0;
+      return StopMessage(ReadLogFiles(store, inputs, FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})),
+                                      observer));
+    };
+    for (const bool load_pass : {false, true}) {
+      const Rule rule = load_pass ? c.load_rule : c.fill_rule;
+      const std::string context = std::string(c.name) + (load_pass ? ", loaded" : ", filled");
+      LogStore cold_store, store;
+      CallRecordingObserver cold_observer(c.progress), observer(c.progress);
+      const auto cold_error = run(rule, false, cold_observer, cold_store);
+      const int cold_questions = questions;
+      const auto error = run(rule, true, observer, store);
+      EXPECT_EQ(error, cold_error) << context;
+      EXPECT_EQ(observer.events, cold_observer.events) << context;
+      ExpectSameStore(store, cold_store, context);
+      // The first seven logs get entries, and are then not parsed.
+      EXPECT_GE(SummarizeLogCache(cache_folder).entries, 7u) << context;
+      if (load_pass) EXPECT_LT(questions, cold_questions * 2 / 3) << context;
+    }
+  }
+}
+
+// A log changed in place, its size and modification time restored, is read
+// again when the change is in its first or last 64 KiB.
+TEST(ReadRunCrossCheck, ALogChangedInPlaceIsReadAgain) {
+  testing::TempFolder folder("tobrel-read-cache-changed");
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  LogGeneratorOptions options;
+  options.seed = 9;
+  options.postings = 800;
+  std::ostringstream out;
+  GenerateLog(options, out);
+  const std::string log = out.str();
+  ASSERT_GT(log.size(), 3 * 65536u);
+  const std::string path = folder.Write("log", log);
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  auto read = [&](bool cached) {
+    LogStore store;
+    ReadRunInputs inputs;
+    inputs.candidates = {{path, true}};
+    inputs.is_quoted = MakeQuotedLineTest(quote);
+    if (cached) inputs.cache = LogCacheUse{folder.path() / "cache", kDefaultLogCacheCap, "default"};
+    ReadRunObserver observer;
+    ReadLogFiles(store, inputs, FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})), observer);
+    return store;
+  };
+  read(true);
+  // A handle near either end, with one of the same length.
+  for (const bool near_end : {false, true}) {
+    std::string changed = log;
+    const std::size_t handle = near_end ? changed.rfind("\r\n", changed.size() - 4000) : 0;
+    const std::size_t header = changed.find(" \b\r\n", handle) + 4;
+    changed[header + 22] = changed[header + 22] == 'X' ? 'Y' : 'X';
+    folder.Write("log", changed);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    const LogStore cold = read(false);
+    ExpectSameStore(read(true), cold, near_end ? "near the end" : "near the start");
+    ExpectSameStore(read(true), cold, near_end ? "near the end, again" : "near the start, again");
   }
 }
 

@@ -1,0 +1,68 @@
+#include "core/log_cache_run.h"
+
+#include <new>
+
+#include "core/read_one_log.h"
+
+namespace tobrel {
+
+LogCacheRun::LogCacheRun(const ReadRunInputs& inputs, int current_year, bool counts_lines,
+                         const std::vector<std::string>& paths, const std::vector<bool>& regular)
+    : inputs_(inputs),
+      current_year_(current_year),
+      counts_lines_(counts_lines),
+      paths_(paths),
+      keys_(paths.size()),
+      has_entry_(paths.size(), 0),
+      fills_(paths.size(), 0) {
+  if (!inputs.cache) return;
+  const std::uint64_t reading =
+      ReadingIdentity(inputs.options.delimiter_only, inputs.options.exclude_interway, current_year,
+                      inputs.cache->quote_identity);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    if (!regular[i]) continue;
+    keys_[i] = LogCacheKeyOf(paths[i], reading);
+    if (!keys_[i]) continue;
+    has_entry_[i] = HasLogCacheEntry(inputs.cache->folder, *keys_[i]) ? 1 : 0;
+    fills_[i] = has_entry_[i] ? 0 : 1;
+  }
+}
+
+LogCacheRun::~LogCacheRun() {
+  if (wrote_) TrimLogCache(inputs_.cache->folder, inputs_.cache->cap);
+}
+
+std::optional<CachedLogFacts> LogCacheRun::Load(std::size_t log, LogStore& store) {
+  const LogCacheKey& key = *keys_[log];
+  const std::size_t postings_before = store.Postings.size();
+  const std::size_t excluded_before = store.Excluded.size();
+  try {
+    if (const std::optional<std::string> bytes = ReadLogCacheEntry(inputs_.cache->folder, key))
+      if (const std::optional<CachedLogView> entry = CachedLogView::Open(*bytes, key))
+        if (AddCachedPostings(store, inputs_, *entry)) return entry->facts();
+  } catch (const std::bad_alloc&) {
+    store.Postings.resize(postings_before);
+    store.Excluded.resize(excluded_before);
+  }
+  fills_[log] = 1;
+  return std::nullopt;
+}
+
+ParseSettings::StorePosting LogCacheRun::PostingStore(std::size_t log) const {
+  if (fills_[log]) return CachingPostingStore(inputs_, current_year_, titles_);
+  return tobrel::PostingStore(inputs_, current_year_);
+}
+
+void LogCacheRun::Settle(std::size_t log, LogStore& store, std::size_t from, bool whole,
+                         const CachedLogFacts& facts, std::size_t line_count) {
+  // The entry replays the line count as the reader gives it.
+  const std::size_t expected_count =
+      counts_lines_ || facts.conversion.converted ? static_cast<std::size_t>(facts.lines) : 0;
+  const bool make_entry = whole && line_count == expected_count;
+  const std::optional<std::string> entry =
+      SettleCachingPostings(store, from, titles_, make_entry, *keys_[log], facts);
+  if (!entry || LogCacheKeyOf(paths_[log], keys_[log]->reading) != keys_[log]) return;
+  wrote_ = WriteLogCacheEntry(inputs_.cache->folder, *keys_[log], *entry) || wrote_;
+}
+
+}  // namespace tobrel
