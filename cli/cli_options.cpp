@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "cli/aclogs_command.h"
+#include "cli/cache_command.h"
 #include "cli/argument_text.h"
 #include "cli/reports.h"
 #include "cli/log_output_commands.h"
@@ -112,6 +113,8 @@ std::string CliHelpText() {
       "                       number and date range)\n"
       "  process              the processed copy of ONE LOGFILE to -o FILE; the account\n"
       "                       lines go to standard error\n"
+      "  cache --info|--clear the cache of parsed logs: its folder, entries, size and\n"
+      "                       cap; or remove its files\n"
       "\n"
       "Reading:\n"
       "  --delimiter-only     only delimiter lines end a posting\n"
@@ -131,6 +134,10 @@ std::string CliHelpText() {
       "                       per log on standard error, with or without --strict);\n"
       "                       a log read from UTF-8 is a note, not a warning; info\n"
       "                       and process too (process then writes no copy)\n"
+      "  --no-cache           read every log, neither using nor filling the cache of\n"
+      "                       parsed logs ($XDG_CACHE_HOME/tobrel/, by default\n"
+      "                       ~/.cache/tobrel/); a log that has not changed is loaded\n"
+      "                       from it otherwise, with the same report and messages\n"
       "\n"
       "Target range and tables:\n"
       "  --numbers FROM-TO    postings numbered FROM to TO, 1 to 65000 (default 1-65000)\n"
@@ -295,6 +302,10 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
         options.progress = true;
       } else if (arg == "--strict") {
         options.strict = true;
+      } else if (arg == "--no-cache") {
+        options.no_cache = true;
+      } else if (arg == "--info" || arg == "--clear") {
+        options.cache_action = arg.substr(2);
       } else if (arg == "--top100") {
         options.top100 = true;
       } else if (arg == "--hide-ids") {
@@ -385,9 +396,12 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
         return fail("unknown option " + arg);
       }
     } else if (options.report.empty()) {
-      if (arg != kAcLogsCommand && !FindReport(arg) && !IsLogOutputCommand(arg))
+      if (arg != kAcLogsCommand && arg != kCacheCommand && !FindReport(arg) &&
+          !IsLogOutputCommand(arg))
         return fail("unknown report " + arg);
       options.report = arg;
+    } else if (options.report == kCacheCommand) {
+      return fail("cache takes no files");
     } else if (options.report == kAcLogsCommand) {
       if (options.forum) return fail("aclogs takes one FORUM");
       options.forum = arg;
@@ -396,6 +410,10 @@ CliParse ParseOrThrow(const std::vector<std::string>& arguments) {
     }
   }
   if (options.report.empty()) return fail("no report named");
+  if (options.report == kCacheCommand && options.cache_action.empty())
+    return fail("cache needs --info or --clear");
+  if (options.report != kCacheCommand && !options.cache_action.empty())
+    return fail("--" + options.cache_action + " is an option of cache");
   if (options.report == "process" && options.logs.size() != 1)
     return fail("process needs exactly one LOGFILE");
   if (options.report == "process" && options.output.empty()) return fail("process needs -o FILE");

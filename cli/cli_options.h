@@ -27,6 +27,7 @@ struct CliOptions {
   bool interway = false;
   std::optional<std::string> quote;  // CP932 pattern
   bool strict = false;  // --strict: a reading warning gives exit status 5
+  bool no_cache = false;  // --no-cache: neither use nor fill the cache of parsed logs
 
   // Exclusion and same-person rules, read-data files (cli/rule_options.h).
   std::optional<std::vector<std::string>> excluded_ids;   // --exclude-ids, checked
@@ -67,6 +68,9 @@ struct CliOptions {
   std::string personal_folder;        // --personal: a personal log folder (native)
   bool descending = false;            // --descending: room files in "降順"
   std::optional<std::string> forum;   // FORUM: the forum whose room files are listed (UTF-8)
+
+  // cache: "info" (--info) or "clear" (--clear).
+  std::string cache_action;
 
   // Output and environment.
   std::string output;                // empty: standard output

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/aclogs_command.h"
+#include "cli/cache_command.h"
 #include "cli/log_output_commands.h"
 #include "cli/failure_text.h"
 #include "cli/report_output.h"
@@ -67,6 +68,7 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     return kExitUsage;
   }
   if (options.report == kAcLogsCommand) return RunAcLogs(options, out, err);
+  if (options.report == kCacheCommand) return RunCacheCommand(options, out);
   if (IsLogOutputCommand(options.report)) return RunLogOutputCommand(options, out, err);
   const ReportFunction report = FindReport(options.report);
   if (!report) {
@@ -107,8 +109,8 @@ int RunCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
   ReadOptions reading;
   reading.delimiter_only = options.delimiter_only;
   reading.exclude_interway = options.interway;
-  const ReadRunInputs inputs =
-      MakeReadingInputs(std::move(candidates), reading, rules, quote_matcher);
+  ReadRunInputs inputs = MakeReadingInputs(std::move(candidates), reading, rules, quote_matcher);
+  if (!options.no_cache) UseLogCache(inputs, quote_matcher);
   // Without logs nothing is read: a loaded read-data file stays as it was.
   if (status == kExitDone && !options.logs.empty()) {
     if (const auto failure = ReadLogFiles(store, inputs, *clock, observer).stopped_by) {

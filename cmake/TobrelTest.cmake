@@ -16,6 +16,7 @@ function(tobrel_add_test name)
     TOBREL_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   if(NOT ARG_SHARDS)
     add_test(NAME ${name} COMMAND ${name})
+    tobrel_use_test_cache(${name})
     return()
   endif()
   math(EXPR last "${ARG_SHARDS} - 1")
@@ -23,5 +24,23 @@ function(tobrel_add_test name)
     add_test(NAME ${name}_shard_${shard} COMMAND ${name})
     set_tests_properties(${name}_shard_${shard} PROPERTIES ENVIRONMENT
       "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+    tobrel_use_test_cache(${name}_shard_${shard})
   endforeach()
+endfunction()
+
+# tobrel_use_test_cache(TEST...)
+# Points the cache of parsed logs of each test at a folder of its own in the
+# build tree ($XDG_CACHE_HOME), so that no test reads or fills the user's.
+function(tobrel_use_test_cache)
+  foreach(test ${ARGN})
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+                 "XDG_CACHE_HOME=${PROJECT_BINARY_DIR}/test-cache/${test}")
+  endforeach()
+endfunction()
+
+# tobrel_use_test_caches_here()
+# tobrel_use_test_cache() for every test of the calling folder so far.
+function(tobrel_use_test_caches_here)
+  get_property(tests DIRECTORY PROPERTY TESTS)
+  tobrel_use_test_cache(${tests})
 endfunction()

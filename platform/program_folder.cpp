@@ -36,6 +36,16 @@ std::filesystem::path FilesFolder(const std::filesystem::path& program_path) {
   return ChooseFilesFolder(program_path, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }
 
+std::filesystem::path ChooseCacheFolder(const char* xdg_cache_home, const char* home) {
+  if (xdg_cache_home && xdg_cache_home[0] == '/')
+    return std::filesystem::path(xdg_cache_home) / "tobrel";
+  return std::filesystem::path(home && home[0] ? home : ".") / ".cache" / "tobrel";
+}
+
+std::filesystem::path CacheFolder() {
+  return ChooseCacheFolder(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+}
+
 std::filesystem::path FilesBesideProgramFolder() {
   const std::filesystem::path folder = FilesFolder(RunningProgram());
   std::filesystem::create_directories(folder);

@@ -24,6 +24,14 @@ std::filesystem::path ChooseFilesFolder(const std::filesystem::path& program_pat
 // Creates nothing.
 std::filesystem::path FilesFolder(const std::filesystem::path& program_path);
 
+// The folder of the cache of parsed logs: "tobrel" under `xdg_cache_home`
+// when that is an absolute path (a relative or empty one is ignored), else
+// under `home`/.cache (./.cache without a home).
+std::filesystem::path ChooseCacheFolder(const char* xdg_cache_home, const char* home);
+
+// The rule with this process's XDG_CACHE_HOME and HOME. Creates nothing.
+std::filesystem::path CacheFolder();
+
 // FilesFolder of the running program, created when missing. Throws
 // std::filesystem::filesystem_error when it cannot be created.
 std::filesystem::path FilesBesideProgramFolder();

@@ -16,4 +16,9 @@ namespace tobrel {
 ReadRunInputs MakeReadingInputs(std::vector<CandidateFile> candidates, const ReadOptions& options,
                                 const ExclusionRules& rules, const TLineMatcher& quote_matcher);
 
+// Lets the run use the cache of parsed logs in CacheFolder() with its
+// default cap, when the quoted-line test of `quote_matcher` can be named
+// (QuotedLineTestIdentity in tally/quoted_line_test.h).
+void UseLogCache(ReadRunInputs& inputs, const TLineMatcher& quote_matcher);
+
 }  // namespace tobrel

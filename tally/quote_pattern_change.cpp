@@ -44,6 +44,13 @@ QuotePatternChange ChangeQuotePattern(std::string_view entered, TLineMatcher& ma
 
   ReadRunInputs inputs = reread.reading;
   inputs.is_quoted = MakeQuotedLineTest(matcher);
+  // The cache's entries are kept for the test they were read with.
+  if (inputs.cache) {
+    if (std::optional<std::string> identity = QuotedLineTestIdentity(matcher))
+      inputs.cache->quote_identity = std::move(*identity);
+    else
+      inputs.cache.reset();
+  }
   return {QuotePatternOutcome::Reread,
           ReadLogFiles(store, inputs, reread.clock, reread.observer).stopped_by};
 }

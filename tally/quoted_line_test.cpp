@@ -12,4 +12,9 @@ PostingAssembler::QuotedLineTest MakeQuotedLineTest(const TLineMatcher& matcher)
   return [&matcher](std::string_view line) { return matcher.IsMatch(line); };
 }
 
+std::optional<std::string> QuotedLineTestIdentity(const TLineMatcher& matcher) {
+  if (matcher.UseFuzzyChars() || matcher.UseSynonyms()) return std::nullopt;
+  return matcher.RegExp() + "\n" + std::to_string(static_cast<int>(matcher.LineSeparator()));
+}
+
 }  // namespace tobrel

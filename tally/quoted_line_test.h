@@ -4,6 +4,9 @@
 // same speed and count the same characters.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "core/posting_assembler.h"
 #include "regex/line_matcher.h"
 
@@ -15,5 +18,11 @@ namespace tobrel {
 // core/default_quote_line.h, which does not look at the matcher again;
 // otherwise it asks `matcher`, which must then outlive the reading run.
 PostingAssembler::QuotedLineTest MakeQuotedLineTest(const TLineMatcher& matcher);
+
+// A text that names the test MakeQuotedLineTest(matcher) makes, for the
+// cache of parsed logs (LogCacheUse::quote_identity): the pattern and the
+// line separator. Nothing with the matcher's character or synonym
+// expansions on, which hang on dictionaries that may change.
+std::optional<std::string> QuotedLineTestIdentity(const TLineMatcher& matcher);
 
 }  // namespace tobrel

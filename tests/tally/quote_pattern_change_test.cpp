@@ -9,6 +9,7 @@
 #include "support/temp_folder.h"
 #include "tally/quote_pattern_change.h"
 #include "tally/quote_tally.h"
+#include "tally/quoted_line_test.h"
 #include "tests/support/sjis.h"
 
 namespace tobrel {
@@ -55,6 +56,10 @@ class QuotePatternChangeTest : public ::testing::Test {
     reading_.candidates = {{folder_.Write("a.log", S(kLog)), true},
                            {folder_.Write("b.log", S(kLog)), true},
                            {folder_.Write("unchecked.log", S(kLog)), false}};
+    // Through the cache of parsed logs, as the window reads: what the old
+    // pattern gave must not come back from it.
+    reading_.cache =
+        LogCacheUse{folder_.path() / "cache", kDefaultLogCacheCap, *QuotedLineTestIdentity(matcher_)};
   }
 
   // Reads the checked logs with the pattern in force, as the read command does.
