@@ -98,6 +98,8 @@ TobrelSettings ReadSettings(const PrivateProfile& ini, DateTime today) {
 
   s.add_masks = ReadFileMasks(ini);
   s.window_geometry = ReadWindowGeometry(ini);
+  if (!ini.ReadString("OPTREAD", "LOGCACHE", "").empty())
+    s.use_log_cache = ini.ReadBool("OPTREAD", "LOGCACHE", true);
   return s;
 }
 
@@ -155,6 +157,7 @@ void WriteSettings(const TobrelSettings& s, PrivateProfile& ini) {
   ini.WriteInteger("COLOR", "SELECT", s.select_color);
 
   if (s.window_geometry) WriteWindowGeometry(*s.window_geometry, ini);
+  if (s.use_log_cache) ini.WriteBool("OPTREAD", "LOGCACHE", *s.use_log_cache);
 }
 
 }  // namespace tobrel

@@ -85,6 +85,10 @@ struct TobrelSettings {
   // "WINDOW": nothing when the file holds no width and height above 0;
   // written only when set, after every other key.
   std::optional<StoredWindowGeometry> window_geometry;
+  // "OPTREAD" LOGCACHE: whether reading uses the cache of parsed logs
+  // ("読込みｷｬｯｼｭを使う(&K)"); nothing (on) when the file does not hold it,
+  // written only when set, after "WINDOW".
+  std::optional<bool> use_log_cache;
 };
 
 // 1987/04/01, the default start of the target dates.

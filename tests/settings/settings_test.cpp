@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/private_profile.h"
+#include "platform/program_folder.h"
 #include "platform/regular_file.h"
 #include "settings/command_line.h"
 #include "settings/nifterm_ini.h"
@@ -129,6 +130,26 @@ TEST(Settings, WindowGeometryRoundTripsBesideThePositionKeys) {
   }
 }
 
+// The cache switch is written only once set, so that saving a file that never
+// held it keeps its bytes.
+TEST(Settings, TheLogCacheSwitchIsWrittenOnlyOnceSet) {
+  testing::TempFolder folder("tobrel-settings-cache");
+  const auto path = folder.Write("TOBREL.INI", "");
+  TobrelSettings s = LoadSettingsFile(path, kToday);
+  EXPECT_FALSE(s.use_log_cache.has_value());
+  ASSERT_NO_THROW(SaveSettingsFile(path, s));
+  const std::string unset = ReadAll(path);
+  EXPECT_EQ(unset.find("LOGCACHE"), std::string::npos);
+  ASSERT_NO_THROW(SaveSettingsFile(path, LoadSettingsFile(path, kToday)));
+  EXPECT_EQ(ReadAll(path), unset);
+  for (const bool on : {false, true}) {
+    s.use_log_cache = on;
+    ASSERT_NO_THROW(SaveSettingsFile(path, s));
+    EXPECT_EQ(LoadSettingsFile(path, kToday).use_log_cache, on);
+  }
+  EXPECT_NE(ReadAll(path).find("PDATE=0\r\nLOGCACHE=1\r\n"), std::string::npos) << ReadAll(path);
+}
+
 // The external editor's file kind and character code are kept as the numbers
 // the file holds, even numbers that name no choice.
 TEST(Settings, UnknownExternalEditorNumbersAreWrittenBackAsRead) {
@@ -193,6 +214,14 @@ TEST(Settings, FileLivesBesideTheProgramOnlyWhenItAlreadyStandsThere) {
   folder.Write("TOBREL.INI", "");
   EXPECT_EQ(SettingsFilePath(folder.path() / "tobrel"), folder.path() / "TOBREL.INI");
   ::unsetenv("XDG_CONFIG_HOME");
+}
+
+// The cache of parsed logs follows the XDG rule as the settings do.
+TEST(Settings, TheCacheFolderFollowsXdgCacheHome) {
+  EXPECT_EQ(ChooseCacheFolder("/xdg", "/home/u"), std::filesystem::path("/xdg/tobrel"));
+  EXPECT_EQ(ChooseCacheFolder("relative", "/home/u"), std::filesystem::path("/home/u/.cache/tobrel"));
+  EXPECT_EQ(ChooseCacheFolder("", "/home/u"), std::filesystem::path("/home/u/.cache/tobrel"));
+  EXPECT_EQ(ChooseCacheFolder(nullptr, nullptr), std::filesystem::path("./.cache/tobrel"));
 }
 
 TEST(StartupRules, WindowScrollAndDates) {

@@ -46,6 +46,7 @@
 #include "output/report_charts.h"
 #include "ui/charts/chart_pane.h"
 #include "ui/charts/chart_tab.h"
+#include "core/log_cache.h"
 #include "core/read_data_file.h"
 #include "dialog_checks.h"
 #include "modal_script.h"
@@ -208,6 +209,7 @@ class TestMainWindow : public QObject {
   void chartPageShowsTheReportsCharts_data();
   void chartPageShowsTheReportsCharts();
   void chartPageRendering();
+  void logCacheSwitch();
 };
 
 void TestMainWindow::tallyMatchesCli_data() {
@@ -560,6 +562,37 @@ void TestMainWindow::settingsSurviveRestart() {
   QVERIFY(window->findChild<QAction*>("MenuScBoth")->isChecked());
   QVERIFY(window->Editor()->LeftbarVisible());
   QCOMPARE(window->Editor()->FontSize(), 12);
+}
+
+// "読込みｷｬｯｼｭを使う(&K)" is on by default: reading fills the cache of parsed
+// logs. Switched off, it is kept in the settings file and reading neither
+// uses nor fills the cache.
+void TestMainWindow::logCacheSwitch() {
+  QTemporaryDir folder;
+  const QByteArray old_cache_home = qgetenv("XDG_CACHE_HOME");
+  qputenv("XDG_CACHE_HOME", folder.path().toUtf8());
+  const QDir cache(folder.path() + "/tobrel");
+  auto entries = [&] { return cache.entryList({"*.tobrelcache"}, QDir::Files).size(); };
+  {
+    auto window = MakeWindow(folder, {kSample});
+    QVERIFY(window->findChild<QAction*>("MenuLogCache")->isChecked());
+    window->Candidates().CheckAll(true);
+    window->ReadCheckedFiles();
+    QCOMPARE(entries(), 1);
+    window->RunTally();
+    QCOMPARE(ViewText(*window), CliReport({"count"}));
+    window->findChild<QAction*>("MenuLogCache")->trigger();
+    window->close();
+  }
+  QVERIFY(ReadAll((folder.path() + "/TOBREL.INI").toStdString()).find("LOGCACHE=0\r\n") !=
+          std::string::npos);
+  ClearLogCache(cache.path().toStdString());
+  auto window = MakeWindow(folder, {kSample});
+  QVERIFY(!window->findChild<QAction*>("MenuLogCache")->isChecked());
+  window->Candidates().CheckAll(true);
+  window->ReadCheckedFiles();
+  QCOMPARE(entries(), 0);
+  qputenv("XDG_CACHE_HOME", old_cache_home);
 }
 
 void TestMainWindow::secondInstanceHandsOver() {

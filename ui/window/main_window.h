@@ -276,6 +276,7 @@ class TForm1 : public QMainWindow, private ReadRunObserver, private TallyProgres
   QAction* edit_line_ = nullptr;
   QAction* menu_ruler_ = nullptr;
   QAction* edit_ruler_ = nullptr;
+  QAction* menu_log_cache_ = nullptr;
 };
 
 }  // namespace tobrel

@@ -155,7 +155,9 @@ void TForm1::CandidateContextMenu(const QPoint& position) {
 ReadRunInputs TForm1::ReadingInputs() {
   const ReadOptions options = range_page_->Reading();
   rules_.master = options.use_exclusion;
-  return MakeReadingInputs(candidates_.Entries(), options, rules_, quote_matcher_);
+  ReadRunInputs inputs = MakeReadingInputs(candidates_.Entries(), options, rules_, quote_matcher_);
+  if (settings_.use_log_cache.value_or(true)) UseLogCache(inputs, quote_matcher_);
+  return inputs;
 }
 
 void TForm1::CheckExceptMes() {

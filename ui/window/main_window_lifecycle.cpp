@@ -125,6 +125,7 @@ void TForm1::ApplyViewOptions() {
   editor_->SetLeftbarVisible(settings_.line_numbers);
   menu_ruler_->setChecked(settings_.ruler);
   editor_->SetRulerVisible(settings_.ruler);
+  menu_log_cache_->setChecked(settings_.use_log_cache.value_or(true));
   editor_->SetFontByName(FromCp932(settings_.font_name), settings_.font_size);
   editor_->SetColors(ColorFromColorRef(settings_.char_color),
                      ColorFromColorRef(settings_.back_color),

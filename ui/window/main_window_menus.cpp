@@ -161,6 +161,12 @@ void TForm1::BuildMenus() {
   menu_ruler_->setObjectName("MenuRuler");
   menu_ruler_->setCheckable(true);
   options->addSeparator();
+  // Kept in the settings file only once the user changed it.
+  menu_log_cache_ = options->addAction(QStringLiteral("読込みｷｬｯｼｭを使う(&K)"), this,
+                                       [this](bool on) { settings_.use_log_cache = on; });
+  menu_log_cache_->setObjectName("MenuLogCache");
+  menu_log_cache_->setCheckable(true);
+  options->addSeparator();
   options->addAction(QStringLiteral("外部エディタで開く設定(&E)..."), this,
                      &TForm1::EditExternalEditorSettings)
       ->setObjectName("E2");
