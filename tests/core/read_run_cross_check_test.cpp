@@ -570,7 +570,8 @@ TEST(ReadRunCrossCheck, TheCacheOfParsedLogsChangesNothing) {
 }
 
 // A log changed in place, its size and modification time restored, is read
-// again when the change is in its first or last 64 KiB.
+// again when the change is in its first or last 64 KiB; so is a log whose
+// entry was cut short, which gets a new one.
 TEST(ReadRunCrossCheck, ALogChangedInPlaceIsReadAgain) {
   testing::TempFolder folder("tobrel-read-cache-changed");
   TLineMatcher quote;
@@ -609,6 +610,16 @@ TEST(ReadRunCrossCheck, ALogChangedInPlaceIsReadAgain) {
     ExpectSameStore(read(true), cold, near_end ? "near the end" : "near the start");
     ExpectSameStore(read(true), cold, near_end ? "near the end, again" : "near the start, again");
   }
+  // An entry cut short is read past and replaced.
+  const LogStore cold = read(false);
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path() / "cache")) {
+    const std::uintmax_t size = std::filesystem::file_size(entry.path());
+    std::filesystem::resize_file(entry.path(), size - 1);
+    ExpectSameStore(read(true), cold, "cut entry");
+    EXPECT_EQ(std::filesystem::file_size(entry.path()), size);
+  }
+  EXPECT_EQ(SummarizeLogCache(folder.path() / "cache").entries, 1u);
+  ExpectSameStore(read(true), cold, "replaced entry");
 }
 
 }  // namespace
