@@ -11,17 +11,24 @@
 // loaders alike; without its counting pass the reader checks for UTF-8 alone.
 // A file is also read as a reading run with its second half parsed on a
 // second thread (however small it is), which must leave in the store and
-// say what reading it on one thread does.
+// say what reading it on one thread does; and through the cache of parsed
+// logs (for an input in three), filling it and then loading from it, with
+// exclusion rules picked by the first byte, which must leave and say what
+// reading it without the cache does with the same rules.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/default_quote_line.h"
+#include "core/log_cache.h"
 #include "core/log_line_reader.h"
 #include "core/log_lines.h"
 #include "core/posting_assembler.h"
@@ -45,38 +52,93 @@ bool SameRecords(const tobrel::ArticleRec& a, const tobrel::ArticleRec& b) {
          a.QuotedChars == b.QuotedChars && a.OwnChars == b.OwnChars;
 }
 
-// Reads `path` as a reading run on one thread, then with its second half
-// parsed on a second one; both must leave and say the same.
-void CheckSecondHalfReading(const std::string& path, std::uint8_t flags) {
-  tobrel::LogStore stores[2];
-  std::optional<std::string> errors[2];
-  for (const bool ahead : {false, true}) {
-    tobrel::ReadRunInputs inputs;
-    inputs.candidates = {{path, true}};
-    inputs.options.delimiter_only = (flags & 1) != 0;
-    inputs.options.exclude_interway = (flags & 2) != 0;
-    inputs.is_quoted = [](std::string_view line) { return !line.empty() && line[0] == '>'; };
-    inputs.read_ahead = ahead;
-    inputs.split_size = 1;
-    tobrel::ReadRunObserver observer;
-    const tobrel::ReadRunResult result = tobrel::ReadLogFiles(
-        stores[ahead], inputs, tobrel::FixedClock(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0})),
-        observer);
-    if (result.stopped_by) errors[ahead] = result.stopped_by->message();
-  }
-  if (errors[0] != errors[1]) __builtin_trap();
-  if (stores[0].Postings.size() != stores[1].Postings.size() ||
-      stores[0].Excluded.size() != stores[1].Excluded.size())
+// A folder of its own for the cache, in memory where the system has one,
+// removed when the process ends.
+const std::string& CacheFolder() {
+  static const std::string* const folder = [] {
+    const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    auto* path = new std::string(std::string(base) + "/tobrel-fuzz-cache-" + std::to_string(::getpid()));
+    std::atexit([] {
+      std::error_code error;
+      std::filesystem::remove_all(CacheFolder(), error);
+    });
+    return path;
+  }();
+  return *folder;
+}
+
+// One reading run of `path`: `rule` set leaves out the postings of IDs that
+// end in a multiple of three, or whose title is longer than a record holds.
+struct Reading {
+  tobrel::LogStore store;
+  std::optional<std::string> error;
+  std::vector<std::string> health;
+};
+
+Reading Read(const std::string& path, std::uint8_t flags, bool ahead, int rule, bool cached) {
+  Reading reading;
+  tobrel::ReadRunInputs inputs;
+  inputs.candidates = {{path, true}};
+  inputs.options.delimiter_only = (flags & 1) != 0;
+  inputs.options.exclude_interway = (flags & 2) != 0;
+  inputs.is_quoted = [](std::string_view line) { return !line.empty() && line[0] == '>'; };
+  inputs.read_ahead = ahead;
+  inputs.split_size = 1;
+  inputs.options.use_exclusion = rule != 0;
+  inputs.exclusion = [rule](std::string_view id, std::string_view title)
+      -> std::optional<tobrel::ExclusionReason> {
+    if (rule == 1 && !id.empty() && id.back() % 3 == 0) return tobrel::ExclusionReason::ById;
+    if (rule == 2 && title.size() > 41) return tobrel::ExclusionReason::ByTitle;
+    return std::nullopt;
+  };
+  if (cached) inputs.cache = tobrel::LogCacheUse{CacheFolder(), tobrel::kDefaultLogCacheCap, ">"};
+  struct HealthObserver final : tobrel::ReadRunObserver {
+    std::vector<std::string>* health;
+    void ShowReadHealth(const std::vector<tobrel::FileReadHealth>& files) override {
+      for (const tobrel::FileReadHealth& file : files)
+        health->push_back(std::to_string(file.postings) + " " + std::to_string(file.stray_headers) +
+                          " " + std::to_string(file.conversion.unmapped));
+    }
+  } observer;
+  observer.health = &reading.health;
+  const tobrel::ReadRunResult result = tobrel::ReadLogFiles(
+      reading.store, inputs,
+      tobrel::FixedClock(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0})), observer);
+  if (result.stopped_by) reading.error = result.stopped_by->message();
+  return reading;
+}
+
+void ExpectSame(const Reading& x, const Reading& y) {
+  const tobrel::LogStore& a_store = x.store;
+  const tobrel::LogStore& b_store = y.store;
+  if (x.error != y.error || x.health != y.health) __builtin_trap();
+  if (a_store.Postings.size() != b_store.Postings.size() ||
+      a_store.Excluded.size() != b_store.Excluded.size())
     __builtin_trap();
-  for (std::size_t i = 0; i < stores[0].Postings.size(); ++i)
-    if (!SameRecords(stores[0].Postings[i], stores[1].Postings[i])) __builtin_trap();
-  for (std::size_t i = 0; i < stores[0].Excluded.size(); ++i) {
-    const tobrel::ExcludedRec& a = stores[0].Excluded[i];
-    const tobrel::ExcludedRec& b = stores[1].Excluded[i];
+  for (std::size_t i = 0; i < a_store.Postings.size(); ++i)
+    if (!SameRecords(a_store.Postings[i], b_store.Postings[i])) __builtin_trap();
+  for (std::size_t i = 0; i < a_store.Excluded.size(); ++i) {
+    const tobrel::ExcludedRec& a = a_store.Excluded[i];
+    const tobrel::ExcludedRec& b = b_store.Excluded[i];
     if (a.Reason != b.Reason || a.Room != b.Room || a.Number != b.Number || !(a.Id == b.Id) ||
         !(a.Handle == b.Handle) || !(a.Title == b.Title))
       __builtin_trap();
   }
+}
+
+// Reads `path` as a reading run on one thread, then with its second half
+// parsed on a second one; both must leave and say the same. Then, for an
+// input in three (which costs three reading runs more), through the cache,
+// filled under one rule and loaded under another.
+void CheckSecondHalfReading(const std::string& path, std::uint8_t flags, bool cached_too) {
+  const int fill_rule = (flags >> 3) % 3;
+  const int load_rule = (flags >> 5) % 3;
+  const Reading alone = Read(path, flags, false, fill_rule, false);
+  ExpectSame(Read(path, flags, true, fill_rule, false), alone);
+  if (!cached_too) return;
+  tobrel::ClearLogCache(CacheFolder());
+  ExpectSame(Read(path, flags, true, fill_rule, true), alone);
+  ExpectSame(Read(path, flags, false, load_rule, true), Read(path, flags, false, load_rule, false));
 }
 
 }  // namespace
@@ -124,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           if (index >= lines.size() || line != lines[index++]) __builtin_trap();
         if (index != lines.size()) __builtin_trap();
       }
-      CheckSecondHalfReading(path, flags);
+      CheckSecondHalfReading(path, flags, size % 3 == 0);
     } catch (const tobrel::Failure& failure) {
       if (failure.kind() != tobrel::FailureKind::FileUnreadable) throw;
       return 0;
