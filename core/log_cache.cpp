@@ -1,6 +1,7 @@
 #include "core/log_cache.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,17 +88,27 @@ bool HasLogCacheEntry(const fs::path& folder, const LogCacheKey& key) {
   }
 }
 
-std::optional<std::string> ReadLogCacheEntry(const fs::path& folder, const LogCacheKey& key) {
+LogCacheEntryBytes::~LogCacheEntryBytes() {
+  if (data_ != nullptr) ::munmap(const_cast<char*>(data_), size_);
+}
+
+std::optional<LogCacheEntryBytes> ReadLogCacheEntry(const fs::path& folder, const LogCacheKey& key) {
   const fs::path path = LogCacheEntryPath(folder, key);
-  try {
-    RegularFile file(path, kEntryLimit);
-    std::string bytes(static_cast<std::size_t>(file.size()), '\0');
-    bytes.resize(static_cast<std::size_t>(file.ReadAll(bytes.data())));
-    ::utimensat(AT_FDCWD, path.c_str(), nullptr, 0);
-    return bytes;
-  } catch (...) {
-    return std::nullopt;
+  // As a regular file is opened: without waiting on a FIFO, and refused
+  // unless regular.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  std::optional<LogCacheEntryBytes> bytes;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+      static_cast<std::uint64_t>(st.st_size) <= kEntryLimit) {
+    const auto size = static_cast<std::size_t>(st.st_size);
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (data != MAP_FAILED) bytes.emplace(static_cast<const char*>(data), size);
   }
+  ::close(fd);
+  if (bytes) ::utimensat(AT_FDCWD, path.c_str(), nullptr, 0);
+  return bytes;
 }
 
 bool WriteLogCacheEntry(const fs::path& folder, const LogCacheKey& key, std::string_view bytes) {

@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/log_cache_key.h"
 
@@ -43,11 +44,28 @@ std::filesystem::path LogCacheEntryPath(const std::filesystem::path& folder, con
 // Whether an entry for `key` stands in `folder`, by its first bytes alone.
 bool HasLogCacheEntry(const std::filesystem::path& folder, const LogCacheKey& key);
 
+// The bytes of an entry file, mapped read-only (an entry is read once, and
+// mapping it costs no copy and no fresh memory); unmapped when it goes.
+class LogCacheEntryBytes {
+ public:
+  LogCacheEntryBytes(const char* data, std::size_t size) : data_(data), size_(size) {}
+  LogCacheEntryBytes(LogCacheEntryBytes&& other) noexcept
+      : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+  LogCacheEntryBytes& operator=(LogCacheEntryBytes&&) = delete;
+  ~LogCacheEntryBytes();
+
+  std::string_view view() const { return {data_, size_}; }
+
+ private:
+  const char* data_;
+  std::size_t size_;
+};
+
 // The bytes of the entry for `key` when it stands in `folder` as a regular
 // file; sets its modification time to now (it was used). Whether they are
 // sound is for CachedLogView::Open() to say.
-std::optional<std::string> ReadLogCacheEntry(const std::filesystem::path& folder,
-                                             const LogCacheKey& key);
+std::optional<LogCacheEntryBytes> ReadLogCacheEntry(const std::filesystem::path& folder,
+                                                    const LogCacheKey& key);
 
 // Puts `bytes` in as the entry for `key`, making the folder when missing;
 // false when that could not be done (then nothing is left behind).

@@ -11,6 +11,7 @@
 
 #include "core/log_cache_hash.h"
 #include "platform/date_time.h"
+#include "platform/large_pages.h"
 
 namespace tobrel {
 namespace {
@@ -112,8 +113,10 @@ std::string EncodeCachedLog(const LogCacheKey& key, const CachedLogFacts& facts,
   header.converted = facts.conversion.converted ? 1 : 0;
 
   std::string out;
-  out.reserve(sizeof(Header) + postings.size() * sizeof(PostingRecord) +
-              long_titles.size() * sizeof(TitleRef) + header.title_bytes);
+  const std::size_t size = sizeof(Header) + postings.size() * sizeof(PostingRecord) +
+                           long_titles.size() * sizeof(TitleRef) + header.title_bytes;
+  out.reserve(size);
+  AdviseLargePages(out.data(), size);
   Append(out, header);
   std::size_t next_title = 0;
   for (std::size_t i = 0; i < postings.size(); ++i) {

@@ -37,8 +37,8 @@ std::optional<CachedLogFacts> LogCacheRun::Load(std::size_t log, LogStore& store
   const std::size_t postings_before = store.Postings.size();
   const std::size_t excluded_before = store.Excluded.size();
   try {
-    if (const std::optional<std::string> bytes = ReadLogCacheEntry(inputs_.cache->folder, key))
-      if (const std::optional<CachedLogView> entry = CachedLogView::Open(*bytes, key))
+    if (const std::optional<LogCacheEntryBytes> bytes = ReadLogCacheEntry(inputs_.cache->folder, key))
+      if (const std::optional<CachedLogView> entry = CachedLogView::Open(bytes->view(), key))
         if (AddCachedPostings(store, inputs_, *entry)) return entry->facts();
   } catch (const std::bad_alloc&) {
     store.Postings.resize(postings_before);

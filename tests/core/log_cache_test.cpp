@@ -204,7 +204,7 @@ TEST(LogCacheFolder, KeepsEntriesUnderItsCapDroppingTheLeastRecentlyUsed) {
   EXPECT_EQ(SummarizeLogCache(folder).entries, 3u);
   EXPECT_EQ(SummarizeLogCache(folder).bytes, 3000u);
   // Reading the oldest makes it the most recently used.
-  EXPECT_EQ(ReadLogCacheEntry(folder, keys[0]), bytes);
+  EXPECT_EQ(ReadLogCacheEntry(folder, keys[0])->view(), bytes);
   TrimLogCache(folder, 2000);
   EXPECT_TRUE(fs::exists(LogCacheEntryPath(folder, keys[0])));
   EXPECT_FALSE(fs::exists(LogCacheEntryPath(folder, keys[1])));
