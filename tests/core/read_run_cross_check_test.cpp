@@ -491,7 +491,7 @@ TEST(ReadRunCrossCheck, TheCacheOfParsedLogsChangesNothing) {
   for (int i = 0; i < 9; ++i) {
     LogGeneratorOptions options;
     options.seed = 300 + i;
-    options.postings = 60 + 20 * i;
+    options.postings = 40 + 10 * i;
     options.rooms = 2 + i;
     options.first_year = i % 2 ? 1960 : 1996;
     std::ostringstream out;
