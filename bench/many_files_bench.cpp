@@ -6,19 +6,32 @@
 // N is 1,000, 10,000 and 100,000; the counter "per_item" is the time per
 // path or per log, which should not grow with N. The logs are written once
 // into a folder of the temporary folder and kept for the next runs.
+// Also a reading run over 100 generated logs of 2 MB, without the cache of
+// parsed logs, filling it, and loading every log from it; the counter
+// "x_wc_l" is its best elapsed time against that of `wc -l` over the same
+// logs, timed in the same run (best of three).
 //   tobrel-many-files-bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include "bench/bench_support.h"
+#include "core/log_cache.h"
 #include "core/read_data_load.h"
 #include "core/read_run.h"
 #include "platform/atomic_file.h"
 #include "platform/date_time.h"
+#include "regex/line_matcher.h"
+#include "regex/quote_pattern.h"
+#include "tally/quoted_line_test.h"
 
 namespace {
 
@@ -118,6 +131,78 @@ void ReadManyLogs(benchmark::State& state) {
   PerItem(state, n);
 }
 
+// The 100 logs of 2 MB, generated once into the temporary folder.
+const std::vector<std::filesystem::path>& TwoMegabyteLogs() {
+  static const std::vector<std::filesystem::path> logs = [] {
+    std::vector<std::filesystem::path> paths;
+    LogGeneratorOptions options;
+    options.ids = 5000;
+    options.rooms = 20;
+    options.min_bytes = 2000000;
+    for (std::uint64_t i = 0; i < 100; ++i) {
+      options.seed = 1000 + i;
+      paths.push_back(bench::GeneratedLog("tobrel-bench-2mb.log", options));
+    }
+    return paths;
+  }();
+  return logs;
+}
+
+// `wc -l` over the 2 MB logs: the best of three, in seconds.
+double WcSeconds() {
+  static const double seconds = [] {
+    std::string command = "wc -l";
+    for (const auto& path : TwoMegabyteLogs()) command += " '" + path.string() + "'";
+    command += " > /dev/null";
+    double best = 1e9;
+    for (int round = 0; round < 3; ++round) {
+      const auto start = bench::Clock::now();
+      if (std::system(command.c_str()) != 0) std::exit(1);
+      best = std::min(best, bench::SecondsSince(start));
+    }
+    return best;
+  }();
+  return seconds;
+}
+
+// 0: without the cache; 1: filling it (emptied before each run); 2: from it.
+void ReadTwoMegabyteLogs(benchmark::State& state) {
+  const int use = static_cast<int>(state.range(0));
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  ReadRunInputs inputs;
+  for (const auto& path : TwoMegabyteLogs()) inputs.candidates.push_back({path.string(), true});
+  inputs.is_quoted = MakeQuotedLineTest(quote);
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("tobrel-bench-many-cache-" + std::to_string(::getpid()));
+  if (use != 0) inputs.cache = LogCacheUse{folder, kDefaultLogCacheCap, "default"};
+  const double wc_seconds = WcSeconds();
+  auto read = [&] {
+    LogStore store;
+    ReadRunObserver observer;
+    if (ReadLogFiles(store, inputs, kToday, observer).stopped_by) state.SkipWithError("reading failed");
+    benchmark::DoNotOptimize(store.Postings.data());
+  };
+  ClearLogCache(folder);
+  if (use == 2) read();
+  double best = 1e9;
+  for (auto _ : state) {
+    if (use == 1) {
+      state.PauseTiming();
+      ClearLogCache(folder);
+      state.ResumeTiming();
+    }
+    const auto start = bench::Clock::now();
+    read();
+    best = std::min(best, bench::SecondsSince(start));
+  }
+  state.counters["x_wc_l"] = best / wc_seconds;
+  ClearLogCache(folder);
+  std::filesystem::remove(folder);
+}
+
+BENCHMARK(ReadTwoMegabyteLogs)->ArgName("cache")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(LoadReadData)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadManyLogs)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,10 @@
 // up for the default pattern, against `wc -l` on the same files in the same
 // run: on one large generated log, on many small ones of the same total
 // size, and on a file of nothing but line ends; with the peak memory of each
-// against the size.
+// against the size. The first two cases are also read through the cache of
+// parsed logs: once filling it (against reading without it) and once loading
+// every log from it (against `wc -l`), with the size of the cache against
+// that of the logs.
 //   tobrel-read-bench [MEGABYTES [FILES [ENDS [AHEAD]]]]   (defaults 200, 100, 50, 1)
 // The many-files case reads FILES logs of 2 MB each, the last case a file of
 // ENDS MB of LF bytes; 0 leaves a case out. AHEAD 0 reads one file at a
@@ -11,15 +14,18 @@
 // which a machine busy with other work disturbs less. Generated logs are
 // kept in the temporary folder and reused.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "core/log_cache.h"
 #include "core/read_run.h"
 #include "regex/quote_pattern.h"
 #include "tally/quoted_line_test.h"
@@ -65,7 +71,25 @@ struct Best {
 // Reads `paths` as one run and compares with `wc -l` over the same files.
 bool read_ahead = true;
 
-void Measure(const char* name, const std::vector<std::filesystem::path>& paths) {
+// One reading run over `paths`; gives the postings, or exits when it fails.
+std::size_t ReadOnce(const std::vector<std::filesystem::path>& paths, const tobrel::TLineMatcher& quote,
+                     const std::optional<tobrel::LogCacheUse>& cache, Best& best) {
+  tobrel::LogStore store;
+  tobrel::ReadRunInputs inputs;
+  for (const auto& path : paths) inputs.candidates.push_back({path.string(), true});
+  inputs.is_quoted = tobrel::MakeQuotedLineTest(quote);
+  inputs.read_ahead = read_ahead;
+  inputs.cache = cache;
+  tobrel::ReadRunObserver observer;
+  tobrel::FixedClock today(*tobrel::EncodeDateTime({2026, 12, 10, 0, 0, 0}));
+  const auto start = Clock::now();
+  const double cpu = CpuSeconds(RUSAGE_SELF);
+  if (tobrel::ReadLogFiles(store, inputs, today, observer).stopped_by) std::exit(1);
+  best.Take(SecondsSince(start), CpuSeconds(RUSAGE_SELF) - cpu);
+  return store.Postings.size();
+}
+
+void Measure(const char* name, const std::vector<std::filesystem::path>& paths, bool cached_too) {
   double bytes = 0;
   std::string wc = "wc -l";
   for (const auto& path : paths) {
@@ -103,6 +127,22 @@ void Measure(const char* name, const std::vector<std::filesystem::path>& paths) 
     }
     peak_mb = std::max(peak_mb, PeakMegabytes() - baseline_mb);
   }
+  // Through the cache: filled from empty each round, then loaded from.
+  Best fill_best, load_best;
+  double cache_mb = 0;
+  if (cached_too) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("tobrel-bench-cache-" + std::to_string(::getpid()));
+    const tobrel::LogCacheUse cache{folder, tobrel::kDefaultLogCacheCap, "default"};
+    for (int round = 0; round < 3; ++round) {
+      tobrel::ClearLogCache(folder);
+      ReadOnce(paths, quote, cache, fill_best);
+      if (ReadOnce(paths, quote, cache, load_best) != postings) std::exit(1);
+    }
+    cache_mb = static_cast<double>(tobrel::SummarizeLogCache(folder).bytes) / 1e6;
+    tobrel::ClearLogCache(folder);
+    std::filesystem::remove(folder);
+  }
   std::printf("%s: %zu file(s), %.1f MB, %zu postings\n", name, paths.size(), file_mb, postings);
   std::printf("  wc -l          %.3f s elapsed, %.3f s processor\n", wc_best.wall, wc_best.cpu);
   std::printf("  reading run    %.3f s elapsed, %.3f s processor  (%.0f MB/s)\n", read_best.wall,
@@ -110,6 +150,13 @@ void Measure(const char* name, const std::vector<std::filesystem::path>& paths) 
   std::printf("  time ratio     %.2f elapsed, %.2f processor  (target <= 6)\n",
               read_best.wall / wc_best.wall, read_best.cpu / std::max(wc_best.cpu, 1e-3));
   std::printf("  peak memory    %.1f MB = %.2f x file size\n", peak_mb, peak_mb / file_mb);
+  if (!cached_too) return;
+  std::printf("  filling cache  %.3f s elapsed, %.3f s processor  (%.2f x reading without it)\n",
+              fill_best.wall, fill_best.cpu, fill_best.wall / read_best.wall);
+  std::printf("  from the cache %.3f s elapsed, %.3f s processor  (%.2f x wc -l elapsed, %.2f processor)\n",
+              load_best.wall, load_best.cpu, load_best.wall / wc_best.wall,
+              load_best.cpu / std::max(wc_best.cpu, 1e-3));
+  std::printf("  cache size     %.1f MB = %.2f x file size\n", cache_mb, cache_mb / file_mb);
 }
 
 }  // namespace
@@ -125,7 +172,8 @@ int main(int argc, char** argv) {
   options.min_bytes = megabytes * 1000000;
   options.ids = 5000;
   options.rooms = 20;
-  Measure("one log", {GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options)});
+  Measure("one log", {GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options)},
+          true);
 
   std::vector<std::filesystem::path> small;
   for (std::uint64_t i = 0; i < files; ++i) {
@@ -133,7 +181,7 @@ int main(int argc, char** argv) {
     options.min_bytes = 2000000;
     small.push_back(GeneratedLog("tobrel-bench-2mb.log", options));
   }
-  if (!small.empty()) Measure("many logs", small);
+  if (!small.empty()) Measure("many logs", small, true);
 
   // Nothing but line ends: the most lines a file of its size can hold.
   if (ends_mb == 0) return 0;
@@ -144,6 +192,6 @@ int main(int argc, char** argv) {
     const std::string chunk(1000000, '\n');
     for (std::uint64_t i = 0; i < ends_mb; ++i) out << chunk;
   }
-  Measure("line ends only", {ends});
+  Measure("line ends only", {ends}, false);
   return 0;
 }
