@@ -14,6 +14,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/tally/tally_fixture.h"
+
 namespace tobrel::testing {
 
 inline void KeepChartFile(const std::string& text, const std::string& name) {
@@ -23,16 +25,7 @@ inline void KeepChartFile(const std::string& text, const std::string& name) {
 
 inline void ExpectChartGolden(const std::string& actual, const std::string& name) {
   KeepChartFile(actual, name);
-  const std::string path = std::string(TOBREL_TEST_DATA) + "/output/" + name;
-  if (const char* write = std::getenv("TOBREL_WRITE_GOLDEN"); write && *write == '1') {
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << "missing golden file " << path;
-  std::ostringstream expected;
-  expected << file.rdbuf();
-  EXPECT_EQ(actual, expected.str()) << name << " differs from its golden file";
+  ExpectGoldenFile(actual, "output/" + name, false);
 }
 
 }  // namespace tobrel::testing

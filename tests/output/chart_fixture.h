@@ -10,15 +10,7 @@ namespace tobrel::testing {
 
 inline LogStore ChartStore() {
   LogStore store;
-  auto add = [&store](int room, int number, const char* id, const char* handle,
-                      const char* when, int chars, int quoted, int comment_to,
-                      const char* title) {
-    ArticleRec posting = Posting(room, number, id, handle, when, chars, title);
-    posting.QuotedChars = quoted;
-    posting.OwnChars = chars - quoted;
-    posting.CommentTo = comment_to;
-    store.Postings.push_back(posting);
-  };
+  auto add = [&store](auto... fields) { store.Postings.push_back(QuotingPosting(fields...)); };
   add(1, 1, "ABC00001", "たろう", "1998/11/02 09:15", 120, 0, 0, "はじめまして");
   add(1, 2, "DEF00002", "<&>\"'", "1998/11/02 21:40", 300, 60, 1, "Re:はじめまして");
   add(1, 3, "GHI00003", "はなこ", "1998/11/03 09:05", 80, 20, 1, "質問です");

@@ -43,6 +43,18 @@ inline ArticleRec Posting(int room, int number, std::string_view id, std::string
   return posting;
 }
 
+// A posting with `quoted` of its characters quoted, commenting on number
+// `comment_to` (0: none).
+inline ArticleRec QuotingPosting(int room, int number, std::string_view id,
+                                 std::string_view handle, std::string_view posted_at, int chars,
+                                 int quoted, int comment_to, std::string_view title) {
+  ArticleRec posting = Posting(room, number, id, handle, posted_at, chars, title);
+  posting.QuotedChars = quoted;
+  posting.OwnChars = chars - quoted;
+  posting.CommentTo = comment_to;
+  return posting;
+}
+
 // 120 posters, tied in pairs from rank 99 on, so that ranks 99 and 101 are
 // shared. Poster 0's first posting has number 0, outside the range, which
 // ties it with poster 1 at rank 1.
@@ -67,11 +79,12 @@ inline std::string JoinLines(const ReportText& report) {
   return text;
 }
 
-// Compares `actual` with the golden file tally/`name` (TOBREL_WRITE_GOLDEN=1
-// writes it instead). CP932 text is shown in UTF-8 when it differs.
-inline void ExpectTextGolden(const std::string& actual, const std::string& name,
-                             bool cp932_text = true) {
-  const std::string path = std::string(TOBREL_TEST_DATA) + "/tally/" + name;
+// Compares `actual` with the golden file `relative_path` of the test data
+// (TOBREL_WRITE_GOLDEN=1 writes it instead). CP932 text is shown in UTF-8
+// when it differs.
+inline void ExpectGoldenFile(const std::string& actual, const std::string& relative_path,
+                             bool cp932_text) {
+  const std::string path = std::string(TOBREL_TEST_DATA) + "/" + relative_path;
   if (const char* write = std::getenv("TOBREL_WRITE_GOLDEN"); write && *write == '1') {
     std::ofstream(path, std::ios::binary) << actual;
     return;
@@ -80,8 +93,16 @@ inline void ExpectTextGolden(const std::string& actual, const std::string& name,
   ASSERT_TRUE(file) << "missing golden file " << path;
   std::ostringstream expected;
   expected << file.rdbuf();
-  if (cp932_text) EXPECT_EQ(cp932::ToUtf8(actual), cp932::ToUtf8(expected.str())) << name;
-  EXPECT_EQ(actual, expected.str()) << name << " differs in its bytes";
+  if (cp932_text) {
+    EXPECT_EQ(cp932::ToUtf8(actual), cp932::ToUtf8(expected.str())) << relative_path;
+  }
+  EXPECT_EQ(actual, expected.str()) << relative_path << " differs in its bytes";
+}
+
+// Compares `actual` with the golden file tally/`name`.
+inline void ExpectTextGolden(const std::string& actual, const std::string& name,
+                             bool cp932_text = true) {
+  ExpectGoldenFile(actual, "tally/" + name, cp932_text);
 }
 
 // Compares the report with the golden file tally/`name`.
