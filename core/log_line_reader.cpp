@@ -65,6 +65,26 @@ std::uint64_t LineEndsAt(const char* from) {
 #endif
 }
 
+// The LF bytes among the 64 from `from` (which must be readable), as bits.
+std::uint64_t LineFeedsAt(const char* from) {
+#ifdef __SSE2__
+  const __m128i lf = _mm_set1_epi8('\n');
+  std::uint64_t bits = 0;
+  for (int part = 0; part < 4; ++part) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16 * part));
+    const auto hits =
+        static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf))));
+    bits |= hits << (16 * part);
+  }
+  return bits;
+#else
+  std::uint64_t bits = 0;
+  for (int i = 0; i < 64; ++i)
+    if (from[i] == '\n') bits |= std::uint64_t{1} << i;
+  return bits;
+#endif
+}
+
 // Counts LF and CR bytes and CR LF pairs in data[0, size); data[size] must be
 // readable and not an LF, and 16 bytes past the end must be readable zeros.
 struct EndCounts {
@@ -284,6 +304,42 @@ bool LogLineReader::Next(std::string_view& line) {
     }
     return true;
   }
+}
+
+std::size_t LogLineReader::TakeEmptyLines(std::size_t most) {
+  std::size_t taken = 0;
+  if (whole_) {
+    while (taken < most && next_stream_line_ < stream_lines_.size() &&
+           stream_lines_[next_stream_line_].empty()) {
+      ++next_stream_line_;
+      ++taken;
+    }
+    return taken;
+  }
+  const char* data = buffer_.data();
+  while (taken < most) {
+    if (ends_ == 0) {
+      // The next window, when its bytes are read already.
+      if (std::max(scan_, begin_) >= filled_) break;
+      window_ = std::max(scan_, begin_);
+      ends_ = LineEndsAt(data + window_);
+      scan_ = window_ + 64;
+      if (ends_ == 0) break;
+    }
+    // The next line is empty when its end is where it starts; the LF bytes
+    // in a row from there are as many empty lines.
+    const std::size_t at = begin_ - window_;
+    if (__builtin_ctzll(ends_) != static_cast<int>(at)) break;
+    const std::uint64_t feeds = ~LineFeedsAt(data + window_) >> at;
+    const std::size_t run = feeds == 0 ? 64 - at : static_cast<std::size_t>(__builtin_ctzll(feeds));
+    const std::size_t take = std::min<std::size_t>(run, most - taken);
+    if (take == 0) break;  // a CR: Next() decides what it ends
+    begin_ += take;
+    taken += take;
+    ends_ = at + take >= 64 ? 0 : ends_ & (~std::uint64_t{0} << (at + take));
+    if (at + take < 64) break;
+  }
+  return taken;
 }
 
 }  // namespace tobrel

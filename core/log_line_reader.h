@@ -44,6 +44,13 @@ class LogLineReader {
   // Gives the next line without its line end, valid until the next call;
   // false after the last line. Throws Failure when reading fails.
   bool Next(std::string_view& line);
+  // Takes the empty lines that come next, at most `most` of them, as that
+  // many calls of Next() would, without handing them out; gives how many it
+  // took. A file read in blocks gives only lines ended by a lone LF (one
+  // byte each), and only from the bytes read so far: at a CR or at the end
+  // of what was read it stops, and Next() gives the rest one by one. Throws
+  // nothing.
+  std::size_t TakeEmptyLines(std::size_t most);
 
   // Whether the file was UTF-8 and its lines are the converted CP932 text.
   const Utf8Conversion& conversion() const { return conversion_; }

@@ -15,6 +15,8 @@ namespace {
 constexpr std::size_t kMostBoundaries = 1024;
 // Fewer bytes than any posting takes (see the reading run).
 constexpr std::uint64_t kBytesPerPosting = 64;
+// Lines between two looks at the stop.
+constexpr std::size_t kLinesBetweenStops = 1024;
 
 }  // namespace
 
@@ -43,18 +45,29 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
     PostingAssembler::Boundary last = PostingAssembler::Boundary::InsidePosting;
     std::string_view line;
     for (std::size_t i = 0; reader->Next(line); ++i) {
-      if (i % 1024 == 0 && stop.load(std::memory_order_relaxed)) return;
+      if (i % kLinesBetweenStops == 0 && stop.load(std::memory_order_relaxed)) return;
       parsed.lines = i + 1;
       assembler.Feed(line);
-      if (!settings.keep_boundaries || parsed.boundaries.size() == kMostBoundaries) continue;
-      // The caller meets a run waiting for a header at its first line or,
-      // at the latest, at the header that ends it.
-      const PostingAssembler::Boundary state = assembler.boundary();
-      if (state == PostingAssembler::Boundary::HeaderTaken ||
-          (state == PostingAssembler::Boundary::SeekingHeader && last != state))
-        parsed.boundaries.push_back(
-            {i, state, parsed.postings.size(), parsed.excluded.size(), assembler.stray_headers()});
-      last = state;
+      if (settings.keep_boundaries && parsed.boundaries.size() < kMostBoundaries) {
+        // The caller meets a run waiting for a header at its first line or,
+        // at the latest, at the header that ends it.
+        const PostingAssembler::Boundary state = assembler.boundary();
+        if (state == PostingAssembler::Boundary::HeaderTaken ||
+            (state == PostingAssembler::Boundary::SeekingHeader && last != state))
+          parsed.boundaries.push_back(
+              {i, state, parsed.postings.size(), parsed.excluded.size(), assembler.stray_headers()});
+        last = state;
+      }
+      // The empty lines after an empty one go at once, up to the next line
+      // where the stop is looked at; they leave the assembler where it is,
+      // so they add no boundary.
+      if (line.empty()) {
+        const std::size_t more =
+            reader->TakeEmptyLines((kLinesBetweenStops - 1) - i % kLinesBetweenStops);
+        assembler.FeedEmptyLines(more);
+        i += more;
+        parsed.lines = i + 1;
+      }
     }
     assembler.Finish();
     parsed.stray_headers = assembler.stray_headers();

@@ -93,6 +93,21 @@ void PostingAssembler::Feed(std::string_view line) {
   }
 }
 
+void PostingAssembler::FeedEmptyLines(std::size_t count) {
+  if (count == 0) return;
+  // Only the first can change the state (it drops a header waiting for its
+  // sub-header); the rest find it waiting for a header or in a body, where
+  // an empty line counts no character and is no comment target, so that
+  // only the line numbers and the body's line count move on.
+  if (state_ == State::ExpectSubHeader) {
+    Feed({});
+    --count;
+  }
+  line_number_ += count;
+  if (state_ == State::InBody)
+    body_lines_ = static_cast<int>(std::min<std::size_t>(body_lines_ + count, 3));
+}
+
 void PostingAssembler::AddBodyLine(std::string_view line) {
   ++body_lines_;
   if (is_quoted_ && is_quoted_(line))

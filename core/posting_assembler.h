@@ -52,6 +52,8 @@ class PostingAssembler {
   // posting has more characters than its record can count (2^31 - 1); then
   // the posting is dropped and the assembler looks for the next header.
   void Feed(std::string_view line);
+  // Feeds `count` empty lines, as as many calls of Feed("") would, at once.
+  void FeedEmptyLines(std::size_t count);
   // Ends the file: a posting with its sub-header is completed.
   void Finish();
 

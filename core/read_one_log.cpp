@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -50,8 +51,51 @@ std::size_t ShowParsing(ReadRunObserver& observer, const std::string& path_text,
 // How long a wait for the second thread lasts before the stop is asked again.
 constexpr std::chrono::milliseconds kWaitSlice{5};
 
-void ShowProgress(ReadRunObserver& observer, std::size_t index, std::size_t last_progress) {
-  observer.SetProgressPosition(static_cast<int>(std::min(index, last_progress)));
+// The progress bar moves on at every `step_`-th line of a log (every line of
+// a short one): some thousand positions a log, more than a bar has pixels,
+// and not a call for every line of a long log. A log read here and one
+// taken over from the second thread show the same positions.
+class ProgressSteps {
+ public:
+  static constexpr std::size_t kPositions = 1024;
+
+  ProgressSteps(ReadRunObserver& observer, std::size_t last_progress)
+      : observer_(observer),
+        shows_(observer.ShowsProgress()),
+        last_(last_progress),
+        step_(std::max<std::size_t>(1, (last_progress + kPositions - 1) / kPositions)) {}
+
+  // For line `index`, given in order: shows it when it is a step, or when
+  // lines since the last shown passed one.
+  void AtLine(std::size_t index) {
+    if (!shows_ || index < next_) return;
+    observer_.SetProgressPosition(static_cast<int>(std::min(index, last_)));
+    next_ = (index / step_ + 1) * step_;
+  }
+  // How many lines from `index` on can pass without a position to show.
+  std::size_t LinesWithout(std::size_t index) const {
+    return shows_ ? next_ - index : std::numeric_limits<std::size_t>::max();
+  }
+
+ private:
+  ReadRunObserver& observer_;
+  bool shows_;
+  std::size_t last_;
+  std::size_t step_;
+  std::size_t next_ = 0;
+};
+
+// After an empty line: takes the empty lines that follow at once, but no
+// line where the run asks whether to stop or shows progress, nor more than
+// `most`. Gives how many it took.
+std::size_t FeedEmptyRun(LogLineReader& lines, PostingAssembler& assembler, std::size_t lines_fed,
+                         const ProgressSteps& progress, std::uint64_t most) {
+  constexpr std::size_t kCheck = ReadStop::kLinesBetweenChecks;
+  const std::size_t to_check = (kCheck - lines_fed % kCheck) % kCheck;
+  const std::size_t count = lines.TakeEmptyLines(static_cast<std::size_t>(
+      std::min<std::uint64_t>({to_check, progress.LinesWithout(lines_fed), most})));
+  assembler.FeedEmptyLines(count);
+  return count;
 }
 
 }  // namespace
@@ -72,10 +116,10 @@ FileReadHealth TakeParsedLog(LogStore& store, const std::string& path,
                                const ParsedLog& parsed, ReadStop& stop) {
   parsed.open_error.Rethrow();
   const std::size_t last_progress = ShowParsing(observer, path_text, parsed.line_count);
-  const bool shows_progress = observer.ShowsProgress();
+  ProgressSteps progress(observer, last_progress);
   for (std::size_t i = 0; i < parsed.lines; ++i) {
     stop.AtLine(i);
-    if (shows_progress) ShowProgress(observer, i, last_progress);
+    progress.AtLine(i);
   }
   // A file that cannot be read to its end adds nothing; the postings before
   // an error in the log stay.
@@ -104,9 +148,10 @@ FileReadHealth ReplayCachedLog(const std::string& path, const std::string& path_
   const bool shows_progress = observer.ShowsProgress();
   const std::size_t line_count = shows_progress || facts.conversion.converted ? facts.lines : 0;
   const std::size_t last_progress = ShowParsing(observer, path_text, line_count);
+  ProgressSteps progress(observer, last_progress);
   for (std::size_t i = 0; i < facts.lines; ++i) {
     stop.AtLine(i);
-    if (shows_progress) ShowProgress(observer, i, last_progress);
+    progress.AtLine(i);
   }
   observer.SetProgressPosition(static_cast<int>(last_progress) - 1);
   return {path, postings, facts.stray_headers, facts.conversion};
@@ -132,10 +177,7 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
   // to its end adds nothing, as when it failed before its first line.
   const std::size_t postings_before = store.Postings.size();
   const std::size_t excluded_before = store.Excluded.size();
-  const bool shows_progress = observer.ShowsProgress();
-  auto show_progress = [&](std::size_t index) {
-    if (shows_progress) ShowProgress(observer, index, last_progress);
-  };
+  ProgressSteps progress(observer, last_progress);
   bool taken_over = false;
   std::size_t stray_headers = 0;
   std::size_t lines_fed = 0;
@@ -148,10 +190,17 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
       }
       if (!lines.Next(line)) break;
       stop.AtLine(lines_fed);
-      show_progress(lines_fed);
+      progress.AtLine(lines_fed);
       assembler.Feed(line);
       const std::size_t index = lines_fed++;
-      if (!half || !half->met()) continue;
+      if (!half || !half->met()) {
+        // A run of empty lines goes at once, up to where the second half starts.
+        if (line.empty())
+          lines_fed += FeedEmptyRun(lines, assembler, lines_fed, progress,
+                                    half ? half->from() - lines.NextLineOffset()
+                                         : std::numeric_limits<std::uint64_t>::max());
+        continue;
+      }
       switch (half->TryTakeOver(index, assembler, store.Postings, store.Excluded, stray_headers)) {
         case SecondHalfRead::Outcome::ReadOn:
           break;
@@ -168,7 +217,7 @@ FileReadHealth ReadLogHere(LogStore& store, const ReadRunInputs& inputs, const s
       // up to what stopped the second thread.
       for (std::size_t i = lines_fed; i < half->lines(); ++i) {
         stop.AtLine(i);
-        show_progress(i);
+        progress.AtLine(i);
       }
       half->RethrowError();
     }

@@ -26,7 +26,8 @@ class ReadRunObserver {
   virtual void Beep() {}
   // The first status panel; repainted at once.
   virtual void ShowStatus(std::string_view /*text*/) {}
-  // The progress bar runs from 0 to `maximum`.
+  // The progress bar runs from 0 to `maximum` (a log's lines less one); a
+  // log moves it on about a thousand times, not at each of its lines.
   virtual void SetProgressRange(int /*maximum*/) {}
   virtual void SetProgressPosition(int /*position*/) {}
   // False for an observer that shows no progress bar: the run then does not

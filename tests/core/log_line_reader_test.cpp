@@ -83,6 +83,30 @@ class LogLineReaderTest : public ::testing::Test {
     return lines;
   }
 
+  // As ReadAll, but takes the empty lines before each line at once, as
+  // many as a limit allows that changes from one line to the next.
+  static Lines ReadAllTakingEmptyRuns(LogLineReader& reader, std::vector<std::uint64_t>& starts) {
+    static constexpr std::size_t kMost[] = {1000, 0, 1, 2, 63, 64, 65};
+    Lines lines;
+    std::string_view line;
+    for (std::size_t round = 0;; ++round) {
+      const std::size_t most = kMost[round % std::size(kMost)];
+      const std::uint64_t before = reader.NextLineOffset();
+      const std::size_t taken = reader.TakeEmptyLines(most);
+      EXPECT_LE(taken, most);
+      // Only lines ended by a lone LF are taken: one byte each.
+      for (std::size_t i = 0; i < taken; ++i) {
+        lines.emplace_back();
+        if (reader.ReadsInBlocks()) starts.push_back(before + i);
+      }
+      const std::uint64_t start = reader.NextLineOffset();
+      if (!reader.Next(line)) break;
+      lines.emplace_back(line);
+      if (reader.ReadsInBlocks()) starts.push_back(start);
+    }
+    return lines;
+  }
+
   // Reads the file with each block size, counted first or not, and with the
   // whole-file loader; all must give the reference lines, and the count
   // before the first.
@@ -105,6 +129,10 @@ class LogLineReaderTest : public ::testing::Test {
         std::vector<std::uint64_t> starts;
         ASSERT_EQ(ReadAll(reader, starts), expected) << context;
         if (reader.ReadsInBlocks()) ASSERT_EQ(starts, expected_starts) << context;
+        LogLineReader runs_reader(path_, kFifoWriterWait, block, counted);
+        std::vector<std::uint64_t> runs_starts;
+        ASSERT_EQ(ReadAllTakingEmptyRuns(runs_reader, runs_starts), expected) << context << " runs";
+        if (runs_reader.ReadsInBlocks()) ASSERT_EQ(runs_starts, expected_starts) << context << " runs";
       }
       // From line starts after an LF (some forty spread over a long file),
       // the lines from there on.
@@ -139,6 +167,8 @@ TEST_F(LogLineReaderTest, AgreesOnEveryShapeOfLineEnd) {
       {"NUL and 0x1A", std::string("a\0b\x1a\r\n\0\r", 8)},
       {"lone lead bytes", "\x81\r\n\x82\r\x9f\n\xfc"},
       {"a lead byte before CR LF", "\x82\r\n\x82\n"},
+      {"runs of empty lines", std::string(130, '\n') + "a" + std::string(70, '\n') +
+                                  "\r\n\n\r\r\n\n\n" + std::string(64, '\n') + "b"},
   };
   for (const auto& c : cases)
     CheckAllAgree(c.content, c.name, {1, 2, 3, 5, 16, 17, 33, LogLineReader::kDefaultBlockSize});
@@ -213,6 +243,16 @@ TEST_F(LogLineReaderTest, StreamsAreReadWhole) {
   ::close(fds[0]);
   EXPECT_EQ(reader.size(), 3u);
   EXPECT_EQ(ReadAll(reader), (Lines{"a", "b", "c"}));
+}
+
+// A file read whole (here a UTF-8 one, converted) has no line ends left:
+// its empty lines are taken whatever ended them.
+TEST_F(LogLineReaderTest, EmptyRunsOfAFileReadWhole) {
+  Write("\xe3\x81\x82\n\n\r\n\n\xe3\x81\x82");
+  LogLineReader reader(path_);
+  ASSERT_FALSE(reader.ReadsInBlocks());
+  std::vector<std::uint64_t> starts;
+  EXPECT_EQ(ReadAllTakingEmptyRuns(reader, starts), (Lines{"\x82\xa0", "", "", "", "\x82\xa0"}));
 }
 
 TEST_F(LogLineReaderTest, ErrorsAreThoseOfTheLoader) {

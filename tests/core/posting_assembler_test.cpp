@@ -125,6 +125,66 @@ TEST(PostingAssembler, CommentTargetFromReLine) {
   }
 }
 
+// Empty lines fed as a run at once leave what feeding them one by one
+// leaves, in every state: a header waiting for its sub-header is dropped,
+// a body counts them towards its second line (the comment target), and
+// the line numbers of later lines go on.
+TEST(PostingAssembler, ARunOfEmptyLinesIsThoseLinesOneByOne) {
+  const std::string re_line = "RE:00042";
+  const std::vector<std::vector<std::string>> cases = {
+      {"", "", kHeader, "", "", kHeader, kPlainSubHeader, "", re_line, "", "", "abc"},
+      {kHeader, kPlainSubHeader, "", "", re_line, " \b", "", "", kHeader, "", kHeader},
+      {kHeader, kSubHeader, "", "", "", "", "", "", "", "x", "", kHeader, kPlainSubHeader, ""},
+      {kHeader, "( 5)   97/05/12 23:45  1x2へのコメント", "", "", "", "RE:5", "", "", re_line},
+      {kHeader, "( 5)   97/05/12 23:45  1x2へのコメント", "", re_line},
+  };
+  struct Outcome {
+    std::vector<std::string> postings;
+    std::size_t stray_headers = 0;
+    std::string error;
+  };
+  for (const bool delimiter_only : {false, true}) {
+    // `runs`: consecutive empty lines go to FeedEmptyLines together.
+    auto feed = [&](const std::vector<std::string>& lines, bool runs) {
+      Outcome outcome;
+      PostingAssembler assembler({delimiter_only, false}, StartsWithGreaterThan,
+                                 [&](const CompletedPosting& p) {
+                                   outcome.postings.push_back(
+                                       p.number + " " + std::to_string(p.sub_header_line) + " " +
+                                       std::to_string(p.own_chars) + " " +
+                                       std::to_string(p.re_number));
+                                 });
+      try {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+          std::size_t empty = 0;
+          while (runs && i + empty < lines.size() && lines[i + empty].empty()) ++empty;
+          if (empty > 0) {
+            assembler.FeedEmptyLines(empty);
+            i += empty - 1;
+          } else {
+            assembler.Feed(S(lines[i]));
+          }
+        }
+        assembler.Finish();
+      } catch (const Failure& e) {
+        outcome.error = std::to_string(e.line()) + " " + e.what();
+      }
+      outcome.stray_headers = assembler.stray_headers();
+      return outcome;
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      const Outcome one_by_one = feed(cases[i], false);
+      const Outcome at_once = feed(cases[i], true);
+      const std::string context = "case " + std::to_string(i) + (delimiter_only ? " delimiters" : "");
+      EXPECT_EQ(at_once.postings, one_by_one.postings) << context;
+      EXPECT_EQ(at_once.stray_headers, one_by_one.stray_headers) << context;
+      EXPECT_EQ(at_once.error, one_by_one.error) << context;
+    }
+  }
+  // The runs above matter: a target on the second body line is read.
+  EXPECT_EQ(Assemble({kHeader, kPlainSubHeader, "", re_line}).records[0].CommentTo, 42);
+}
+
 TEST(PostingAssembler, ThreeDigitHeaderAndMaskedId) {
   const Assembled got = Assemble({"007/009   ********  ハンドル        発言者削除", kPlainSubHeader});
   ASSERT_EQ(got.records.size(), 1u);

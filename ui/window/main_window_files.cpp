@@ -281,7 +281,7 @@ void TForm1::SetProgressRange(int maximum) {
 }
 
 void TForm1::SetProgressPosition(int position) {
-  // The reading run reports every line; only a change the bar can show (one
+  // The reading run reports about a thousand lines a log; only a change the bar can show (one
   // of its 128 pixels) reaches it and is painted.
   const int step = progress_maximum_ > 0
                        ? static_cast<int>(static_cast<long long>(position) * 128 / progress_maximum_)
