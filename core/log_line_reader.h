@@ -43,7 +43,28 @@ class LogLineReader {
 
   // Gives the next line without its line end, valid until the next call;
   // false after the last line. Throws Failure when reading fails.
-  bool Next(std::string_view& line);
+  bool Next(std::string_view& line) {
+    // Most lines end with an LF or a CR LF that the window of line ends
+    // already holds: those are handed out here, the rest by NextSlow().
+    if (ends_ != 0) {
+      const char* data = buffer_.data();
+      const std::size_t end = window_ + static_cast<unsigned>(__builtin_ctzll(ends_));
+      if (data[end] == '\n') {
+        ends_ &= ends_ - 1;
+        line = {data + begin_, end - begin_};
+        begin_ = end + 1;
+        return true;
+      }
+      if (data[end] == '\r' && data[end + 1] == '\n' && end + 1 < window_ + 64) {
+        ends_ &= ends_ - 1;
+        ends_ &= ends_ - 1;
+        line = {data + begin_, end - begin_};
+        begin_ = end + 2;
+        return true;
+      }
+    }
+    return NextSlow(line);
+  }
   // Takes the empty lines that come next, at most `most` of them, as that
   // many calls of Next() would, without handing them out; gives how many it
   // took. A file read in blocks gives only lines ended by a lone LF (one
@@ -72,6 +93,7 @@ class LogLineReader {
   // Counts the lines; with `keep`, keeps the bytes in the buffer and says
   // whether all of them are there.
   bool CountLines(bool keep);
+  bool NextSlow(std::string_view& line);
   std::size_t WholeFileLimit() const;
   void Refill();
 

@@ -132,7 +132,9 @@ class LogLineReaderTest : public ::testing::Test {
         LogLineReader runs_reader(path_, kFifoWriterWait, block, counted);
         std::vector<std::uint64_t> runs_starts;
         ASSERT_EQ(ReadAllTakingEmptyRuns(runs_reader, runs_starts), expected) << context << " runs";
-        if (runs_reader.ReadsInBlocks()) ASSERT_EQ(runs_starts, expected_starts) << context << " runs";
+        if (runs_reader.ReadsInBlocks()) {
+          ASSERT_EQ(runs_starts, expected_starts) << context << " runs";
+        }
       }
       // From line starts after an LF (some forty spread over a long file),
       // the lines from there on.
