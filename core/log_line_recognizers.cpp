@@ -177,11 +177,19 @@ std::int32_t SubHeaderCommentCount(std::string_view line) {
   return ParseDecimal(line.substr(pos + 2)).value_or(0);
 }
 
-bool IsDelimiterLine(std::string_view line) { return line.substr(0, 2) == " \b"; }
-
-bool IsSkippedLine(std::string_view line) { return line.substr(0, 4) == "X\b!!"; }
-
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
+  // Most texts are up to nine digits and nothing else, which cannot leave
+  // 32 bits: those are read without a test for each byte.
+  if (!text.empty() && text.size() <= 9) {
+    std::uint32_t value = 0;
+    bool digits = true;
+    for (const char c : text) {
+      const auto digit = static_cast<unsigned char>(c - '0');
+      digits &= digit < 10;
+      value = value * 10 + digit;
+    }
+    if (digits) return static_cast<std::int32_t>(value);
+  }
   std::size_t pos = 0;
   while (pos < text.size() && text[pos] == ' ') ++pos;
   bool negative = false;

@@ -54,9 +54,9 @@ std::string_view SubHeaderCommentTo(std::string_view line);
 std::int32_t SubHeaderCommentCount(std::string_view line);
 
 // A blank and a backspace: the posting delimiter.
-bool IsDelimiterLine(std::string_view line);
+inline bool IsDelimiterLine(std::string_view line) { return line.substr(0, 2) == " \b"; }
 // "X", backspace, "!!": a line never counted as own text.
-bool IsSkippedLine(std::string_view line);
+inline bool IsSkippedLine(std::string_view line) { return line.substr(0, 4) == "X\b!!"; }
 
 // Reads a decimal number: leading blanks, an optional sign, then digits and
 // nothing else, within 32 bits. Gives nothing otherwise.

@@ -36,6 +36,20 @@ inline bool HeaderLike(std::string_view line) {
 PostingAssembler::PostingAssembler(Options options, QuotedLineTest is_quoted, Sink sink)
     : options_(options), is_quoted_(std::move(is_quoted)), sink_(std::move(sink)) {}
 
+// The record keeps own, quoted and total characters in 32 bits: a posting
+// whose total would not fit is an error of the line that took it over.
+inline void PostingAssembler::AddChars(std::int32_t& counter, std::int64_t chars) {
+  const std::int64_t total = std::int64_t{posting_.own_chars} + posting_.quoted_chars + chars;
+  if (total > std::numeric_limits<std::int32_t>::max()) [[unlikely]]
+    RefuseTooManyChars();
+  counter += static_cast<std::int32_t>(chars);
+}
+
+void PostingAssembler::RefuseTooManyChars() {
+  state_ = State::SeekHeader;
+  throw InvalidLogFailure(line_number_, "the posting has more than 2147483647 characters");
+}
+
 bool PostingAssembler::TryStartPosting(std::string_view line) {
   PostingHeaderFields fields;
   if (IsPostingHeader5(line))
@@ -137,17 +151,6 @@ void PostingAssembler::AddBodyLine(std::string_view line) {
   posting_.re_number = target;
 }
 
-// The record keeps own, quoted and total characters in 32 bits: a posting
-// whose total would not fit is an error of the line that took it over.
-void PostingAssembler::AddChars(std::int32_t& counter, std::int64_t chars) {
-  const std::int64_t total = std::int64_t{posting_.own_chars} + posting_.quoted_chars + chars;
-  if (total > std::numeric_limits<std::int32_t>::max()) {
-    state_ = State::SeekHeader;
-    throw InvalidLogFailure(line_number_, "the posting has more than 2147483647 characters");
-  }
-  counter += static_cast<std::int32_t>(chars);
-}
-
 void PostingAssembler::Complete() { sink_(posting_); }
 
 PostingAssembler::Boundary PostingAssembler::boundary() const {
@@ -180,6 +183,14 @@ std::int32_t ReadLogInteger(std::string_view text, std::size_t line) {
 
 namespace {
 
+// The day of the posting before, on this thread: postings come in runs of
+// the same day, whose start is worked out once.
+struct LastDay {
+  int current_year = 0, yy = -1, month = 0, day = 0;
+  DateTime midnight = 0;
+};
+thread_local LastDay last_day;
+
 // The date and time of a sub-header line, as ParseDateTime reads the text
 // SubHeaderDateTime makes of it: read straight from the columns, which
 // IsSubHeaderLine has checked to be digits. Any other line, and a date or
@@ -189,12 +200,19 @@ DateTime SubHeaderPostedAt(std::string_view sub_header, std::size_t line, int cu
     auto two_digits = [&](std::size_t col) {  // 1-based, as the recognisers count
       return (sub_header[col - 1] - '0') * 10 + (sub_header[col] - '0');
     };
+    const int yy = two_digits(8), month = two_digits(11), day = two_digits(14);
+    const int hour = two_digits(17), minute = two_digits(20);
+    LastDay& last = last_day;
+    if (yy == last.yy && month == last.month && day == last.day &&
+        current_year == last.current_year && hour <= 23 && minute <= 59)
+      return AtTimeOfDay(last.midnight, hour, minute, 0);
     DateTimeParts parts;
-    parts.year = ExpandTwoDigitYear(two_digits(8), current_year);
-    parts.month = two_digits(11);
-    parts.day = two_digits(14);
-    parts.hour = two_digits(17);
-    parts.minute = two_digits(20);
+    parts.year = ExpandTwoDigitYear(yy, current_year);
+    parts.month = month;
+    parts.day = day;
+    if (const auto midnight = EncodeDateTime(parts)) last = {current_year, yy, month, day, *midnight};
+    parts.hour = hour;
+    parts.minute = minute;
     parts.second = 0;
     if (const auto posted_at = EncodeDateTime(parts)) return *posted_at;
   }

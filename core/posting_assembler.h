@@ -75,6 +75,7 @@ class PostingAssembler {
   bool TryStartPosting(std::string_view line);
   void AddBodyLine(std::string_view line);
   void AddChars(std::int32_t& counter, std::int64_t chars);
+  [[noreturn]] void RefuseTooManyChars();
   void Complete();
 
   Options options_;

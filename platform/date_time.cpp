@@ -63,8 +63,12 @@ std::optional<DateTime> EncodeDateTime(const DateTimeParts& p) {
     return std::nullopt;
   const double days =
       static_cast<double>(DaysFromCivil(p.year, p.month, p.day) - kDaysFrom1970To18991230);
-  const long long ms = p.hour * 3600000LL + p.minute * 60000LL + p.second * 1000LL;
-  return days + static_cast<double>(ms) / kMsPerDay;
+  return AtTimeOfDay(days, p.hour, p.minute, p.second);
+}
+
+DateTime AtTimeOfDay(DateTime midnight, int hour, int minute, int second) {
+  const long long ms = hour * 3600000LL + minute * 60000LL + second * 1000LL;
+  return midnight + static_cast<double>(ms) / kMsPerDay;
 }
 
 namespace {

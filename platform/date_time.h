@@ -23,6 +23,10 @@ struct DateTimeParts {
 // Gives nothing for a date or time that does not exist (month 13, 30
 // February, 24:00, years outside 1..9999).
 std::optional<DateTime> EncodeDateTime(const DateTimeParts& parts);
+// The date-time `hour`:`minute`:`second` (which must exist) of the day that
+// starts at `midnight` (as EncodeDateTime gives it for 00:00:00): the value
+// EncodeDateTime gives for that day and time.
+DateTime AtTimeOfDay(DateTime midnight, int hour, int minute, int second);
 DateTimeParts DecodeDateTime(DateTime value);
 // The date of `value` as whole days since 1899-12-30, the date that
 // DecodeDateTime gives (rounded to the millisecond first).

@@ -165,7 +165,8 @@ TEST(Recognizers, ParseDecimal) {
       {"00120", 120}, {"  7", 7}, {"-5", -5}, {"+5", 5}, {"2147483647", 2147483647},
       {"-2147483648", -2147483647 - 1}, {"2147483648", std::nullopt}, {"", std::nullopt},
       {"  ", std::nullopt}, {"12 ", std::nullopt}, {"1a", std::nullopt}, {"-", std::nullopt},
-      {"99999999999999999999", std::nullopt},
+      {"99999999999999999999", std::nullopt}, {"999999999", 999999999}, {"0", 0},
+      {"1234567890", 1234567890}, {"12345678/", std::nullopt}, {":", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << c.text;
 }

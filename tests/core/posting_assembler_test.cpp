@@ -185,6 +185,27 @@ TEST(PostingAssembler, ARunOfEmptyLinesIsThoseLinesOneByOne) {
   EXPECT_EQ(Assemble({kHeader, kPlainSubHeader, "", re_line}).records[0].CommentTo, 42);
 }
 
+// Postings of one day in a row share the work of their date; the times,
+// another current year and an impossible time after a good one still give
+// what reading each alone gives.
+TEST(PostingAssembler, DatesOfPostingsInARow) {
+  CompletedPosting posting;
+  posting.number = "00001";
+  posting.sub_header_line = 2;
+  auto posted_at = [&](const std::string& sub_header, int current_year) {
+    posting.sub_header = S(sub_header);
+    return MakeArticleRec(posting, current_year).PostedAt;
+  };
+  EXPECT_EQ(posted_at("( 5)   97/05/12 23:45", 2026), *EncodeDateTime({1997, 5, 12, 23, 45, 0}));
+  EXPECT_EQ(posted_at("( 5)   97/05/12 00:01", 2026), *EncodeDateTime({1997, 5, 12, 0, 1, 0}));
+  EXPECT_EQ(posted_at("( 5)   97/05/12 00:01", 2090), *EncodeDateTime({2097, 5, 12, 0, 1, 0}));
+  EXPECT_EQ(posted_at("( 5)   97/05/13 00:01", 2090), *EncodeDateTime({2097, 5, 13, 0, 1, 0}));
+  EXPECT_THROW(posted_at("( 5)   97/05/13 24:00", 2090), Failure);
+  EXPECT_THROW(posted_at("( 5)   97/05/13 23:60", 2090), Failure);
+  EXPECT_THROW(posted_at("( 5)   97/02/29 10:00", 2090), Failure);
+  EXPECT_EQ(posted_at("( 5)   96/02/29 10:00", 2090), *EncodeDateTime({2096, 2, 29, 10, 0, 0}));
+}
+
 TEST(PostingAssembler, ThreeDigitHeaderAndMaskedId) {
   const Assembled got = Assemble({"007/009   ********  ハンドル        発言者削除", kPlainSubHeader});
   ASSERT_EQ(got.records.size(), 1u);
