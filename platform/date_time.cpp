@@ -93,6 +93,12 @@ long long DayNumber(DateTime value) {
   return days;
 }
 
+DayAndHour DayAndHourOf(DateTime value) {
+  long long days = 0, ms_of_day = 0;
+  SplitDateTime(value, days, ms_of_day);
+  return {days, static_cast<int>(ms_of_day / 1000 / 3600)};
+}
+
 DateTimeParts DecodeDateTime(DateTime value) {
   DateTimeParts parts;
   long long days = 0, ms_of_day = 0;

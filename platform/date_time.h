@@ -32,6 +32,14 @@ DateTimeParts DecodeDateTime(DateTime value);
 // DecodeDateTime gives (rounded to the millisecond first).
 long long DayNumber(DateTime value);
 
+// The date of `value` as DayNumber gives it, and its hour (0..23) as
+// DecodeDateTime gives it.
+struct DayAndHour {
+  long long day;
+  int hour;
+};
+DayAndHour DayAndHourOf(DateTime value);
+
 // 0 = Sunday .. 6 = Saturday.
 int DayOfWeek(DateTime value);
 

@@ -6,16 +6,28 @@ namespace tobrel {
 namespace {
 
 // Appends the facts of postings[first, last) that the target test counts.
+// The month and weekday of a day are worked out once for the postings of
+// that day in a row (as the date table sorts them).
 void CollectFacts(const std::vector<ArticleRec>& postings, std::uint32_t first, std::uint32_t last,
                   const TargetTest& target, std::vector<TimeFact>& facts) {
+  long long last_day = -1;
+  bool have_day = false;
+  std::int32_t month = 0;
+  std::uint8_t weekday = 0;
   for (std::uint32_t i = first; i < last; ++i) {
     const ArticleRec& posting = postings[i];
     if (!target.Counts(posting)) continue;
-    const DateTimeParts parts = DecodeDateTime(posting.PostedAt);
-    const DateTime day = static_cast<DateTime>(DayNumber(posting.PostedAt));
-    facts.push_back({PackId(posting.Id), i, static_cast<std::int32_t>(day),
-                     parts.year * 12 + parts.month - 1, static_cast<std::uint8_t>(parts.hour),
-                     static_cast<std::uint8_t>(DayOfWeek(day))});
+    const DayAndHour at = DayAndHourOf(posting.PostedAt);
+    if (!have_day || at.day != last_day) {
+      const DateTime day = static_cast<DateTime>(at.day);
+      const DateTimeParts parts = DecodeDateTime(day);
+      month = parts.year * 12 + parts.month - 1;
+      weekday = static_cast<std::uint8_t>(DayOfWeek(day));
+      last_day = at.day;
+      have_day = true;
+    }
+    facts.push_back({PackId(posting.Id), i, static_cast<std::int32_t>(at.day), month,
+                     static_cast<std::uint8_t>(at.hour), weekday});
   }
 }
 

@@ -47,6 +47,9 @@ TEST(DateTime, DayNumberIsTheDateDecodeGives) {
     EXPECT_EQ(static_cast<double>(DayNumber(value)),
               *EncodeDateTime({parts.year, parts.month, parts.day, 0, 0, 0}))
         << value;
+    const DayAndHour at = DayAndHourOf(value);
+    EXPECT_EQ(at.day, DayNumber(value)) << value;
+    EXPECT_EQ(at.hour, parts.hour) << value;
   }
 }
 
