@@ -160,20 +160,39 @@ std::string_view WeekdayName(int weekday) {
   return kNames[((weekday % 7) + 7) % 7];
 }
 
+namespace {
+
+// Appends `number` in decimal with at least `width` digits, zeros before
+// them, as printf's "%0*d" writes it (the common four-digit numbers without
+// printf, which takes far longer).
+void AppendNumber(std::string& out, int number, int width) {
+  if (number < 0 || number > 9999) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*d", width, number);
+    out += buffer;
+    return;
+  }
+  char digits[4];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  for (int pad = count; pad < width; ++pad) out += '0';
+  while (count > 0) out += digits[--count];
+}
+
+}  // namespace
+
 std::string FormatDateTime(std::string_view pattern, DateTime value) {
   const DateTimeParts p = DecodeDateTime(value);
   std::string out;
-  char buffer[8];
-  auto put = [&](int number, bool padded) {
-    std::snprintf(buffer, sizeof buffer, padded ? "%02d" : "%d", number);
-    out += buffer;
-  };
+  auto put = [&](int number, bool padded) { AppendNumber(out, number, padded ? 2 : 1); };
   std::size_t i = 0;
   auto starts = [&](std::string_view token) { return pattern.substr(i, token.size()) == token; };
   while (i < pattern.size()) {
     if (starts("yyyy")) {
-      std::snprintf(buffer, sizeof buffer, "%04d", p.year);
-      out += buffer;
+      AppendNumber(out, p.year, 4);
       i += 4;
     } else if (starts("yy")) {
       put(p.year % 100, true);

@@ -83,6 +83,11 @@ TEST(DateTime, FormatsPatternsAndWeekdays) {
   EXPECT_EQ(DayOfWeek(0.0), 6);  // 1899-12-30 was a Saturday
   EXPECT_EQ(DayOfWeek(value), 0);
   EXPECT_EQ(DayOfWeek(value + 0.5), 0);  // 19:05 the same day
+  // Years of fewer and of more than four digits, and past midnight at 23:59.
+  EXPECT_EQ(FormatDateTime("yyyy/m/d yy", *EncodeDateTime({7, 1, 2, 0, 0, 0})), "0007/1/2 07");
+  EXPECT_EQ(FormatDateTime("yyyy", *EncodeDateTime({9999, 12, 31, 0, 0, 0}) + 366), "10000");
+  EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", *EncodeDateTime({2000, 2, 29, 23, 59, 59})),
+            "2000/02/29 23:59:59");
 }
 
 TEST(Clock, FixedClockGivesItsYear) {
