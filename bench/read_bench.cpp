@@ -1,11 +1,13 @@
-// Measures the reading run, with the quoted-line test that tobrel-cli sets
-// up for the default pattern, against `wc -l` on the same files in the same
-// run: on one large generated log, on many small ones of the same total
-// size, and on a file of nothing but line ends; with the peak memory of each
-// against the size. The first two cases are also read through the cache of
-// parsed logs: once filling it (against reading without it) and once loading
-// every log from it (against `wc -l`), with the size of the cache against
-// that of the logs.
+// Measures the first reading run (as the window reads: lines counted for
+// the progress bar), with the quoted-line test that tobrel-cli sets up for
+// the default pattern, against `wc -l` on the same files in the same run:
+// on one large generated log, on many small ones of the same total size,
+// and on a file of nothing but line ends; with the peak memory of each
+// against the size. The targets: logs at most 4 times `wc -l` elapsed and
+// 6 times in processor time, the line ends at most 6 times. The first two
+// cases are also read through the cache of parsed logs: once filling it
+// (against reading without it) and once loading every log from it (against
+// `wc -l`), with the size of the cache against that of the logs.
 //   tobrel-read-bench [MEGABYTES [FILES [ENDS [AHEAD]]]]   (defaults 200, 100, 50, 1)
 // The many-files case reads FILES logs of 2 MB each, the last case a file of
 // ENDS MB of LF bytes; 0 leaves a case out. AHEAD 0 reads one file at a
@@ -89,7 +91,14 @@ std::size_t ReadOnce(const std::vector<std::filesystem::path>& paths, const tobr
   return store.Postings.size();
 }
 
-void Measure(const char* name, const std::vector<std::filesystem::path>& paths, bool cached_too) {
+struct Targets {
+  double elapsed, processor;
+};
+constexpr Targets kLogTargets{4, 6};
+constexpr Targets kLineEndTargets{6, 6};
+
+void Measure(const char* name, const std::vector<std::filesystem::path>& paths,
+             const Targets& targets, bool cached_too) {
   double bytes = 0;
   std::string wc = "wc -l";
   for (const auto& path : paths) {
@@ -147,8 +156,9 @@ void Measure(const char* name, const std::vector<std::filesystem::path>& paths, 
   std::printf("  wc -l          %.3f s elapsed, %.3f s processor\n", wc_best.wall, wc_best.cpu);
   std::printf("  reading run    %.3f s elapsed, %.3f s processor  (%.0f MB/s)\n", read_best.wall,
               read_best.cpu, file_mb / read_best.wall);
-  std::printf("  time ratio     %.2f elapsed, %.2f processor  (target <= 6)\n",
-              read_best.wall / wc_best.wall, read_best.cpu / std::max(wc_best.cpu, 1e-3));
+  std::printf("  time ratio     %.2f elapsed, %.2f processor  (targets <= %.0f, <= %.0f)\n",
+              read_best.wall / wc_best.wall, read_best.cpu / std::max(wc_best.cpu, 1e-3),
+              targets.elapsed, targets.processor);
   std::printf("  peak memory    %.1f MB = %.2f x file size\n", peak_mb, peak_mb / file_mb);
   if (!cached_too) return;
   std::printf("  filling cache  %.3f s elapsed, %.3f s processor  (%.2f x reading without it)\n",
@@ -173,7 +183,7 @@ int main(int argc, char** argv) {
   options.ids = 5000;
   options.rooms = 20;
   Measure("one log", {GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options)},
-          true);
+          kLogTargets, true);
 
   std::vector<std::filesystem::path> small;
   for (std::uint64_t i = 0; i < files; ++i) {
@@ -181,7 +191,7 @@ int main(int argc, char** argv) {
     options.min_bytes = 2000000;
     small.push_back(GeneratedLog("tobrel-bench-2mb.log", options));
   }
-  if (!small.empty()) Measure("many logs", small, true);
+  if (!small.empty()) Measure("many logs", small, kLogTargets, true);
 
   // Nothing but line ends: the most lines a file of its size can hold.
   if (ends_mb == 0) return 0;
@@ -192,6 +202,6 @@ int main(int argc, char** argv) {
     const std::string chunk(1000000, '\n');
     for (std::uint64_t i = 0; i < ends_mb; ++i) out << chunk;
   }
-  Measure("line ends only", {ends}, false);
+  Measure("line ends only", {ends}, kLineEndTargets, false);
   return 0;
 }

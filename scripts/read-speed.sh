@@ -3,7 +3,7 @@
 # same log, in the same run, best of ROUNDS, as elapsed and as processor
 # (user + system) seconds, with the peak memory of the run:
 #   scripts/read-speed.sh BUILD_DIR LOG [ROUNDS]
-# The target is a ratio of at most 8. Run tobrel-read-bench first to have a
+# The target is a ratio of at most 6. Run tobrel-read-bench first to have a
 # generated log in the temporary folder.
 set -euo pipefail
 build=$1
@@ -29,5 +29,5 @@ echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "wc -l                 ${ww} s elapsed, ${wcpu} s processor"
 echo "tobrel-cli count      ${cw} s elapsed, ${ccpu} s processor, peak $((kb / 1024)) MB"
 awk -v a="$cw" -v b="$ww" -v c="$ccpu" -v d="$wcpu" -v k="$kb" -v s="$size" 'BEGIN {
-  printf "time ratio            %.2f elapsed, %.2f processor  (target <= 8)\n", a / b, c / (d > 0.01 ? d : 0.01)
+  printf "time ratio            %.2f elapsed, %.2f processor  (target <= 6)\n", a / b, c / (d > 0.01 ? d : 0.01)
   printf "peak memory           %.2f x file size\n", k * 1024 / s }'
