@@ -46,16 +46,16 @@ constexpr std::uint64_t kUncounted = std::uint64_t{1} << 62;
 #ifdef __SSE2__
 // Processors with the 256-bit instructions look at 32 bytes at once where
 // others look at 16 (chosen when the program starts).
-#define TOBREL_WIDE __attribute__((target("avx2")))
+#define TOBREL_AVX2 __attribute__((target("avx2")))
 
-bool HasWideInstructions() {
+bool HasAvx2() {
   __builtin_cpu_init();
   return __builtin_cpu_supports("avx2");
 }
 
-const bool kHasWideInstructions = HasWideInstructions();
+const bool kReaderHasAvx2 = HasAvx2();
 
-TOBREL_WIDE std::uint64_t LineEndsAt32(const char* from) {
+TOBREL_AVX2 std::uint64_t LineEndsAt32(const char* from) {
   const __m256i cr = _mm256_set1_epi8('\r');
   const __m256i lf = _mm256_set1_epi8('\n');
   const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
@@ -72,7 +72,7 @@ TOBREL_WIDE std::uint64_t LineEndsAt32(const char* from) {
 // bits, the lowest for the first byte.
 std::uint64_t LineEndsAt(const char* from) {
 #ifdef __SSE2__
-  if (kHasWideInstructions) return LineEndsAt32(from);
+  if (kReaderHasAvx2) return LineEndsAt32(from);
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   std::uint64_t bits = 0;
@@ -117,7 +117,7 @@ struct EndCounts {
 };
 
 #ifdef __SSE2__
-TOBREL_WIDE inline std::uint64_t SumOfBytes32(__m256i bytes) {
+TOBREL_AVX2 inline std::uint64_t SumOfBytes32(__m256i bytes) {
   const __m256i quarters = _mm256_sad_epu8(bytes, _mm256_setzero_si256());
   return static_cast<std::uint64_t>(_mm256_extract_epi64(quarters, 0)) +
          static_cast<std::uint64_t>(_mm256_extract_epi64(quarters, 1)) +
@@ -126,7 +126,7 @@ TOBREL_WIDE inline std::uint64_t SumOfBytes32(__m256i bytes) {
 }
 
 // CountEnds() 32 bytes at a time.
-TOBREL_WIDE void CountEnds32(const char* data, std::size_t size, EndCounts& counts) {
+TOBREL_AVX2 void CountEnds32(const char* data, std::size_t size, EndCounts& counts) {
   const __m256i cr = _mm256_set1_epi8('\r');
   const __m256i lf = _mm256_set1_epi8('\n');
   const __m256i zero = _mm256_setzero_si256();
@@ -147,7 +147,7 @@ TOBREL_WIDE void CountEnds32(const char* data, std::size_t size, EndCounts& coun
     counts.pairs += SumOfBytes32(pair_sum);
   }
 }
-#undef TOBREL_WIDE
+#undef TOBREL_AVX2
 #endif
 
 // Counts LF and CR bytes and CR LF pairs in data[0, size); data[size] must be
@@ -155,7 +155,7 @@ TOBREL_WIDE void CountEnds32(const char* data, std::size_t size, EndCounts& coun
 void CountEnds(const char* data, std::size_t size, EndCounts& counts) {
   std::size_t i = 0;
 #ifdef __SSE2__
-  if (kHasWideInstructions) return CountEnds32(data, size, counts);
+  if (kReaderHasAvx2) return CountEnds32(data, size, counts);
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i zero = _mm_setzero_si128();
