@@ -1,13 +1,15 @@
-// The date counts rely on the time order of the facts: the facts of one day
-// follow each other, so each is compared with the last day only. The months
-// are kept in a map ordered by month. The IDs of a period are gathered and
-// their distinct number counted when the period is complete. The ID-by-hour
-// entries are found through a flat hash index and listed by a stable sort.
+// Each counted posting's ID is looked up once in a flat hash index, which
+// numbers the IDs in order of first appearance; the ID's entry holds its
+// hour counts and the last day and month it was counted in, so that a
+// period's distinct IDs are counted as the walk goes, with no list of IDs.
+// That needs the postings of a period to follow each other, as they do in
+// time order; out of time order, each month gathers its ID numbers and
+// counts the distinct ones at the end. The month and weekday of a day are
+// worked out once for the postings of that day in a row.
 #include "tally/time_counts.h"
 
 #include <algorithm>
 #include <map>
-#include <numeric>
 
 #include "tally/id_index.h"
 
@@ -19,45 +21,106 @@ DateTime FirstDayOf(int month_key) {
   return *EncodeDateTime({month_key / 12, month_key % 12 + 1, 1, 0, 0, 0});
 }
 
+struct IdEntry {
+  std::string_view id;
+  std::string_view handle;
+  std::uint32_t total = 0;
+  std::uint32_t last_day = 0;    // the number of days counted when it was last seen
+  std::uint32_t last_month = 0;  // the same for months
+  std::array<std::uint32_t, 24> hours{};
+};
+
+// The months of postings out of time order.
+class MonthsOutOfOrder {
+ public:
+  void Count(int month_key, std::uint32_t id_number) {
+    if (!last_ || month_key != last_key_) {
+      last_ = &months_[month_key];
+      last_key_ = month_key;
+    }
+    last_->push_back(id_number);
+  }
+
+  std::vector<PeriodCount> Counts() {
+    std::vector<PeriodCount> counts;
+    for (auto& [key, ids] : months_) {
+      const auto count = static_cast<std::int64_t>(ids.size());
+      std::sort(ids.begin(), ids.end());
+      const auto distinct = static_cast<std::size_t>(std::unique(ids.begin(), ids.end()) - ids.begin());
+      counts.push_back({FirstDayOf(key), count, distinct});
+    }
+    return counts;
+  }
+
+ private:
+  std::map<int, std::vector<std::uint32_t>> months_;
+  std::vector<std::uint32_t>* last_ = nullptr;
+  int last_key_ = 0;
+};
+
 }  // namespace
 
-std::vector<PeriodCount> CountDays(const std::vector<TimeFact>& facts) {
-  std::vector<PeriodCount> days;
-  std::vector<PackedId> ids_of_day;
-  std::int32_t last_day = 0;
-  for (const TimeFact& fact : facts) {
-    if (days.empty() || last_day != fact.day) {
-      if (!days.empty()) days.back().distinct_ids = CountDistinctIds(ids_of_day);
-      ids_of_day.clear();
-      days.push_back({static_cast<DateTime>(fact.day), 0, 0});
-      last_day = fact.day;
+TimeCounts CountTimes(const std::vector<ArticleRec>& postings, const TargetTest& target,
+                      bool in_time_order) {
+  TimeCounts counts;
+  IdIndex index;
+  std::vector<IdEntry> ids;
+  MonthsOutOfOrder months_out_of_order;
+  bool have_day = false;
+  long long day = 0;
+  int month = 0;
+  int weekday = 0;
+  for (const ArticleRec& posting : postings) {
+    if (!target.Counts(posting)) continue;
+    const DayAndHour at = DayAndHourOf(posting.PostedAt);
+    const bool new_day = !have_day || at.day != day;
+    if (new_day) {
+      const auto midnight = static_cast<DateTime>(at.day);
+      const DateTimeParts parts = DecodeDateTime(midnight);
+      const int previous_month = month;
+      month = parts.year * 12 + parts.month - 1;
+      weekday = DayOfWeek(midnight);
+      if (in_time_order) {
+        counts.days.push_back({midnight, 0, 0});
+        if (!have_day || month != previous_month) counts.months.push_back({FirstDayOf(month), 0, 0});
+      }
+      day = at.day;
+      have_day = true;
     }
-    ++days.back().count;
-    ids_of_day.push_back(fact.id);
+    const IdIndex::Found found =
+        index.FindOrInsert(posting.Id.view(), static_cast<std::uint32_t>(ids.size()));
+    if (found.inserted) ids.push_back({posting.Id.view(), posting.Handle.view()});
+    IdEntry& entry = ids[found.position];
+    ++entry.total;
+    ++entry.hours[at.hour];
+    ++counts.weekday_hours[weekday][at.hour];
+    if (in_time_order) {
+      ++counts.days.back().count;
+      if (entry.last_day != counts.days.size()) {
+        entry.last_day = static_cast<std::uint32_t>(counts.days.size());
+        ++counts.days.back().distinct_ids;
+      }
+      ++counts.months.back().count;
+      if (entry.last_month != counts.months.size()) {
+        entry.last_month = static_cast<std::uint32_t>(counts.months.size());
+        ++counts.months.back().distinct_ids;
+      }
+    } else {
+      months_out_of_order.Count(month, found.position);
+    }
   }
-  if (!days.empty()) days.back().distinct_ids = CountDistinctIds(ids_of_day);
-  return days;
-}
+  if (!in_time_order) counts.months = months_out_of_order.Counts();
 
-std::vector<PeriodCount> CountMonths(const std::vector<TimeFact>& facts) {
-  struct MonthEntry {
-    std::int64_t count = 0;
-    std::vector<PackedId> ids;
-  };
-  std::map<int, MonthEntry> months;
-  MonthEntry* last = nullptr;  // postings of one month mostly follow each other
-  int last_key = -1;
-  for (const TimeFact& fact : facts) {
-    if (!last || fact.month != last_key) {
-      last = &months[fact.month];
-      last_key = fact.month;
-    }
-    ++last->count;
-    last->ids.push_back(fact.id);
+  counts.id_hours.reserve(ids.size());
+  for (const IdEntry& entry : ids) {
+    IdHourCount& count = counts.id_hours.emplace_back();
+    count.id = entry.id;
+    count.handle = entry.handle;
+    count.total = entry.total;
+    std::copy(entry.hours.begin(), entry.hours.end(), count.hours.begin());
   }
-  std::vector<PeriodCount> counts;
-  for (auto& [key, entry] : months)
-    counts.push_back({FirstDayOf(key), entry.count, CountDistinctIds(entry.ids)});
+  std::stable_sort(counts.id_hours.begin(), counts.id_hours.end(),
+                   [](const IdHourCount& a, const IdHourCount& b) { return a.total > b.total; });
   return counts;
 }
 
@@ -68,40 +131,18 @@ PeriodCount BusiestPeriod(const std::vector<PeriodCount>& periods) {
   return busiest;
 }
 
-HourCounts CountHours(const std::vector<TimeFact>& facts) {
-  HourCounts counts{};
-  for (const TimeFact& fact : facts) ++counts[fact.hour];
-  return counts;
+HourCounts HourTotals(const std::array<HourCounts, 7>& weekday_hours) {
+  HourCounts totals{};
+  for (const HourCounts& hours : weekday_hours)
+    for (int hour = 0; hour < 24; ++hour) totals[hour] += hours[hour];
+  return totals;
 }
 
-std::array<std::int64_t, 7> CountWeekdays(const std::vector<TimeFact>& facts) {
-  std::array<std::int64_t, 7> counts{};
-  for (const TimeFact& fact : facts) ++counts[fact.weekday];
-  return counts;
-}
-
-std::array<HourCounts, 7> CountWeekdayHours(const std::vector<TimeFact>& facts) {
-  std::array<HourCounts, 7> counts{};
-  for (const TimeFact& fact : facts) ++counts[fact.weekday][fact.hour];
-  return counts;
-}
-
-std::vector<IdHourCount> CountIdHours(const std::vector<TimeFact>& facts,
-                                      const std::vector<ArticleRec>& postings) {
-  std::vector<IdHourCount> entries;
-  IdIndex index;
-  for (const TimeFact& fact : facts) {
-    const ArticleRec& posting = postings[fact.posting];
-    const IdIndex::Found found =
-        index.FindOrInsert(posting.Id.view(), static_cast<std::uint32_t>(entries.size()));
-    if (found.inserted) entries.push_back({posting.Id.view(), posting.Handle.view()});
-    IdHourCount& entry = entries[found.position];
-    ++entry.total;
-    ++entry.hours[fact.hour];
-  }
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const IdHourCount& a, const IdHourCount& b) { return a.total > b.total; });
-  return entries;
+std::array<std::int64_t, 7> WeekdayTotals(const std::array<HourCounts, 7>& weekday_hours) {
+  std::array<std::int64_t, 7> totals{};
+  for (int weekday = 0; weekday < 7; ++weekday)
+    for (const std::int64_t count : weekday_hours[weekday]) totals[weekday] += count;
+  return totals;
 }
 
 }  // namespace tobrel

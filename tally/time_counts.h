@@ -1,6 +1,6 @@
-// The counts behind the time-distribution tables, taken from the facts of
-// the counted postings: what both the report text and the exported tables
-// show.
+// The counts behind the time-distribution tables, taken in one walk over the
+// postings that the target test counts: what both the report text and the
+// exported tables show.
 #pragma once
 
 #include <array>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/article_rec.h"
-#include "tally/time_facts.h"
+#include "tally/target_test.h"
 
 namespace tobrel {
 
@@ -20,20 +20,7 @@ struct PeriodCount {
   std::size_t distinct_ids = 0;
 };
 
-// The days with postings in ascending order; `facts` must be in time order.
-std::vector<PeriodCount> CountDays(const std::vector<TimeFact>& facts);
-// The months with postings in ascending order, whatever the facts' order.
-std::vector<PeriodCount> CountMonths(const std::vector<TimeFact>& facts);
-
-// The first period with the largest count; the zero date-time with count 0
-// when there is none.
-PeriodCount BusiestPeriod(const std::vector<PeriodCount>& periods);
-
 using HourCounts = std::array<std::int64_t, 24>;
-HourCounts CountHours(const std::vector<TimeFact>& facts);
-std::array<std::int64_t, 7> CountWeekdays(const std::vector<TimeFact>& facts);
-// Sunday to Saturday, hours 0 to 23.
-std::array<HourCounts, 7> CountWeekdayHours(const std::vector<TimeFact>& facts);
 
 // One ID of the table by ID and hour.
 struct IdHourCount {
@@ -43,9 +30,31 @@ struct IdHourCount {
   HourCounts hours{};
 };
 
-// The IDs by total descending, equal totals in order of first appearance.
-// The views point into `postings`.
-std::vector<IdHourCount> CountIdHours(const std::vector<TimeFact>& facts,
-                                      const std::vector<ArticleRec>& postings);
+struct TimeCounts {
+  // The days with postings in ascending order; empty unless the postings
+  // were counted in time order.
+  std::vector<PeriodCount> days;
+  // The months with postings in ascending order.
+  std::vector<PeriodCount> months;
+  // Sunday to Saturday, hours 0 to 23.
+  std::array<HourCounts, 7> weekday_hours{};
+  // The IDs by total descending, equal totals in order of first appearance.
+  // The views point into the postings.
+  std::vector<IdHourCount> id_hours;
+};
+
+// Counts the postings that `target` counts, in their order. With
+// `in_time_order` the postings must be sorted by time (OrderByTime), and the
+// days are counted too. IDs are told apart by their exact text.
+TimeCounts CountTimes(const std::vector<ArticleRec>& postings, const TargetTest& target,
+                      bool in_time_order);
+
+// The first period with the largest count; the zero date-time with count 0
+// when there is none.
+PeriodCount BusiestPeriod(const std::vector<PeriodCount>& periods);
+
+// The hours and the weekdays of a count by weekday and hour.
+HourCounts HourTotals(const std::array<HourCounts, 7>& weekday_hours);
+std::array<std::int64_t, 7> WeekdayTotals(const std::array<HourCounts, 7>& weekday_hours);
 
 }  // namespace tobrel

@@ -45,31 +45,33 @@ void WriteTimeTables(std::vector<ArticleRec>& postings, const TargetTest& target
     progress.ShowProgress(cp932::FromUtf8(text_utf8));
   };
   // The date table walks the postings in time order; sorting first lets
-  // every table share one collection of facts.
+  // every table share one walk.
   if (choice.by_date) {
     show("日付別集計表を作成中...");
     SortPostingsByTime(postings);
   }
-  const std::vector<TimeFact> facts = CollectTimeFacts(postings, target);
-  // The tables are made on two threads, the months (which take longest)
-  // with the small tables on the second; then each is shown and added in
-  // order.
+  const TimeCounts counts = CountTimes(postings, target, choice.by_date);
+  // The tables are written on two threads, the IDs by hour (which take
+  // longest) on this one and the others beside it; then each is shown and
+  // added in order.
   const bool with_data = data != nullptr;
   MadeTable days, months, hours, weekdays, id_hours, weekday_hours;
   RunSideBySide(
-      [&choice, &facts, with_data, &months, &hours, &weekdays, &weekday_hours] {
-        if (choice.by_month) months = Make(CountMonths(facts), WriteMonthTable, MonthDataRows, with_data);
-        if (choice.by_hour) hours = Make(CountHours(facts), WriteHourTable, HourDataRows, with_data);
+      [&choice, &counts, with_data, &days, &months, &hours, &weekdays, &weekday_hours] {
+        if (choice.by_date) days = Make(counts.days, WriteDateTable, DateDataRows, with_data);
+        if (choice.by_month) months = Make(counts.months, WriteMonthTable, MonthDataRows, with_data);
+        if (choice.by_hour)
+          hours = Make(HourTotals(counts.weekday_hours), WriteHourTable, HourDataRows, with_data);
         if (choice.by_weekday)
-          weekdays = Make(CountWeekdays(facts), WriteWeekdayTable, WeekdayDataRows, with_data);
+          weekdays =
+              Make(WeekdayTotals(counts.weekday_hours), WriteWeekdayTable, WeekdayDataRows, with_data);
         if (choice.by_weekday_hour)
-          weekday_hours = Make(CountWeekdayHours(facts), WriteWeekdayHourTable,
-                               WeekdayHourDataRows, with_data);
+          weekday_hours = Make(counts.weekday_hours, WriteWeekdayHourTable, WeekdayHourDataRows,
+                               with_data);
       },
-      [&] {
-        if (choice.by_date) days = Make(CountDays(facts), WriteDateTable, DateDataRows, with_data);
+      [&choice, &counts, with_data, &id_hours] {
         if (choice.by_id_hour)
-          id_hours = Make(CountIdHours(facts, postings), WriteIdHourTable, IdHourDataRows, with_data);
+          id_hours = Make(counts.id_hours, WriteIdHourTable, IdHourDataRows, with_data);
       });
   if (choice.by_date) Add(days, report, data);
   if (choice.by_month) {

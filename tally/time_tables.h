@@ -12,7 +12,6 @@
 #include "tally/tally_progress.h"
 #include "tally/target_test.h"
 #include "tally/time_counts.h"
-#include "tally/time_facts.h"
 
 namespace tobrel {
 
