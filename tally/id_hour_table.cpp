@@ -1,5 +1,6 @@
 // The cell width follows the largest single hour cell of the whole table.
 #include <algorithm>
+#include <utility>
 
 #include "platform/cp932.h"
 #include "tally/report_fields.h"
@@ -27,9 +28,14 @@ void WriteIdHourTable(const std::vector<IdHourCount>& entries, ReportText& repor
                    cp932::FromUtf8("合計"));
   report.push_back(rule);
   for (const IdHourCount& entry : entries) {
-    std::string row = AlignRight(entry.id, 8) + " " + AlignLeft(entry.handle, 16) + " ";
-    for (const std::int64_t count : entry.hours) row += HourCell(count, width);
-    report.push_back(row + IntField(entry.total, 5));
+    std::string row = AlignRight(entry.id, 8);
+    row.reserve(row.size() + 18 + 24 * (width + 1) + 5);
+    row += ' ';
+    row += AlignLeft(entry.handle, 16);
+    row += ' ';
+    for (const std::int64_t count : entry.hours) AppendHourCell(count, width, row);
+    AppendIntField(entry.total, 5, row);
+    report.push_back(std::move(row));
   }
   report.push_back(rule);
   std::string totals = Rule(' ', 25);

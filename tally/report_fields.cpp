@@ -1,5 +1,6 @@
 #include "tally/report_fields.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "core/format_thousands.h"
@@ -21,7 +22,17 @@ std::string AlignLeft(std::string_view text, std::size_t width) {
 }
 
 std::string IntField(std::int64_t value, std::size_t width) {
-  return AlignRight(std::to_string(value), width);
+  std::string field;
+  AppendIntField(value, width, field);
+  return field;
+}
+
+void AppendIntField(std::int64_t value, std::size_t width, std::string& line) {
+  char digits[24];
+  const std::size_t length =
+      static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+  if (length < width) line.append(width - length, ' ');
+  line.append(digits, length);
 }
 
 std::string ZeroPadded(std::int64_t value, int digits) {

@@ -15,6 +15,9 @@ std::string AlignRight(std::string_view text, std::size_t width);
 std::string AlignLeft(std::string_view text, std::size_t width);
 // A decimal integer right-aligned in `width` columns ("%Nd").
 std::string IntField(std::int64_t value, std::size_t width);
+// Appends IntField(value, width) to `line`, with no string of its own: for
+// the many cells of the tables by hour.
+void AppendIntField(std::int64_t value, std::size_t width, std::string& line);
 // A decimal integer zero-padded to `digits` digits ("%.Nd").
 std::string ZeroPadded(std::int64_t value, int digits);
 // A count with thousands separators, right-aligned ("%Ns" of FormatThousands).

@@ -111,16 +111,22 @@ TimeCounts CountTimes(const std::vector<ArticleRec>& postings, const TargetTest&
   }
   if (!in_time_order) counts.months = months_out_of_order.Counts();
 
+  // The IDs are sorted as numbers: the total, complemented to put the most
+  // first, above the ID's number, which keeps equal totals in order of first
+  // appearance.
+  std::vector<std::uint64_t> order(ids.size());
+  for (std::uint32_t i = 0; i < ids.size(); ++i)
+    order[i] = static_cast<std::uint64_t>(~ids[i].total) << 32 | i;
+  std::sort(order.begin(), order.end());
   counts.id_hours.reserve(ids.size());
-  for (const IdEntry& entry : ids) {
+  for (const std::uint64_t key : order) {
+    const IdEntry& entry = ids[static_cast<std::uint32_t>(key)];
     IdHourCount& count = counts.id_hours.emplace_back();
     count.id = entry.id;
     count.handle = entry.handle;
     count.total = entry.total;
     std::copy(entry.hours.begin(), entry.hours.end(), count.hours.begin());
   }
-  std::stable_sort(counts.id_hours.begin(), counts.id_hours.end(),
-                   [](const IdHourCount& a, const IdHourCount& b) { return a.total > b.total; });
   return counts;
 }
 

@@ -45,7 +45,10 @@ std::string HourRule(int width) {
   return rule;
 }
 
-std::string HourCell(std::int64_t count, int width) { return IntField(count, width) + " "; }
+void AppendHourCell(std::int64_t count, int width, std::string& row) {
+  AppendIntField(count, static_cast<std::size_t>(width), row);
+  row += ' ';
+}
 
 void WriteTitle(std::string_view title_utf8, ReportText& report) {
   report.emplace_back();

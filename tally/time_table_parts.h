@@ -26,8 +26,9 @@ int CellWidth(std::int64_t max_cell);
 std::string HourHeadings(int width);
 // 24 times (`width` "-" and "+").
 std::string HourRule(int width);
-// A cell: the count right-aligned in `width` columns and a blank.
-std::string HourCell(std::int64_t count, int width);
+// Appends a cell to `row`: the count right-aligned in `width` columns and a
+// blank.
+void AppendHourCell(std::int64_t count, int width, std::string& row);
 
 // The title block of a table: an empty line and the title.
 void WriteTitle(std::string_view title_utf8, ReportText& report);

@@ -21,7 +21,7 @@ void WriteWeekdayHourTable(const std::array<HourCounts, 7>& counts, ReportText& 
   for (int weekday = 0; weekday < 7; ++weekday) {
     std::string row(1, ' ');
     row += AlignRight(WeekdayName(weekday), 2) + " |";
-    for (const std::int64_t count : counts[weekday]) row += HourCell(count, width);
+    for (const std::int64_t count : counts[weekday]) AppendHourCell(count, width, row);
     const std::int64_t total =
         std::accumulate(counts[weekday].begin(), counts[weekday].end(), std::int64_t{0});
     report.push_back(row + IntField(total, 5));
