@@ -8,8 +8,11 @@
 // tally that sorted the same way. By room and time, the keys are first
 // dealt out by room (logs have few rooms), and only a room whose keys are
 // out of order is sorted. Keys mostly in order (a few ascending runs, as
-// when logs are read one after another) are merged run by run; the big
-// lists get large pages (platform/large_pages.h). The list a reordering
+// when logs are read one after another) are merged run by run. By time,
+// postings that stand in a few runs in order (the rooms of a log sorted by
+// room) are merged straight from the records through a small heap, with no
+// keys to copy or sort. The big lists get large pages
+// (platform/large_pages.h). The list a reordering
 // leaves behind is kept for the next one to write into: memory written once
 // already costs no page faults, where fresh memory is cleared by the system
 // first (a whole tally sorts the same archive several times).
@@ -117,6 +120,73 @@ std::uint32_t Ordered(std::int32_t value) {
   return static_cast<std::uint32_t>(value) ^ 0x80000000u;
 }
 
+// Runs of postings in time order are merged through a heap of their first
+// postings when there are at most this many of them (as many as the rooms
+// of logs read one after another); more are sorted as keys.
+constexpr std::size_t kMostMergedRuns = 64;
+
+// The bounds of the runs of postings that stand in time order: the first
+// position of each run, then the end. Empty when there are more than
+// `most_runs` runs (or no postings).
+std::vector<std::uint32_t> TimeRunBounds(const std::vector<ArticleRec>& postings,
+                                         std::size_t most_runs) {
+  if (postings.empty()) return {};
+  std::vector<std::uint32_t> bounds{0};
+  const auto size = static_cast<std::uint32_t>(postings.size());
+  for (std::uint32_t i = 1; i < size; ++i) {
+    if (!(postings[i].PostedAt < postings[i - 1].PostedAt)) continue;
+    if (bounds.size() == most_runs) return {};
+    bounds.push_back(i);
+  }
+  bounds.push_back(size);
+  return bounds;
+}
+
+// The positions of the postings in time order, merged from the runs that
+// `bounds` gives. Each step takes the earliest first posting of a run; of
+// equal times the earlier run's, which, as the runs follow each other and
+// each is in position order, keeps postings of one time in position order.
+std::vector<std::uint32_t> MergedByTime(const std::vector<ArticleRec>& postings,
+                                        const std::vector<std::uint32_t>& bounds) {
+  struct Head {
+    DateTime posted_at;
+    std::uint32_t run;
+  };
+  const auto later = [](const Head& a, const Head& b) {
+    if (a.posted_at != b.posted_at) return a.posted_at > b.posted_at;
+    return a.run > b.run;
+  };
+  const std::size_t runs = bounds.size() - 1;
+  std::vector<std::uint32_t> next(bounds.begin(), bounds.end() - 1);
+  std::vector<Head> heap;
+  for (std::uint32_t run = 0; run < runs; ++run) heap.push_back({postings[next[run]].PostedAt, run});
+  std::make_heap(heap.begin(), heap.end(), later);
+  std::vector<std::uint32_t> source = LargePagesVector<std::uint32_t>(postings.size());
+  std::size_t out = 0;
+  while (!heap.empty()) {
+    const std::uint32_t run = heap.front().run;
+    source[out++] = next[run]++;
+    if (next[run] == bounds[run + 1]) {
+      std::pop_heap(heap.begin(), heap.end(), later);
+      heap.pop_back();
+      continue;
+    }
+    // The run's next posting takes the top and sinks to its place.
+    const Head head{postings[next[run]].PostedAt, run};
+    std::size_t hole = 0;
+    for (;;) {
+      std::size_t child = 2 * hole + 1;
+      if (child >= heap.size()) break;
+      if (child + 1 < heap.size() && later(heap[child], heap[child + 1])) ++child;
+      if (!later(head, heap[child])) break;
+      heap[hole] = heap[child];
+      hole = child;
+    }
+    heap[hole] = head;
+  }
+  return source;
+}
+
 }  // namespace
 
 void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
@@ -183,7 +253,13 @@ void SortPostingsByRoomTime(std::vector<ArticleRec>& postings) {
 }
 
 void SortPostingsByTime(std::vector<ArticleRec>& postings) {
-  if (std::is_sorted(postings.begin(), postings.end(), OrderByTime)) return;
+  const std::vector<std::uint32_t> runs = TimeRunBounds(postings, kMostMergedRuns);
+  if (!runs.empty()) {
+    if (runs.size() <= 2) return;  // one run: in order already
+    OrderedList ordered(postings.size());
+    MoveIntoOrder(postings, MergedByTime(postings, runs), ordered);
+    return;
+  }
   OrderedList ordered(postings.size());
   struct Key {
     DateTime posted_at;

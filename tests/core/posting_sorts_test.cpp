@@ -55,5 +55,29 @@ TEST(PostingSorts, SameAsTheStableSortsByThePredicates) {
   }
 }
 
+// Logs of many rooms give many runs in time order, merged up to a limit and
+// sorted beyond it: either way equal times stay in store order.
+TEST(PostingSorts, ByTimeFromRunsAroundTheMergeLimit) {
+  std::mt19937 random(7);
+  for (const int runs : {2, 63, 64, 65, 300}) {
+    std::vector<ArticleRec> postings;
+    for (int run = 0; run < runs; ++run) {
+      double at = 35000;
+      for (int i = 0; i < 40; ++i) {
+        ArticleRec posting;
+        at += static_cast<double>(random() % 2) / 1440;  // every other one ties
+        posting.PostedAt = at;
+        posting.Handle = std::to_string(postings.size());
+        postings.push_back(posting);
+      }
+    }
+    std::vector<ArticleRec> expected = postings;
+    SortPostings(expected, OrderByTime);
+    SortPostingsByTime(postings);
+    for (std::size_t i = 0; i < postings.size(); ++i)
+      ASSERT_EQ(postings[i].Handle, expected[i].Handle) << runs << " runs, at " << i;
+  }
+}
+
 }  // namespace
 }  // namespace tobrel
