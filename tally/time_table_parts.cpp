@@ -16,7 +16,16 @@ std::int64_t BarScale(std::int64_t max_count) {
 }
 
 std::string CountAndBar(std::int64_t count, std::int64_t scale) {
-  return "| " + IntField(count, 5) + "|" + Rule('*', static_cast<std::size_t>(count / scale));
+  std::string text;
+  AppendCountAndBar(count, scale, text);
+  return text;
+}
+
+void AppendCountAndBar(std::int64_t count, std::int64_t scale, std::string& row) {
+  row += "| ";
+  AppendIntField(count, 5, row);
+  row += '|';
+  row.append(static_cast<std::size_t>(count / scale), '*');
 }
 
 int CellWidth(std::int64_t max_cell) {

@@ -17,6 +17,8 @@ namespace tobrel {
 std::int64_t BarScale(std::int64_t max_count);
 // "| %5d|" followed by count / scale asterisks.
 std::string CountAndBar(std::int64_t count, std::int64_t scale);
+// Appends CountAndBar(count, scale) to `row`.
+void AppendCountAndBar(std::int64_t count, std::int64_t scale, std::string& row);
 
 // Columns per hour cell for a table whose largest cell is `max_cell`: 2 below
 // 100, 3 below 1000, 4 below 10000, 5 below 100000, 7 above.
