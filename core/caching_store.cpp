@@ -96,29 +96,40 @@ ParseSettings::StorePosting CachingPostingStore(const ReadRunInputs& inputs, int
   };
 }
 
-std::optional<std::string> SettleCachingPostings(LogStore& store, std::size_t from,
-                                                 const LongTitlePool& titles, bool make_entry,
-                                                 const LogCacheKey& key,
-                                                 const CachedLogFacts& facts) {
-  std::optional<std::string> entry;
-  const std::span<const ArticleRec> postings(store.Postings.data() + from,
-                                             store.Postings.size() - from);
-  for (const ArticleRec& posting : postings)
-    make_entry = make_entry && (posting.Rank & kNoEntryBit) == 0;
-  if (make_entry) {
-    std::vector<LongTitle> long_titles;
-    for (std::size_t i = 0; i < postings.size(); ++i)
-      if (const std::int32_t number = postings[i].Rank >> kTitleShift)
-        long_titles.emplace_back(static_cast<std::uint32_t>(i),
-                                 titles.Get(static_cast<std::uint32_t>(number - 1)));
-    entry = EncodeCachedLog(key, facts, postings, long_titles);
+void SettleCachingPostings(LogStore& store, std::size_t from, const LongTitlePool& titles,
+                           bool make_entry, const LogCacheKey& key, const CachedLogFacts& facts,
+                           const std::function<void(const CachedLogEntry&)>& write) {
+  // One pass takes the verdicts out of the records and puts them in the
+  // form the entry holds them in.
+  const std::span<ArticleRec> postings(store.Postings.data() + from, store.Postings.size() - from);
+  std::vector<std::uint8_t> verdicts(postings.size());
+  bool any_left_out = false;
+  std::vector<LongTitle> long_titles;
+  for (std::size_t i = 0; i < postings.size(); ++i) {
+    ArticleRec& posting = postings[i];
+    const std::int32_t rank = posting.Rank;
+    verdicts[i] = static_cast<std::uint8_t>(rank & kVerdictBits);
+    any_left_out = any_left_out || verdicts[i] != 0;
+    make_entry = make_entry && (rank & kNoEntryBit) == 0;
+    std::uint32_t long_title = 0;
+    if (const std::int32_t number = rank >> kTitleShift; number != 0 && make_entry) {
+      long_titles.emplace_back(static_cast<std::uint32_t>(i),
+                               titles.Get(static_cast<std::uint32_t>(number - 1)));
+      long_title = static_cast<std::uint32_t>(long_titles.size());
+    }
+    PutInEntryForm(posting, long_title);
   }
-  SplitPostings(store, from, [](std::size_t, const ArticleRec& posting) {
-    const std::int32_t bits = posting.Rank & kVerdictBits;
-    return bits == 0 ? std::nullopt
-                     : std::optional<ExclusionReason>(static_cast<ExclusionReason>(bits - 1));
+  if (make_entry) write(EncodeCachedLog(key, facts, postings, long_titles));
+  if (!any_left_out) {
+    // Only the postings with a long title have a Rank to clear.
+    for (const LongTitle& title : long_titles) postings[title.first].Rank = 0;
+    return;
+  }
+  SplitPostings(store, from, [&verdicts](std::size_t i, const ArticleRec&) {
+    return verdicts[i] == 0
+               ? std::nullopt
+               : std::optional<ExclusionReason>(static_cast<ExclusionReason>(verdicts[i] - 1));
   });
-  return entry;
 }
 
 bool AddCachedPostings(LogStore& store, const ReadRunInputs& inputs, const CachedLogView& entry) {

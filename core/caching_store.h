@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,13 +46,14 @@ class LongTitlePool {
 ParseSettings::StorePosting CachingPostingStore(const ReadRunInputs& inputs, int current_year,
                                                 LongTitlePool& titles);
 
-// Settles the postings from `from` on, stored by CachingPostingStore: gives
-// the bytes of the entry for `key` with `facts` when `make_entry` and every
-// posting can be kept in one, then moves those left out to store.Excluded.
-std::optional<std::string> SettleCachingPostings(LogStore& store, std::size_t from,
-                                                 const LongTitlePool& titles, bool make_entry,
-                                                 const LogCacheKey& key,
-                                                 const CachedLogFacts& facts);
+// Settles the postings from `from` on, stored by CachingPostingStore: when
+// `make_entry` and every posting can be kept in an entry, first hands
+// `write` the entry for `key` with `facts`, made over the postings in the
+// store (which stay as they are until `write` returns); then moves those
+// left out to store.Excluded.
+void SettleCachingPostings(LogStore& store, std::size_t from, const LongTitlePool& titles,
+                           bool make_entry, const LogCacheKey& key, const CachedLogFacts& facts,
+                           const std::function<void(const CachedLogEntry&)>& write);
 
 // Adds the postings of a loaded entry, each kept or left out by the run's
 // exclusion test as a posting just read is; false, with nothing added,

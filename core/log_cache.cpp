@@ -3,12 +3,14 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cinttypes>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -59,14 +61,37 @@ void ListCacheFiles(const fs::path& folder, std::vector<EntryFile>* entries,
   }
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+bool WriteAll(int fd, std::span<const std::string_view> pieces) {
+  std::vector<iovec> left;
+  for (const std::string_view piece : pieces)
+    if (!piece.empty()) left.push_back({const_cast<char*>(piece.data()), piece.size()});
+  std::size_t first = 0;
+  while (first < left.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(left.size() - first, IOV_MAX));
+    const ssize_t n = ::writev(fd, left.data() + first, count);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    // Past what was written: whole pieces, then part of one.
+    auto written = static_cast<std::size_t>(n);
+    while (first < left.size() && written >= left[first].iov_len) written -= left[first++].iov_len;
+    if (written > 0) {
+      left[first].iov_base = static_cast<char*>(left[first].iov_base) + written;
+      left[first].iov_len -= written;
+    }
   }
   return true;
+}
+
+// A new temporary file beside the entry `path`, its name in `temporary`;
+// the folder is made when missing.
+int OpenTemporary(const fs::path& folder, const fs::path& path, std::string& temporary) {
+  for (bool made = false;; made = true) {
+    temporary = path.string() + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd >= 0 || errno != ENOENT || made) return fd;
+    std::error_code error;
+    fs::create_directories(folder, error);
+  }
 }
 
 }  // namespace
@@ -111,14 +136,13 @@ std::optional<LogCacheEntryBytes> ReadLogCacheEntry(const fs::path& folder, cons
   return bytes;
 }
 
-bool WriteLogCacheEntry(const fs::path& folder, const LogCacheKey& key, std::string_view bytes) {
-  std::error_code error;
-  fs::create_directories(folder, error);
+bool WriteLogCacheEntry(const fs::path& folder, const LogCacheKey& key,
+                        std::span<const std::string_view> pieces) {
   const fs::path path = LogCacheEntryPath(folder, key);
-  std::string temporary = path.string() + ".tmp-XXXXXX";
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+  std::string temporary;
+  const int fd = OpenTemporary(folder, path, temporary);
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes);
+  const bool written = WriteAll(fd, pieces);
   const bool closed = ::close(fd) == 0;
   if (written && closed && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
   ::unlink(temporary.c_str());

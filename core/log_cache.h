@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -67,10 +68,11 @@ class LogCacheEntryBytes {
 std::optional<LogCacheEntryBytes> ReadLogCacheEntry(const std::filesystem::path& folder,
                                                     const LogCacheKey& key);
 
-// Puts `bytes` in as the entry for `key`, making the folder when missing;
-// false when that could not be done (then nothing is left behind).
+// Puts `pieces`, joined, in as the entry for `key`, making the folder when
+// missing; false when that could not be done (then nothing is left behind).
+// Written as they are, with no copy of them made and no wait for the disk.
 bool WriteLogCacheEntry(const std::filesystem::path& folder, const LogCacheKey& key,
-                        std::string_view bytes);
+                        std::span<const std::string_view> pieces);
 
 // Drops the least recently used entries until the entries take at most
 // `cap` bytes; also temporary files that a run ended by a crash left more

@@ -1,23 +1,27 @@
 // The entry is the header below, the posting records and the title
 // references as fixed-size structures in the machine's own byte order, then
-// the bytes of the long titles. Every structure is copied out of the bytes
-// with memcpy, so the bytes need no alignment. The checksum covers
+// the bytes of the long titles. A posting record is an ArticleRec's bytes,
+// its Rank standing for the number of its long title; the loader reads it
+// through PostingRecord, which names the same bytes, and trusts none of
+// them. Every structure is copied out of the bytes with memcpy, so the
+// bytes need no alignment. The checksum covers
 // everything after its own field, the rest of the header included.
 #include "core/log_cache_file.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "core/log_cache_hash.h"
 #include "platform/date_time.h"
-#include "platform/large_pages.h"
 
 namespace tobrel {
 namespace {
 
 constexpr char kMagic[8] = {'T', 'o', 'b', 'r', 'e', 'l', 'L', 'C'};
-constexpr std::uint32_t kFormatVersion = 1;
+constexpr std::uint32_t kFormatVersion = 2;
 constexpr std::uint32_t kByteOrderMark = 0x01020304;
 
 struct Header {
@@ -36,16 +40,36 @@ static_assert(sizeof(Header) == 128);
 constexpr std::size_t kChecksummedFrom = offsetof(Header, format_version);
 
 struct PostingRecord {
-  DateTime posted_at;
-  std::int32_t number, room, comment_to, comment_count, total_chars, quoted_chars, own_chars;
-  std::uint32_t long_title;  // 0, or 1 + the index of its TitleRef
-  std::uint8_t id_size, handle_size, title_size;
+  std::int32_t number;
+  std::uint8_t id_size;
   char id[decltype(ArticleRec::Id)::kCapacity];
+  std::uint8_t handle_size;
   char handle[decltype(ArticleRec::Handle)::kCapacity];
+  std::uint8_t title_size;
   char title[decltype(ArticleRec::Title)::kCapacity];
   char padding[2];
+  std::int32_t room;
+  DateTime posted_at;
+  std::int32_t comment_to, comment_count, total_chars, quoted_chars, own_chars;
+  std::uint32_t long_title;  // 0, or 1 + the index of its TitleRef
 };
 static_assert(sizeof(PostingRecord) == 112);
+// The same bytes as ArticleRec (a short string is its size, then its bytes).
+static_assert(std::is_trivially_copyable_v<ArticleRec> && sizeof(ArticleRec) == sizeof(PostingRecord));
+static_assert(sizeof(ArticleRec::Id) == 1 + sizeof(PostingRecord::id));
+static_assert(offsetof(ArticleRec, Number) == offsetof(PostingRecord, number) &&
+              offsetof(ArticleRec, Id) == offsetof(PostingRecord, id_size) &&
+              offsetof(ArticleRec, Handle) == offsetof(PostingRecord, handle_size) &&
+              offsetof(ArticleRec, Title) == offsetof(PostingRecord, title_size) &&
+              offsetof(ArticleRec, Room) == offsetof(PostingRecord, room) &&
+              offsetof(ArticleRec, PostedAt) == offsetof(PostingRecord, posted_at) &&
+              offsetof(ArticleRec, CommentTo) == offsetof(PostingRecord, comment_to) &&
+              offsetof(ArticleRec, CommentCount) == offsetof(PostingRecord, comment_count) &&
+              offsetof(ArticleRec, TotalChars) == offsetof(PostingRecord, total_chars) &&
+              offsetof(ArticleRec, QuotedChars) == offsetof(PostingRecord, quoted_chars) &&
+              offsetof(ArticleRec, OwnChars) == offsetof(PostingRecord, own_chars) &&
+              offsetof(ArticleRec, Rank) == offsetof(PostingRecord, long_title));
+constexpr std::size_t kPaddingAt = offsetof(PostingRecord, padding);
 
 struct TitleRef {
   std::uint64_t offset;  // among the title bytes
@@ -64,12 +88,6 @@ T CopyOut(const char* bytes) {
 template <typename T>
 void Append(std::string& out, const T& value) {
   out.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-template <std::size_t N>
-void CopyIn(char (&to)[N], std::uint8_t& size, std::string_view text) {
-  size = static_cast<std::uint8_t>(text.size());
-  std::memcpy(to, text.data(), text.size());
 }
 
 bool HeadMatches(const Header& header, const LogCacheKey& key) {
@@ -91,9 +109,20 @@ bool PossibleDateTime(DateTime value) {
 
 std::size_t CachedLogHeadSize() { return sizeof(Header); }
 
-std::string EncodeCachedLog(const LogCacheKey& key, const CachedLogFacts& facts,
-                            std::span<const ArticleRec> postings,
-                            std::span<const LongTitle> long_titles) {
+std::string CachedLogEntry::Joined() const {
+  std::string bytes;
+  for (const std::string_view piece : pieces()) bytes.append(piece);
+  return bytes;
+}
+
+void PutInEntryForm(ArticleRec& posting, std::uint32_t long_title) {
+  posting.Rank = static_cast<std::int32_t>(long_title);
+  std::memset(reinterpret_cast<char*>(&posting) + kPaddingAt, 0, sizeof PostingRecord::padding);
+}
+
+CachedLogEntry EncodeCachedLog(const LogCacheKey& key, const CachedLogFacts& facts,
+                               std::span<const ArticleRec> postings,
+                               std::span<const LongTitle> long_titles) {
   Header header{};
   std::memcpy(header.magic, kMagic, sizeof kMagic);
   header.format_version = kFormatVersion;
@@ -112,40 +141,24 @@ std::string EncodeCachedLog(const LogCacheKey& key, const CachedLogFacts& facts,
   header.unmapped = facts.conversion.unmapped;
   header.converted = facts.conversion.converted ? 1 : 0;
 
-  std::string out;
-  const std::size_t size = sizeof(Header) + postings.size() * sizeof(PostingRecord) +
-                           long_titles.size() * sizeof(TitleRef) + header.title_bytes;
-  out.reserve(size);
-  AdviseLargePages(out.data(), size);
-  Append(out, header);
-  std::size_t next_title = 0;
-  for (std::size_t i = 0; i < postings.size(); ++i) {
-    const ArticleRec& posting = postings[i];
-    PostingRecord record{};
-    record.posted_at = posting.PostedAt;
-    record.number = posting.Number;
-    record.room = posting.Room;
-    record.comment_to = posting.CommentTo;
-    record.comment_count = posting.CommentCount;
-    record.total_chars = posting.TotalChars;
-    record.quoted_chars = posting.QuotedChars;
-    record.own_chars = posting.OwnChars;
-    CopyIn(record.id, record.id_size, posting.Id);
-    CopyIn(record.handle, record.handle_size, posting.Handle);
-    CopyIn(record.title, record.title_size, posting.Title);
-    if (next_title < long_titles.size() && long_titles[next_title].first == i)
-      record.long_title = static_cast<std::uint32_t>(++next_title);
-    Append(out, record);
-  }
+  CachedLogEntry entry;
+  entry.records_ = {reinterpret_cast<const char*>(postings.data()), postings.size_bytes()};
+  entry.titles_.reserve(long_titles.size() * sizeof(TitleRef) + header.title_bytes);
   std::uint64_t offset = 0;
   for (const LongTitle& title : long_titles) {
-    Append(out, TitleRef{offset, static_cast<std::uint32_t>(title.second.size()), title.first});
+    Append(entry.titles_, TitleRef{offset, static_cast<std::uint32_t>(title.second.size()), title.first});
     offset += title.second.size();
   }
-  for (const LongTitle& title : long_titles) out.append(title.second);
-  header.checksum = HashBytes(std::string_view(out).substr(kChecksummedFrom));
-  std::memcpy(out.data(), &header, sizeof header);
-  return out;
+  for (const LongTitle& title : long_titles) entry.titles_.append(title.second);
+  // The checksum runs on over the pieces, as over the entry's bytes joined.
+  Append(entry.header_, header);
+  BytesHash checksum;
+  checksum.Add(std::string_view(entry.header_).substr(kChecksummedFrom));
+  checksum.Add(entry.records_);
+  checksum.Add(entry.titles_);
+  header.checksum = checksum.Finish();
+  std::memcpy(entry.header_.data(), &header, sizeof header);
+  return entry;
 }
 
 bool CachedLogHeadMatches(std::string_view head, const LogCacheKey& key) {

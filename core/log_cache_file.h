@@ -2,8 +2,9 @@
 // its end gave, before exclusion and duplicate removal, in a layout that is
 // loaded without parsing. A header (magic, format version, byte order, the
 // entry's key, the counts, a checksum of everything after it) is followed
-// by one fixed-size record per posting, then the whole titles that are
-// longer than a record holds.
+// by one record per posting, laid out as the posting record ArticleRec is
+// in memory (so that an entry is written straight from the postings), then
+// the whole titles that are longer than a record holds.
 //
 // Loading trusts nothing: a file that is short, foreign, of another version
 // or byte order, made for another key, whose counts do not add up to its
@@ -11,6 +12,7 @@
 // refused, never partly used.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -37,11 +39,36 @@ struct CachedLogFacts {
 // holds, by the posting's index among the log's postings.
 using LongTitle = std::pair<std::uint32_t, std::string_view>;
 
-// The bytes of an entry for the log of `key`: `postings` (Rank is not kept)
-// with `long_titles` (ascending by index) and `facts`.
-std::string EncodeCachedLog(const LogCacheKey& key, const CachedLogFacts& facts,
-                            std::span<const ArticleRec> postings,
-                            std::span<const LongTitle> long_titles);
+// An entry made over the postings it holds: its records are the postings'
+// own bytes, so making it copies no posting, and the postings must stay as
+// they are until it is written (or dropped).
+class CachedLogEntry {
+ public:
+  // The entry's bytes in the order they are written: header, records,
+  // title references and long titles.
+  std::array<std::string_view, 3> pieces() const { return {header_, records_, titles_}; }
+  // The pieces joined into one.
+  std::string Joined() const;
+
+ private:
+  friend CachedLogEntry EncodeCachedLog(const LogCacheKey&, const CachedLogFacts&,
+                                        std::span<const ArticleRec>, std::span<const LongTitle>);
+  std::string header_;
+  std::string_view records_;
+  std::string titles_;
+};
+
+// Puts a posting in the form an entry holds it in: its Rank the number of
+// its long title (1 + its index among the log's long titles, 0 for none),
+// and the bytes that lie between its fields zeroed, so that an entry holds
+// no indeterminate bytes.
+void PutInEntryForm(ArticleRec& posting, std::uint32_t long_title);
+
+// The entry for the log of `key` with `facts`: `postings`, each in entry
+// form (PutInEntryForm()), with `long_titles` (ascending by index).
+CachedLogEntry EncodeCachedLog(const LogCacheKey& key, const CachedLogFacts& facts,
+                               std::span<const ArticleRec> postings,
+                               std::span<const LongTitle> long_titles);
 
 // An entry read back, over the bytes it was given (which must outlive it).
 class CachedLogView {

@@ -59,10 +59,13 @@ void LogCacheRun::Settle(std::size_t log, LogStore& store, std::size_t from, boo
   const std::size_t expected_count =
       counts_lines_ || facts.conversion.converted ? static_cast<std::size_t>(facts.lines) : 0;
   const bool make_entry = whole && line_count == expected_count;
-  const std::optional<std::string> entry =
-      SettleCachingPostings(store, from, titles_, make_entry, *keys_[log], facts);
-  if (!entry || LogCacheKeyOf(paths_[log], keys_[log]->reading) != keys_[log]) return;
-  wrote_ = WriteLogCacheEntry(inputs_.cache->folder, *keys_[log], *entry) || wrote_;
+  SettleCachingPostings(store, from, titles_, make_entry, *keys_[log], facts,
+                        [this, log](const CachedLogEntry& entry) {
+                          if (LogCacheKeyOf(paths_[log], keys_[log]->reading) != keys_[log]) return;
+                          wrote_ = WriteLogCacheEntry(inputs_.cache->folder, *keys_[log],
+                                                      entry.pieces()) ||
+                                   wrote_;
+                        });
 }
 
 }  // namespace tobrel

@@ -43,8 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (postings.size() != view->size()) __builtin_trap();
+  std::vector<tobrel::ArticleRec> entry_form = postings;
+  for (tobrel::ArticleRec& posting : entry_form) tobrel::PutInEntryForm(posting, 0);
+  for (std::size_t i = 0; i < long_titles.size(); ++i)
+    tobrel::PutInEntryForm(entry_form[long_titles[i].first], static_cast<std::uint32_t>(i + 1));
   const std::string again =
-      tobrel::EncodeCachedLog(key, view->facts(), postings, long_titles);
+      tobrel::EncodeCachedLog(key, view->facts(), entry_form, long_titles).Joined();
   const auto reopened = tobrel::CachedLogView::Open(again, key);
   if (!reopened) __builtin_trap();
   std::vector<tobrel::ArticleRec> postings_again;

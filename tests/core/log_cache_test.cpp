@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <thread>
 
 #include "core/log_cache.h"
@@ -50,13 +51,14 @@ std::vector<ArticleRec> SomePostings() {
 const std::string kLongTitle = std::string(41, 'b') + "...and on";
 
 std::string SomeEntry() {
-  const std::vector<ArticleRec> postings = SomePostings();
+  std::vector<ArticleRec> postings = SomePostings();
+  for (std::size_t i = 0; i < postings.size(); ++i) PutInEntryForm(postings[i], i == 1 ? 1 : 0);
   const LongTitle long_titles[] = {{1, kLongTitle}};
   CachedLogFacts facts;
   facts.lines = 40;
   facts.stray_headers = 2;
   facts.conversion = {true, 3};
-  return EncodeCachedLog(SomeKey(), facts, postings, long_titles);
+  return EncodeCachedLog(SomeKey(), facts, postings, long_titles).Joined();
 }
 
 // Sets the checksum again after a change, as an entry made so would have.
@@ -93,6 +95,45 @@ TEST(LogCacheFile, AnEntryLoadsBackAsItWasMade) {
   EXPECT_EQ(long_titles[0].second, kLongTitle);
 }
 
+TEST(LogCacheFile, AnEntryHoldsNoBytesButWhatItsPostingsSay) {
+  // Alike postings made in memory that held other bytes make alike entries:
+  // the bytes between their fields are not written as they were.
+  const ArticleRec model = SomePostings()[1];
+  std::vector<std::string> entries;
+  for (const unsigned char before : {0x00, 0xA5}) {
+    alignas(ArticleRec) unsigned char memory[sizeof(ArticleRec)];
+    std::memset(memory, before, sizeof memory);
+    ArticleRec* posting = new (memory) ArticleRec;
+    posting->Number = model.Number;
+    posting->Id = model.Id.view();
+    posting->Handle = model.Handle.view();
+    posting->Title = model.Title.view();
+    posting->Room = model.Room;
+    posting->PostedAt = model.PostedAt;
+    posting->Rank = 7;  // a rank is not kept
+    PutInEntryForm(*posting, 0);
+    entries.push_back(EncodeCachedLog(SomeKey(), {}, {posting, 1}, {}).Joined());
+  }
+  EXPECT_EQ(entries[0], entries[1]);
+}
+
+TEST(LogCacheHash, PiecesHashAsTheirBytesJoined) {
+  std::string bytes(200, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 37 + 1);
+  const std::string_view all(bytes);
+  for (const std::size_t size : {0, 7, 31, 32, 33, 95, 200}) {
+    const std::uint64_t whole = HashBytes(all.substr(0, size), 5);
+    for (const std::size_t cut : {0, 1, 8, 31, 32, 40, 64}) {
+      if (cut > size) continue;
+      BytesHash pieces(5);
+      pieces.Add(all.substr(0, cut));
+      pieces.Add(all.substr(cut, (size - cut) / 2));
+      pieces.Add(all.substr(cut + (size - cut) / 2, size - cut - (size - cut) / 2));
+      EXPECT_EQ(pieces.Finish(), whole) << size << " cut at " << cut;
+    }
+  }
+}
+
 TEST(LogCacheFile, UnsoundEntriesAreRefused) {
   const std::string good = SomeEntry();
   constexpr std::size_t kHeader = 128, kRecord = 112;
@@ -107,7 +148,7 @@ TEST(LogCacheFile, UnsoundEntriesAreRefused) {
       {"last byte cut", [](std::string& e) { e.pop_back(); }, false},
       {"a byte more", [](std::string& e) { e.push_back('x'); }, false},
       {"foreign magic", [](std::string& e) { e[0] = 'X'; }, false},
-      {"future version", [](std::string& e) { e[16] = 2; }, true},
+      {"future version", [](std::string& e) { e[16] = 3; }, true},
       {"other byte order", [](std::string& e) { std::swap(e[20], e[23]); }, true},
       {"payload byte flipped", [](std::string& e) { e[kHeader + 5] ^= 1; }, false},
       {"header count flipped", [](std::string& e) { e[kHeader - 20] ^= 1; }, false},
@@ -123,11 +164,11 @@ TEST(LogCacheFile, UnsoundEntriesAreRefused) {
          std::memcpy(e.data() + 96, &lines, sizeof lines);
        },
        true},
-      {"field size past its room", [](std::string& e) { e[kHeader + 40] = 10; }, true},
+      {"field size past its room", [](std::string& e) { e[kHeader + 4] = 10; }, true},
       {"date not a number",
        [](std::string& e) {
          const double nan = std::nan("");
-         std::memcpy(e.data() + kHeader, &nan, sizeof nan);
+         std::memcpy(e.data() + kHeader + 80, &nan, sizeof nan);
        },
        true},
       {"long title out of the bytes",
@@ -192,11 +233,14 @@ TEST(LogCacheKey, TellsAChangedLogEvenWithItsSizeAndTimeRestored) {
 TEST(LogCacheFolder, KeepsEntriesUnderItsCapDroppingTheLeastRecentlyUsed) {
   testing::TempFolder temp("tobrel-cache-folder");
   const fs::path folder = temp.path() / "cache" / "tobrel";  // made when first written
-  const std::string bytes(1000, 'e');
+  std::string bytes(1000, 'e');
+  bytes[100] = 'f';  // where the second piece starts
   LogCacheKey keys[3] = {SomeKey(), SomeKey(), SomeKey()};
   for (int i = 0; i < 3; ++i) {
     keys[i].inode = 100 + i;
-    ASSERT_TRUE(WriteLogCacheEntry(folder, keys[i], bytes));
+    const std::string_view pieces[] = {std::string_view(bytes).substr(0, 100), "",
+                                       std::string_view(bytes).substr(100)};
+    ASSERT_TRUE(WriteLogCacheEntry(folder, keys[i], pieces));
     // Used one after the other, oldest first.
     fs::last_write_time(LogCacheEntryPath(folder, keys[i]),
                         fs::file_time_type::clock::now() - std::chrono::minutes(10 - i));
@@ -223,7 +267,8 @@ TEST(LogCacheFolder, KeepsEntriesUnderItsCapDroppingTheLeastRecentlyUsed) {
 TEST(LogCacheFolder, AFolderThatCannotBeMadeOrReadIsNoError) {
   testing::TempFolder temp("tobrel-cache-unwritable");
   const fs::path under_a_file = fs::path(temp.Write("file", "x")) / "tobrel";
-  EXPECT_FALSE(WriteLogCacheEntry(under_a_file, SomeKey(), "bytes"));
+  const std::string_view pieces[] = {"bytes"};
+  EXPECT_FALSE(WriteLogCacheEntry(under_a_file, SomeKey(), pieces));
   EXPECT_FALSE(ReadLogCacheEntry(under_a_file, SomeKey()));
   EXPECT_FALSE(HasLogCacheEntry(under_a_file, SomeKey()));
   TrimLogCache(under_a_file, 0);
