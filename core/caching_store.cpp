@@ -31,14 +31,14 @@ std::int32_t VerdictBits(const std::optional<ExclusionReason>& reason) {
 }
 
 // Moves the postings from `from` on that `verdict_of(i, posting)` leaves
-// out to store.Excluded, in order, keeping the others in order.
+// out to `excluded`, in order, keeping the others in order.
 template <typename VerdictOf>
-void SplitPostings(LogStore& store, std::size_t from, VerdictOf verdict_of) {
-  std::vector<ArticleRec>& postings = store.Postings;
+void SplitPostings(std::vector<ArticleRec>& postings, std::vector<ExcludedRec>& excluded,
+                   std::size_t from, VerdictOf verdict_of) {
   std::size_t kept = from;
   for (std::size_t i = from; i < postings.size(); ++i) {
     if (const std::optional<ExclusionReason> reason = verdict_of(i - from, postings[i])) {
-      store.Excluded.push_back(MakeExcludedRec(*reason, postings[i]));
+      excluded.push_back(MakeExcludedRec(*reason, postings[i]));
     } else {
       if (kept != i) postings[kept] = postings[i];
       postings[kept++].Rank = 0;
@@ -96,12 +96,13 @@ ParseSettings::StorePosting CachingPostingStore(const ReadRunInputs& inputs, int
   };
 }
 
-void SettleCachingPostings(LogStore& store, std::size_t from, const LongTitlePool& titles,
-                           bool make_entry, const LogCacheKey& key, const CachedLogFacts& facts,
+void SettleCachingPostings(std::vector<ArticleRec>& stored, std::vector<ExcludedRec>& excluded,
+                           std::size_t from, const LongTitlePool& titles, bool make_entry,
+                           const LogCacheKey& key, const CachedLogFacts& facts,
                            const std::function<void(const CachedLogEntry&)>& write) {
   // One pass takes the verdicts out of the records and puts them in the
   // form the entry holds them in.
-  const std::span<ArticleRec> postings(store.Postings.data() + from, store.Postings.size() - from);
+  const std::span<ArticleRec> postings(stored.data() + from, stored.size() - from);
   std::vector<std::uint8_t> verdicts(postings.size());
   bool any_left_out = false;
   std::vector<LongTitle> long_titles;
@@ -125,7 +126,7 @@ void SettleCachingPostings(LogStore& store, std::size_t from, const LongTitlePoo
     for (const LongTitle& title : long_titles) postings[title.first].Rank = 0;
     return;
   }
-  SplitPostings(store, from, [&verdicts](std::size_t i, const ArticleRec&) {
+  SplitPostings(stored, excluded, from, [&verdicts](std::size_t i, const ArticleRec&) {
     return verdicts[i] == 0
                ? std::nullopt
                : std::optional<ExclusionReason>(static_cast<ExclusionReason>(verdicts[i] - 1));
@@ -139,7 +140,7 @@ bool AddCachedPostings(LogStore& store, const ReadRunInputs& inputs, const Cache
   if (!entry.AppendPostings(store.Postings, long_titles)) return false;
   if (!inputs.options.use_exclusion || !inputs.exclusion) return true;
   std::size_t next_title = 0;
-  SplitPostings(store, from, [&](std::size_t i, const ArticleRec& posting) {
+  SplitPostings(store.Postings, store.Excluded, from, [&](std::size_t i, const ArticleRec& posting) {
     std::string_view title = posting.Title.view();
     if (next_title < long_titles.size() && long_titles[next_title].first == i)
       title = long_titles[next_title++].second;

@@ -46,13 +46,16 @@ class LongTitlePool {
 ParseSettings::StorePosting CachingPostingStore(const ReadRunInputs& inputs, int current_year,
                                                 LongTitlePool& titles);
 
-// Settles the postings from `from` on, stored by CachingPostingStore: when
-// `make_entry` and every posting can be kept in an entry, first hands
-// `write` the entry for `key` with `facts`, made over the postings in the
-// store (which stay as they are until `write` returns); then moves those
-// left out to store.Excluded.
-void SettleCachingPostings(LogStore& store, std::size_t from, const LongTitlePool& titles,
-                           bool make_entry, const LogCacheKey& key, const CachedLogFacts& facts,
+// Settles the postings from `from` on in `stored`, stored by
+// CachingPostingStore: when `make_entry` and every posting can be kept in
+// an entry, first hands `write` the entry for `key` with `facts`, made over
+// the postings themselves (which stay as they are until `write` returns);
+// then moves those left out to `excluded`. Called on the thread that owns
+// the lists. Throws std::bad_alloc, then with the postings no longer
+// telling which are kept.
+void SettleCachingPostings(std::vector<ArticleRec>& stored, std::vector<ExcludedRec>& excluded,
+                           std::size_t from, const LongTitlePool& titles, bool make_entry,
+                           const LogCacheKey& key, const CachedLogFacts& facts,
                            const std::function<void(const CachedLogEntry&)>& write);
 
 // Adds the postings of a loaded entry, each kept or left out by the run's

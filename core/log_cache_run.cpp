@@ -14,7 +14,8 @@ LogCacheRun::LogCacheRun(const ReadRunInputs& inputs, int current_year, bool cou
       paths_(paths),
       keys_(paths.size()),
       has_entry_(paths.size(), 0),
-      fills_(paths.size(), 0) {
+      fills_(paths.size(), 0),
+      settled_(paths.size(), 0) {
   if (!inputs.cache) return;
   const std::uint64_t reading =
       ReadingIdentity(inputs.options.delimiter_only, inputs.options.exclude_interway, current_year,
@@ -53,18 +54,39 @@ ParseSettings::StorePosting LogCacheRun::PostingStore(std::size_t log) const {
   return tobrel::PostingStore(inputs_, current_year_);
 }
 
+std::function<void(ParsedLog&)> LogCacheRun::SettleParsed(std::size_t log) {
+  if (!fills_[log]) return {};
+  return [this, log](ParsedLog& parsed) {
+    const CachedLogFacts facts{parsed.lines, parsed.stray_headers, parsed.conversion};
+    try {
+      SettleAndWrite(log, parsed.postings, parsed.excluded, 0, true, facts, parsed.line_count);
+    } catch (const std::bad_alloc&) {
+      // Not one of its postings can be told kept or left out.
+      parsed.postings.clear();
+      throw;
+    }
+    settled_[log] = 1;
+  };
+}
+
 void LogCacheRun::Settle(std::size_t log, LogStore& store, std::size_t from, bool whole,
                          const CachedLogFacts& facts, std::size_t line_count) {
+  if (!settled_[log])
+    SettleAndWrite(log, store.Postings, store.Excluded, from, whole, facts, line_count);
+}
+
+void LogCacheRun::SettleAndWrite(std::size_t log, std::vector<ArticleRec>& postings,
+                                 std::vector<ExcludedRec>& excluded, std::size_t from, bool whole,
+                                 const CachedLogFacts& facts, std::size_t line_count) {
   // The entry replays the line count as the reader gives it.
   const std::size_t expected_count =
       counts_lines_ || facts.conversion.converted ? static_cast<std::size_t>(facts.lines) : 0;
   const bool make_entry = whole && line_count == expected_count;
-  SettleCachingPostings(store, from, titles_, make_entry, *keys_[log], facts,
+  SettleCachingPostings(postings, excluded, from, titles_, make_entry, *keys_[log], facts,
                         [this, log](const CachedLogEntry& entry) {
                           if (LogCacheKeyOf(paths_[log], keys_[log]->reading) != keys_[log]) return;
-                          wrote_ = WriteLogCacheEntry(inputs_.cache->folder, *keys_[log],
-                                                      entry.pieces()) ||
-                                   wrote_;
+                          if (WriteLogCacheEntry(inputs_.cache->folder, *keys_[log], entry.pieces()))
+                            wrote_ = true;
                         });
 }
 

@@ -2,11 +2,16 @@
 // from their entries, which are read to make one, and the entries written
 // once such a log was read to its end, unchanged meanwhile. Only regular
 // files are cached; streams are always read. Everything here runs on the
-// calling thread, except PostingStore(), which the second thread may call
-// for a log it parses.
+// calling thread, except PostingStore() and SettleParsed(), which the
+// second thread calls for a log it parses: a log parsed there to its end
+// is settled and has its entry written there, while the calling thread
+// reads on (even when the run then stops before taking that log over: the
+// entry holds what the log gives all the same).
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,6 +21,7 @@
 #include "core/log_cache.h"
 #include "core/log_cache_key.h"
 #include "core/log_store.h"
+#include "core/parse_ahead.h"
 #include "core/read_run.h"
 
 namespace tobrel {
@@ -48,14 +54,27 @@ class LogCacheRun {
   // settled once it was read, whatever the outcome but a stop.
   bool Fills(std::size_t log) const { return fills_[log] != 0; }
 
+  // What the second thread does with log i once it parsed it to its end
+  // (nothing for a log that does not fill): settles its postings, writes
+  // its entry, and notes that Settle() has nothing left to do for it. For
+  // ParseSettings::parsed_whole.
+  std::function<void(ParsedLog&)> SettleParsed(std::size_t log);
+
   // Settles the postings log i added from `from` on; writes its entry when
   // `whole` (read to its end) and the log is as it was when the run began.
   // `facts` is what reading it showed; `line_count` the lines its reader
-  // counted before reading (0 when not counted).
+  // counted before reading (0 when not counted). A log settled on the
+  // second thread (SettleParsed()) is left as it is.
   void Settle(std::size_t log, LogStore& store, std::size_t from, bool whole,
               const CachedLogFacts& facts, std::size_t line_count);
 
  private:
+  // Settles `postings` from `from` on, those of log i, moving those left
+  // out to `excluded`; writes the log's entry as Settle() says.
+  void SettleAndWrite(std::size_t log, std::vector<ArticleRec>& postings,
+                      std::vector<ExcludedRec>& excluded, std::size_t from, bool whole,
+                      const CachedLogFacts& facts, std::size_t line_count);
+
   const ReadRunInputs& inputs_;
   const int current_year_;
   const bool counts_lines_;
@@ -66,7 +85,10 @@ class LogCacheRun {
   // for logs that are never parsed there.
   std::vector<std::uint8_t> fills_;
   mutable LongTitlePool titles_;  // added to by the postings stores it gives
-  bool wrote_ = false;
+  // By log: settled on the second thread. Set there before the log is
+  // handed over (core/parse_from_back.h), read here after.
+  std::vector<std::uint8_t> settled_;
+  std::atomic<bool> wrote_{false};
 };
 
 }  // namespace tobrel

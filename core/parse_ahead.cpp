@@ -71,6 +71,7 @@ void ParseLog(const ParseSettings& settings, const std::atomic<bool>& stop, Pars
     }
     assembler.Finish();
     parsed.stray_headers = assembler.stray_headers();
+    if (settings.parsed_whole) settings.parsed_whole(parsed);
   });
 }
 

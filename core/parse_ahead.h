@@ -24,6 +24,8 @@
 
 namespace tobrel {
 
+struct ParsedLog;
+
 // How to parse a log away from the calling thread.
 struct ParseSettings {
   using Open = std::function<std::unique_ptr<LogLineReader>()>;
@@ -37,6 +39,10 @@ struct ParseSettings {
   PostingAssembler::QuotedLineTest is_quoted;
   StorePosting store;
   bool keep_boundaries = false;
+  // When given, called on the parsing thread once the log was parsed to its
+  // end without an error, with what was found, which it may change; what
+  // it throws is kept as the parse's error.
+  std::function<void(ParsedLog&)> parsed_whole;
 };
 
 // What parsing a log found.

@@ -145,7 +145,7 @@ ReadRunResult ReadLogFiles(LogStore& store, const ReadRunInputs& inputs, const C
                                path, kFifoWriterWait, LogLineReader::kDefaultBlockSize, count_lines);
                          },
                          pending[log].size, AssemblerOptions(inputs), inputs.is_quoted,
-                         cache.PostingStore(log), false};
+                         cache.PostingStore(log), false, cache.SettleParsed(log)};
   });
   std::optional<Failure> error;
   std::vector<FileReadHealth> health;

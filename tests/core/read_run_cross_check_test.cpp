@@ -569,6 +569,29 @@ TEST(ReadRunCrossCheck, TheCacheOfParsedLogsChangesNothing) {
   }
 }
 
+// Logs parsed on the second thread while the first is read here get their
+// entries there (where no second thread can be had, here): every log does.
+TEST(ReadRunCrossCheck, LogsParsedAheadGetEntriesToo) {
+  testing::TempFolder folder("tobrel-read-cache-ahead");
+  TLineMatcher quote;
+  quote.SetRegExp(kDefaultQuotePattern);
+  ReadRunInputs inputs;
+  for (int i = 0; i < 4; ++i) {
+    LogGeneratorOptions options;
+    options.seed = 40 + i;
+    options.postings = i == 0 ? 1500 : 20;  // the second thread takes the small ones
+    std::ostringstream out;
+    GenerateLog(options, out);
+    inputs.candidates.push_back({folder.Write("log" + std::to_string(i), out.str()), true});
+  }
+  inputs.is_quoted = MakeQuotedLineTest(quote);
+  inputs.cache = LogCacheUse{folder.path() / "cache", kDefaultLogCacheCap, "default"};
+  LogStore store;
+  ReadRunObserver observer;
+  ReadLogFiles(store, inputs, FixedClock(*EncodeDateTime({2026, 12, 10, 0, 0, 0})), observer);
+  EXPECT_EQ(SummarizeLogCache(folder.path() / "cache").entries, 4u);
+}
+
 // A log changed in place, its size and modification time restored, is read
 // again when the change is in its first or last 64 KiB; so is a log whose
 // entry was cut short, which gets a new one.
