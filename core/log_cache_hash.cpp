@@ -44,6 +44,7 @@ BytesHash::BytesHash(std::uint64_t seed)
              seed ^ 0xA4093822299F31D0ull, seed ^ 0x082EFA98EC4E6C89ull} {}
 
 void BytesHash::Add(std::string_view bytes) {
+  if (bytes.empty()) return;  // an empty piece may have no bytes to point at
   size_ += bytes.size();
   const char* at = bytes.data();
   std::size_t left = bytes.size();
