@@ -25,6 +25,20 @@ LogGeneratorOptions ArchiveLog(std::uint64_t postings, std::uint64_t seed) {
   return options;
 }
 
+LogGeneratorOptions LargeLogOptions(std::uint64_t megabytes) {
+  LogGeneratorOptions options;
+  options.seed = 42;
+  options.min_bytes = megabytes * 1000000;
+  options.ids = 5000;
+  options.rooms = 20;
+  return options;
+}
+
+std::filesystem::path LargeLog(std::uint64_t megabytes) {
+  return GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log",
+                      LargeLogOptions(megabytes));
+}
+
 std::filesystem::path GeneratedLog(const std::string& name, const LogGeneratorOptions& options) {
   const std::string key = "-v" + std::to_string(kLogGeneratorVersion) + "-s" +
                           std::to_string(options.seed) + "-p" + std::to_string(options.postings) +

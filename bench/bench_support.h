@@ -28,6 +28,11 @@ LogGeneratorOptions ArchiveLog(std::uint64_t postings, std::uint64_t seed);
 // generator's version, so a kept log is reused only when it is the same.
 std::filesystem::path GeneratedLog(const std::string& name, const LogGeneratorOptions& options);
 
+// The benchmarks' large log: `megabytes` MB of postings by 5,000 IDs in 20
+// rooms, the same for every benchmark so that it is generated once.
+LogGeneratorOptions LargeLogOptions(std::uint64_t megabytes);
+std::filesystem::path LargeLog(std::uint64_t megabytes);
+
 // Reads the log into `store` with the default settings; gives the seconds
 // it took. Exits the program when the log cannot be read.
 double ReadIntoStore(const std::filesystem::path& path, LogStore& store);

@@ -53,13 +53,7 @@ void TimeOneRun(const tobrel::LogStore& store, const std::function<void(tobrel::
 int main(int argc, char** argv) {
   using namespace tobrel::bench;
   const std::uint64_t megabytes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200;
-  // The same log as the reading benchmark, so that it is generated once.
-  tobrel::LogGeneratorOptions options;
-  options.seed = 42;
-  options.min_bytes = megabytes * 1000000;
-  options.ids = 5000;
-  options.rooms = 20;
-  const auto path = GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options);
+  const auto path = LargeLog(megabytes);
 
   tobrel::LogStore store;
   const double reading = ReadIntoStore(path, store);

@@ -75,13 +75,7 @@ double ReadWithQuotePattern(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
   using namespace tobrel::bench;
   const std::uint64_t megabytes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200;
-  // The same log as the reading benchmark, so that it is generated once.
-  tobrel::LogGeneratorOptions options;
-  options.seed = 42;
-  options.min_bytes = megabytes * 1000000;
-  options.ids = 5000;
-  options.rooms = 20;
-  const auto path = GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options);
+  const auto path = LargeLog(megabytes);
   const double file_mb = std::filesystem::file_size(path) / 1e6;
 
   double bare_best = 1e9, read_best = 1e9;

@@ -177,13 +177,8 @@ int main(int argc, char** argv) {
   const std::uint64_t files = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 100;
   const std::uint64_t ends_mb = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 50;
   read_ahead = argc > 4 ? std::strtoull(argv[4], nullptr, 10) != 0 : true;
-  tobrel::LogGeneratorOptions options;
-  options.seed = 42;
-  options.min_bytes = megabytes * 1000000;
-  options.ids = 5000;
-  options.rooms = 20;
-  Measure("one log", {GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options)},
-          kLogTargets, true);
+  Measure("one log", {LargeLog(megabytes)}, kLogTargets, true);
+  tobrel::LogGeneratorOptions options = LargeLogOptions(megabytes);
 
   std::vector<std::filesystem::path> small;
   for (std::uint64_t i = 0; i < files; ++i) {

@@ -103,12 +103,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tobrel-window-bench";
   std::filesystem::create_directories(folder);
 
-  LogGeneratorOptions options;
-  options.seed = 42;
-  options.min_bytes = megabytes * 1000000;
-  options.ids = 5000;
-  options.rooms = 20;
-  const auto big = GeneratedLog("tobrel-bench-" + std::to_string(megabytes) + "mb.log", options);
+  const auto big = LargeLog(megabytes);
   double cli_best = 1e9, window_best = 1e9;
   std::size_t postings = 0;
   for (int round = 0; round < 3; ++round) {
