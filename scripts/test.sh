@@ -8,8 +8,8 @@
 # tally tests (where the reading run's second thread works) built with
 # ThreadSanitizer, then bounded, reproducible runs of the fuzz targets side by
 # side (a fixed number of runs from a fixed seed). Each phase prints the
-# seconds it took; the whole stays within ten minutes on a fresh two-core
-# machine, which is why the tests are built once with the checkers rather than
+# seconds it took; the whole is meant to stay within ten minutes on a fresh
+# two-core machine, which is why the tests are built once with the checkers rather than
 # once more without them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
